@@ -1,0 +1,25 @@
+// automaten-cli: runs one machine program without a window, the way a user
+// would ("Starten" and the timer until the run stops), and prints what the
+// window would show.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace automaten {
+
+// Exit codes of the runner.
+enum CliExit : int {
+  kExitAccepted = 0,   // green verdict: accepted, or a function value
+  kExitRejected = 1,   // red verdict, or stopped without a verdict
+  kExitParseFault = 2,
+  kExitStillRunning = 3,  // the step bound was reached
+  kExitUsage = 64,
+  kExitNoInput = 66,
+};
+
+// args without the program name; in is read for the program "-".
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace automaten

@@ -1,0 +1,64 @@
+#include "stringview.h"
+
+#include <algorithm>
+
+namespace automaten {
+
+std::string StringView::ProgramLine(int i) const {
+  return i >= 0 && i < static_cast<int>(lines_.size()) ? lines_[static_cast<std::size_t>(i)] : std::string();
+}
+
+// Lines end at CR LF, a lone CR or a lone LF; a break at the very end starts
+// no further line, as in a multi-line edit control.
+void StringView::SetProgramText(const std::string& text) {
+  program_ = text;
+  lines_.clear();
+  std::string line;
+  bool open = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines_.push_back(line);
+      line.clear();
+      open = false;
+    } else {
+      line += c;
+      open = true;
+    }
+  }
+  if (open) lines_.push_back(line);
+}
+
+void StringView::SetStatusPanel(int panel, const std::string& text) {
+  if (panel >= 0 && panel < static_cast<int>(panels_.size())) panels_[static_cast<std::size_t>(panel)] = text;
+}
+
+void StringView::SetKindButtonDown(MachineKind kind, bool down) {
+  const auto i = static_cast<std::size_t>(kind);
+  if (i < kindDown_.size()) kindDown_[i] = down;
+}
+
+bool StringView::KindButtonDown(MachineKind kind) const {
+  const auto i = static_cast<std::size_t>(kind);
+  return i < kindDown_.size() && kindDown_[i];
+}
+
+void StringView::SetSliderPosition(int position) {
+  const int p = std::clamp(position, 1, 100);
+  if (p == slider_) return;
+  slider_ = p;
+  if (onSliderChange) onSliderChange();
+}
+
+void StringView::ShowMessage(const std::string& text) {
+  messages.push_back(text);
+  if (onMessage) onMessage(text);
+}
+
+Answer StringView::AskSaveQuestion(const std::string& text) {
+  questions.push_back(text);
+  return answer;
+}
+
+}  // namespace automaten

@@ -1,0 +1,95 @@
+// View on plain strings and flags, for tests and the command-line runner.
+// Selection, focus and the first visible character do nothing on screen:
+// selections are only recorded, the first visible character is always 0.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "view.h"
+
+namespace automaten {
+
+class StringView : public View {
+ public:
+  struct Selection {
+    int start = -1;
+    int length = 0;
+  };
+
+  std::string FieldText(Field f) const override { return fields_[Index(f)]; }
+  void SetFieldText(Field f, const std::string& text) override { fields_[Index(f)] = text; }
+  void SelectInField(Field f, int start, int length) override { fieldSelection[Index(f)] = {start, length}; }
+  int FirstVisibleChar(Field) const override { return 0; }
+  void FocusField(Field) override {}
+  void SetFieldVisible(Field f, bool visible) override { fieldVisible[Index(f)] = visible; }
+
+  int ProgramLineCount() const override { return static_cast<int>(lines_.size()); }
+  std::string ProgramLine(int i) const override;
+  std::string ProgramText() const override { return program_; }
+  void SetProgramText(const std::string& text) override;
+  void SelectInProgram(int start, int length) override { programSelection = {start, length}; }
+  void FocusProgram() override {}
+
+  void SetLabelText(Label l, const std::string& text) override { labels_[Index(l)] = text; }
+  void SetLabelColour(Label l, TextColour c) override { colours_[Index(l)] = c; }
+
+  void SetStatusPanel(int panel, const std::string& text) override;
+
+  void SetKindButtonDown(MachineKind kind, bool down) override;
+  void SetStartButtonImage(int image) override { startImage = image; }
+
+  bool TimerEnabled() const override { return timerEnabled_; }
+  void SetTimerEnabled(bool on) override { timerEnabled_ = on; }
+  void SetTimerInterval(int ms) override { timerInterval_ = ms; }
+  int TimerInterval() const override { return timerInterval_; }
+
+  int SliderPosition() const override { return slider_; }
+  void SetSliderPosition(int position) override;
+
+  void ShowMessage(const std::string& text) override;
+  Answer AskSaveQuestion(const std::string& text) override;
+
+  void SetCaption(const std::string& text) override { caption = text; }
+  Bounds WindowBounds() const override { return bounds; }
+  void SetWindowBounds(const Bounds& b) override { bounds = b; }
+
+  // What a user would read off the screen.
+  const std::string& LabelText(Label l) const { return labels_[Index(l)]; }
+  TextColour LabelColour(Label l) const { return colours_[Index(l)]; }
+  const std::string& StatusPanel(int panel) const { return panels_.at(static_cast<std::size_t>(panel)); }
+  bool KindButtonDown(MachineKind kind) const;
+
+  // Recorded by the operations above.
+  std::array<Selection, 2> fieldSelection{};
+  std::array<bool, 2> fieldVisible{true, true};
+  Selection programSelection;
+  int startImage = kImageStart;
+  std::string caption;
+  Bounds bounds;
+  std::vector<std::string> messages;    // every message box, in order
+  std::vector<std::string> questions;   // every change prompt, in order
+  Answer answer = Answer::Nein;         // what the change prompt answers
+  std::function<void(const std::string&)> onMessage;  // also told of each message box
+  std::function<void()> onSliderChange;                // the slider's change event
+
+ private:
+  static std::size_t Index(Field f) { return static_cast<std::size_t>(f); }
+  static std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
+
+  std::array<std::string, 2> fields_;
+  std::array<std::string, 6> labels_;
+  std::array<TextColour, 6> colours_{};
+  std::array<std::string, 3> panels_;
+  std::array<bool, 5> kindDown_{};
+  std::string program_;
+  std::vector<std::string> lines_;
+  bool timerEnabled_ = false;
+  int timerInterval_ = 1000;
+  int slider_ = 12;
+};
+
+}  // namespace automaten
