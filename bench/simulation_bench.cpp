@@ -1,0 +1,92 @@
+// Speed of a whole step as the window takes it: Simulation::Step with its
+// full display refresh, through StringView; and the command-line runner as a
+// whole process on a run of a million steps.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "control/simulation.h"
+#include "control/stringview.h"
+
+namespace automaten {
+namespace {
+
+// A Turing machine that sweeps between '$' and '#' for ever; its tape stays short.
+const char kSweeper[] = "a $ -> $ R a\r\na * -> * R a\r\na # -> # L 1\r\n1 * -> * L 1\r\n1 $ -> $ R a\r\n";
+std::string SweeperTape() { return "$" + std::string(58, '*') + "#"; }
+
+void Prepare(StringView& view, Simulation& sim, MachineKind kind, bool sweeper) {
+  sim.SelectKind(kind);
+  if (sweeper) {
+    view.SetProgramText(kSweeper);
+    view.SetFieldText(Field::EBand, SweeperTape());
+  }
+  sim.TBAnfangszustandClick();
+}
+
+void BM_SimulationStep(benchmark::State& state) {
+  const auto kind = static_cast<MachineKind>(state.range(0));
+  const bool sweeper = state.range(1) != 0;
+  StringView view;
+  Simulation sim(view);
+  Prepare(view, sim, kind, sweeper);
+  const std::string tape = view.FieldText(Field::EBand);
+  std::int64_t steps = 0;
+  // One iteration is one run of the example from its reset to its halt (or
+  // 1000 steps of the sweeper); only the steps are timed.
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    int n = 0;
+    do {
+      sim.Step();
+      ++n;
+    } while (view.LabelText(Label::LMeldung).empty() && n < 1000);
+    const auto stop = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+    steps += n;
+    if (!sweeper) {
+      view.SetFieldText(Field::EBand, tape);
+      sim.TBAnfangszustandClick();
+    }
+  }
+  state.counters["steps"] = static_cast<double>(steps);
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SimulationStep)
+    ->ArgNames({"kind", "sweeper"})
+    ->Args({static_cast<int>(MachineKind::TM), 0})
+    ->Args({static_cast<int>(MachineKind::NEA), 0})
+    ->Args({static_cast<int>(MachineKind::TM), 1})
+    ->UseManualTime();
+
+// The reset: parse, tape, head and the first display refresh.
+void BM_Reset(benchmark::State& state) {
+  StringView view;
+  Simulation sim(view);
+  Prepare(view, sim, MachineKind::TM, false);
+  for (auto _ : state) sim.TBAnfangszustandClick();
+}
+BENCHMARK(BM_Reset)->Unit(benchmark::kMicrosecond);
+
+void BM_CliMillionSteps(benchmark::State& state) {
+  const std::string program = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/sweeper.txt";
+  std::ofstream(program, std::ios::binary) << kSweeper;
+  const std::string command = std::string(AUTOMATEN_CLI_PATH) + " --kind tm --max-steps 1000000 --tape '" +
+                              SweeperTape() + "' " + program + " > /dev/null";
+  for (auto _ : state) {
+    const int status = std::system(command.c_str());
+    // Exit 3: still running after the bound, as intended.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 3) state.SkipWithError("automaten-cli did not run to the bound");
+  }
+  std::remove(program.c_str());
+}
+BENCHMARK(BM_CliMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
+}  // namespace automaten
+
+BENCHMARK_MAIN();
