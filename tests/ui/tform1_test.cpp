@@ -1,0 +1,294 @@
+// The main window driven with real key and mouse events.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "ui/tfhilfe.h"
+#include "ui/tform1.h"
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace automaten {
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm1>();
+    help = std::make_unique<TFHilfe>();
+    info = std::make_unique<TFInfo>();
+    form->SetSecondaryWindows(help.get(), info.get());
+    form->messageHook = [this](const std::string& m) { messages.push_back(m); };
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+  void TearDown() override {
+    form->Timer1->stop();
+    form.reset();
+  }
+
+  QToolButton* Button(const char* name) { return form->findChild<QToolButton*>(QString::fromLatin1(name)); }
+  void Click(const char* name) {
+    QToolButton* b = Button(name);
+    ASSERT_NE(b, nullptr) << name;
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
+  void Key(Qt::Key key) { QTest::keyClick(form.get(), key); }
+  QString Text(QLabel* l) { return l->text(); }
+  QColor Colour(QLabel* l) { return l->palette().color(QPalette::WindowText); }
+  QString Panel(int i) { return form->StatusPanels[static_cast<std::size_t>(i)]->text(); }
+  // Waits until the automatic run has stopped.
+  bool WaitForStop(int ms = 5000) {
+    return QTest::qWaitFor([this] { return !form->Timer1->isActive(); }, ms);
+  }
+  // The tape cell (0-based) under the marker's '^', read off the pixels.
+  int CellUnderMarker() {
+    const int column = static_cast<int>(form->Schreiblesekopf->text().indexOf(QLatin1Char('^')));
+    if (column < 0) return -1;
+    const qreal advance = QFontMetricsF(form->EBand->font()).horizontalAdvance(QString(100, QLatin1Char('0'))) / 100;
+    const int x = form->Schreiblesekopf->x() + static_cast<int>(column * advance + advance / 4) - form->EBand->x();
+    return form->EBand->cursorPositionAt(QPoint(x, form->EBand->height() / 2));
+  }
+
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<TFHilfe> help;
+  std::unique_ptr<TFInfo> info;
+  std::vector<std::string> messages;
+};
+
+TEST_F(WindowTest, StartsLikeAFirstRun) {
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
+  EXPECT_EQ(form->width(), 640);
+  EXPECT_EQ(form->height(), 300);
+  EXPECT_EQ(form->Sim().FTapeWidth, 60);
+  EXPECT_EQ(form->TrackBar1->value(), 1);
+  EXPECT_EQ(form->Timer1->interval(), 5000);
+  EXPECT_EQ(Text(form->LFrequenz2), QStringLiteral("0,2 Hz"));
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  EXPECT_TRUE(form->EAusgabe->isVisible());
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : unbestimmt"));
+  EXPECT_EQ(Panel(0), QStringLiteral(" DEA"));
+  EXPECT_TRUE(Button("TB_DEA")->isChecked());
+  EXPECT_EQ(form->MProgramm->document()->findBlockByNumber(11).text(), QStringLiteral("a s -> w a"));
+  EXPECT_FALSE(help->isVisible());
+  EXPECT_FALSE(info->isVisible());
+}
+
+TEST_F(WindowTest, ConstructionCaptionBeforeTheFirstLayout) {
+  TForm1 hidden;
+  EXPECT_EQ(hidden.windowTitle(), QStringLiteral("Simulation"));
+  EXPECT_EQ(hidden.minimumSize(), QSize(640, 230));
+}
+
+TEST_F(WindowTest, LayoutFollowsEveryResize) {
+  form->resize(671, 477);
+  QTest::qWait(20);
+  EXPECT_EQ(form->EBand->width(), 651);
+  EXPECT_EQ(form->Sim().FTapeWidth, 64);
+  EXPECT_EQ(form->MProgramm->height(), 477 - 216);
+  EXPECT_EQ(form->MProgramm->width(), 651);
+  form->resize(100, 100);  // held at the minimum size
+  QTest::qWait(20);
+  EXPECT_EQ(form->EBand->width(), 620);
+  EXPECT_EQ(form->Sim().FTapeWidth, 60);
+  EXPECT_EQ(form->MProgramm->height(), 14);
+}
+
+TEST_F(WindowTest, ResizePadsAShortTuringTapeAndBlanksTheMarker) {
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  Key(Qt::Key_F7);
+  EXPECT_NE(Text(form->Schreiblesekopf).indexOf(QLatin1Char('^')), -1);
+  form->EBand->setText(QStringLiteral("1111111111"));
+  form->resize(700, 400);
+  QTest::qWait(20);
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("1111111111") + QString(form->Sim().FTapeWidth - 11, QLatin1Char('*')));
+  EXPECT_EQ(Text(form->Schreiblesekopf).indexOf(QLatin1Char('^')), -1);
+  Click("TB_DEA");
+  form->EBand->setText(QStringLiteral("ab"));
+  form->resize(650, 400);
+  QTest::qWait(20);
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("ab"));
+}
+
+TEST_F(WindowTest, KindButtonsSelectTheMachine) {
+  Click("TB_KA");
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation Kellerautomat"));
+  EXPECT_EQ(form->EAusgabe->text(), QStringLiteral("#"));
+  EXPECT_TRUE(form->EAusgabe->isVisible());
+  Click("TB_TM");
+  EXPECT_FALSE(form->EAusgabe->isVisible());
+  EXPECT_EQ(form->EBand->text(), QString(26, QLatin1Char('*')) + "111#11" + QString(29, QLatin1Char('*')));
+  for (const char* name : {"TB_DEA", "TB_AKz", "TB_NEA", "TB_KA"}) EXPECT_FALSE(Button(name)->isChecked()) << name;
+  EXPECT_TRUE(Button("TB_TM")->isChecked());
+  EXPECT_EQ(Panel(0), QStringLiteral(" TM"));
+  Click("TB_TM");  // pressing the pressed button keeps it down
+  EXPECT_TRUE(Button("TB_TM")->isChecked());
+  form->MIKinds[2]->trigger();  // the menu "&Automatenbeispiele"
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation nichtdeterministischer endlicher Automat"));
+  EXPECT_TRUE(Button("TB_NEA")->isChecked());
+}
+
+TEST_F(WindowTest, FunctionKeysRunTheTuringExample) {
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Anfangszustand"));
+  EXPECT_EQ(Panel(2), QStringLiteral(" In den Anfangszustand gesetzt."));
+  EXPECT_EQ(CellUnderMarker(), 26);
+  Key(Qt::Key_F7);
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 1"));
+  EXPECT_EQ(CellUnderMarker(), 27);
+  form->TrackBar1->setValue(100);
+  EXPECT_EQ(form->Timer1->interval(), 2);
+  EXPECT_EQ(Text(form->LFrequenz2), QStringLiteral("500 Hz"));
+  Key(Qt::Key_F9);
+  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Gestartet"));
+  ASSERT_TRUE(WaitForStop());
+  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Der Funktionswert ist: 5"));
+  EXPECT_EQ(Colour(form->LMeldung), QColor(0, 128, 0));
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 14"));
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Endzustand"));
+  EXPECT_EQ(CellUnderMarker(), static_cast<int>(form->Sim().M.FHead) - 1);
+}
+
+TEST_F(WindowTest, ToolButtonsStartStopAndStep) {
+  Click("TBAnfangszustand");
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  Click("TBStep");
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 1"));
+  EXPECT_EQ(form->EAusgabe->text(), QStringLiteral("w     "));
+  Click("ToolButton5");
+  EXPECT_TRUE(form->Timer1->isActive());
+  Click("ToolButton5");
+  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Angehalten"));
+  Click("ToolButton5");
+  form->MIAnhalten->trigger();
+  EXPECT_FALSE(form->Timer1->isActive());
+}
+
+TEST_F(WindowTest, TypingIntoTapeAndProgram) {
+  Click("TB_AKz");
+  form->EBand->clear();
+  QTest::keyClicks(form->EBand, QStringLiteral("0110"));
+  Key(Qt::Key_F8);
+  EXPECT_EQ(form->Sim().FLastTape, "0110");
+  form->TrackBar1->setValue(100);
+  Key(Qt::Key_F9);
+  ASSERT_TRUE(WaitForStop());
+  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+
+  form->MProgramm->moveCursor(QTextCursor::End);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("1 x ->"));
+  EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
+  EXPECT_TRUE(form->Sim().FModified);
+  // The fault moves the focus into the program, where the release of F8
+  // would mark it changed once more: this reset comes from the menu.
+  form->MIAnfangszustand->trigger();
+  EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));  // a failed reset posts no message
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Fehler: falsches Befehlsformat in Befehl 5");
+  // The faulty line, as it stands, is selected.
+  EXPECT_EQ(form->MProgramm->textCursor().selectedText(), QStringLiteral("1 x ->"));
+  EXPECT_TRUE(form->MProgramm->hasFocus());
+}
+
+TEST_F(WindowTest, FaultStateTurnsTheStateLabelRed) {
+  Click("TB_KA");
+  form->EBand->setText(QStringLiteral(")("));
+  Key(Qt::Key_F8);
+  Key(Qt::Key_F7);
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Fehlzustand"));
+  EXPECT_EQ(Colour(form->LZustand), QColor(255, 0, 0));
+  EXPECT_EQ(Colour(form->LBefehl), QColor(255, 0, 0));
+  Key(Qt::Key_F8);
+  EXPECT_EQ(Colour(form->LZustand), QApplication::palette().color(QPalette::WindowText));
+}
+
+TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
+  Click("TB_TM");
+  form->MProgramm->setPlainText(QStringLiteral("a * -> * R a"));
+  form->EBand->setText(QString(200, QLatin1Char('*')));
+  Key(Qt::Key_F8);
+  for (int i = 0; i < 60; ++i) Key(Qt::Key_F7);
+  const int head = static_cast<int>(form->Sim().M.FHead);
+  EXPECT_EQ(head, 27 + 60);
+  EXPECT_GT(form->FirstVisibleChar(Field::EBand), 0);  // the field has scrolled
+  EXPECT_EQ(CellUnderMarker(), head - 1);
+}
+
+TEST_F(WindowTest, ClearAndRestoreTheTape) {
+  Key(Qt::Key_F8);
+  form->MIBandLoeschen->trigger();
+  EXPECT_EQ(form->EBand->text(), QString());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Band gelöscht."));
+  Click("ToolButton7");
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  Click("TBBand");
+  EXPECT_EQ(form->EBand->text(), QString());
+}
+
+TEST_F(WindowTest, HelpAndInfoWindows) {
+  Key(Qt::Key_F1);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("Hilfe"));
+  const QString text = help->Memo1->toPlainText();
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 80);
+  EXPECT_EQ(lines[0], QStringLiteral("Hinweise zur Bedienung"));
+  EXPECT_EQ(lines[6], QStringLiteral("  mit oder ohne Epsilon-Übergänge"));
+  EXPECT_EQ(lines[19], QStringLiteral("Kommentare werden mit \";\" eingeleitet und gelten bis zum Ende einer Zeile"));
+  EXPECT_EQ(lines[50], QStringLiteral("folgt definiert werden:  E: A 7 12"));
+  EXPECT_EQ(lines[59], QStringLiteral("  ist."));
+  EXPECT_EQ(lines[76], QStringLiteral("kontrollieren."));
+  Click("ToolButton14");  // once more: still the one window
+  int helpWindows = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) helpWindows += qobject_cast<TFHilfe*>(w) && w->isVisible();
+  EXPECT_EQ(helpWindows, 1);
+  EXPECT_TRUE(help->isVisible());
+  QTest::mouseClick(help->Button1, Qt::LeftButton);
+  EXPECT_FALSE(help->isVisible());
+  Key(Qt::Key_F1);
+  help->close();  // the close box hides it too
+  EXPECT_FALSE(help->isVisible());
+
+  form->Info1->trigger();
+  EXPECT_TRUE(info->isVisible());
+  const QStringList about = info->Memo1->toPlainText().split(QLatin1Char('\n'));
+  EXPECT_EQ(about.size(), 13);
+  EXPECT_TRUE(about.contains(QStringLiteral("Historie:")));
+  QTest::mouseClick(info->Button1, Qt::LeftButton);
+  EXPECT_FALSE(info->isVisible());
+}
+
+TEST_F(WindowTest, HelpStaysOpenWhileTheMachineRuns) {
+  Key(Qt::Key_F1);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->TrackBar1->setValue(100);
+  Key(Qt::Key_F9);
+  ASSERT_TRUE(WaitForStop());
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+}
+
+}  // namespace
+}  // namespace automaten

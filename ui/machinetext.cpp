@@ -1,0 +1,38 @@
+#include "machinetext.h"
+
+#include "io/cp1252.h"
+
+namespace automaten {
+
+QString FromMachine(const std::string& bytes) {
+  bool ascii = true;
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const std::string utf8 = Cp1252ToUtf8(bytes);
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string ToMachine(const QString& text) {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i].unicode();
+    char b;
+    if (u < 0x80) {
+      out += static_cast<char>(u);
+    } else if (UnicodeToCp1252(u, b)) {
+      out += b;
+    } else {
+      out += '?';
+      // A character beyond the BMP is one character: skip its second half.
+      if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace automaten

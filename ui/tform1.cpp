@@ -1,0 +1,571 @@
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+
+#include "icons.h"
+#include "machinetext.h"
+#include "tfhilfe.h"
+
+namespace automaten {
+
+namespace {
+
+QFont Courier(int pixels) {
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  f.setPixelSize(pixels);
+  return f;
+}
+
+QFont WindowFont() {
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(13);
+  return f;
+}
+
+QColor ColourOf(TextColour c) {
+  switch (c) {
+    case TextColour::Red: return QColor(255, 0, 0);
+    case TextColour::Green: return QColor(0, 128, 0);
+    case TextColour::WindowText: break;
+  }
+  return QApplication::palette().color(QPalette::WindowText);
+}
+
+// Splits machine text at CR LF, CR or LF.
+QStringList SplitLines(const std::string& text) {
+  QStringList lines;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines << FromMachine(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  lines << FromMachine(line);
+  return lines;
+}
+
+// The user's decimal and group separators, where the code page has them.
+NumberFormat LocaleNumberFormat() {
+  const QLocale locale;
+  auto single = [](const QString& s, char fallback) {
+    const char c = s.isEmpty() ? 0 : s.at(0).toLatin1();
+    return c != 0 ? c : fallback;
+  };
+  return {single(locale.decimalPoint(), '.'), single(locale.groupSeparator(), ' ')};
+}
+
+constexpr MachineKind kKinds[] = {MachineKind::DEA, MachineKind::Akz, MachineKind::NEA, MachineKind::KA,
+                                  MachineKind::TM};
+
+// Swallows the tool-tip of one tool button.
+class NoToolTip : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::ToolTip; }
+};
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), sim_(*this) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Simulation"));
+  setFont(WindowFont());
+  setMinimumSize(640, 230);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setTimerType(Qt::PreciseTimer);
+  connect(Timer1, &QTimer::timeout, this, [this] { sim_.Timer1Timer(); });
+
+  CreateActions();
+  CreateControls();
+  CreateToolBar();
+  CreateMenus();
+  CreateStatusBar();
+  sim_.SetNumberFormat(LocaleNumberFormat());
+  setGeometry(234, 177, 671, 477);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
+  help_ = help;
+  info_ = info;
+}
+
+// ---- Construction -----------------------------------------------------------
+
+void TForm1::CreateActions() {
+  auto make = [this](const char* name, const QString& text, int image, const QKeySequence& key = {}) {
+    auto* a = new QAction(MachineIcon(image), text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty()) a->setShortcut(key);
+    return a;
+  };
+  Neu = make("Neu", QStringLiteral("&Neu"), kImgNew, QKeySequence(Qt::CTRL | Qt::Key_N));
+  Neu->setToolTip(QStringLiteral("Neue Datei"));
+  Oeffnen = make("Oeffnen", QStringLiteral("Ö&ffnen"), kImgOpen, QKeySequence(Qt::CTRL | Qt::Key_F));
+  Oeffnen->setToolTip(QStringLiteral("Datei öffnen"));
+  MISpeichern = make("MISpeichern", QStringLiteral("&Speichern"), kImgSave, QKeySequence(Qt::CTRL | Qt::Key_S));
+  MISpeichern->setToolTip(QStringLiteral("Datei speichern"));
+  Speichernunter1 = make("Speichernunter1", QStringLiteral("Speichern unter..."), kImgSaveAs);
+  Drucken = make("Drucken", QStringLiteral("&Drucken"), kImgPrint, QKeySequence(Qt::CTRL | Qt::Key_D));
+  Drucken->setToolTip(QStringLiteral("Datei drucken"));
+  MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit, QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(MIEnde, &QAction::triggered, this, &QWidget::close);
+  // The file commands come with the program files.
+  for (QAction* a : {Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken}) a->setEnabled(false);
+
+  MIBandLoeschen = make("MIBandLoeschen", QStringLiteral("Band löschen"), kImgClearTape);
+  connect(MIBandLoeschen, &QAction::triggered, this, [this] { sim_.TBBandClick(); });
+  MIletzterBandinhalt = make("MIletzterBandinhalt", QStringLiteral("letzter Bandinhalt"), kImgLastTape);
+  connect(MIletzterBandinhalt, &QAction::triggered, this, [this] { sim_.ToolButton7Click(); });
+  MIAnfangszustand = make("MIAnfangszustand", QStringLiteral("Anfangszustand"), kImgReset, QKeySequence(Qt::Key_F8));
+  connect(MIAnfangszustand, &QAction::triggered, this, [this] { sim_.TBAnfangszustandClick(); });
+  MIStarten = make("MIStarten", QStringLiteral("Starten"), kImgStart, QKeySequence(Qt::Key_F9));
+  connect(MIStarten, &QAction::triggered, this, [this] { sim_.MIStartenClick(); });
+  MIAnhalten = make("MIAnhalten", QStringLiteral("Anhalten"), kImgStop);
+  connect(MIAnhalten, &QAction::triggered, this, [this] { sim_.MIAnhaltenClick(); });
+  MIEinzelschritt = make("MIEinzelschritt", QStringLiteral("Einzelschritt"), kImgStep, QKeySequence(Qt::Key_F7));
+  connect(MIEinzelschritt, &QAction::triggered, this, [this] { sim_.TBStepClick(); });
+
+  const char* menuNames[] = {"MI_det_Automat", "MI_Akzeptor", "MI_nichtdetAutomat", "MI_Kellerautomat",
+                             "MI_Turingmaschine"};
+  const QString menuTexts[] = {QStringLiteral("endlicher &Automat mit Ausgabe"), QStringLiteral("&Akzeptor"),
+                               QStringLiteral("&nichtdeterministischer Automat"), QStringLiteral("&Kellerautomat"),
+                               QStringLiteral("&Turingmaschine")};
+  const char* buttonNames[] = {"TB_DEA", "TB_AKz", "TB_NEA", "TB_KA", "TB_TM"};
+  const QString hints[] = {QStringLiteral("Deterministischer endlicher Automat"), QStringLiteral("Akzeptor"),
+                           QStringLiteral("Nichtdeterministischer endlicher Automat"),
+                           QStringLiteral("Kellerautomat"), QStringLiteral("Turingmaschine")};
+  for (int k = 0; k < 5; ++k) {
+    const MachineKind kind = kKinds[k];
+    MIKinds[k] = make(menuNames[k], menuTexts[k], kImgDEA + k);
+    connect(MIKinds[k], &QAction::triggered, this, [this, kind] { MenuSelectKind(kind); });
+    TBKinds[k] = make(buttonNames[k], hints[k], kImgDEA + k);
+    TBKinds[k]->setCheckable(true);
+    connect(TBKinds[k], &QAction::triggered, this, [this, kind] { ToolBarSelectKind(kind); });
+  }
+
+  Anleitung = make("Anleitung", QStringLiteral("Anleitung"), kImgHelp, QKeySequence(Qt::Key_F1));
+  connect(Anleitung, &QAction::triggered, this, &TForm1::AnleitungClick);
+  Info1 = make("Info1", QStringLiteral("Info"), kImgInfo);
+  connect(Info1, &QAction::triggered, this, &TForm1::MIInfoClick);
+
+  ToolButton5 = make("ToolButton5", QStringLiteral("Start"), kImgStart);
+  connect(ToolButton5, &QAction::triggered, this, [this] { sim_.MIStartenClick(); });
+}
+
+void TForm1::CreateMenus() {
+  QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+  datei->setObjectName(QStringLiteral("Datei"));
+  datei->addActions({Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken, MIEnde});
+  QMenu* betrieb = menuBar()->addMenu(QStringLiteral("&Betrieb"));
+  betrieb->setObjectName(QStringLiteral("MIBetrieb"));
+  betrieb->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, MIStarten, MIAnhalten, MIEinzelschritt});
+  QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
+  maschine->setObjectName(QStringLiteral("Maschine"));
+  for (QAction* a : MIKinds) maschine->addAction(a);
+  QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
+  hilfe->setObjectName(QStringLiteral("Hilfe"));
+  hilfe->addActions({Anleitung, Info1});
+}
+
+void TForm1::CreateToolBar() {
+  ToolBar1 = new QToolBar(PPanel);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: 0; spacing: 0; padding: 0; }"
+                                         "QToolBar::separator { width: 8px; }"
+                                         "QToolButton { padding: 0; margin: 0; }"));
+  ToolBar1->addActions({Neu, Oeffnen, MISpeichern, Drucken, Anleitung});
+  ToolBar1->addSeparator();
+  ToolBar1->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, ToolButton5, MIEinzelschritt});
+  ToolBar1->addSeparator();
+  for (QAction* a : TBKinds) ToolBar1->addAction(a);
+  // Tool buttons carry the names of the window's buttons.
+  const std::pair<QAction*, const char*> names[] = {
+      {Neu, "ToolButton1"},          {Oeffnen, "ToolButton2"},
+      {MISpeichern, "ToolButton3"},  {Drucken, "ToolButton4"},
+      {Anleitung, "ToolButton14"},   {MIBandLoeschen, "TBBand"},
+      {MIletzterBandinhalt, "ToolButton7"}, {MIAnfangszustand, "TBAnfangszustand"},
+      {ToolButton5, "ToolButton5"},  {MIEinzelschritt, "TBStep"}};
+  for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
+  for (int k = 0; k < 5; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
+  ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));
+  for (QAction* a : ToolBar1->actions())
+    if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(23, 22);
+  ToolBar1->move(8, 2);
+  ToolBar1->adjustSize();
+}
+
+void TForm1::CreateControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(central);
+
+  PPanel = new QWidget(central);
+  PPanel->setObjectName(QStringLiteral("PPanel"));
+  PPanel->setGeometry(0, 0, 671, 29);
+
+  LFrequenz = new QLabel(QStringLiteral("Frequenz"), PPanel);
+  LFrequenz->setObjectName(QStringLiteral("LFrequenz"));
+  LFrequenz->move(379, 6);
+  TrackBar1 = new QSlider(Qt::Horizontal, PPanel);
+  TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+  TrackBar1->setGeometry(440, 4, 121, 21);
+  TrackBar1->setRange(1, 100);
+  TrackBar1->setValue(12);
+  TrackBar1->setTickInterval(10);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setSingleStep(5);
+  TrackBar1->setPageStep(5);
+  connect(TrackBar1, &QSlider::valueChanged, this, [this] { sim_.TrackBar1Change(); });
+  LFrequenz2 = new QLabel(QStringLiteral("Frequenz"), PPanel);
+  LFrequenz2->setObjectName(QStringLiteral("LFrequenz2"));
+  LFrequenz2->move(568, 6);
+  LFrequenz2->setMinimumWidth(70);
+
+  auto field = [central](const char* name, int top) {
+    auto* e = new QLineEdit(central);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setFont(Courier(16));
+    e->setGeometry(8, top, 617, 26);
+    return e;
+  };
+  EBand = field("EBand", 40);
+  EAusgabe = field("EAusgabe", 80);
+
+  auto label = [central](const char* name, const QString& text, int x, int y, int pixels) {
+    auto* l = new QLabel(text, central);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFont(Courier(pixels));
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+  };
+  Schreiblesekopf = label("Schreiblesekopf", QString(), 10, 64, 16);
+  Schreiblesekopf->setMinimumHeight(18);
+  LZustand = label("LZustand", QStringLiteral("Zustand : undefiniert"), 8, 110, 13);
+  LSchritte = label("LSchritte", QStringLiteral("Schritte: "), 270, 110, 13);
+  LBefehl = label("LBefehl", QStringLiteral("Übergang: "), 8, 128, 13);
+  LMeldung = label("LMeldung", QString(), 270, 128, 13);
+
+  MProgramm = new QPlainTextEdit(central);
+  MProgramm->setObjectName(QStringLiteral("MProgramm"));
+  MProgramm->setFont(Courier(13));
+  MProgramm->setGeometry(8, 152, 617, 185);
+  MProgramm->setLineWrapMode(QPlainTextEdit::NoWrap);
+  MProgramm->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MProgramm->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MProgramm->setPlainText(QStringLiteral("MProgramm"));
+  MProgramm->installEventFilter(this);
+
+  setTabOrder(EBand, EAusgabe);
+  setTabOrder(EAusgabe, MProgramm);
+}
+
+void TForm1::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setFixedHeight(25);
+  bar->setSizeGripEnabled(true);
+  // At least the panel widths of the window's design, and wide enough for
+  // their texts in the font the platform gives.
+  const QFontMetrics fm(font());
+  const int widths[] = {std::max(30, fm.horizontalAdvance(QStringLiteral(" Akz ")) + 8),
+                        std::max(60, fm.horizontalAdvance(QStringLiteral(" geändert ")) + 8), 0};
+  for (int i = 0; i < 3; ++i) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (widths[i] > 0)
+      panel->setFixedWidth(widths[i]);
+    bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
+    StatusPanels[static_cast<std::size_t>(i)] = panel;
+  }
+}
+
+// ---- Layout ---------------------------------------------------------------------
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TForm1::LayoutControls() {
+  const int w = width();
+  const int h = height();
+  PPanel->resize(w, PPanel->height());
+  EBand->resize(w - 20, EBand->height());
+  EAusgabe->resize(w - 20, EAusgabe->height());
+  MProgramm->resize(w - 20, std::max(h - 216, 0));
+  sim_.FTapeWidth = std::clamp(EBand->width() / 9 - 8, 0, 65535);
+}
+
+void TForm1::FormResize() {
+  LayoutControls();
+  if (FFirstResize && !restoring_) {
+    restoring_ = true;
+    StartupRestoration();
+    restoring_ = false;
+    // The restored bounds may arrive before the window has taken them.
+    LayoutControls();
+  }
+  const std::string tape = FieldText(Field::EBand);
+  if (sim_.M.FMode == MachineKind::TM && static_cast<int>(tape.size()) < sim_.FTapeWidth)
+    SetFieldText(Field::EBand, tape + std::string(static_cast<std::size_t>(sim_.FTapeWidth - 1) - tape.size(), '*'));
+  SetLabelText(Label::Schreiblesekopf, std::string(static_cast<std::size_t>(sim_.FTapeWidth), ' '));
+  sim_.UpdateFrequency();
+}
+
+// Without a stored configuration the window starts at speed 1 with the DEA
+// example and its tape, 640 x 300 pixels.
+void TForm1::StartupRestoration() {
+  sim_.FModified = false;
+  SetSliderPosition(1);
+  sim_.FLastTape = "sskkss";
+  SetWindowBounds({200, 200, 400, 300});
+  MI_det_AutomatClick();
+  sim_.FModified = false;
+  FFirstResize = false;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.MProgrammKeyUp();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Commands -------------------------------------------------------------------
+
+void TForm1::ToolBarSelectKind(MachineKind kind) {
+  sim_.SelectKind(kind);
+  FFileName.clear();  // the program no longer belongs to a file
+}
+
+void TForm1::MenuSelectKind(MachineKind kind) { ToolBarSelectKind(kind); }
+
+void TForm1::AnleitungClick() {
+  if (help_) ShowAndRaise(help_);
+}
+
+void TForm1::MIInfoClick() {
+  if (info_) ShowAndRaise(info_);
+}
+
+// ---- View -----------------------------------------------------------------------
+
+QLineEdit* TForm1::FieldWidget(Field f) const { return f == Field::EBand ? EBand : EAusgabe; }
+
+QLabel* TForm1::LabelWidget(Label l) const {
+  switch (l) {
+    case Label::LZustand: return LZustand;
+    case Label::LBefehl: return LBefehl;
+    case Label::LMeldung: return LMeldung;
+    case Label::LSchritte: return LSchritte;
+    case Label::Schreiblesekopf: return Schreiblesekopf;
+    case Label::LFrequenz2: return LFrequenz2;
+  }
+  return LZustand;
+}
+
+std::string TForm1::FieldText(Field f) const { return ToMachine(FieldWidget(f)->text()); }
+
+void TForm1::SetFieldText(Field f, const std::string& text) {
+  QLineEdit* e = FieldWidget(f);
+  e->setText(FromMachine(text));
+  e->setCursorPosition(0);  // the field shows its text from the first character
+}
+
+void TForm1::SelectInField(Field f, int start, int length) { FieldWidget(f)->setSelection(start, length); }
+
+// QLineEdit does not tell which character stands first in view. Its cursor
+// rectangle does, with the font's fixed advance: compared with the cursor
+// rectangle of an unscrolled field at position 0, it gives how far the text
+// has scrolled. The field settles its scrolling only when it paints, so it
+// paints first; that paint is one the step needs anyway.
+int TForm1::FirstVisibleChar(Field f) const {
+  QLineEdit* e = FieldWidget(f);
+  if (e->isVisible()) e->repaint();
+  static QLineEdit* probe = nullptr;
+  if (!probe) {
+    probe = new QLineEdit;
+    probe->setAttribute(Qt::WA_DontShowOnScreen);
+  }
+  probe->setFont(e->font());
+  probe->setStyle(e->style());
+  probe->resize(e->size());
+  probe->setText(QString());
+  const int homeX = probe->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();  // cursor at 0, nothing scrolled
+
+  const int length = static_cast<int>(e->text().size());
+  if (length == 0) {
+    const_cast<TForm1*>(this)->markerOffset_ = homeX + 5;
+    return 0;
+  }
+  const qreal advance = QFontMetricsF(e->font()).horizontalAdvance(QString(length, QLatin1Char('0'))) / length;
+  const int cursorX = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+  // x of character 0 relative to the unscrolled start, in characters (<= 0).
+  const qreal start = (cursorX - homeX) / advance - e->cursorPosition();
+  const int first = std::max(0, static_cast<int>(std::ceil(-start - 0.1)));
+  const_cast<TForm1*>(this)->markerOffset_ = homeX + 5 + static_cast<int>(std::lround((start + first) * advance));
+  return first;
+}
+
+void TForm1::PlaceMarker() { Schreiblesekopf->move(EBand->x() + markerOffset_, Schreiblesekopf->y()); }
+
+void TForm1::FocusField(Field f) { FieldWidget(f)->setFocus(); }
+
+void TForm1::SetFieldVisible(Field f, bool visible) { FieldWidget(f)->setVisible(visible); }
+
+int TForm1::ProgramLineCount() const { return MProgramm->document()->blockCount(); }
+
+std::string TForm1::ProgramLine(int i) const {
+  const QTextBlock block = MProgramm->document()->findBlockByNumber(i);
+  return block.isValid() ? ToMachine(block.text()) : std::string();
+}
+
+std::string TForm1::ProgramText() const {
+  std::string text;
+  for (QTextBlock b = MProgramm->document()->begin(); b.isValid(); b = b.next()) {
+    if (b != MProgramm->document()->begin()) text += "\r\n";
+    text += ToMachine(b.text());
+  }
+  return text;
+}
+
+void TForm1::SetProgramText(const std::string& text) {
+  MProgramm->setPlainText(SplitLines(text).join(QLatin1Char('\n')));
+}
+
+// Offsets count each line break as two characters; the document counts one.
+void TForm1::SelectInProgram(int start, int length) {
+  auto toDocument = [this](int offset) {
+    int counted = 0;
+    QTextBlock b = MProgramm->document()->begin();
+    for (; b.isValid(); b = b.next()) {
+      const int len = static_cast<int>(b.length()) - 1;
+      if (offset <= counted + len) return static_cast<int>(b.position()) + (offset - counted);
+      counted += len + 2;
+      if (offset < counted) return static_cast<int>(b.position()) + len;  // inside the break
+    }
+    return static_cast<int>(MProgramm->document()->characterCount()) - 1;
+  };
+  QTextCursor c(MProgramm->document());
+  c.setPosition(toDocument(start));
+  c.setPosition(toDocument(start + length), QTextCursor::KeepAnchor);
+  MProgramm->setTextCursor(c);
+  MProgramm->ensureCursorVisible();
+}
+
+void TForm1::FocusProgram() { MProgramm->setFocus(); }
+
+void TForm1::SetLabelText(Label l, const std::string& text) {
+  QLabel* label = LabelWidget(l);
+  label->setText(FromMachine(text));
+  label->adjustSize();
+  if (l == Label::Schreiblesekopf) PlaceMarker();
+}
+
+void TForm1::SetLabelColour(Label l, TextColour c) {
+  QLabel* label = LabelWidget(l);
+  QPalette p = label->palette();
+  p.setColor(QPalette::WindowText, ColourOf(c));
+  label->setPalette(p);
+}
+
+void TForm1::SetStatusPanel(int panel, const std::string& text) {
+  if (panel >= 0 && panel < 3) StatusPanels[static_cast<std::size_t>(panel)]->setText(FromMachine(text));
+}
+
+void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
+  const auto k = static_cast<std::size_t>(kind);
+  if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
+}
+
+void TForm1::SetStartButtonImage(int image) {
+  static const QIcon start = MachineIcon(kImgStart);
+  static const QIcon stop = MachineIcon(kImgStop);
+  ToolButton5->setIcon(image == kImageStop ? stop : start);
+}
+
+bool TForm1::TimerEnabled() const { return Timer1->isActive(); }
+
+void TForm1::SetTimerEnabled(bool on) {
+  if (on && !Timer1->isActive())
+    Timer1->start();
+  else if (!on)
+    Timer1->stop();
+}
+
+void TForm1::SetTimerInterval(int ms) {
+  if (Timer1->interval() != ms) Timer1->setInterval(ms);
+}
+
+int TForm1::TimerInterval() const { return Timer1->interval(); }
+
+int TForm1::SliderPosition() const { return TrackBar1->value(); }
+
+void TForm1::SetSliderPosition(int position) { TrackBar1->setValue(std::clamp(position, 1, 100)); }
+
+void TForm1::ShowMessage(const std::string& text) {
+  if (messageHook) {
+    messageHook(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Automaten"), FromMachine(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+Answer TForm1::AskSaveQuestion(const std::string& text) {
+  if (questionHook) return questionHook(text);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Automaten"), FromMachine(text), QMessageBox::NoButton, this);
+  QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return Answer::Ja;
+  if (box.clickedButton() == no) return Answer::Nein;
+  return Answer::Abbrechen;
+}
+
+void TForm1::SetCaption(const std::string& text) { setWindowTitle(FromMachine(text)); }
+
+Bounds TForm1::WindowBounds() const { return {x(), y(), width(), height()}; }
+
+void TForm1::SetWindowBounds(const Bounds& b) {
+  move(b.left, b.top);
+  resize(std::max(b.width, minimumWidth()), std::max(b.height, minimumHeight()));
+}
+
+}  // namespace automaten

@@ -1,0 +1,145 @@
+// The main window: tape, second field, head marker, status labels, program
+// text, tool bar with speed slider, menus and status bar. It is the View of
+// its one Simulation and binds every command to it.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "control/simulation.h"
+#include "control/view.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QSlider;
+class QTimer;
+class QToolBar;
+
+namespace automaten {
+
+class TFHilfe;
+class TFInfo;
+
+class TForm1 : public QMainWindow, public View {
+  Q_OBJECT
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The secondary windows the help menu shows; created by the program entry.
+  void SetSecondaryWindows(TFHilfe* help, TFInfo* info);
+
+  Simulation& Sim() { return sim_; }
+
+  // Tests answer the modal boxes through these instead of a user.
+  std::function<void(const std::string&)> messageHook;
+  std::function<Answer(const std::string&)> questionHook;
+
+  // ---- View ----
+  std::string FieldText(Field f) const override;
+  void SetFieldText(Field f, const std::string& text) override;
+  void SelectInField(Field f, int start, int length) override;
+  int FirstVisibleChar(Field f) const override;
+  void FocusField(Field f) override;
+  void SetFieldVisible(Field f, bool visible) override;
+  int ProgramLineCount() const override;
+  std::string ProgramLine(int i) const override;
+  std::string ProgramText() const override;
+  void SetProgramText(const std::string& text) override;
+  void SelectInProgram(int start, int length) override;
+  void FocusProgram() override;
+  void SetLabelText(Label l, const std::string& text) override;
+  void SetLabelColour(Label l, TextColour c) override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void SetKindButtonDown(MachineKind kind, bool down) override;
+  void SetStartButtonImage(int image) override;
+  bool TimerEnabled() const override;
+  void SetTimerEnabled(bool on) override;
+  void SetTimerInterval(int ms) override;
+  int TimerInterval() const override;
+  int SliderPosition() const override;
+  void SetSliderPosition(int position) override;
+  void ShowMessage(const std::string& text) override;
+  Answer AskSaveQuestion(const std::string& text) override;
+  void SetCaption(const std::string& text) override;
+  Bounds WindowBounds() const override;
+  void SetWindowBounds(const Bounds& b) override;
+
+  // ---- Commands of the window itself ----
+  void MI_det_AutomatClick() { MenuSelectKind(MachineKind::DEA); }
+  void MI_AkzeptorClick() { MenuSelectKind(MachineKind::Akz); }
+  void MI_nichtdetAutomatClick() { MenuSelectKind(MachineKind::NEA); }
+  void MI_KellerautomatClick() { MenuSelectKind(MachineKind::KA); }
+  void MI_TuringmaschineClick() { MenuSelectKind(MachineKind::TM); }
+  void ToolBarSelectKind(MachineKind kind);
+  void AnleitungClick();
+  void MIInfoClick();
+
+  // Widgets, named as the window's controls.
+  QWidget* PPanel;
+  QToolBar* ToolBar1;
+  QLabel* LFrequenz;
+  QSlider* TrackBar1;
+  QLabel* LFrequenz2;
+  QLineEdit* EBand;
+  QLabel* Schreiblesekopf;
+  QLineEdit* EAusgabe;
+  QLabel* LZustand;
+  QLabel* LSchritte;
+  QLabel* LBefehl;
+  QLabel* LMeldung;
+  QPlainTextEdit* MProgramm;
+  std::array<QLabel*, 3> StatusPanels{};
+  QTimer* Timer1;
+
+  // Actions: menu items and tool-bar buttons that share a command share one.
+  QAction* Neu;
+  QAction* Oeffnen;
+  QAction* MISpeichern;
+  QAction* Speichernunter1;
+  QAction* Drucken;
+  QAction* MIEnde;
+  QAction* MIBandLoeschen;
+  QAction* MIletzterBandinhalt;
+  QAction* MIAnfangszustand;
+  QAction* MIStarten;
+  QAction* MIAnhalten;
+  QAction* MIEinzelschritt;
+  std::array<QAction*, 5> MIKinds{};  // "&Automatenbeispiele"
+  QAction* Anleitung;
+  QAction* Info1;
+  QAction* ToolButton5;               // start/stop
+  std::array<QAction*, 5> TBKinds{};  // TB_DEA ... TB_TM
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateControls();
+  void CreateStatusBar();
+  void FormResize();
+  void LayoutControls();
+  void StartupRestoration();
+  void MenuSelectKind(MachineKind kind);
+  QLineEdit* FieldWidget(Field f) const;
+  QLabel* LabelWidget(Label l) const;
+  void PlaceMarker();
+
+  Simulation sim_;
+  TFHilfe* help_ = nullptr;
+  TFInfo* info_ = nullptr;
+  bool FFirstResize = true;
+  bool restoring_ = false;
+  std::string FFileName;
+  int markerOffset_ = 0;  // x of the first visible tape cell inside EBand
+};
+
+}  // namespace automaten
