@@ -22,6 +22,7 @@
 
 #include "icons.h"
 #include "machinetext.h"
+#include "tapefield.h"
 #include "tfhilfe.h"
 
 namespace automaten {
@@ -254,15 +255,25 @@ void TForm1::CreateControls() {
   LFrequenz2->move(568, 6);
   LFrequenz2->setMinimumWidth(70);
 
-  auto field = [central](const char* name, int top) {
-    auto* e = new QLineEdit(central);
+  // Each field sits in a plain sunken frame: the style's own line-edit frame
+  // costs more to paint than the rest of a step.
+  auto field = [central](const char* name, int top, QFrame*& holder) {
+    holder = new QFrame(central);
+    holder->setObjectName(QString::fromLatin1(name) + QStringLiteral("Frame"));
+    holder->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    holder->setLineWidth(2);
+    holder->setGeometry(8, top, 617, 26);
+    auto* e = new TapeField(holder);
     e->setObjectName(QString::fromLatin1(name));
+    e->setFrame(false);
     e->setFont(Courier(16));
-    e->setGeometry(8, top, 617, 26);
+    e->setGeometry(2, 2, 613, 22);
+    e->setAttribute(Qt::WA_OpaquePaintEvent);  // it fills itself: the frame need not paint beneath
     return e;
   };
-  EBand = field("EBand", 40);
-  EAusgabe = field("EAusgabe", 80);
+  EBand = field("EBand", 40, EBandFrame);
+  static_cast<TapeField*>(EBand)->afterPaint = [this] { MarkerAfterPaint(); };
+  EAusgabe = field("EAusgabe", 80, EAusgabeFrame);
 
   auto label = [central](const char* name, const QString& text, int x, int y, int pixels) {
     auto* l = new QLabel(text, central);
@@ -270,9 +281,11 @@ void TForm1::CreateControls() {
     l->setFont(Courier(pixels));
     l->move(x, y);
     l->adjustSize();
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
   };
-  Schreiblesekopf = label("Schreiblesekopf", QString(), 10, 64, 16);
+  // Right under the tape field's frame, so redrawing it leaves the frame alone.
+  Schreiblesekopf = label("Schreiblesekopf", QString(), 10, 66, 16);
   Schreiblesekopf->setMinimumHeight(18);
   LZustand = label("LZustand", QStringLiteral("Zustand : undefiniert"), 8, 110, 13);
   LSchritte = label("LSchritte", QStringLiteral("Schritte: "), 270, 110, 13);
@@ -289,6 +302,7 @@ void TForm1::CreateControls() {
   MProgramm->setPlainText(QStringLiteral("MProgramm"));
   MProgramm->installEventFilter(this);
 
+  Schreiblesekopf->raise();  // it may reach into the tape field's frame
   setTabOrder(EBand, EAusgabe);
   setTabOrder(EAusgabe, MProgramm);
 }
@@ -325,10 +339,19 @@ void TForm1::LayoutControls() {
   const int w = width();
   const int h = height();
   PPanel->resize(w, PPanel->height());
-  EBand->resize(w - 20, EBand->height());
-  EAusgabe->resize(w - 20, EAusgabe->height());
+  for (QFrame* holder : {EBandFrame, EAusgabeFrame}) {
+    holder->resize(w - 20, holder->height());
+    holder->findChild<QLineEdit*>()->resize(w - 24, holder->height() - 4);
+  }
   MProgramm->resize(w - 20, std::max(h - 216, 0));
-  sim_.FTapeWidth = std::clamp(EBand->width() / 9 - 8, 0, 65535);
+  sim_.FTapeWidth = std::clamp(EBandFrame->width() / 9 - 8, 0, 65535);
+  // Labels keep a fixed size, so a new text costs no new layout of the window:
+  // each reaches to the right edge (the status labels on the left may run
+  // under those on the right), the marker as far as its line of cells.
+  for (QLabel* l : {LZustand, LBefehl, LSchritte, LMeldung, LFrequenz2})
+    l->resize(std::max(w - l->x() - 8, 10), l->sizeHint().height());
+  const qreal cell = QFontMetricsF(Schreiblesekopf->font()).horizontalAdvance(QLatin1Char('0'));
+  Schreiblesekopf->resize(static_cast<int>((sim_.FTapeWidth + 12) * cell) + 40, 18);
 }
 
 void TForm1::FormResize() {
@@ -405,46 +428,77 @@ void TForm1::SetFieldText(Field f, const std::string& text) {
   e->setCursorPosition(0);  // the field shows its text from the first character
 }
 
-void TForm1::SelectInField(Field f, int start, int length) { FieldWidget(f)->setSelection(start, length); }
+// The field scrolls to show its cursor, which a selection puts at its end.
+// A selection left of the view puts the cursor at its start instead, so the
+// selected cell comes into view from either side.
+void TForm1::SelectInField(Field f, int start, int length) {
+  QLineEdit* e = FieldWidget(f);
+  const qreal firstShown = -TextStart(e) / Advance(e);
+  if (length > 0 && start < firstShown)
+    e->setSelection(start + length, -length);
+  else
+    e->setSelection(start, length);
+}
 
 // QLineEdit does not tell which character stands first in view. Its cursor
 // rectangle does, with the font's fixed advance: compared with the cursor
 // rectangle of an unscrolled field at position 0, it gives how far the text
-// has scrolled. The field settles its scrolling only when it paints, so it
-// paints first; that paint is one the step needs anyway.
+// has scrolled. The field settles its scrolling only when it paints, so the
+// answer may lag one paint behind; the marker is moved after each paint to
+// stand under the same cell all the same.
 int TForm1::FirstVisibleChar(Field f) const {
   QLineEdit* e = FieldWidget(f);
-  if (e->isVisible()) e->repaint();
-  static QLineEdit* probe = nullptr;
-  if (!probe) {
-    probe = new QLineEdit;
-    probe->setAttribute(Qt::WA_DontShowOnScreen);
+  const qreal start = TextStart(e);
+  const int first = std::max(0, static_cast<int>(std::ceil(-start / Advance(e) - 0.1)));
+  if (f == Field::EBand) {
+    auto* self = const_cast<TForm1*>(this);
+    self->markerFirst_ = first;
+    self->markerOffset_ = static_cast<int>(std::lround(start + first * Advance(e)));
   }
-  probe->setFont(e->font());
-  probe->setStyle(e->style());
-  probe->resize(e->size());
-  probe->setText(QString());
-  const int homeX = probe->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();  // cursor at 0, nothing scrolled
-
-  const int length = static_cast<int>(e->text().size());
-  if (length == 0) {
-    const_cast<TForm1*>(this)->markerOffset_ = homeX + 5;
-    return 0;
-  }
-  const qreal advance = QFontMetricsF(e->font()).horizontalAdvance(QString(length, QLatin1Char('0'))) / length;
-  const int cursorX = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-  // x of character 0 relative to the unscrolled start, in characters (<= 0).
-  const qreal start = (cursorX - homeX) / advance - e->cursorPosition();
-  const int first = std::max(0, static_cast<int>(std::ceil(-start - 0.1)));
-  const_cast<TForm1*>(this)->markerOffset_ = homeX + 5 + static_cast<int>(std::lround((start + first) * advance));
   return first;
 }
 
-void TForm1::PlaceMarker() { Schreiblesekopf->move(EBand->x() + markerOffset_, Schreiblesekopf->y()); }
+// Both fields use one fixed-pitch font, so one advance serves.
+qreal TForm1::Advance(const QLineEdit* e) const {
+  if (advance_ <= 0)
+    const_cast<TForm1*>(this)->advance_ =
+        QFontMetricsF(e->font()).horizontalAdvance(QString(100, QLatin1Char('0'))) / 100;
+  return advance_;
+}
+
+// x of the start of character 0 inside the field, negative when scrolled.
+qreal TForm1::TextStart(const QLineEdit* e) const {
+  if (homeX_ == kUnknown) {
+    // An empty field of the same font: its cursor stands at the unscrolled start.
+    QLineEdit probe;
+    probe.setFrame(false);
+    probe.setFont(e->font());
+    probe.resize(e->size());
+    probe.ensurePolished();
+    const_cast<TForm1*>(this)->homeX_ = probe.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+  }
+  const int cursorX = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+  // The cursor rectangle starts 5 pixels before the cursor; the difference to
+  // the unscrolled start cancels it, and the start of the text adds it back.
+  return homeX_ + 5 + (cursorX - homeX_) - e->cursorPosition() * Advance(e);
+}
+
+void TForm1::MarkerAfterPaint() {
+  const int offset = static_cast<int>(std::lround(TextStart(EBand) + markerFirst_ * Advance(EBand)));
+  if (std::abs(offset - markerOffset_) <= 1) return;
+  markerOffset_ = offset;
+  PlaceMarker();
+}
+
+void TForm1::PlaceMarker() {
+  Schreiblesekopf->move(EBandFrame->x() + EBand->x() + markerOffset_, Schreiblesekopf->y());
+}
 
 void TForm1::FocusField(Field f) { FieldWidget(f)->setFocus(); }
 
-void TForm1::SetFieldVisible(Field f, bool visible) { FieldWidget(f)->setVisible(visible); }
+void TForm1::SetFieldVisible(Field f, bool visible) {
+  (f == Field::EBand ? EBandFrame : EAusgabeFrame)->setVisible(visible);
+}
 
 int TForm1::ProgramLineCount() const { return MProgramm->document()->blockCount(); }
 
@@ -489,9 +543,7 @@ void TForm1::SelectInProgram(int start, int length) {
 void TForm1::FocusProgram() { MProgramm->setFocus(); }
 
 void TForm1::SetLabelText(Label l, const std::string& text) {
-  QLabel* label = LabelWidget(l);
-  label->setText(FromMachine(text));
-  label->adjustSize();
+  LabelWidget(l)->setText(FromMachine(text));
   if (l == Label::Schreiblesekopf) PlaceMarker();
 }
 
@@ -512,8 +564,10 @@ void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
 }
 
 void TForm1::SetStartButtonImage(int image) {
+  if (image == startImage_) return;  // a new icon repaints the button
   static const QIcon start = MachineIcon(kImgStart);
   static const QIcon stop = MachineIcon(kImgStop);
+  startImage_ = image;
   ToolButton5->setIcon(image == kImageStop ? stop : start);
 }
 

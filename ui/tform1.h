@@ -12,6 +12,7 @@
 #include "control/view.h"
 
 class QAction;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -85,8 +86,10 @@ class TForm1 : public QMainWindow, public View {
   QLabel* LFrequenz;
   QSlider* TrackBar1;
   QLabel* LFrequenz2;
+  QFrame* EBandFrame;  // the tape field's frame; its width is the field's width
   QLineEdit* EBand;
   QLabel* Schreiblesekopf;
+  QFrame* EAusgabeFrame;
   QLineEdit* EAusgabe;
   QLabel* LZustand;
   QLabel* LSchritte;
@@ -132,6 +135,9 @@ class TForm1 : public QMainWindow, public View {
   QLineEdit* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
   void PlaceMarker();
+  void MarkerAfterPaint();
+  qreal Advance(const QLineEdit* e) const;
+  qreal TextStart(const QLineEdit* e) const;
 
   Simulation sim_;
   TFHilfe* help_ = nullptr;
@@ -139,7 +145,12 @@ class TForm1 : public QMainWindow, public View {
   bool FFirstResize = true;
   bool restoring_ = false;
   std::string FFileName;
-  int markerOffset_ = 0;  // x of the first visible tape cell inside EBand
+  static constexpr int kUnknown = -1000000;
+  int markerOffset_ = 0;     // x inside EBand of the cell the marker's first column stands under
+  int markerFirst_ = 0;      // that cell's index
+  int startImage_ = kImageStart;
+  qreal advance_ = 0;        // width of one cell of the fields' fixed-pitch font
+  int homeX_ = kUnknown;     // cursor rectangle x of an unscrolled, empty tape field
 };
 
 }  // namespace automaten

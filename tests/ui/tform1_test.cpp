@@ -63,7 +63,8 @@ class WindowTest : public ::testing::Test {
     const int column = static_cast<int>(form->Schreiblesekopf->text().indexOf(QLatin1Char('^')));
     if (column < 0) return -1;
     const qreal advance = QFontMetricsF(form->EBand->font()).horizontalAdvance(QString(100, QLatin1Char('0'))) / 100;
-    const int x = form->Schreiblesekopf->x() + static_cast<int>(column * advance + advance / 4) - form->EBand->x();
+    const int fieldX = form->EBand->mapTo(form->centralWidget(), QPoint(0, 0)).x();
+    const int x = form->Schreiblesekopf->x() + static_cast<int>(column * advance + advance / 4) - fieldX;
     return form->EBand->cursorPositionAt(QPoint(x, form->EBand->height() / 2));
   }
 
@@ -100,13 +101,14 @@ TEST_F(WindowTest, ConstructionCaptionBeforeTheFirstLayout) {
 TEST_F(WindowTest, LayoutFollowsEveryResize) {
   form->resize(671, 477);
   QTest::qWait(20);
-  EXPECT_EQ(form->EBand->width(), 651);
+  EXPECT_EQ(form->EBandFrame->width(), 651);
   EXPECT_EQ(form->Sim().FTapeWidth, 64);
   EXPECT_EQ(form->MProgramm->height(), 477 - 216);
   EXPECT_EQ(form->MProgramm->width(), 651);
+  EXPECT_EQ(form->EAusgabeFrame->width(), 651);
   form->resize(100, 100);  // held at the minimum size
   QTest::qWait(20);
-  EXPECT_EQ(form->EBand->width(), 620);
+  EXPECT_EQ(form->EBandFrame->width(), 620);
   EXPECT_EQ(form->Sim().FTapeWidth, 60);
   EXPECT_EQ(form->MProgramm->height(), 14);
 }
@@ -228,11 +230,22 @@ TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
   form->MProgramm->setPlainText(QStringLiteral("a * -> * R a"));
   form->EBand->setText(QString(200, QLatin1Char('*')));
   Key(Qt::Key_F8);
-  for (int i = 0; i < 60; ++i) Key(Qt::Key_F7);
+  for (int i = 0; i < 60; ++i) {
+    Key(Qt::Key_F7);
+    QApplication::processEvents();  // the window paints between two key strokes
+    ASSERT_EQ(CellUnderMarker(), static_cast<int>(form->Sim().M.FHead) - 1) << "step " << i;
+  }
   const int head = static_cast<int>(form->Sim().M.FHead);
   EXPECT_EQ(head, 27 + 60);
   EXPECT_GT(form->FirstVisibleChar(Field::EBand), 0);  // the field has scrolled
-  EXPECT_EQ(CellUnderMarker(), head - 1);
+  // Back to the left: the head cell comes into view from the other side.
+  form->MProgramm->setPlainText(QStringLiteral("a * -> * L a"));
+  Key(Qt::Key_F8);
+  for (int i = 0; i < 40; ++i) {
+    Key(Qt::Key_F7);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(CellUnderMarker(), static_cast<int>(form->Sim().M.FHead) - 1);
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
