@@ -7,7 +7,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang
+  clang libclang-rt-14-dev
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
 )
 

@@ -96,6 +96,7 @@ class NoToolTip : public QObject {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), sim_(*this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
+  FormCreate();
   setFont(WindowFont());
   setMinimumSize(640, 230);
 
@@ -139,9 +140,12 @@ void TForm1::CreateActions() {
   Drucken = make("Drucken", QStringLiteral("&Drucken"), kImgPrint, QKeySequence(Qt::CTRL | Qt::Key_D));
   Drucken->setToolTip(QStringLiteral("Datei drucken"));
   MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit, QKeySequence(Qt::CTRL | Qt::Key_E));
-  connect(MIEnde, &QAction::triggered, this, &QWidget::close);
-  // The file commands come with the program files.
-  for (QAction* a : {Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken}) a->setEnabled(false);
+  connect(Neu, &QAction::triggered, this, &TForm1::NeuClick);
+  connect(Oeffnen, &QAction::triggered, this, &TForm1::OeffnenClick);
+  connect(MISpeichern, &QAction::triggered, this, [this] { MISpeichernClick(); });
+  connect(Speichernunter1, &QAction::triggered, this, [this] { Speichernunter1Click(); });
+  connect(Drucken, &QAction::triggered, this, &TForm1::DruckenClick);
+  connect(MIEnde, &QAction::triggered, this, &TForm1::MIEndeClick);
 
   MIBandLoeschen = make("MIBandLoeschen", QStringLiteral("Band löschen"), kImgClearTape);
   connect(MIBandLoeschen, &QAction::triggered, this, [this] { sim_.TBBandClick(); });
@@ -370,18 +374,6 @@ void TForm1::FormResize() {
   sim_.UpdateFrequency();
 }
 
-// Without a stored configuration the window starts at speed 1 with the DEA
-// example and its tape, 640 x 300 pixels.
-void TForm1::StartupRestoration() {
-  sim_.FModified = false;
-  SetSliderPosition(1);
-  sim_.FLastTape = "sskkss";
-  SetWindowBounds({200, 200, 400, 300});
-  MI_det_AutomatClick();
-  sim_.FModified = false;
-  FFirstResize = false;
-}
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.MProgrammKeyUp();
   return QMainWindow::eventFilter(watched, event);
@@ -389,12 +381,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Commands -------------------------------------------------------------------
 
-void TForm1::ToolBarSelectKind(MachineKind kind) {
+// Both the tool bar and the menu ask before a changed program is replaced.
+void TForm1::ToolBarSelectKind(MachineKind kind) { MenuSelectKind(kind); }
+
+void TForm1::MenuSelectKind(MachineKind kind) {
+  if (!AskSaveChanges()) {
+    sim_.ShowMachineKind();  // a clicked kind button springs back
+    return;
+  }
   sim_.SelectKind(kind);
   FFileName.clear();  // the program no longer belongs to a file
 }
-
-void TForm1::MenuSelectKind(MachineKind kind) { ToolBarSelectKind(kind); }
 
 void TForm1::AnleitungClick() {
   if (help_) ShowAndRaise(help_);
@@ -601,7 +598,7 @@ void TForm1::ShowMessage(const std::string& text) {
 
 Answer TForm1::AskSaveQuestion(const std::string& text) {
   if (questionHook) return questionHook(text);
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Automaten"), FromMachine(text), QMessageBox::NoButton, this);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), FromMachine(text), QMessageBox::NoButton, this);
   QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
   QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);

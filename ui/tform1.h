@@ -4,18 +4,22 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "control/simulation.h"
 #include "control/view.h"
+#include "io/ini.h"
 
 class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPrinter;
 class QSlider;
 class QTimer;
 class QToolBar;
@@ -36,9 +40,13 @@ class TForm1 : public QMainWindow, public View {
 
   Simulation& Sim() { return sim_; }
 
-  // Tests answer the modal boxes through these instead of a user.
+  // Tests answer the modal boxes and dialogs through these instead of a user.
+  enum class FileDialogKind { Open, Save };
   std::function<void(const std::string&)> messageHook;
   std::function<Answer(const std::string&)> questionHook;
+  std::function<void(const QString&)> errorHook;
+  std::function<QString(FileDialogKind)> fileDialogHook;  // the chosen name, empty for "cancel"
+  std::function<std::unique_ptr<QPrinter>()> printerHook;  // the default printer, or null for none
 
   // ---- View ----
   std::string FieldText(Field f) const override;
@@ -80,6 +88,26 @@ class TForm1 : public QMainWindow, public View {
   void AnleitungClick();
   void MIInfoClick();
 
+  // ---- Program files, printing and the change prompt ----
+  void NeuClick();
+  void OeffnenClick();
+  bool MISpeichernClick();  // false when nothing was saved
+  bool Speichernunter1Click();
+  void DruckenClick();
+  void MIEndeClick();
+  bool LoadProgramFile(const QString& name);
+  bool SaveProgramFile(const QString& name);
+  // The change prompt; false when the command that asked must not go on.
+  bool AskSaveChanges();
+  void PrintProgram(QPrinter& printer);
+  void FormCloseQuery(bool& CanClose);
+  const QString& FileName() const { return FFileName; }
+
+  // ---- Configuration file ----
+  QString IniPath() const { return FIniPath; }
+  void ReadConfiguration();
+  bool WriteConfiguration(QString& error);
+
   // Widgets, named as the window's controls.
   QWidget* PPanel;
   QToolBar* ToolBar1;
@@ -120,6 +148,7 @@ class TForm1 : public QMainWindow, public View {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -128,10 +157,15 @@ class TForm1 : public QMainWindow, public View {
   void CreateToolBar();
   void CreateControls();
   void CreateStatusBar();
+  void FormCreate();
   void FormResize();
   void LayoutControls();
   void StartupRestoration();
   void MenuSelectKind(MachineKind kind);
+  void ShowError(const QString& text);
+  void ShowFileStatus(const QString& before, const QString& after);
+  IniFile LoadIniFile() const;
+  QString ReadIniString(const IniFile& ini, const char* key, const QString& fallback) const;
   QLineEdit* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
   void PlaceMarker();
@@ -144,7 +178,9 @@ class TForm1 : public QMainWindow, public View {
   TFInfo* info_ = nullptr;
   bool FFirstResize = true;
   bool restoring_ = false;
-  std::string FFileName;
+  QString FFileName;
+  QString FIniPath;
+  QString openDialogName_;  // the open dialog starts at the name chosen last
   static constexpr int kUnknown = -1000000;
   int markerOffset_ = 0;     // x inside EBand of the cell the marker's first column stands under
   int markerFirst_ = 0;      // that cell's index

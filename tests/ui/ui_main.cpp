@@ -3,11 +3,15 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  // The window keeps its configuration in the temporary folder: never the user's.
+  QTemporaryDir home;
+  setenv("TMPDIR", home.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

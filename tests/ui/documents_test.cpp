@@ -1,0 +1,450 @@
+// Program files, printing, the change prompt and the configuration file,
+// each test with a temporary folder of its own as TMPDIR.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "ui/tform1.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace automaten {
+namespace {
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", dir.path().toLocal8Bit());
+  }
+  void TearDown() override {
+    if (form) form->Timer1->stop();
+    form.reset();
+    qputenv("TMPDIR", oldTmp);
+  }
+
+  // Creates and shows the window; its first layout pass restores the configuration.
+  void Open() {
+    form = std::make_unique<TForm1>();
+    form->errorHook = [this](const QString& e) { errors << e; };
+    form->messageHook = [this](const std::string& m) { messages.push_back(m); };
+    form->questionHook = [this](const std::string& q) {
+      questions.push_back(q);
+      return answer;
+    };
+    form->fileDialogHook = [this](TForm1::FileDialogKind kind) {
+      ++dialogs;
+      return kind == TForm1::FileDialogKind::Open ? openName : saveName;
+    };
+    form->printerHook = [] { return std::unique_ptr<QPrinter>(); };
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  }
+
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  void Write(const QString& name, const QByteArray& bytes) {
+    QFile f(Path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  QByteArray Read(const QString& name) const {
+    QFile f(Path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  }
+  QString Panel(int i) const { return form->StatusPanels[static_cast<std::size_t>(i)]->text(); }
+  void Type(const QString& text) {
+    form->MProgramm->setFocus();
+    form->MProgramm->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form->MProgramm, text);
+  }
+  QString Program() const { return form->MProgramm->toPlainText(); }
+  bool Closed() {
+    form->close();
+    return !form->isVisible();
+  }
+
+  QTemporaryDir dir;
+  QByteArray oldTmp;
+  std::unique_ptr<TForm1> form;
+  QStringList errors;
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  Answer answer = Answer::Nein;
+  QString openName, saveName;
+  int dialogs = 0;
+};
+
+// ---- Files -----------------------------------------------------------------------
+
+TEST_F(DocumentTest, PlainFilesRoundTripByteForByte) {
+  Open();
+  const QList<QByteArray> files = {
+      QByteArray("; f\xFCr alle\r\ne: a\r\na 1 -> a"),          // Windows-1252, no final break
+      QByteArray("a 1 -> a\r\n\r\n"),                            // ends with empty lines
+      QByteArray("; \xE2\x9C\x93 \xC3\xA4\r\na 1 -> a\r\n"),     // UTF-8 with a character 1252 lacks
+      QByteArray(""),
+  };
+  for (const QByteArray& bytes : files) {
+    Write(QStringLiteral("p.txt"), bytes);
+    ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("p.txt"))));
+    EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 geöffnet.").arg(Path(QStringLiteral("p.txt"))));
+    QFile::remove(Path(QStringLiteral("p.txt")));
+    form->MISpeichern->trigger();
+    EXPECT_EQ(Read(QStringLiteral("p.txt")), bytes);
+    EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 gespeichert").arg(Path(QStringLiteral("p.txt"))));
+  }
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
+  Open();
+  Write(QStringLiteral("lf.txt"), "a 1 -> a\nb 1 -> b\rc 1 -> c");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("lf.txt"))));
+  EXPECT_EQ(form->MProgramm->document()->blockCount(), 3);
+  ASSERT_TRUE(form->MISpeichernClick());
+  EXPECT_EQ(Read(QStringLiteral("lf.txt")), QByteArray("a 1 -> a\r\nb 1 -> b\r\nc 1 -> c"));
+}
+
+TEST_F(DocumentTest, TypedCharactersAreNeverLost) {
+  Open();
+  form->NeuClick();
+  form->MProgramm->setPlainText(QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4"));
+  Type(QString());
+  QTest::keyClick(form->MProgramm, Qt::Key_End);  // as if typed: the program is changed
+  saveName = Path(QStringLiteral("u.txt"));
+  ASSERT_TRUE(form->MISpeichernClick());  // no name yet: the save dialog
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(Read(QStringLiteral("u.txt")), QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4").toUtf8());
+  // Text the code page holds, but whose bytes would read back as UTF-8, goes out as UTF-8 too.
+  form->MProgramm->setPlainText(QStringLiteral("\u00C3\u00A4"));
+  ASSERT_TRUE(form->MISpeichernClick());
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("u.txt"))));
+  EXPECT_EQ(Program(), QStringLiteral("\u00C3\u00A4"));
+}
+
+TEST_F(DocumentTest, DtaFilesInRichAndPlainForm) {
+  Open();
+  Write(QStringLiteral("beispiel.DTA"),
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 ; f\\'fcr\\par a 1 -> a\\par}");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("beispiel.DTA"))));
+  EXPECT_EQ(Program(), QStringLiteral("; für\na 1 -> a\n"));
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("beispiel.txt")));
+  EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 geöffnet.").arg(Path(QStringLiteral("beispiel.txt"))));
+  form->MISpeichern->trigger();
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(Read(QStringLiteral("beispiel.txt")), QByteArray("; f\xFCr\r\na 1 -> a\r\n"));
+  EXPECT_EQ(Read(QStringLiteral("beispiel.DTA")).left(5), QByteArray("{\\rtf"));  // left as it was
+
+  Write(QStringLiteral("plain.Dta"), "a 0 -> 1\r\n");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("plain.Dta"))));
+  EXPECT_EQ(Program(), QStringLiteral("a 0 -> 1\n"));
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("plain.txt")));
+  Write(QStringLiteral("other.dat"), "{\\rtf1 x}");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("other.dat"))));
+  EXPECT_EQ(Program(), QStringLiteral("{\\rtf1 x}"));  // not .dta: read as it stands
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("other.dat")));
+}
+
+TEST_F(DocumentTest, FailedReadsChangeNothing) {
+  Open();
+  Write(QStringLiteral("good.txt"), "a 1 -> a");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("good.txt"))));
+  QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
+  Write(QStringLiteral("nul.txt"), QByteArray("a 1 -> a\0", 9));
+  Write(QStringLiteral("big.txt"), QByteArray((1 << 20) + 1, 'a'));
+  for (const char* name : {"folder.txt", "missing.txt", "nul.txt", "big.txt"}) {
+    SCOPED_TRACE(name);
+    errors.clear();
+    EXPECT_FALSE(form->LoadProgramFile(Path(QString::fromLatin1(name))));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(Path(QString::fromLatin1(name)))))
+        << errors[0].toStdString();
+    EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
+    EXPECT_EQ(Program(), QStringLiteral("a 1 -> a"));
+  }
+}
+
+TEST_F(DocumentTest, FailedWritesKeepTheName) {
+  Open();
+  Write(QStringLiteral("good.txt"), "a 1 -> a");
+  ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("good.txt"))));
+  Type(QStringLiteral("x"));
+  QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
+  EXPECT_FALSE(form->SaveProgramFile(Path(QStringLiteral("folder.txt"))));
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("folder.txt")))));
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
+  EXPECT_TRUE(form->Sim().FModified);
+  EXPECT_FALSE(form->SaveProgramFile(Path(QStringLiteral("no/such/dir/p.txt"))));
+  if (::geteuid() != 0) {  // root writes into read-only folders
+    QDir(dir.path()).mkdir(QStringLiteral("ro"));
+    QFile::setPermissions(Path(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(form->SaveProgramFile(Path(QStringLiteral("ro/p.txt"))));
+    QFile::setPermissions(Path(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  }
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
+  EXPECT_EQ(Read(QStringLiteral("good.txt")), QByteArray("a 1 -> a"));
+}
+
+TEST_F(DocumentTest, NeuEmptiesTheProgram) {
+  Open();
+  form->Neu->trigger();
+  EXPECT_EQ(Program(), QString());
+  EXPECT_EQ(form->FileName(), QString());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
+  EXPECT_FALSE(form->Sim().FModified);
+  EXPECT_TRUE(questions.empty());
+}
+
+// ---- The change prompt -----------------------------------------------------------
+
+struct PromptCase {
+  const char* command;
+  Answer answer;
+  bool named;        // the program has a file, so "&Ja" saves without a dialog
+  bool goesOn;       // the command carried on
+};
+
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.command; }
+
+std::string PromptName(const ::testing::TestParamInfo<PromptCase>& i) {
+  const char* answers[] = {"Ja", "Nein", "Abbrechen"};
+  return std::string(i.param.command) + answers[static_cast<int>(i.param.answer)] +
+         (i.param.named ? "Named" : "Unnamed");
+}
+
+class ChangePrompt : public DocumentTest, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
+  const PromptCase& c = GetParam();
+  Open();
+  if (c.named) {
+    Write(QStringLiteral("p.txt"), "a 1 -> a");
+    ASSERT_TRUE(form->LoadProgramFile(Path(QStringLiteral("p.txt"))));
+  }
+  Type(QStringLiteral(" ; edited"));
+  const QString edited = Program();
+  answer = c.answer;
+  saveName.clear();  // a save dialog, if any, is cancelled
+  openName = Path(QStringLiteral("other.txt"));
+  Write(QStringLiteral("other.txt"), "b 1 -> b");
+  const std::string command = c.command;
+  bool carriedOn = false;
+  if (command == "Neu") {
+    form->Neu->trigger();
+    carriedOn = Program().isEmpty();
+  } else if (command == "Oeffnen") {
+    form->Oeffnen->trigger();
+    carriedOn = Program() == QStringLiteral("b 1 -> b");
+  } else if (command == "MenuKind") {
+    form->MIKinds[4]->trigger();
+    carriedOn = form->Sim().M.FMode == MachineKind::TM;
+  } else if (command == "ToolBarKind") {
+    QTest::mouseClick(form->findChild<QToolButton*>(QStringLiteral("TB_KA")), Qt::LeftButton);
+    carriedOn = form->Sim().M.FMode == MachineKind::KA;
+    if (!carriedOn) {
+      EXPECT_FALSE(form->TBKinds[3]->isChecked());
+      EXPECT_TRUE(form->TBKinds[0]->isChecked());
+    }
+  } else if (command == "Ende") {
+    form->MIEnde->trigger();
+    carriedOn = !form->isVisible();
+  }
+  EXPECT_EQ(questions.size(), 1u);  // asked once, also by "&Ende"
+  EXPECT_EQ(questions.front(), "Datei wurde ge\xE4ndert. Speichern?");
+  EXPECT_EQ(carriedOn, c.goesOn);
+  if (!c.goesOn) EXPECT_EQ(Program(), edited);
+  if (c.answer == Answer::Ja && c.named) EXPECT_EQ(Read(QStringLiteral("p.txt")), edited.toUtf8().replace("\n", "\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, ChangePrompt,
+    ::testing::Values(PromptCase{"Neu", Answer::Ja, true, true}, PromptCase{"Neu", Answer::Nein, false, true},
+                      PromptCase{"Neu", Answer::Abbrechen, true, false}, PromptCase{"Neu", Answer::Ja, false, false},
+                      PromptCase{"Oeffnen", Answer::Ja, true, true}, PromptCase{"Oeffnen", Answer::Nein, true, true},
+                      PromptCase{"Oeffnen", Answer::Abbrechen, true, false},
+                      PromptCase{"MenuKind", Answer::Ja, true, true}, PromptCase{"MenuKind", Answer::Nein, true, true},
+                      PromptCase{"MenuKind", Answer::Abbrechen, true, false},
+                      PromptCase{"MenuKind", Answer::Ja, false, false},
+                      PromptCase{"ToolBarKind", Answer::Nein, true, true},
+                      PromptCase{"ToolBarKind", Answer::Abbrechen, true, false},
+                      PromptCase{"Ende", Answer::Ja, true, true}, PromptCase{"Ende", Answer::Nein, true, true},
+                      PromptCase{"Ende", Answer::Abbrechen, true, false}, PromptCase{"Ende", Answer::Ja, false, false}),
+    PromptName);
+
+// ---- Printing --------------------------------------------------------------------
+
+TEST_F(DocumentTest, PrintingWithoutAndWithAPrinter) {
+  Open();
+  form->Neu->trigger();
+  form->MProgramm->setPlainText(QStringLiteral("a 1 -> a\n; für alle"));
+  form->Drucken->trigger();
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_EQ(errors[0], QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
+  EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
+
+  const QString pdf = Path(QStringLiteral("out.pdf"));
+  form->printerHook = [pdf] {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return printer;
+  };
+  form->Drucken->trigger();
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_EQ(Panel(2), QStringLiteral(" Datei  gedruckt."));  // no name: two blanks in a row
+  const QByteArray bytes = Read(QStringLiteral("out.pdf"));
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  QByteArray title;  // the job's title, as the PDF stores it: UTF-16
+  for (const char c : QByteArray("Automatenprogramm")) title.append('\0').append(c);
+  EXPECT_TRUE(bytes.contains(title));
+}
+
+// ---- Configuration ---------------------------------------------------------------
+
+TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 1);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  EXPECT_EQ(form->size(), QSize(640, 300));
+  EXPECT_EQ(form->IniPath(), Path(QStringLiteral("automaten.ini")));
+  ASSERT_TRUE(Closed());
+  const QString expected = QStringLiteral(
+                               "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=%1\nTop=%2\n"
+                               "Width=640\nHeight=300\n")
+                               .arg(form->x())
+                               .arg(form->y());
+  EXPECT_EQ(QString::fromUtf8(Read(QStringLiteral("automaten.ini"))), expected);
+}
+
+TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
+  Write(QStringLiteral("tm.txt"), "A 1 -> 1 R A\r\nA * -> * K E\r\n");
+  Write(QStringLiteral("automaten.ini"), QStringLiteral("[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=%1\n"
+                                                        "Band=111\nLeft=10\nTop=20\nWidth=700\nHeight=500\n")
+                                             .arg(Path(QStringLiteral("tm.txt")))
+                                             .toUtf8());
+  Open();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation Turingmaschine"));
+  EXPECT_EQ(Program(), QStringLiteral("A 1 -> 1 R A\nA * -> * K E\n"));
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("tm.txt")));
+  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_EQ(form->Timer1->interval(), 20);
+  EXPECT_EQ(form->size(), QSize(700, 500));
+  const int width = form->Sim().FTapeWidth;
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
+  EXPECT_EQ(form->Sim().FLastTape, "111");
+  EXPECT_FALSE(form->Sim().FModified);
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=4\n"));
+}
+
+TEST_F(DocumentTest, StoredDtaNameBecomesTxt) {
+  Write(QStringLiteral("old.dta"), "{\\rtf1 a 1 -> a\\par}");
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nDatei=%1\nBand=\n").arg(Path(QStringLiteral("old.dta"))).toUtf8());
+  Open();
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("old.txt")));
+  EXPECT_EQ(form->EBand->text(), QString());  // stored empty: empty, not "sskkss"
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains(QStringLiteral("Datei=%1\n").arg(Path(QStringLiteral("old.txt"))).toUtf8()));
+}
+
+TEST_F(DocumentTest, KindCodesOutsideTheFive) {
+  Write(QStringLiteral("p.txt"), "a 1 -> a");
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nArbeitsmodus=65536\nDatei=%1\n").arg(Path(QStringLiteral("p.txt"))).toUtf8());
+  Open();
+  EXPECT_EQ(form->Sim().M.FMode, MachineKind::DEA);  // its low 16 bits
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
+  form.reset();
+
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nArbeitsmodus=7\nDatei=%1\nBand=xy\n").arg(Path(QStringLiteral("p.txt"))).toUtf8());
+  Open();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation"));
+  for (QAction* a : form->TBKinds) EXPECT_FALSE(a->isChecked());
+  EXPECT_EQ(Program(), QStringLiteral("a 1 -> a"));
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("xy"));
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=7\n"));
+}
+
+TEST_F(DocumentTest, GarbageValuesTakeTheirDefaults) {
+  Write(QStringLiteral("automaten.ini"),
+        "[Konfiguration]\nFrequenz=fast\nArbeitsmodus=x\nWidth=wide\nHeight=$10\nDatei=/no/such/file.txt\n");
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 1);
+  EXPECT_EQ(form->Sim().M.FMode, MachineKind::DEA);
+  EXPECT_EQ(form->size(), QSize(640, 230));  // 400 x 16 raised to the minimum
+  EXPECT_EQ(form->FileName(), QString());     // the stored file is gone
+  form.reset();
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=0x20\n");
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 32);
+  form.reset();
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=500\n");
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 100);
+}
+
+TEST_F(DocumentTest, LastTapeComesFromTheFileBeforeAnyReset) {
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nBand=0101\n");
+  Open();
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));  // the stored file is missing: DEA example
+  form->MIletzterBandinhalt->trigger();
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("0101"));
+}
+
+TEST_F(DocumentTest, SymbolicLinkInPlaceOfTheFileIsIgnoredAndReplaced) {
+  Write(QStringLiteral("target.ini"), "[Konfiguration]\nFrequenz=50\n");
+  ASSERT_TRUE(QFile::link(Path(QStringLiteral("target.ini")), Path(QStringLiteral("automaten.ini"))));
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 1);
+  ASSERT_TRUE(Closed());
+  EXPECT_FALSE(QFileInfo(Path(QStringLiteral("automaten.ini"))).isSymLink());
+  EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).startsWith("[Konfiguration]\nArbeitsmodus=0\n"));
+  EXPECT_EQ(Read(QStringLiteral("target.ini")), QByteArray("[Konfiguration]\nFrequenz=50\n"));
+}
+
+TEST_F(DocumentTest, UnwritableConfigurationStillCloses) {
+  Open();
+  QDir(dir.path()).mkdir(QStringLiteral("automaten.ini"));  // a folder where the file should be
+  ASSERT_TRUE(Closed());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_EQ(errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("automaten.ini"))));
+}
+
+TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
+  Write(QStringLiteral("huge.txt"), QByteArray((1 << 20) + 10, 'a'));
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nArbeitsmodus=4\nDatei=%1\n").arg(Path(QStringLiteral("huge.txt"))).toUtf8());
+  Open();
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
+  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  form->resize(700, 400);
+  QTest::qWait(20);
+  EXPECT_EQ(errors.size(), 1);  // the restoration ran once
+}
+
+}  // namespace
+}  // namespace automaten
