@@ -1,5 +1,7 @@
 // The window program: the main window, then the hidden help and info windows.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "ui/tfhilfe.h"
 #include "ui/tform1.h"
@@ -7,6 +9,11 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Automaten"));
+  // The toolkit's own dialogs (file dialogs, buttons) speak German too.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   automaten::TForm1 form;
   automaten::TFHilfe help;
   automaten::TFInfo info;

@@ -305,10 +305,13 @@ void TForm1::CreateControls() {
   MProgramm->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MProgramm->setPlainText(QStringLiteral("MProgramm"));
   MProgramm->installEventFilter(this);
+  EBand->installEventFilter(this);
+  EAusgabe->installEventFilter(this);
 
-  Schreiblesekopf->raise();  // it may reach into the tape field's frame
   setTabOrder(EBand, EAusgabe);
   setTabOrder(EAusgabe, MProgramm);
+  setTabOrder(MProgramm, TrackBar1);
+  EBand->setFocus();  // the window opens with the cursor in the tape
 }
 
 void TForm1::CreateStatusBar() {
@@ -376,6 +379,16 @@ void TForm1::FormResize() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.MProgrammKeyUp();
+  // Some platforms give text fields editing keys such as Ctrl+E and Ctrl+D;
+  // the menu's shortcuts win over them.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (QAction* a : {Neu, Oeffnen, MISpeichern, Drucken, MIEnde})
+      if (a->shortcut() == pressed) {
+        event->ignore();
+        return true;
+      }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -444,6 +445,65 @@ TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
   form->resize(700, 400);
   QTest::qWait(20);
   EXPECT_EQ(errors.size(), 1);  // the restoration ran once
+}
+
+}  // namespace
+}  // namespace automaten
+
+namespace automaten {
+namespace {
+
+// The menu's shortcuts work wherever the focus is, also in the text fields.
+TEST_F(DocumentTest, ShortcutsFromEveryField) {
+  Open();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  for (QWidget* field : std::initializer_list<QWidget*>{form->EBand, form->EAusgabe, form->MProgramm}) {
+    SCOPED_TRACE(field->objectName().toStdString());
+    errors.clear();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_D, Qt::ControlModifier);  // "&Drucken": no printer here
+    EXPECT_EQ(errors.size(), 1);
+    QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier);  // "&Neu"
+    EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
+    QTest::keyClick(field, Qt::Key_F8);
+    EXPECT_EQ(Panel(2), QStringLiteral(" In den Anfangszustand gesetzt."));
+  }
+  form->EBand->setFocus();
+  QTest::keyClick(form->EBand, Qt::Key_E, Qt::ControlModifier);  // "&Ende"
+  EXPECT_FALSE(form->isVisible());
+}
+
+}  // namespace
+}  // namespace automaten
+
+namespace automaten {
+namespace {
+
+// Where a platform's text fields claim Ctrl+E and Ctrl+D for editing (X11
+// does), the window takes them back for its menu.
+class ClaimShortcuts : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::ShortcutOverride) e->accept();
+    return false;
+  }
+};
+
+TEST_F(DocumentTest, MenuShortcutsWinOverTheFieldsEditingKeys) {
+  Open();
+  ClaimShortcuts claim;
+  for (QWidget* field : std::initializer_list<QWidget*>{form->EBand, form->EAusgabe, form->MProgramm}) {
+    field->installEventFilter(&claim);  // runs before the window's own filter
+    for (Qt::Key key : {Qt::Key_E, Qt::Key_D, Qt::Key_N}) {
+      QKeyEvent override(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+      QApplication::sendEvent(field, &override);
+      EXPECT_FALSE(override.isAccepted()) << field->objectName().toStdString();
+    }
+    QKeyEvent home(QEvent::ShortcutOverride, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(field, &home);
+    EXPECT_TRUE(home.isAccepted());  // other keys stay the field's
+    field->removeEventFilter(&claim);
+  }
 }
 
 }  // namespace
