@@ -8,26 +8,9 @@ std::string StringView::ProgramLine(int i) const {
   return i >= 0 && i < static_cast<int>(lines_.size()) ? lines_[static_cast<std::size_t>(i)] : std::string();
 }
 
-// Lines end at CR LF, a lone CR or a lone LF; a break at the very end starts
-// no further line, as in a multi-line edit control.
 void StringView::SetProgramText(const std::string& text) {
   program_ = text;
-  lines_.clear();
-  std::string line;
-  bool open = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines_.push_back(line);
-      line.clear();
-      open = false;
-    } else {
-      line += c;
-      open = true;
-    }
-  }
-  if (open) lines_.push_back(line);
+  lines_ = SplitLines(text);
 }
 
 void StringView::SetStatusPanel(int panel, const std::string& text) {

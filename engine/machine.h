@@ -110,6 +110,9 @@ struct Machine {
 std::string UpperCase(std::string s);  // only a ... z change
 std::string Trim(const std::string& s);  // drops codes 0 ... 32 at both ends
 std::string PrepareLine(const std::string& line);
+// Lines end at CR LF, a lone CR or a lone LF; a break at the very end starts
+// no further line.
+std::vector<std::string> SplitLines(const std::string& text);
 
 // ---- Parser ------------------------------------------------------------------
 

@@ -6,8 +6,6 @@ namespace automaten {
 
 namespace {
 
-bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 bool IsDigits(const std::string& t) {
   if (t.empty()) return false;
   for (char c : t)
@@ -31,23 +29,6 @@ bool StateNumber(const std::string& t, StateCode& value) {
 }
 
 }  // namespace
-
-std::string UpperCase(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
-std::string Trim(const std::string& s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && IsControlOrBlank(s[b])) ++b;
-  while (e > b && IsControlOrBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
-}
-
-std::string PrepareLine(const std::string& line) {
-  return Trim(line.substr(0, line.find(';'))) + ' ';
-}
 
 std::string ErrorText(int code) {
   switch (code) {

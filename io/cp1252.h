@@ -13,6 +13,8 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 bool UnicodeToCp1252(char32_t code, char& byte);
 
 std::string Cp1252ToUtf8(const std::string& text);
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
 // False when utf8 is not valid UTF-8, or holds a character Windows-1252
 // cannot hold and no replacement is given (replacement 0).
 bool Utf8ToCp1252(const std::string& utf8, std::string& out, char replacement = 0);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/machine.h"
+
 namespace automaten {
 
 namespace {
@@ -53,24 +55,7 @@ std::string OneLine(const std::string& s) {
 
 }  // namespace
 
-void IniFile::Parse(const std::string& text) {
-  lines_.clear();
-  std::string line;
-  bool open = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines_.push_back(line);
-      line.clear();
-      open = false;
-    } else {
-      line += c;
-      open = true;
-    }
-  }
-  if (open) lines_.push_back(line);
-}
+void IniFile::Parse(const std::string& text) { lines_ = SplitLines(text); }
 
 std::string IniFile::Text() const {
   std::string text;

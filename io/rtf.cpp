@@ -99,22 +99,7 @@ class Reader {
   }
 
   void AppendUtf8(char32_t c) {
-    if (c == 0) return;
-    if (c < 0x80) {
-      out_ += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out_ += static_cast<char>(0xC0 | (c >> 6));
-      out_ += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out_ += static_cast<char>(0xE0 | (c >> 12));
-      out_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out_ += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out_ += static_cast<char>(0xF0 | (c >> 18));
-      out_ += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out_ += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out_ += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c != 0) automaten::AppendUtf8(out_, c);
   }
 
   static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -8,7 +8,7 @@ out=build-fuzz
 mkdir -p "$out"
 flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I.)
 clang++ "${flags[@]}" fuzz/rtf_fuzz.cpp io/rtf.cpp io/cp1252.cpp -o "$out/rtf_fuzz"
-clang++ "${flags[@]}" fuzz/ini_fuzz.cpp io/ini.cpp -o "$out/ini_fuzz"
+clang++ "${flags[@]}" fuzz/ini_fuzz.cpp io/ini.cpp engine/text.cpp -o "$out/ini_fuzz"
 for target in rtf_fuzz ini_fuzz; do
   mkdir -p "$out/corpus-$target"
   seeds=()

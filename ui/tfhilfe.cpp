@@ -1,5 +1,7 @@
 #include "tfhilfe.h"
 
+#include "fonts.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -115,23 +117,10 @@ QString JoinLines(const char* const (&lines)[N]) {
   return list.join(QLatin1Char('\n'));
 }
 
-QFont Courier(int pixels) {
-  QFont f(QStringLiteral("Courier New"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setPixelSize(pixels);
-  return f;
-}
-
-QFont WindowFont() {
-  QFont f(QStringLiteral("MS Sans Serif"));
-  f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(11);
-  return f;
-}
 
 // A text area over a centred "OK" button; the area grows with the window.
 void Build(QDialog* d, QPlainTextEdit*& memo, QPushButton*& button, int buttonWidth) {
-  d->setFont(WindowFont());
+  d->setFont(WindowFont(11));
   memo = new QPlainTextEdit(d);
   memo->setObjectName(QStringLiteral("Memo1"));
   button = new QPushButton(QStringLiteral("OK"), d);

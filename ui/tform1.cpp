@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "fonts.h"
 #include "icons.h"
 #include "machinetext.h"
 #include "tapefield.h"
@@ -29,20 +30,6 @@ namespace automaten {
 
 namespace {
 
-QFont Courier(int pixels) {
-  QFont f(QStringLiteral("Courier New"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setFixedPitch(true);
-  f.setPixelSize(pixels);
-  return f;
-}
-
-QFont WindowFont() {
-  QFont f(QStringLiteral("MS Sans Serif"));
-  f.setStyleHint(QFont::SansSerif);
-  f.setPixelSize(13);
-  return f;
-}
 
 QColor ColourOf(TextColour c) {
   switch (c) {
@@ -51,24 +38,6 @@ QColor ColourOf(TextColour c) {
     case TextColour::WindowText: break;
   }
   return QApplication::palette().color(QPalette::WindowText);
-}
-
-// Splits machine text at CR LF, CR or LF.
-QStringList SplitLines(const std::string& text) {
-  QStringList lines;
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines << FromMachine(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  lines << FromMachine(line);
-  return lines;
 }
 
 // The user's decimal and group separators, where the code page has them.
@@ -97,7 +66,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), sim_(*this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
   FormCreate();
-  setFont(WindowFont());
+  setFont(WindowFont(13));
   setMinimumSize(640, 230);
 
   Timer1 = new QTimer(this);
@@ -527,7 +496,9 @@ std::string TForm1::ProgramText() const {
 }
 
 void TForm1::SetProgramText(const std::string& text) {
-  MProgramm->setPlainText(SplitLines(text).join(QLatin1Char('\n')));
+  QStringList lines;
+  for (const std::string& line : SplitLines(text)) lines << FromMachine(line);
+  MProgramm->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 // Offsets count each line break as two characters; the document counts one.

@@ -272,8 +272,12 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
   EXPECT_EQ(questions.size(), 1u);  // asked once, also by "&Ende"
   EXPECT_EQ(questions.front(), "Datei wurde ge\xE4ndert. Speichern?");
   EXPECT_EQ(carriedOn, c.goesOn);
-  if (!c.goesOn) EXPECT_EQ(Program(), edited);
-  if (c.answer == Answer::Ja && c.named) EXPECT_EQ(Read(QStringLiteral("p.txt")), edited.toUtf8().replace("\n", "\r\n"));
+  if (!c.goesOn) {
+    EXPECT_EQ(Program(), edited);
+  }
+  if (c.answer == Answer::Ja && c.named) {
+    EXPECT_EQ(Read(QStringLiteral("p.txt")), edited.toUtf8().replace("\n", "\r\n"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
