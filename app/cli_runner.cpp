@@ -33,6 +33,8 @@ const char kUsage[] =
     "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
     "2 program fault, 3 still running after N steps, 64 bad arguments, 66 unreadable program\n";
 
+constexpr std::size_t kMaxProgramBytes = 1 << 20;
+
 struct Options {
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
@@ -143,6 +145,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } else if (!ReadFile(*o.program, bytes, error)) {
       err << "automaten-cli: cannot read " << *o.program << ": " << error << "\n";
+      return kExitNoInput;
+    }
+    // What the window refuses to open is no program here either.
+    if (bytes.size() > kMaxProgramBytes || bytes.find('\0') != std::string::npos) {
+      err << "automaten-cli: " << *o.program << " is no program: "
+          << (bytes.size() > kMaxProgramBytes ? "larger than 1 MiB" : "it holds NUL bytes") << "\n";
       return kExitNoInput;
     }
     program = ProgramTextFromFile(bytes);

@@ -144,6 +144,8 @@ TEST(Cli, UnreadableProgram) {
   EXPECT_EQ(missing.code, 66);
   EXPECT_NE(missing.err.find("No such file"), std::string::npos);
   EXPECT_EQ(RunArgs({"--kind", "dea", ::testing::TempDir()}).code, 66);  // a directory
+  EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string("a s -> w a\0", 11)).code, 66);
+  EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string((1 << 20) + 1, ' ')).code, 66);
 }
 
 }  // namespace
