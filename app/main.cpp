@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include "ui/tfhilfe.h"
+#include "ui/tfinfo.h"
 #include "ui/tform1.h"
 
 int main(int argc, char** argv) {

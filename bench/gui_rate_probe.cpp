@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ui/tfhilfe.h"
+#include "ui/tfinfo.h"
 #include "ui/tform1.h"
 
 namespace {

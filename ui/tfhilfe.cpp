@@ -1,11 +1,10 @@
 #include "tfhilfe.h"
 
-#include "fonts.h"
-
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+
+#include "fonts.h"
+#include "textwindow.h"
 
 namespace automaten {
 
@@ -94,61 +93,13 @@ const char* const kHelpLines[] = {
     "",
 };
 
-const char* const kAboutLines[] = {
-    "",
-    "Automaten - Simulation von Automaten",
-    "",
-    "Entwicklung:        Dresden, 2026",
-    "Test und Didaktik:  Leipzig, 2026",
-    "",
-    "Historie:",
-    "2026  Parser, Schrittregeln und NEA-Mengen",
-    "2026  Ablaufsteuerung und automaten-cli",
-    "2026  Hauptfenster mit Menü und Symbolleiste",
-    "2026  Hilfe- und Infofenster",
-    "2026  Programmdateien und Drucken",
-    "2026  Konfiguration und Wiederherstellung",
-};
-
-template <std::size_t N>
-QString JoinLines(const char* const (&lines)[N]) {
-  QStringList list;
-  for (const char* line : lines) list << QString::fromUtf8(line);
-  return list.join(QLatin1Char('\n'));
-}
-
-
-// A text area over a centred "OK" button; the area grows with the window.
-void Build(QDialog* d, QPlainTextEdit*& memo, QPushButton*& button, int buttonWidth) {
-  d->setFont(WindowFont(11));
-  memo = new QPlainTextEdit(d);
-  memo->setObjectName(QStringLiteral("Memo1"));
-  button = new QPushButton(QStringLiteral("OK"), d);
-  button->setObjectName(QStringLiteral("Button1"));
-  button->setFixedSize(buttonWidth, 25);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(button);
-  buttons->addStretch();
-  auto* layout = new QVBoxLayout(d);
-  layout->setContentsMargins(8, 8, 8, 8);
-  layout->addWidget(memo);
-  layout->addLayout(buttons);
-}
-
 }  // namespace
-
-void ShowAndRaise(QWidget* window) {
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
 
 TFHilfe::TFHilfe(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FHilfe"));
   setWindowTitle(QStringLiteral("Hilfe"));
   setModal(false);
-  Build(this, Memo1, Button1, 57);
+  BuildTextWindow(this, Memo1, Button1, 57);
   Memo1->setFont(Courier(13));
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -157,22 +108,10 @@ TFHilfe::TFHilfe(QWidget* parent) : QDialog(parent) {
   setGeometry(255, 163, 649, 392);
 }
 
-QString TFHilfe::HelpText() { return JoinLines(kHelpLines); }
-
-TFInfo::TFInfo(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("FInfo"));
-  setWindowTitle(QStringLiteral("Info"));
-  setModal(false);
-  Build(this, Memo1, Button1, 75);
-  Memo1->setFont(Courier(11));
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setPlainText(AboutText());
-  connect(Button1, &QPushButton::clicked, this, &TFInfo::Button1Click);
-  setGeometry(341, 222, 373, 284);
+QString TFHilfe::HelpText() {
+  QStringList lines;
+  for (const char* line : kHelpLines) lines << QString::fromUtf8(line);
+  return lines.join(QLatin1Char('\n'));
 }
-
-QString TFInfo::AboutText() { return JoinLines(kAboutLines); }
 
 }  // namespace automaten

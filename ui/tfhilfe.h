@@ -22,21 +22,4 @@ class TFHilfe : public QDialog {
   void Button1Click() { hide(); }
 };
 
-// The info window: the program's name and history. Modeless like the help.
-class TFInfo : public QDialog {
-  Q_OBJECT
- public:
-  explicit TFInfo(QWidget* parent = nullptr);
-  static QString AboutText();
-
-  QPlainTextEdit* Memo1;
-  QPushButton* Button1;
-
- private:
-  void Button1Click() { hide(); }
-};
-
-// Shows a modeless window, or brings it to the front when it is shown already.
-void ShowAndRaise(QWidget* window);
-
 }  // namespace automaten

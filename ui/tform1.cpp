@@ -24,7 +24,9 @@
 #include "icons.h"
 #include "machinetext.h"
 #include "tapefield.h"
+#include "textwindow.h"
 #include "tfhilfe.h"
+#include "tfinfo.h"
 
 namespace automaten {
 

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "ui/tfhilfe.h"
+#include "ui/tfinfo.h"
 #include "ui/tform1.h"
 
 // Readable failure messages for Qt strings.
