@@ -108,10 +108,6 @@ TFHilfe::TFHilfe(QWidget* parent) : QDialog(parent) {
   setGeometry(255, 163, 649, 392);
 }
 
-QString TFHilfe::HelpText() {
-  QStringList lines;
-  for (const char* line : kHelpLines) lines << QString::fromUtf8(line);
-  return lines.join(QLatin1Char('\n'));
-}
+QString TFHilfe::HelpText() { return JoinLines(kHelpLines); }
 
 }  // namespace automaten

@@ -42,10 +42,6 @@ TFInfo::TFInfo(QWidget* parent) : QDialog(parent) {
   setGeometry(341, 222, 373, 284);
 }
 
-QString TFInfo::AboutText() {
-  QStringList lines;
-  for (const char* line : kAboutLines) lines << QString::fromUtf8(line);
-  return lines.join(QLatin1Char('\n'));
-}
+QString TFInfo::AboutText() { return JoinLines(kAboutLines); }
 
 }  // namespace automaten
