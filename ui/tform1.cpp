@@ -275,6 +275,7 @@ void TForm1::CreateControls() {
   MProgramm->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MProgramm->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MProgramm->setPlainText(QStringLiteral("MProgramm"));
+  MProgramm->setTabChangesFocus(true);  // Tab moves on, as in every field of the window
   MProgramm->installEventFilter(this);
   EBand->installEventFilter(this);
   EAusgabe->installEventFilter(this);

@@ -35,6 +35,11 @@ class WindowTest : public ::testing::Test {
     info = std::make_unique<TFInfo>();
     form->SetSecondaryWindows(help.get(), info.get());
     form->messageHook = [this](const std::string& m) { messages.push_back(m); };
+    form->questionHook = [this](const std::string& q) {
+      questions.push_back(q);
+      return Answer::Nein;
+    };
+    form->errorHook = [](const QString& e) { ADD_FAILURE() << e.toStdString(); };
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->activateWindow();
@@ -73,6 +78,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<TFHilfe> help;
   std::unique_ptr<TFInfo> info;
   std::vector<std::string> messages;
+  std::vector<std::string> questions;
 };
 
 TEST_F(WindowTest, StartsLikeAFirstRun) {
@@ -211,6 +217,23 @@ TEST_F(WindowTest, TypingIntoTapeAndProgram) {
   EXPECT_EQ(messages[0], "Fehler: falsches Befehlsformat in Befehl 5");
   // The faulty line, as it stands, is selected.
   EXPECT_EQ(form->MProgramm->textCursor().selectedText(), QStringLiteral("1 x ->"));
+  EXPECT_TRUE(form->MProgramm->hasFocus());
+}
+
+TEST_F(WindowTest, TabMovesThroughTheVisibleFields) {
+  EXPECT_TRUE(form->EBand->hasFocus());  // the window opens with the cursor in the tape
+  QTest::keyClick(form->EBand, Qt::Key_Tab);
+  EXPECT_TRUE(form->EAusgabe->hasFocus());
+  QTest::keyClick(form->EAusgabe, Qt::Key_Tab);
+  EXPECT_TRUE(form->MProgramm->hasFocus());
+  const QString program = form->MProgramm->toPlainText();
+  QTest::keyClick(form->MProgramm, Qt::Key_Tab);
+  EXPECT_FALSE(form->MProgramm->hasFocus());
+  EXPECT_EQ(form->MProgramm->toPlainText(), program);  // no tab typed into the program
+  Click("TB_AKz");  // the second field is hidden: Tab passes it by
+  EXPECT_EQ(questions.size(), 1u);  // the keys in the program marked it changed
+  form->EBand->setFocus();
+  QTest::keyClick(form->EBand, Qt::Key_Tab);
   EXPECT_TRUE(form->MProgramm->hasFocus());
 }
 
