@@ -37,10 +37,6 @@ const MachineKind kKinds[] = {MachineKind::DEA, MachineKind::Akz, MachineKind::N
 
 Simulation::Simulation(View& view) : view_(view) {}
 
-std::string Simulation::KindTitle(MachineKind kind) { return IsKnownKind(kind) ? InfoOf(kind).title : ""; }
-
-std::string Simulation::KindLabel(MachineKind kind) { return IsKnownKind(kind) ? InfoOf(kind).label : ""; }
-
 std::string Simulation::Blanks(int count) const { return std::string(static_cast<std::size_t>(std::max(count, 0)), ' '); }
 
 // ---- Commands ------------------------------------------------------------------

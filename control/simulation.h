@@ -61,9 +61,6 @@ class Simulation {
   void SelectMachine(MachineKind kind, const std::string& title);
   void LoadExampleText(MachineKind kind);
 
-  // The window's title for a kind, and its short label in status panel 0.
-  static std::string KindTitle(MachineKind kind);
-  static std::string KindLabel(MachineKind kind);
   // Timer interval in ms for a slider position, and the label for it.
   static int IntervalForPosition(int position);
   static std::string FrequencyText(int intervalMs, const NumberFormat& format);

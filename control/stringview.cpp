@@ -28,10 +28,7 @@ bool StringView::KindButtonDown(MachineKind kind) const {
 }
 
 void StringView::SetSliderPosition(int position) {
-  const int p = std::clamp(position, 1, 100);
-  if (p == slider_) return;
-  slider_ = p;
-  if (onSliderChange) onSliderChange();
+  slider_ = std::clamp(position, 1, 100);
 }
 
 void StringView::ShowMessage(const std::string& text) {

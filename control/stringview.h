@@ -5,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -74,7 +73,6 @@ class StringView : public View {
   std::vector<std::string> questions;   // every change prompt, in order
   Answer answer = Answer::Nein;         // what the change prompt answers
   std::function<void(const std::string&)> onMessage;  // also told of each message box
-  std::function<void()> onSliderChange;                // the slider's change event
 
  private:
   static std::size_t Index(Field f) { return static_cast<std::size_t>(f); }

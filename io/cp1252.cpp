@@ -110,12 +110,17 @@ bool IsValidUtf8(const std::string& bytes) {
   return DecodeUtf8(bytes, codes);
 }
 
-std::string ProgramTextFromFile(const std::string& bytes) {
-  bool ascii = true;
+bool IsAscii(const std::string& bytes) {
   for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+bool ReadsAsUtf8(const std::string& bytes) { return !IsAscii(bytes) && IsValidUtf8(bytes); }
+
+std::string ProgramTextFromFile(const std::string& bytes) {
   std::string text;
-  if (!ascii && Utf8ToCp1252(bytes, text, '?')) return text;
+  if (ReadsAsUtf8(bytes) && Utf8ToCp1252(bytes, text, '?')) return text;
   return bytes;
 }
 

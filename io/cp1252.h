@@ -20,6 +20,9 @@ void AppendUtf8(std::string& out, char32_t code);
 bool Utf8ToCp1252(const std::string& utf8, std::string& out, char replacement = 0);
 
 bool IsValidUtf8(const std::string& bytes);
+bool IsAscii(const std::string& bytes);
+// Bytes read as UTF-8 rather than Windows-1252: valid UTF-8 with non-ASCII bytes.
+bool ReadsAsUtf8(const std::string& bytes);
 // A program file's bytes as machine text: a file that is valid UTF-8 and has
 // non-ASCII bytes is read as UTF-8 (characters outside the code page become
 // '?'); any other file is Windows-1252 already.

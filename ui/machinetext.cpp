@@ -5,13 +5,7 @@
 namespace automaten {
 
 QString FromMachine(const std::string& bytes) {
-  bool ascii = true;
-  for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   const std::string utf8 = Cp1252ToUtf8(bytes);
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }

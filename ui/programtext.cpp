@@ -16,10 +16,7 @@ QString NormalizeLineEnds(const QString& text) {
 
 QString DecodeProgram(const QByteArray& bytes) {
   const std::string raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  bool ascii = true;
-  for (char c : raw)
-    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
-  const QString text = !ascii && IsValidUtf8(raw) ? QString::fromUtf8(bytes) : FromMachine(raw);
+  const QString text = ReadsAsUtf8(raw) ? QString::fromUtf8(bytes) : FromMachine(raw);
   return NormalizeLineEnds(text);
 }
 
@@ -30,10 +27,7 @@ QByteArray EncodeProgram(const QString& text) {
   // The code page holds the text exactly when it comes back unchanged. Bytes
   // that would read back as UTF-8 (such as "Ã¤") are written as UTF-8 too, so
   // the file reads back as the same text.
-  bool ascii = true;
-  for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
-  if (FromMachine(bytes) == crlf && (ascii || !IsValidUtf8(bytes)))
+  if (FromMachine(bytes) == crlf && !ReadsAsUtf8(bytes))
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
   return crlf.toUtf8();
 }

@@ -163,7 +163,8 @@ class TForm1 : public QMainWindow, public View {
   void StartupRestoration();
   void MenuSelectKind(MachineKind kind);
   void ShowError(const QString& text);
-  void ShowFileStatus(const QString& before, const QString& after);
+  // "Datei " + the file name + what happened to it.
+  void ShowFileStatus(const QString& after);
   IniFile LoadIniFile() const;
   QString ReadIniString(const IniFile& ini, const char* key, const QString& fallback) const;
   QLineEdit* FieldWidget(Field f) const;

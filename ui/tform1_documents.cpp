@@ -136,7 +136,7 @@ bool TForm1::LoadProgramFile(const QString& name) {
   MProgramm->setPlainText(text);
   FFileName = fileName;
   sim_.FModified = false;
-  ShowFileStatus(QStringLiteral("Datei "), QStringLiteral(" geöffnet."));
+  ShowFileStatus(QStringLiteral(" geöffnet."));
   return true;
 }
 
@@ -150,7 +150,7 @@ bool TForm1::SaveProgramFile(const QString& name) {
   }
   FFileName = name;
   sim_.FModified = false;
-  ShowFileStatus(QStringLiteral("Datei "), QStringLiteral(" gespeichert"));
+  ShowFileStatus(QStringLiteral(" gespeichert"));
   return true;
 }
 
@@ -219,7 +219,7 @@ void TForm1::PrintProgram(QPrinter& printer) {
     painter.restore();
   }
   painter.end();
-  ShowFileStatus(QStringLiteral("Datei "), QStringLiteral(" gedruckt."));
+  ShowFileStatus(QStringLiteral(" gedruckt."));
 }
 
 void TForm1::MIEndeClick() { close(); }
@@ -251,8 +251,8 @@ void TForm1::ShowError(const QString& text) {
   QMessageBox::critical(this, QStringLiteral("Automaten"), text);
 }
 
-void TForm1::ShowFileStatus(const QString& before, const QString& after) {
-  sim_.ShowStatus(ToMachine(before + FFileName + after));
+void TForm1::ShowFileStatus(const QString& after) {
+  sim_.ShowStatus(ToMachine(QStringLiteral("Datei ") + FFileName + after));
 }
 
 // ---- Configuration -------------------------------------------------------------
