@@ -1,18 +1,14 @@
 #include "cli_runner.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <istream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 
+#include "control/kinds.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
-#include "io/cp1252.h"
+#include "engine/encoding.h"
+#include "io/programfile.h"
 
 namespace automaten {
 
@@ -32,8 +28,6 @@ const char kUsage[] =
     "\n"
     "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
     "2 program fault, 3 still running after N steps, 64 bad arguments, 66 unreadable program\n";
-
-constexpr std::size_t kMaxProgramBytes = 1 << 20;
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
@@ -68,10 +62,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     if (a == "--kind") {
       const std::string& k = args[++i];
-      const char* names[] = {"dea", "akz", "nea", "ka", "tm"};
-      o.kindGiven = false;
-      for (int n = 0; n < 5; ++n)
-        if (k == names[n]) o.kind = static_cast<MachineKind>(n), o.kindGiven = true;
+      o.kindGiven = KindFromCliName(k, o.kind);
       if (!o.kindGiven) return "unknown kind '" + k + "'";
     } else if (a == "--tape") {
       std::string tape;
@@ -100,26 +91,12 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
   return "";
 }
 
-bool ReadFile(const std::string& path, std::string& bytes, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      ::close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return true;
+// Standard input, never more than 1 MiB and one byte of it.
+ProgramFile ReadProgramStream(std::istream& in) {
+  std::string bytes(kMaxProgramBytes + 1, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return CheckProgramBytes(std::move(bytes));
 }
 
 void TraceLine(const StringView& view, std::ostream& out) {
@@ -140,26 +117,27 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
   std::string program;
   if (o.program) {
-    std::string bytes, error;
-    if (*o.program == "-") {
-      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } else if (!ReadFile(*o.program, bytes, error)) {
-      err << "automaten-cli: cannot read " << *o.program << ": " << error << "\n";
-      return kExitNoInput;
+    const ProgramFile file = *o.program == "-" ? ReadProgramStream(in) : ReadProgramFile(*o.program);
+    switch (file.status) {
+      case ProgramFile::Status::Ok: break;
+      case ProgramFile::Status::Unreadable:
+      case ProgramFile::Status::Directory:
+        err << "automaten-cli: cannot read " << *o.program << ": " << file.systemError << "\n";
+        return kExitNoInput;
+      // What the window refuses to open is no program here either.
+      case ProgramFile::Status::TooLarge:
+      case ProgramFile::Status::HasNul:
+        err << "automaten-cli: " << *o.program << " is no program: "
+            << (file.status == ProgramFile::Status::TooLarge ? "larger than 1 MiB" : "it holds NUL bytes") << "\n";
+        return kExitNoInput;
     }
-    // What the window refuses to open is no program here either.
-    if (bytes.size() > kMaxProgramBytes || bytes.find('\0') != std::string::npos) {
-      err << "automaten-cli: " << *o.program << " is no program: "
-          << (bytes.size() > kMaxProgramBytes ? "larger than 1 MiB" : "it holds NUL bytes") << "\n";
-      return kExitNoInput;
-    }
-    program = ProgramTextFromFile(bytes);
+    program = DecodeProgram(file.bytes);
   }
 
   StringView view;
   view.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
   Simulation sim(view);
-  sim.FTapeWidth = o.width;
+  sim.SetTapeWidth(o.width);
   sim.SelectKind(o.kind);
   if (!o.example) {
     view.SetProgramText(program);
@@ -167,10 +145,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   }
   if (o.tape) view.SetFieldText(Field::EBand, *o.tape);
 
-  sim.MIStartenClick();
+  sim.StartOrStop();
   if (o.trace) TraceLine(view, out);
-  for (unsigned long long tick = 0; tick < o.maxSteps && view.TimerEnabled(); ++tick) {
-    sim.Timer1Timer();
+  for (unsigned long long tick = 0; tick < o.maxSteps && sim.Running(); ++tick) {
+    sim.Tick();
     if (o.trace) TraceLine(view, out);
   }
 
@@ -178,16 +156,20 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\n'
       << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\n'
       << "Band: " << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
-  if (o.kind == MachineKind::DEA || o.kind == MachineKind::KA)
+  if (InfoOf(o.kind).secondFieldShown)
     out << "Ausgabe: " << Cp1252ToUtf8(view.FieldText(Field::EAusgabe)) << '\n';
   out << "Meldung: " << Cp1252ToUtf8(view.LabelText(Label::LMeldung)) << '\n';
   out.flush();
 
-  if (!view.messages.empty()) return kExitParseFault;
-  if (view.TimerEnabled()) return kExitStillRunning;
-  return view.LabelColour(Label::LMeldung) == TextColour::Green && !view.LabelText(Label::LMeldung).empty()
-             ? kExitAccepted
-             : kExitRejected;
+  switch (sim.Outcome().kind) {
+    case RunOutcome::Kind::ParseFault: return kExitParseFault;
+    case RunOutcome::Kind::Accepted:
+    case RunOutcome::Kind::FunctionValue: return kExitAccepted;
+    case RunOutcome::Kind::NotAccepted: return kExitRejected;
+    case RunOutcome::Kind::Running: break;
+  }
+  // Stopped without a verdict (in the error state F) counts as not accepted.
+  return sim.Running() ? kExitStillRunning : kExitRejected;
 }
 
 }  // namespace automaten

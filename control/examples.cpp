@@ -1,8 +1,10 @@
 // The five built-in example programs, one per machine kind, line by line.
-// Texts are Windows-1252; lines keep their trailing blanks and runs of blanks.
+// Lines keep their trailing blanks and runs of blanks.
 #include "examples.h"
 
 #include <iterator>
+
+#include "engine/encoding.h"
 
 namespace automaten {
 
@@ -10,7 +12,7 @@ namespace {
 
 // MDEA
 const char* const kDEALines[] = {
-    "; Beispiel f\xFCr einen deterministischen Automaten mit Ausgabe",
+    "; Beispiel für einen deterministischen Automaten mit Ausgabe",
     ";",
     "; Der Hund als Automat",
     ";   Streicheln (s) beruhigt den Hund, er reagiert mit Schwanzwedeln (w)",
@@ -32,10 +34,10 @@ const char* const kDEALines[] = {
 
 // MAkzeptor
 const char* const kAKZLines[] = {
-    "; Beispiel f\xFCr einen Akzeptor ohne Ausgabe",
-    ";   01-W\xF6rter mit gerader Anzahl von Nullen ",
+    "; Beispiel für einen Akzeptor ohne Ausgabe",
+    ";   01-Wörter mit gerader Anzahl von Nullen ",
     "",
-    "e: a ; Deklaration der Endzust\xE4nde",
+    "e: a ; Deklaration der Endzustände",
     "",
     "; Die Programmschritte sind wie folgt aufgebaut:",
     "; Zustand Eingabezeichen -> Folgezustand",
@@ -48,18 +50,18 @@ const char* const kAKZLines[] = {
 
 // MNEA
 const char* const kNEALines[] = {
-    "; Beispiel f\xFCr einen nichtdeterministischen endlichen Automaten",
+    "; Beispiel für einen nichtdeterministischen endlichen Automaten",
     "; Es werden alle Eingaben akzeptiert, die 010 oder 000 enthalten",
-    "; gleichwertiger regul\xE4rer Ausdruck: [01]*0[01]0[01]*",
+    "; gleichwertiger regulärer Ausdruck: [01]*0[01]0[01]*",
     "",
     "; Aufbau der Befehle:",
     "; Ausgangszustand Eingabezeichen -> Folgezustand",
     "",
-    "; Au\xDF" "er dem Anfangs- und Endzustand sind nur die Zust\xE4nde 0..9 erlaubt.",
-    "; W\xE4hrend der Ausf\xFChrung werden die \xDC" "berg\xE4nge zwischen den",
-    "; Mengenzust\xE4nden des NEA angezeigt.",
+    "; Außer dem Anfangs- und Endzustand sind nur die Zustände 0..9 erlaubt.",
+    "; Während der Ausführung werden die Übergänge zwischen den",
+    "; Mengenzuständen des NEA angezeigt.",
     "",
-    "; Der Epsilon\xFC" "bergang wird mit dem Unterstrich \"_\" angegeben.",
+    "; Der Epsilonübergang wird mit dem Unterstrich \"_\" angegeben.",
     "",
     "",
     "a 0 -> a",
@@ -75,7 +77,7 @@ const char* const kNEALines[] = {
 
 // MKellerautomat
 const char* const kKALines[] = {
-    "; Beispiel f\xFCr einen Kellerautomaten",
+    "; Beispiel für einen Kellerautomaten",
     "; Die Programmzeilen sind wie folgt aufgebaut:",
     "; Zustand Eingabezeichen Kellerzeichen -> Kelleroperation Folgezustand",
     "; der leere Keller wird durch das Zeichen # dargestellt",
@@ -91,8 +93,8 @@ const char* const kKALines[] = {
 
 // MTuringmaschine
 const char* const kTMLines[] = {
-    "; Beispiel f\xFCr die Turingmaschine f(n, m) = n + m",
-    "; un\xE4re Addition der beiden durch # getrennten Summanden",
+    "; Beispiel für die Turingmaschine f(n, m) = n + m",
+    "; unäre Addition der beiden durch # getrennten Summanden",
     "",
     "; die Befehle sind wie folgt aufgebaut:",
     "; Zustand Eingabezeichen -> Ausgabezeichen Kopfbewegung Folgezustand ",
@@ -116,7 +118,9 @@ const char* const kTMLines[] = {
 
 }  // namespace
 
-std::vector<std::string> ExampleLines(MachineKind kind) {
+namespace {
+
+std::vector<std::string> Utf8Lines(MachineKind kind) {
   switch (kind) {
     case MachineKind::DEA: return {std::begin(kDEALines), std::end(kDEALines)};
     case MachineKind::Akz: return {std::begin(kAKZLines), std::end(kAKZLines)};
@@ -127,9 +131,18 @@ std::vector<std::string> ExampleLines(MachineKind kind) {
   return {};
 }
 
+}  // namespace
+
+std::vector<std::string> ExampleLines(MachineKind kind) {
+  std::vector<std::string> lines = Utf8Lines(kind);
+  for (std::string& line : lines) line = ToMachineText(line);
+  return lines;
+}
+
 std::string ExampleText(MachineKind kind) {
+  const std::vector<std::string> lines = Utf8Lines(kind);
   std::string text;
-  for (const std::string& line : ExampleLines(kind)) text += line + "\r\n";
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\n" : "") + lines[i];
   return text;
 }
 

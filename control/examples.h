@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/machine.h"
+#include "engine/types.h"
 
 namespace automaten {
 
-// The example's lines, without line breaks; empty for a kind outside 0 ... 4.
+// The example's lines as machine text, without line breaks; none for an
+// unknown kind.
 std::vector<std::string> ExampleLines(MachineKind kind);
-// The example as the program view holds it: every line followed by CR LF.
+// The example as the program area takes it: its lines in UTF-8, joined with '\n'.
 std::string ExampleText(MachineKind kind);
 // The example tape. The Turing tape is built around the head: head - 1
 // blanks, the two summands, and blanks up to the tape width.

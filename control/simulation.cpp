@@ -1,37 +1,29 @@
-// Run control, status display and machine selection.
 #include "simulation.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "examples.h"
-#include "view.h"
+#include "control/examples.h"
+#include "control/kinds.h"
+#include "control/view.h"
+#include "engine/encoding.h"
+#include "engine/nea.h"
+#include "engine/parser.h"
 
 namespace automaten {
 
 namespace {
 
-struct KindInfo {
-  const char* title;
-  const char* label;
-  bool secondFieldVisible;
-};
-
-bool IsKnownKind(MachineKind kind) { return static_cast<std::uint16_t>(kind) <= 4; }
-
-const KindInfo& InfoOf(MachineKind kind) {
-  static const KindInfo kInfo[] = {
-      {"Simulation endlicher Automat mit Ausgabe", " DEA", true},
-      {"Simulation Akzeptor", " Akz", false},
-      {"Simulation nichtdeterministischer endlicher Automat", " NEA", false},
-      {"Simulation Kellerautomat", " KA", true},
-      {"Simulation Turingmaschine", " TM", false},
-  };
-  return kInfo[static_cast<std::uint16_t>(kind)];
+// Texts shown at every step, converted once.
+const std::string& TransitionPrefix() {
+  static const std::string text = MachineText("Übergang: ");
+  return text;
 }
 
-const MachineKind kKinds[] = {MachineKind::DEA, MachineKind::Akz, MachineKind::NEA, MachineKind::KA,
-                              MachineKind::TM};
+const std::string& ChangedMark() {
+  static const std::string text = MachineText(" geändert");
+  return text;
+}
 
 }  // namespace
 
@@ -39,137 +31,145 @@ Simulation::Simulation(View& view) : view_(view) {}
 
 std::string Simulation::Blanks(int count) const { return std::string(static_cast<std::size_t>(std::max(count, 0)), ' '); }
 
+std::string HeadMarker(int tapeWidth, std::uint32_t head, int firstVisible) {
+  const int length = tapeWidth + 10 > 0 ? tapeWidth + 10 : 0;
+  std::string marker(static_cast<std::size_t>(length), ' ');
+  const std::int64_t column = static_cast<std::int64_t>(head) - firstVisible;
+  if (column >= 1 && column <= length) marker[static_cast<std::size_t>(column - 1)] = '^';
+  return marker;
+}
+
 // ---- Commands ------------------------------------------------------------------
 
-void Simulation::TBAnfangszustandClick() {
+void Simulation::Reset() {
   StopTimer();
-  ResetToInitialState();
+  ResetMachine();
 }
 
-void Simulation::TBStepClick() {
+void Simulation::SingleStep() {
   StopTimer();
-  if (FReady)
+  if (ready_)
     Step();
   else
-    ResetToInitialState();
+    ResetMachine();
 }
 
-void Simulation::MIStartenClick() {
+void Simulation::StartOrStop() {
   const bool running = !view_.TimerEnabled();
   view_.SetTimerEnabled(running);
-  if (running) {
-    view_.SetStartButtonImage(kImageStop);
-    ShowStatus("Gestartet");
-  } else {
-    view_.SetStartButtonImage(kImageStart);
-    ShowStatus("Angehalten");
-  }
-  if (!FReady) ResetToInitialState();
+  view_.SetStartImage(running ? StartImage::Stop : StartImage::Start);
+  ShowStatus(running ? "Gestartet" : "Angehalten");
+  // The timer runs first: a fault found by this reset ends the run it started.
+  if (!ready_) ResetMachine();
 }
 
-void Simulation::MIAnhaltenClick() {
+void Simulation::Stop() {
   if (!view_.TimerEnabled()) return;
   StopTimer();
   ShowStatus("Angehalten");
 }
 
-void Simulation::Timer1Timer() {
-  UpdateFrequency();
-  if (!FReady) StopTimer();
+void Simulation::Tick() {
+  ShowSpeed();
+  if (!ready_) StopTimer();
   Step();
 }
 
-void Simulation::TrackBar1Change() { UpdateFrequency(); }
-
-void Simulation::TBBandClick() {
+void Simulation::ClearTape() {
   view_.SetFieldText(Field::EBand,
-                     M.FMode == MachineKind::TM ? std::string(static_cast<std::size_t>(FTapeWidth) + 1, kTmBlank) : "");
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(FTapeWidth));
-  ShowStatus("Band gel\xF6scht.");
+                     kind_ == MachineKind::TM ? std::string(static_cast<std::size_t>(tapeWidth_) + 1, kTmBlank) : "");
+  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  ShowStatus(MachineText("Band gelöscht."));
 }
 
-void Simulation::ToolButton7Click() {
-  view_.SetFieldText(Field::EBand, FLastTape);
+void Simulation::RestoreLastTape() {
+  view_.SetFieldText(Field::EBand, lastTape_);
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
 
-void Simulation::MProgrammKeyUp() {
-  FModified = true;
-  view_.SetStatusPanel(1, " ge\xE4ndert ");
+void Simulation::ProgramEdited() {
+  programChanged_ = true;
+  view_.SetStatusPanel(StatusPanel::Changed, ChangedMark() + " ");
 }
 
 void Simulation::SelectKind(MachineKind kind) {
   if (!IsKnownKind(kind)) return;
-  view_.SetFieldVisible(Field::EAusgabe, InfoOf(kind).secondFieldVisible);
-  SelectMachine(kind, InfoOf(kind).title);
-  view_.SetFieldText(Field::EBand, ExampleTape(kind, M.FHead, FTapeWidth));
-  LoadExampleText(kind);
+  const KindInfo& info = InfoOf(kind);
+  view_.SetFieldVisible(Field::EAusgabe, info.secondFieldShown);
+  kind_ = kind;
+  view_.SetCaption(MachineText(info.title));
+  determined_ = false;
+  ready_ = false;
+  parseFailed_ = false;
+  configuration_.steps = 0;
+  configuration_.head = kind == MachineKind::TM ? static_cast<std::uint32_t>(std::max(tapeWidth_ / 2 - 3, 1)) : 1;
+  view_.SetFieldText(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
+  view_.SetLabelText(Label::LSchritte, "Schritte: ");
+  view_.SetLabelText(Label::LMeldung, "");
+  ShowState();
+  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  ShowMachineKind();
+  view_.SetFieldText(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
+  view_.SetProgramText(ExampleText(kind));
+  programChanged_ = false;
+}
+
+void Simulation::TapeFieldResized(int tapeWidth) {
+  tapeWidth_ = tapeWidth;
+  const std::string tape = view_.FieldText(Field::EBand);
+  // One blank short of the width: the reset pads to the full width.
+  if (kind_ == MachineKind::TM && static_cast<int>(tape.size()) < tapeWidth_)
+    view_.SetFieldText(Field::EBand, tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
+  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  ShowSpeed();
 }
 
 // ---- Run control ---------------------------------------------------------------
 
-void Simulation::ParseProgram() {
+bool Simulation::ParseProgram() {
   std::vector<std::string> lines;
   const int n = view_.ProgramLineCount();
   lines.reserve(static_cast<std::size_t>(std::max(n, 0)));
   for (int i = 0; i < n; ++i) lines.push_back(view_.ProgramLine(i));
-  automaten::ParseProgram(M, lines);
-  if (!M.FError) return;
+  program_ = automaten::ParseProgram(kind_, lines);
+  parseFailed_ = !program_.Ok();
+  if (program_.Ok()) return true;
   // Each fault stops the run, leaves the machine not ready and shows its box.
-  for (const ParseFault& fault : M.FFaults) {
+  for (const ParseFault& fault : program_.faults) {
     StopTimer();
-    FReady = false;
+    ready_ = false;
     view_.ShowMessage(FaultMessage(fault));
   }
-  const auto [start, length] = LineSelection(lines, M.FFaultLine);
+  const auto [start, length] = LineSelection(lines, program_.faultLine);
   view_.FocusProgram();
   view_.SelectInProgram(start, length);
+  return false;
 }
 
-void Simulation::ResetToInitialState() {
+void Simulation::ResetMachine() {
   view_.SetLabelText(Label::LMeldung, "");
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(FTapeWidth));
-  ParseProgram();
-  switch (M.FMode) {
-    case MachineKind::DEA:
-      view_.SetFieldText(Field::EAusgabe, Blanks(static_cast<int>(view_.FieldText(Field::EBand).size())));
-      break;
-    case MachineKind::NEA:
-      ResetSet(M);
-      break;
-    case MachineKind::KA:
-      view_.SetFieldText(Field::EAusgabe, std::string(1, kStackBottom));
-      break;
-    default:
-      break;
-  }
-  if (M.FError) return;
-  SaveTape();
-  FReady = true;
-  M.FStepCount = 0;
-  M.FState = kStateA;
+  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  const bool parsed = ParseProgram();
+  // The second field is prepared also when the program has a fault.
+  const std::string tape = view_.FieldText(Field::EBand);
+  if (kind_ == MachineKind::DEA || kind_ == MachineKind::KA)
+    view_.SetFieldText(Field::EAusgabe, InitialSecondField(kind_, tape));
+  if (!parsed) return;
+  configuration_ = InitialConfiguration(kind_, tape, tapeWidth_);
+  configuration_.second = view_.FieldText(Field::EAusgabe);
+  lastTape_ = configuration_.tape;
+  if (configuration_.tape != tape) view_.SetFieldText(Field::EBand, configuration_.tape);
+  view_.SetLabelText(Label::LSchritte, "Schritte: 0");
+  ready_ = true;
+  determined_ = true;
   RefreshTape();
-  view_.SelectInField(Field::EBand, static_cast<int>(M.FHead) - 1, 1);
+  view_.SelectInField(Field::EBand, static_cast<int>(configuration_.head) - 1, 1);
   ShowState();
   ShowHead(false);
   ShowStatus("In den Anfangszustand gesetzt.");
 }
 
-void Simulation::SaveTape() {
-  FLastTape = view_.FieldText(Field::EBand);
-  const std::size_t width = static_cast<std::size_t>(std::max(FTapeWidth, 0));
-  if (M.FMode == MachineKind::TM && FLastTape.size() < width) {
-    FLastTape.resize(width, kTmBlank);
-    view_.SetFieldText(Field::EBand, FLastTape);
-  }
-  // The head starts on the first character that is no blank '*', but not
-  // beyond the visible cells.
-  std::size_t i = 1;
-  while (i < FLastTape.size() && FLastTape[i - 1] == kTmBlank && i < width) ++i;
-  M.FHead = i < width ? static_cast<std::uint32_t>(i) : static_cast<std::uint32_t>(std::max(FTapeWidth / 2 - 3, 1));
-  view_.SetLabelText(Label::LSchritte, "Schritte: 0");
-}
-
+// Set anew, the field shows the tape from its first character.
 void Simulation::RefreshTape() {
   const std::string tape = view_.FieldText(Field::EBand);
   view_.SetFieldText(Field::EBand, "");
@@ -179,8 +179,10 @@ void Simulation::RefreshTape() {
 
 void Simulation::StopTimer() {
   view_.SetTimerEnabled(false);
-  view_.SetStartButtonImage(kImageStart);
+  view_.SetStartImage(StartImage::Start);
 }
+
+bool Simulation::Running() const { return view_.TimerEnabled(); }
 
 int Simulation::IntervalForPosition(int position) {
   const int p = std::clamp(position, 1, 100);
@@ -201,119 +203,114 @@ std::string Simulation::FrequencyText(int intervalMs, const NumberFormat& format
   return text + " Hz";
 }
 
-void Simulation::UpdateFrequency() {
+void Simulation::ShowSpeed() {
   view_.SetTimerInterval(IntervalForPosition(view_.SliderPosition()));
   view_.SetLabelText(Label::LFrequenz2, FrequencyText(view_.TimerInterval(), format_));
 }
 
 void Simulation::Step() {
   RefreshTape();
-  // Nothing can change the fields during the step, so they are read once.
-  std::string tape = view_.FieldText(Field::EBand);
-  std::string second = view_.FieldText(Field::EAusgabe);
-  const std::uint32_t head = M.FHead;
-  const std::string tapeBefore = tape;
-  const std::string secondBefore = second;
-  const StepResult r = ApplyStep(M, tape, second);
-  if (second != secondBefore) view_.SetFieldText(Field::EAusgabe, second);
-  if (r.wroteOutput) view_.SelectInField(Field::EAusgabe, static_cast<int>(head) - 1, 1);
-  if (tape != tapeBefore) view_.SetFieldText(Field::EBand, tape);
-  if (r.moved) ShowHead(true);
-  ShowState(tape, second);
+  if (determined_) {
+    // What the user typed into the fields since the last step counts.
+    configuration_.tape = view_.FieldText(Field::EBand);
+    configuration_.second = view_.FieldText(Field::EAusgabe);
+    const std::uint32_t head = configuration_.head;
+    const StepResult r = ApplyStep(program_, configuration_);
+    if (r.secondChanged) view_.SetFieldText(Field::EAusgabe, configuration_.second);
+    if (r.wroteOutput) view_.SelectInField(Field::EAusgabe, static_cast<int>(head) - 1, 1);
+    if (r.tapeChanged) view_.SetFieldText(Field::EBand, configuration_.tape);
+    if (r.moved) ShowHead(true);
+  }
+  ShowState();
   ShowStatus("Einzelschritt");
 }
 
 void Simulation::ShowHead(bool counting) {
-  view_.SelectInField(Field::EBand, static_cast<int>(M.FHead) - 1, 1);
+  view_.SelectInField(Field::EBand, static_cast<int>(configuration_.head) - 1, 1);
   const int first = view_.FirstVisibleChar(Field::EBand);
-  view_.SetLabelText(Label::Schreiblesekopf, HeadMarker(FTapeWidth, M.FHead, first));
-  // The engine counts the move; the label follows it.
-  if (counting) view_.SetLabelText(Label::LSchritte, "Schritte: " + std::to_string(M.FStepCount));
+  view_.SetLabelText(Label::Schreiblesekopf, HeadMarker(tapeWidth_, configuration_.head, first));
+  if (counting) view_.SetLabelText(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
+}
+
+RunOutcome Simulation::Outcome() const {
+  RunOutcome o;
+  if (parseFailed_) {
+    o.kind = RunOutcome::Kind::ParseFault;
+    for (const ParseFault& fault : program_.faults) o.faults.push_back(FaultMessage(fault));
+  } else if (determined_ && verdict_.halted) {
+    if (!verdict_.ok) {
+      o.kind = RunOutcome::Kind::NotAccepted;
+    } else if (kind_ == MachineKind::TM) {
+      o.kind = RunOutcome::Kind::FunctionValue;
+      o.value = FunctionValue(configuration_);
+    } else {
+      o.kind = RunOutcome::Kind::Accepted;
+    }
+  }
+  return o;
 }
 
 // ---- Status display ------------------------------------------------------------
 
-void Simulation::ShowState() { ShowState(view_.FieldText(Field::EBand), view_.FieldText(Field::EAusgabe)); }
-
-void Simulation::ShowState(const std::string& tape, const std::string& second) {
+void Simulation::ShowState() {
   view_.SetLabelColour(Label::LZustand, TextColour::WindowText);
-  std::string text;
-  bool fault = false;
-  switch (M.FState) {
-    case kStateA: text = "Zustand : Anfangszustand"; break;
-    case kUnbestimmt: text = "Zustand : unbestimmt"; break;
-    case kStateF: text = "Zustand : Fehlzustand"; fault = true; break;
-    case kStateE: text = "Zustand : Endzustand"; break;
-    case kUndefiniert: text = "Zustand : undefiniert"; fault = true; break;
-    default: text = "Zustand : " + std::to_string(M.FState); break;
-  }
-  if (M.FMode == MachineKind::NEA && M.FState != kUnbestimmt) text = "Zustand : " + SetToText(M.FCurrentSet);
+  std::string text = "Zustand : ";
+  const StateCode state = configuration_.state;
+  const bool fault = determined_ && kind_ != MachineKind::NEA && state == kStateF;
+  if (!determined_)
+    text += "unbestimmt";
+  else if (kind_ == MachineKind::NEA)
+    text += SetToText(configuration_.set);
+  else if (state == kStateA)
+    text += "Anfangszustand";
+  else if (fault)
+    text += "Fehlzustand";
+  else if (state == kStateE)
+    text += "Endzustand";
+  else
+    text += std::to_string(state);
   view_.SetLabelText(Label::LZustand, text);
   if (fault) {
     view_.SetLabelColour(Label::LZustand, TextColour::Red);
     StopTimer();
   }
-  M.FNextTransition = FindTransition(M, tape, second);
-  ShowTransition(M.FNextTransition, tape);
-  const Verdict v = CheckHalt(M, tape, second);
-  if (v.halted) {
+  nextTransition_ = determined_ ? FindTransition(program_, configuration_) : -1;
+  ShowTransition();
+  verdict_ = determined_ ? CheckHalt(program_, configuration_, nextTransition_) : Verdict{};
+  if (verdict_.halted) {
     StopTimer();
-    view_.SetLabelColour(Label::LMeldung, v.colour);
-    view_.SetLabelText(Label::LMeldung, v.text);
+    view_.SetLabelColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
+    view_.SetLabelText(Label::LMeldung, verdict_.text);
   }
 }
 
-void Simulation::ShowTransition(int index) { ShowTransition(index, view_.FieldText(Field::EBand)); }
-
-void Simulation::ShowTransition(int index, const std::string& tape) {
+void Simulation::ShowTransition() {
   view_.SetLabelColour(Label::LBefehl, TextColour::WindowText);
-  const std::string prefix = "\xDC" "bergang: ";
-  if (index < 0 || index >= M.FTransitionCount) {
-    if (AtEnd(M, tape) || M.FState == kUnbestimmt) {
-      view_.SetLabelText(Label::LBefehl, prefix);
+  if (nextTransition_ < 0) {
+    if (!determined_ || AtEnd(program_, configuration_)) {
+      view_.SetLabelText(Label::LBefehl, TransitionPrefix());
     } else {
-      view_.SetLabelText(Label::LBefehl, prefix + "undefiniert");
+      view_.SetLabelText(Label::LBefehl, TransitionPrefix() + "undefiniert");
       view_.SetLabelColour(Label::LBefehl, TextColour::Red);
     }
-  } else if (M.FMode == MachineKind::NEA) {
-    view_.SetLabelText(Label::LBefehl, prefix + SetTransitionText(M, tape));
+  } else if (kind_ == MachineKind::NEA) {
+    view_.SetLabelText(Label::LBefehl, TransitionPrefix() + SetTransitionText(program_, configuration_));
   } else {
-    view_.SetLabelText(Label::LBefehl, prefix + M.FTable[index].Line);
+    view_.SetLabelText(Label::LBefehl,
+                       TransitionPrefix() + program_.transitions[static_cast<std::size_t>(nextTransition_)].line);
   }
 }
 
 void Simulation::ShowMachineKind() {
   for (MachineKind kind : kKinds) view_.SetKindButtonDown(kind, false);
-  if (!IsKnownKind(M.FMode)) return;
-  view_.SetKindButtonDown(M.FMode, true);
-  view_.SetStatusPanel(0, InfoOf(M.FMode).label);
+  if (!IsKnownKind(kind_)) return;
+  view_.SetKindButtonDown(kind_, true);
+  view_.SetStatusPanel(StatusPanel::Kind, std::string(" ") + InfoOf(kind_).name);
 }
 
 void Simulation::ShowStatus(const std::string& message) {
-  view_.SetStatusPanel(1, FModified ? " ge\xE4ndert" : "");
-  view_.SetStatusPanel(2, " " + message);
-}
-
-// ---- Machine selection ---------------------------------------------------------
-
-void Simulation::SelectMachine(MachineKind kind, const std::string& title) {
-  M.FMode = kind;
-  view_.SetCaption(title);
-  M.FState = kUnbestimmt;
-  M.FStepCount = 0;
-  FReady = false;
-  M.FHead = kind == MachineKind::TM ? static_cast<std::uint32_t>(std::max(FTapeWidth / 2 - 3, 1)) : 1;
-  view_.SetFieldText(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
-  view_.SetLabelText(Label::LSchritte, "Schritte: ");
-  view_.SetLabelText(Label::LMeldung, "");
-  ShowState();
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(FTapeWidth));
-  ShowMachineKind();
-}
-
-void Simulation::LoadExampleText(MachineKind kind) {
-  view_.SetProgramText(ExampleText(kind));
-  FModified = false;
+  view_.SetStatusPanel(StatusPanel::Changed, programChanged_ ? ChangedMark() : std::string());
+  view_.SetStatusPanel(StatusPanel::Message, " " + message);
 }
 
 }  // namespace automaten

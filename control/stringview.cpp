@@ -2,19 +2,31 @@
 
 #include <algorithm>
 
+#include "engine/encoding.h"
+
 namespace automaten {
 
 std::string StringView::ProgramLine(int i) const {
-  return i >= 0 && i < static_cast<int>(lines_.size()) ? lines_[static_cast<std::size_t>(i)] : std::string();
+  return i >= 0 && i < static_cast<int>(lines_.size()) ? ToMachineText(lines_[static_cast<std::size_t>(i)])
+                                                        : std::string();
 }
 
-void StringView::SetProgramText(const std::string& text) {
-  program_ = text;
-  lines_ = SplitLines(text);
+std::string StringView::ProgramText() const {
+  std::string text;
+  for (std::size_t i = 0; i < lines_.size(); ++i) text += (i > 0 ? "\n" : "") + lines_[i];
+  return text;
 }
 
-void StringView::SetStatusPanel(int panel, const std::string& text) {
-  if (panel >= 0 && panel < static_cast<int>(panels_.size())) panels_[static_cast<std::size_t>(panel)] = text;
+void StringView::SetProgramText(const std::string& utf8) {
+  lines_.assign(1, std::string());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r' || utf8[i] == '\n') {
+      if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+      lines_.emplace_back();
+    } else {
+      lines_.back() += utf8[i];
+    }
+  }
 }
 
 void StringView::SetKindButtonDown(MachineKind kind, bool down) {

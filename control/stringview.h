@@ -1,4 +1,6 @@
 // View on plain strings and flags, for tests and the command-line runner.
+// The program is kept like the window's program area keeps it: UTF-8 lines,
+// one more after a final line break.
 // Selection, focus and the first visible character do nothing on screen:
 // selections are only recorded, the first visible character is always 0.
 #pragma once
@@ -28,18 +30,17 @@ class StringView : public View {
 
   int ProgramLineCount() const override { return static_cast<int>(lines_.size()); }
   std::string ProgramLine(int i) const override;
-  std::string ProgramText() const override { return program_; }
-  void SetProgramText(const std::string& text) override;
+  std::string ProgramText() const override;
+  void SetProgramText(const std::string& utf8) override;
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }
   void FocusProgram() override {}
 
   void SetLabelText(Label l, const std::string& text) override { labels_[Index(l)] = text; }
   void SetLabelColour(Label l, TextColour c) override { colours_[Index(l)] = c; }
 
-  void SetStatusPanel(int panel, const std::string& text) override;
-
+  void SetStatusPanel(StatusPanel panel, const std::string& text) override { panels_[Index(panel)] = text; }
   void SetKindButtonDown(MachineKind kind, bool down) override;
-  void SetStartButtonImage(int image) override { startImage = image; }
+  void SetStartImage(StartImage image) override { startImage = image; }
 
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerEnabled(bool on) override { timerEnabled_ = on; }
@@ -59,14 +60,14 @@ class StringView : public View {
   // What a user would read off the screen.
   const std::string& LabelText(Label l) const { return labels_[Index(l)]; }
   TextColour LabelColour(Label l) const { return colours_[Index(l)]; }
-  const std::string& StatusPanel(int panel) const { return panels_.at(static_cast<std::size_t>(panel)); }
+  const std::string& Panel(StatusPanel panel) const { return panels_[Index(panel)]; }
   bool KindButtonDown(MachineKind kind) const;
 
   // Recorded by the operations above.
   std::array<Selection, 2> fieldSelection{};
   std::array<bool, 2> fieldVisible{true, true};
   Selection programSelection;
-  int startImage = kImageStart;
+  StartImage startImage = StartImage::Start;
   std::string caption;
   Bounds bounds;
   std::vector<std::string> messages;    // every message box, in order
@@ -77,14 +78,14 @@ class StringView : public View {
  private:
   static std::size_t Index(Field f) { return static_cast<std::size_t>(f); }
   static std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
+  static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }
 
   std::array<std::string, 2> fields_;
   std::array<std::string, 6> labels_;
   std::array<TextColour, 6> colours_{};
   std::array<std::string, 3> panels_;
   std::array<bool, 5> kindDown_{};
-  std::string program_;
-  std::vector<std::string> lines_;
+  std::vector<std::string> lines_;  // UTF-8
   bool timerEnabled_ = false;
   int timerInterval_ = 1000;
   int slider_ = 12;

@@ -1,21 +1,22 @@
-// The one seam between the simulation and a screen: every operation the run
-// control needs from the window. TForm1 implements it on widgets, StringView
-// on plain strings. Texts are single-byte Windows-1252.
+// The one seam between the run control and a screen: every operation the
+// simulation and the document session need from a window. TForm1 implements
+// it on widgets, StringView on plain strings. Field, label, status, caption
+// and message texts are machine text (Windows-1252); the program document
+// is UTF-8, since it is what the user wrote and saves.
 #pragma once
 
 #include <string>
 
-#include "engine/machine.h"
+#include "engine/types.h"
 
 namespace automaten {
 
 enum class Field { EBand, EAusgabe };
 enum class Label { LZustand, LBefehl, LMeldung, LSchritte, Schreiblesekopf, LFrequenz2 };
+enum class StatusPanel { Kind, Changed, Message };
+enum class TextColour { WindowText, Red, Green };
+enum class StartImage { Start, Stop };  // what the start/stop button shows
 enum class Answer { Ja, Nein, Abbrechen };
-
-// Images of the start/stop button.
-constexpr int kImageStart = 6;
-constexpr int kImageStop = 7;
 
 struct Bounds {
   int left = 0;
@@ -31,26 +32,24 @@ class View {
   // One-line fields: the tape EBand and the second field EAusgabe.
   virtual std::string FieldText(Field f) const = 0;
   virtual void SetFieldText(Field f, const std::string& text) = 0;
-  virtual void SelectInField(Field f, int start, int length) = 0;  // 0-based start
+  virtual void SelectInField(Field f, int start, int length) = 0;  // 0-based start; scrolls it into view
   virtual int FirstVisibleChar(Field f) const = 0;                 // 0-based
   virtual void FocusField(Field f) = 0;
   virtual void SetFieldVisible(Field f, bool visible) = 0;
 
-  // The program view MProgramm. Selections count each line break as two.
+  // The program area MProgramm. Selections count each line break as two.
   virtual int ProgramLineCount() const = 0;
-  virtual std::string ProgramLine(int i) const = 0;
-  virtual std::string ProgramText() const = 0;
-  virtual void SetProgramText(const std::string& text) = 0;
+  virtual std::string ProgramLine(int i) const = 0;  // machine text
+  virtual std::string ProgramText() const = 0;       // UTF-8, lines joined with '\n'
+  virtual void SetProgramText(const std::string& utf8) = 0;
   virtual void SelectInProgram(int start, int length) = 0;
   virtual void FocusProgram() = 0;
 
   virtual void SetLabelText(Label l, const std::string& text) = 0;
   virtual void SetLabelColour(Label l, TextColour c) = 0;
-
-  virtual void SetStatusPanel(int panel, const std::string& text) = 0;  // panel 0 ... 2
-
+  virtual void SetStatusPanel(StatusPanel panel, const std::string& text) = 0;
   virtual void SetKindButtonDown(MachineKind kind, bool down) = 0;
-  virtual void SetStartButtonImage(int image) = 0;
+  virtual void SetStartImage(StartImage image) = 0;
 
   // Timer1: its enabled flag is the automatic run.
   virtual bool TimerEnabled() const = 0;

@@ -1,8 +1,8 @@
-// The nondeterministic automaton: runs on sets of its twelve states, and
-// epsilon transitions are removed from its table once after the parse.
-#include <bitset>
+#include "nea.h"
 
-#include "machine.h"
+#include <array>
+
+#include "engine/step.h"
 
 namespace automaten {
 
@@ -12,83 +12,57 @@ bool InSetRange(StateCode s) { return s < kNeaStates; }
 
 }  // namespace
 
-void ResetSet(Machine& m) {
-  m.FCurrentSet.fill(0);
-  m.FNextSet.fill(0);
-  m.FCurrentSet[kStateA] = 1;
-}
-
-bool SetHasTransition(const Machine& m, char symbol) {
-  for (int e = 0; e < m.FTransitionCount; ++e) {
-    const TabelleRecTyp& r = m.FTable[e];
-    if (r.Input == symbol && InSetRange(r.State) && m.FCurrentSet[r.State] == 1) return true;
-  }
-  return false;
-}
-
-void SetStep(Machine& m, const std::string& tape) {
-  m.FNextSet.fill(0);
-  const char symbol = SymbolUnderHead(tape, m.FHead);
-  for (int i = 0; i < kNeaStates; ++i) {
-    if (m.FCurrentSet[i] != 1) continue;
-    for (int e = 0; e < m.FTransitionCount; ++e) {
-      const TabelleRecTyp& r = m.FTable[e];
-      if (r.State != i || r.Input != symbol) continue;
-      if (i == kNeaF)
-        m.FNextSet[kNeaF] = 1;  // a transition out of F keeps F
-      else if (InSetRange(r.Next))
-        m.FNextSet[r.Next] = 1;
-    }
-  }
-  m.FCurrentSet = m.FNextSet;
-}
-
-bool SetAccepts(const Machine& m) {
-  if (m.FCurrentSet[kNeaE] == 1) return true;
-  for (StateCode i = 0; i <= 9; ++i)
-    if (m.FCurrentSet[i] == 1 && IsEndState(m, i)) return true;
-  return false;
-}
-
-std::string SetToText(const TStateSet& set) {
-  std::string text = set[0] == 1 ? "A" : "";
+std::string SetToText(StateSet set) {
+  std::string text = set.Has(kStateA) ? "A" : "";
   for (int n = 1; n <= 9; ++n)
-    if (set[n] == 1) text += ',' + std::string(1, static_cast<char>('0' + n));
-  if (set[kNeaE] == 1) text += ",E";
-  if (set[kNeaF] == 1) text += ",F";
+    if (set.Has(n)) text += ',' + std::string(1, static_cast<char>('0' + n));
+  if (set.Has(kNeaE)) text += ",E";
+  if (set.Has(kNeaF)) text += ",F";
   if (!text.empty() && text[0] == ',') text.erase(0, 1);
   return "{" + text + "}";
 }
 
-std::string SetTransitionText(Machine& m, const std::string& tape) {
-  const TStateSet current = m.FCurrentSet;
-  const TStateSet next = m.FNextSet;
-  const std::string from = SetToText(m.FCurrentSet);
-  const char symbol = SymbolUnderHead(tape, m.FHead);
-  SetStep(m, tape);
-  std::string text = from + " " + symbol + " -> " + SetToText(m.FCurrentSet);
-  m.FCurrentSet = current;
-  m.FNextSet = next;
-  return text;
+bool SetHasTransition(const Program& program, StateSet set, char symbol) {
+  for (const Transition& t : program.transitions)
+    if (t.input == symbol && set.Has(t.from)) return true;
+  return false;
 }
 
-bool SameSet(const TStateSet& a, const TStateSet& b) { return a == b; }
+StateSet NextSet(const Program& program, StateSet set, char symbol) {
+  StateSet next;
+  for (int s = 0; s < kNeaStates; ++s) {
+    if (!set.Has(s)) continue;
+    for (const Transition& t : program.transitions) {
+      if (t.from != s || t.input != symbol) continue;
+      next.Add(s == kNeaF ? kNeaF : t.next);  // Add ignores codes outside the twelve
+    }
+  }
+  return next;
+}
 
-void EpsilonClosure(const Machine& m, StateCode state, TStateSet& set) {
-  set.fill(0);
-  if (!InSetRange(state)) return;
-  set[state] = 1;
-  TStateSet old;
+bool SetAccepts(const Program& program, StateSet set) {
+  if (set.Has(kNeaE)) return true;
+  for (StateCode s = 0; s <= 9; ++s)
+    if (set.Has(s) && program.IsEndState(s)) return true;
+  return false;
+}
+
+std::string SetTransitionText(const Program& program, const Configuration& c) {
+  const char symbol = SymbolUnderHead(c);
+  return SetToText(c.set) + " " + symbol + " -> " + SetToText(NextSet(program, c.set, symbol));
+}
+
+StateSet EpsilonClosure(const std::vector<Transition>& table, StateCode state) {
+  StateSet set;
+  if (!InSetRange(state)) return set;
+  set.Add(state);
+  StateSet old;
   do {
     old = set;
-    for (int i = 0; i < kNeaStates; ++i) {
-      if (set[i] != 1) continue;
-      for (int e = 0; e < m.FTransitionCount; ++e) {
-        const TabelleRecTyp& r = m.FTable[e];
-        if (r.State == i && r.Input == kEpsilon && InSetRange(r.Next)) set[r.Next] = 1;
-      }
-    }
-  } while (!SameSet(old, set));
+    for (const Transition& t : table)
+      if (t.input == kEpsilon && old.Has(t.from)) set.Add(t.next);
+  } while (old != set);
+  return set;
 }
 
 namespace {
@@ -97,48 +71,37 @@ namespace {
 // a bit per triple answers "already there?" without scanning the table.
 class EpsilonRemover {
  public:
-  explicit EpsilonRemover(const Machine& m) : m_(m) {
-    for (StateCode s = 0; s < kNeaStates; ++s) EpsilonClosure(m, s, closure_[s]);
+  explicit EpsilonRemover(const std::vector<Transition>& table) : table_(table) {
+    for (StateCode s = 0; s < kNeaStates; ++s) closure_[s] = EpsilonClosure(table, s);
   }
 
-  TabelleArrTyp Run(int& count) {
-    for (int e = 0; e < m_.FTransitionCount; ++e) {
-      const TabelleRecTyp& r = m_.FTable[e];
-      if (r.Input == kEpsilon) continue;
-      temp_.push_back(r);
-      Mark(r.State, r.Input, r.Next);
+  std::vector<Transition> Run(const std::string& alphabet) {
+    for (const Transition& t : table_) {
+      if (t.input == kEpsilon) continue;
+      result_.push_back(t);
+      Mark(t.from, t.input, t.next);
     }
-    for (StateCode i = 0; i < kNeaStates; ++i) ExpandState(i);
-    count = static_cast<int>(temp_.size());
-    return std::move(temp_);
+    for (StateCode i = 0; i < kNeaStates; ++i)
+      for (char a : alphabet)
+        for (StateCode s = 0; s < kNeaStates; ++s) {
+          if (!closure_[i].Has(s)) continue;
+          for (const Transition& t : table_)
+            if (t.from == s && t.input == a && InSetRange(t.next)) AddTransitionsToSet(i, a, closure_[t.next]);
+        }
+    return std::move(result_);
   }
 
  private:
-  void ExpandState(StateCode i) {
-    const TStateSet& k = closure_[i];
-    for (char a : m_.FAlphabet)
-      for (StateCode s = 0; s < kNeaStates; ++s) {
-        if (k[s] != 1) continue;
-        for (int e = 0; e < m_.FTransitionCount; ++e) {
-          const TabelleRecTyp& r = m_.FTable[e];
-          if (r.State == s && r.Input == a && InSetRange(r.Next)) AddTransitionsToSet(i, a, closure_[r.Next]);
-        }
+  void AddTransitionsToSet(StateCode from, char symbol, StateSet set) {
+    for (StateCode to = 0; to < kNeaStates; ++to)
+      if (set.Has(to) && !Marked(from, symbol, to)) {
+        Transition t;
+        t.from = from;
+        t.input = symbol;
+        t.next = to;
+        result_.push_back(t);
+        Mark(from, symbol, to);
       }
-  }
-
-  void AddTransitionsToSet(StateCode from, char symbol, const TStateSet& set) {
-    for (StateCode t = 0; t < kNeaStates; ++t)
-      if (set[t] == 1) AddTransition(from, symbol, t);
-  }
-
-  void AddTransition(StateCode from, char symbol, StateCode to) {
-    if (Marked(from, symbol, to)) return;
-    TabelleRecTyp r;
-    r.State = from;
-    r.Input = symbol;
-    r.Next = to;
-    temp_.push_back(r);
-    Mark(from, symbol, to);
   }
 
   static std::size_t Key(StateCode from, char symbol, StateCode to) {
@@ -149,19 +112,16 @@ class EpsilonRemover {
     if (InSetRange(from) && InSetRange(to)) present_.set(Key(from, symbol, to));
   }
 
-  const Machine& m_;
-  std::array<TStateSet, kNeaStates> closure_{};
-  TabelleArrTyp temp_;
+  const std::vector<Transition>& table_;
+  std::array<StateSet, kNeaStates> closure_{};
+  std::vector<Transition> result_;
   std::bitset<kNeaStates * 256 * kNeaStates> present_;
 };
 
 }  // namespace
 
-void RemoveEpsilon(Machine& m) {
-  int count = 0;
-  TabelleArrTyp table = EpsilonRemover(m).Run(count);
-  m.FTable = std::move(table);
-  m.FTransitionCount = count;
+std::vector<Transition> RemoveEpsilon(const std::vector<Transition>& table, const std::string& alphabet) {
+  return EpsilonRemover(table).Run(alphabet);
 }
 
 }  // namespace automaten

@@ -1,169 +1,175 @@
-// The step rules of the five machine kinds and the halting verdict.
-#include "machine.h"
+#include "step.h"
+
+#include <algorithm>
+
+#include "engine/nea.h"
 
 namespace automaten {
 
-char SymbolUnderHead(const std::string& tape, std::uint32_t head) {
-  return head >= 1 && head <= tape.size() ? tape[head - 1] : kBeyondTape;
-}
-
-int FindTransition(const Machine& m, const std::string& tape, const std::string& second) {
-  const char symbol = SymbolUnderHead(tape, m.FHead);
-  if (m.FMode == MachineKind::NEA) {
-    // Any member of the set with a move on the symbol makes entry 0 the hit.
-    if (m.FTransitionCount > 0 && SetHasTransition(m, symbol)) return 0;
-  }
-  char top = 0;
-  const bool hasTop = StackTop(second, top);
-  for (int i = 0; i < m.FTransitionCount; ++i) {
-    const TabelleRecTyp& r = m.FTable[i];
-    if (r.State != m.FState || r.Input != symbol) continue;
-    if (m.FMode == MachineKind::KA && (!hasTop || top != r.StackChar)) continue;
-    return i;
-  }
-  return -1;
-}
-
-void HeadRight(Machine& m, std::string& tape) {
-  ++m.FHead;
-  if (m.FMode == MachineKind::TM && tape.size() == m.FHead) tape.append(kTmGrowth, kTmBlank);
-  ++m.FStepCount;
-}
-
-void HeadLeft(Machine& m, std::string& tape) {
-  if (m.FHead <= 1) {
-    // Leaving the tape's left end: new blanks come in front, the head on the last.
-    tape.insert(0, kTmGrowth, kTmBlank);
-    m.FHead = kTmGrowth;
-  } else {
-    --m.FHead;
-    if (m.FHead == 1) {
-      tape.insert(0, kTmGrowth, kTmBlank);
-      m.FHead = kTmGrowth + 1;
-    }
-  }
-  ++m.FStepCount;
-}
-
 namespace {
 
-// Writes symbol at the head, padding a text that ends before the head.
-void WriteAtHead(std::uint32_t head, std::string& text, char symbol, char pad) {
-  if (head < 1) return;
-  if (text.size() < head) text.resize(head, pad);
-  text[head - 1] = symbol;
-}
-
-}  // namespace
-
-void WriteTape(const Machine& m, std::string& tape, char symbol) {
-  WriteAtHead(m.FHead, tape, symbol, kTmBlank);
-}
-
-void WriteOutput(const Machine& m, std::string& output, char symbol) {
-  WriteAtHead(m.FHead, output, symbol, ' ');
-}
-
-void StackPush(std::string& stack, char symbol) { stack += symbol; }
-
-void StackPop(std::string& stack) {
-  if (!stack.empty()) stack.pop_back();
-}
-
 bool StackTop(const std::string& stack, char& top) {
-  if (stack.empty()) return false;
+  if (stack.empty()) return false;  // an emptied stack text has no top, not even '#'
   top = stack.back();
   return true;
 }
 
-std::string FunctionValue(const Machine& m, const std::string& tape) {
+// Writes symbol at the head, padding a text that ends before the head.
+bool WriteAtHead(std::uint32_t head, std::string& text, char symbol, char pad) {
+  if (head < 1) return false;
+  if (text.size() >= head && text[head - 1] == symbol) return false;
+  if (text.size() < head) text.resize(head, pad);
+  text[head - 1] = symbol;
+  return true;
+}
+
+// Moving onto the last cell gives a Turing tape 20 more blanks.
+bool HeadRight(MachineKind kind, Configuration& c) {
+  ++c.head;
+  ++c.steps;
+  if (kind == MachineKind::TM && c.tape.size() == c.head) {
+    c.tape.append(kTmGrowth, kTmBlank);
+    return true;
+  }
+  return false;
+}
+
+// Moving onto (or off) the first cell puts 20 blanks in front; the head stays
+// on its symbol.
+bool HeadLeft(Configuration& c) {
+  ++c.steps;
+  if (c.head <= 1) {
+    c.head = kTmGrowth;
+  } else if (--c.head == 1) {
+    c.head = kTmGrowth + 1;
+  } else {
+    return false;
+  }
+  c.tape.insert(0, kTmGrowth, kTmBlank);
+  return true;
+}
+
+}  // namespace
+
+std::string InitialSecondField(MachineKind kind, const std::string& tape) {
+  if (kind == MachineKind::DEA) return std::string(tape.size(), ' ');
+  if (kind == MachineKind::KA) return std::string(1, kStackBottom);
+  return "";
+}
+
+Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeWidth) {
+  Configuration c;
+  c.second = InitialSecondField(kind, tape);
+  const std::size_t width = static_cast<std::size_t>(std::max(tapeWidth, 0));
+  if (kind == MachineKind::TM && tape.size() < width) tape.resize(width, kTmBlank);
+  std::size_t i = 1;
+  while (i < tape.size() && tape[i - 1] == kTmBlank && i < width) ++i;
+  c.head = i < width ? static_cast<std::uint32_t>(i) : static_cast<std::uint32_t>(std::max(tapeWidth / 2 - 3, 1));
+  c.tape = std::move(tape);
+  c.set.Add(kStateA);
+  return c;
+}
+
+char SymbolUnderHead(const Configuration& c) {
+  return c.head >= 1 && c.head <= c.tape.size() ? c.tape[c.head - 1] : kBeyondTape;
+}
+
+int FindTransition(const Program& program, const Configuration& c) {
+  const char symbol = SymbolUnderHead(c);
+  const auto& table = program.transitions;
+  if (program.kind == MachineKind::NEA && !table.empty() && SetHasTransition(program, c.set, symbol)) return 0;
+  char top = 0;
+  const bool hasTop = StackTop(c.second, top);
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const Transition& t = table[i];
+    if (t.from != c.state || t.input != symbol) continue;
+    if (program.kind == MachineKind::KA && (!hasTop || top != t.stackTop)) continue;
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+StepResult ApplyStep(const Program& program, Configuration& c) {
+  StepResult r;
+  r.transition = FindTransition(program, c);
+  if (r.transition < 0) return r;
+  const Transition& t = program.transitions[static_cast<std::size_t>(r.transition)];
+  const std::uint32_t stepsBefore = c.steps;
+  switch (program.kind) {
+    case MachineKind::DEA:
+      r.secondChanged = WriteAtHead(c.head, c.second, t.output, ' ');
+      r.wroteOutput = true;
+      HeadRight(program.kind, c);
+      break;
+    case MachineKind::Akz:
+      HeadRight(program.kind, c);
+      break;
+    case MachineKind::NEA:
+      c.set = NextSet(program, c.set, SymbolUnderHead(c));
+      HeadRight(program.kind, c);
+      break;
+    case MachineKind::KA:
+      HeadRight(program.kind, c);
+      if (t.stackOp == StackOp::Push) {
+        c.second += t.output;
+        r.secondChanged = true;
+      } else if (t.stackOp == StackOp::Pop && !c.second.empty()) {
+        c.second.pop_back();
+        r.secondChanged = true;
+      }
+      break;
+    case MachineKind::TM:
+      r.tapeChanged = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
+      if (t.move == 'L') {
+        r.tapeChanged |= HeadLeft(c);
+      } else if (t.move == 'R') {
+        r.tapeChanged |= HeadRight(program.kind, c);
+      }
+      break;
+  }
+  r.moved = c.steps != stepsBefore;
+  c.state = t.next;
+  return r;
+}
+
+std::string FunctionValue(const Configuration& c) {
   std::uint64_t count = 0;
-  for (std::size_t i = m.FHead; i >= 1 && i <= tape.size() && tape[i - 1] == '1'; ++i) ++count;
+  for (std::size_t i = c.head; i >= 1 && i <= c.tape.size() && c.tape[i - 1] == '1'; ++i) ++count;
   return std::to_string(count);
 }
 
-bool AtEnd(const Machine& m, const std::string& tape) {
-  if (m.FMode == MachineKind::TM) return IsEndState(m, m.FState);
-  return tape.size() + 1 == m.FHead;
+bool AtEnd(const Program& program, const Configuration& c) {
+  if (program.kind == MachineKind::TM) return program.IsEndState(c.state);
+  return c.tape.size() + 1 == c.head;
 }
 
-StepResult ApplyStep(Machine& m, std::string& tape, std::string& second) {
-  StepResult result;
-  result.transition = FindTransition(m, tape, second);
-  if (result.transition < 0) return result;
-  // The step only reads the table, so the entry need not be copied.
-  const TabelleRecTyp& r = m.FTable[result.transition];
-  const std::uint32_t countBefore = m.FStepCount;
-  switch (m.FMode) {
-    case MachineKind::DEA:
-      WriteOutput(m, second, r.Output);
-      result.wroteOutput = true;
-      HeadRight(m, tape);
-      break;
-    case MachineKind::Akz:
-      HeadRight(m, tape);
-      break;
-    case MachineKind::NEA:
-      SetStep(m, tape);
-      HeadRight(m, tape);
-      break;
-    case MachineKind::KA:
-      HeadRight(m, tape);
-      if (r.StackOp == "PUSH")
-        StackPush(second, r.Output);
-      else if (r.StackOp == "POP")
-        StackPop(second);
-      break;
-    case MachineKind::TM:
-      WriteTape(m, tape, r.Output);
-      if (r.Move == 'L')
-        HeadLeft(m, tape);
-      else if (r.Move == 'R')
-        HeadRight(m, tape);
-      break;
-  }
-  result.moved = m.FStepCount != countBefore;
-  m.FState = r.Next;
-  return result;
-}
-
-std::string HeadMarker(int tapeWidth, std::uint32_t head, int firstVisible) {
-  const int length = tapeWidth + 10 > 0 ? tapeWidth + 10 : 0;
-  std::string marker(static_cast<std::size_t>(length), ' ');
-  const std::int64_t column = static_cast<std::int64_t>(head) - firstVisible;
-  if (column >= 1 && column <= length) marker[static_cast<std::size_t>(column - 1)] = '^';
-  return marker;
-}
-
-Verdict CheckHalt(const Machine& m, const std::string& tape, const std::string& second) {
+Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransition) {
   Verdict v;
-  if (m.FState == kUnbestimmt) return v;
-  const bool atEnd = AtEnd(m, tape);
-  if (!atEnd && m.FNextTransition != -1) return v;
+  const bool atEnd = AtEnd(program, c);
+  if (!atEnd && nextTransition != -1) return v;
   v.halted = true;
-  switch (m.FMode) {
+  switch (program.kind) {
     case MachineKind::DEA:
     case MachineKind::Akz:
-      v.ok = IsEndState(m, m.FState) && atEnd;
+      v.ok = atEnd && program.IsEndState(c.state);
       break;
     case MachineKind::NEA:
-      v.ok = SetAccepts(m) && atEnd;
+      v.ok = atEnd && SetAccepts(program, c.set);
       break;
     case MachineKind::KA: {
       char top = 0;
-      v.ok = atEnd && StackTop(second, top) && top == kStackBottom &&
-             (m.FEndStateCount == 1 || IsEndState(m, m.FState));
+      v.ok = atEnd && StackTop(c.second, top) && top == kStackBottom &&
+             (!program.DeclaresEndStates() || program.IsEndState(c.state));
       break;
     }
     case MachineKind::TM:
-      v.ok = IsEndState(m, m.FState);
+      v.ok = atEnd;
       break;
   }
-  if (m.FMode == MachineKind::TM)
-    v.text = v.ok ? "Der Funktionswert ist: " + FunctionValue(m, tape) : "Der Funktionswert ist undefiniert.";
+  if (program.kind == MachineKind::TM)
+    v.text = v.ok ? "Der Funktionswert ist: " + FunctionValue(c) : "Der Funktionswert ist undefiniert.";
   else
     v.text = v.ok ? "Das Wort wurde akzeptiert." : "Das Wort wurde nicht akzeptiert.";
-  v.colour = v.ok ? TextColour::Green : TextColour::Red;
   return v;
 }
 

@@ -1,6 +1,4 @@
-// Text helpers of the engine: upper-casing and trimming as the program
-// syntax knows them, and splitting a text into lines.
-#include "machine.h"
+#include "text.h"
 
 namespace automaten {
 
@@ -23,9 +21,7 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-std::string PrepareLine(const std::string& line) {
-  return Trim(line.substr(0, line.find(';'))) + ' ';
-}
+std::string PrepareLine(const std::string& line) { return Trim(line.substr(0, line.find(';'))) + ' '; }
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "io/cp1252.h"
+#include "engine/encoding.h"
 #include "io/rtf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/machine.h"
+#include "engine/text.h"
 
 namespace automaten {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "cp1252.h"
+#include "engine/encoding.h"
 
 namespace automaten {
 

@@ -1,6 +1,6 @@
 #include "machinetext.h"
 
-#include "io/cp1252.h"
+#include "engine/encoding.h"
 
 namespace automaten {
 

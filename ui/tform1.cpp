@@ -1,6 +1,7 @@
 #include "tform1.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetricsF>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "control/kinds.h"
+#include "io/programfile.h"
 #include "fonts.h"
 #include "icons.h"
 #include "machinetext.h"
@@ -52,9 +55,6 @@ NumberFormat LocaleNumberFormat() {
   return {single(locale.decimalPoint(), '.'), single(locale.groupSeparator(), ' ')};
 }
 
-constexpr MachineKind kKinds[] = {MachineKind::DEA, MachineKind::Akz, MachineKind::NEA, MachineKind::KA,
-                                  MachineKind::TM};
-
 // Swallows the tool-tip of one tool button.
 class NoToolTip : public QObject {
  public:
@@ -64,17 +64,20 @@ class NoToolTip : public QObject {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), sim_(*this) {
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent),
+      sim_(*this),
+      session_(sim_, *this, *this),
+      iniPath_(QDir(QDir::tempPath()).filePath(QStringLiteral("automaten.ini"))) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
-  FormCreate();
   setFont(WindowFont(13));
   setMinimumSize(640, 230);
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setTimerType(Qt::PreciseTimer);
-  connect(Timer1, &QTimer::timeout, this, [this] { sim_.Timer1Timer(); });
+  connect(Timer1, &QTimer::timeout, this, [this] { sim_.Tick(); });
 
   CreateActions();
   CreateControls();
@@ -111,51 +114,46 @@ void TForm1::CreateActions() {
   Drucken = make("Drucken", QStringLiteral("&Drucken"), kImgPrint, QKeySequence(Qt::CTRL | Qt::Key_D));
   Drucken->setToolTip(QStringLiteral("Datei drucken"));
   MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit, QKeySequence(Qt::CTRL | Qt::Key_E));
-  connect(Neu, &QAction::triggered, this, &TForm1::NeuClick);
-  connect(Oeffnen, &QAction::triggered, this, &TForm1::OeffnenClick);
-  connect(MISpeichern, &QAction::triggered, this, [this] { MISpeichernClick(); });
-  connect(Speichernunter1, &QAction::triggered, this, [this] { Speichernunter1Click(); });
-  connect(Drucken, &QAction::triggered, this, &TForm1::DruckenClick);
-  connect(MIEnde, &QAction::triggered, this, &TForm1::MIEndeClick);
+  connect(Neu, &QAction::triggered, this, [this] { session_.New(); });
+  connect(Oeffnen, &QAction::triggered, this, [this] { session_.Open(); });
+  connect(MISpeichern, &QAction::triggered, this, [this] { session_.Save(); });
+  connect(Speichernunter1, &QAction::triggered, this, [this] { session_.SaveAs(); });
+  connect(Drucken, &QAction::triggered, this, &TForm1::Print);
+  connect(MIEnde, &QAction::triggered, this, &QWidget::close);
 
   MIBandLoeschen = make("MIBandLoeschen", QStringLiteral("Band löschen"), kImgClearTape);
-  connect(MIBandLoeschen, &QAction::triggered, this, [this] { sim_.TBBandClick(); });
+  connect(MIBandLoeschen, &QAction::triggered, this, [this] { sim_.ClearTape(); });
   MIletzterBandinhalt = make("MIletzterBandinhalt", QStringLiteral("letzter Bandinhalt"), kImgLastTape);
-  connect(MIletzterBandinhalt, &QAction::triggered, this, [this] { sim_.ToolButton7Click(); });
+  connect(MIletzterBandinhalt, &QAction::triggered, this, [this] { sim_.RestoreLastTape(); });
   MIAnfangszustand = make("MIAnfangszustand", QStringLiteral("Anfangszustand"), kImgReset, QKeySequence(Qt::Key_F8));
-  connect(MIAnfangszustand, &QAction::triggered, this, [this] { sim_.TBAnfangszustandClick(); });
+  connect(MIAnfangszustand, &QAction::triggered, this, [this] { sim_.Reset(); });
   MIStarten = make("MIStarten", QStringLiteral("Starten"), kImgStart, QKeySequence(Qt::Key_F9));
-  connect(MIStarten, &QAction::triggered, this, [this] { sim_.MIStartenClick(); });
+  connect(MIStarten, &QAction::triggered, this, [this] { sim_.StartOrStop(); });
   MIAnhalten = make("MIAnhalten", QStringLiteral("Anhalten"), kImgStop);
-  connect(MIAnhalten, &QAction::triggered, this, [this] { sim_.MIAnhaltenClick(); });
+  connect(MIAnhalten, &QAction::triggered, this, [this] { sim_.Stop(); });
   MIEinzelschritt = make("MIEinzelschritt", QStringLiteral("Einzelschritt"), kImgStep, QKeySequence(Qt::Key_F7));
-  connect(MIEinzelschritt, &QAction::triggered, this, [this] { sim_.TBStepClick(); });
+  connect(MIEinzelschritt, &QAction::triggered, this, [this] { sim_.SingleStep(); });
 
   const char* menuNames[] = {"MI_det_Automat", "MI_Akzeptor", "MI_nichtdetAutomat", "MI_Kellerautomat",
                              "MI_Turingmaschine"};
-  const QString menuTexts[] = {QStringLiteral("endlicher &Automat mit Ausgabe"), QStringLiteral("&Akzeptor"),
-                               QStringLiteral("&nichtdeterministischer Automat"), QStringLiteral("&Kellerautomat"),
-                               QStringLiteral("&Turingmaschine")};
   const char* buttonNames[] = {"TB_DEA", "TB_AKz", "TB_NEA", "TB_KA", "TB_TM"};
-  const QString hints[] = {QStringLiteral("Deterministischer endlicher Automat"), QStringLiteral("Akzeptor"),
-                           QStringLiteral("Nichtdeterministischer endlicher Automat"),
-                           QStringLiteral("Kellerautomat"), QStringLiteral("Turingmaschine")};
   for (int k = 0; k < 5; ++k) {
     const MachineKind kind = kKinds[k];
-    MIKinds[k] = make(menuNames[k], menuTexts[k], kImgDEA + k);
-    connect(MIKinds[k], &QAction::triggered, this, [this, kind] { MenuSelectKind(kind); });
-    TBKinds[k] = make(buttonNames[k], hints[k], kImgDEA + k);
+    const KindInfo& info = InfoOf(kind);
+    MIKinds[k] = make(menuNames[k], QString::fromUtf8(info.menuText), kImgDEA + k);
+    connect(MIKinds[k], &QAction::triggered, this, [this, kind] { session_.SelectKind(kind); });
+    TBKinds[k] = make(buttonNames[k], QString::fromUtf8(info.hint), kImgDEA + k);
     TBKinds[k]->setCheckable(true);
-    connect(TBKinds[k], &QAction::triggered, this, [this, kind] { ToolBarSelectKind(kind); });
+    connect(TBKinds[k], &QAction::triggered, this, [this, kind] { session_.SelectKind(kind); });
   }
 
   Anleitung = make("Anleitung", QStringLiteral("Anleitung"), kImgHelp, QKeySequence(Qt::Key_F1));
-  connect(Anleitung, &QAction::triggered, this, &TForm1::AnleitungClick);
+  connect(Anleitung, &QAction::triggered, this, &TForm1::ShowHelp);
   Info1 = make("Info1", QStringLiteral("Info"), kImgInfo);
-  connect(Info1, &QAction::triggered, this, &TForm1::MIInfoClick);
+  connect(Info1, &QAction::triggered, this, &TForm1::ShowInfo);
 
   ToolButton5 = make("ToolButton5", QStringLiteral("Start"), kImgStart);
-  connect(ToolButton5, &QAction::triggered, this, [this] { sim_.MIStartenClick(); });
+  connect(ToolButton5, &QAction::triggered, this, [this] { sim_.StartOrStop(); });
 }
 
 void TForm1::CreateMenus() {
@@ -224,7 +222,7 @@ void TForm1::CreateControls() {
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setSingleStep(5);
   TrackBar1->setPageStep(5);
-  connect(TrackBar1, &QSlider::valueChanged, this, [this] { sim_.TrackBar1Change(); });
+  connect(TrackBar1, &QSlider::valueChanged, this, [this] { sim_.ShowSpeed(); });
   LFrequenz2 = new QLabel(QStringLiteral("Frequenz"), PPanel);
   LFrequenz2->setObjectName(QStringLiteral("LFrequenz2"));
   LFrequenz2->move(568, 6);
@@ -311,7 +309,16 @@ void TForm1::CreateStatusBar() {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  FormResize();
+  LayoutControls();
+  if (firstResize_ && !restoring_) {
+    restoring_ = true;
+    session_.Restore();
+    restoring_ = false;
+    firstResize_ = false;
+    // The restored bounds may arrive before the window has taken them.
+    LayoutControls();
+  }
+  sim_.TapeFieldResized(std::clamp(EBandFrame->width() / 9 - 8, 0, 65535));
 }
 
 void TForm1::LayoutControls() {
@@ -323,34 +330,18 @@ void TForm1::LayoutControls() {
     holder->findChild<QLineEdit*>()->resize(w - 24, holder->height() - 4);
   }
   MProgramm->resize(w - 20, std::max(h - 216, 0));
-  sim_.FTapeWidth = std::clamp(EBandFrame->width() / 9 - 8, 0, 65535);
+  sim_.SetTapeWidth(std::clamp(EBandFrame->width() / 9 - 8, 0, 65535));
   // Labels keep a fixed size, so a new text costs no new layout of the window:
   // each reaches to the right edge (the status labels on the left may run
   // under those on the right), the marker as far as its line of cells.
   for (QLabel* l : {LZustand, LBefehl, LSchritte, LMeldung, LFrequenz2})
     l->resize(std::max(w - l->x() - 8, 10), l->sizeHint().height());
   const qreal cell = QFontMetricsF(Schreiblesekopf->font()).horizontalAdvance(QLatin1Char('0'));
-  Schreiblesekopf->resize(static_cast<int>((sim_.FTapeWidth + 12) * cell) + 40, 18);
-}
-
-void TForm1::FormResize() {
-  LayoutControls();
-  if (FFirstResize && !restoring_) {
-    restoring_ = true;
-    StartupRestoration();
-    restoring_ = false;
-    // The restored bounds may arrive before the window has taken them.
-    LayoutControls();
-  }
-  const std::string tape = FieldText(Field::EBand);
-  if (sim_.M.FMode == MachineKind::TM && static_cast<int>(tape.size()) < sim_.FTapeWidth)
-    SetFieldText(Field::EBand, tape + std::string(static_cast<std::size_t>(sim_.FTapeWidth - 1) - tape.size(), '*'));
-  SetLabelText(Label::Schreiblesekopf, std::string(static_cast<std::size_t>(sim_.FTapeWidth), ' '));
-  sim_.UpdateFrequency();
+  Schreiblesekopf->resize(static_cast<int>((sim_.TapeWidth() + 12) * cell) + 40, 18);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.MProgrammKeyUp();
+  if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.ProgramEdited();
   // Some platforms give text fields editing keys such as Ctrl+E and Ctrl+D;
   // the menu's shortcuts win over them.
   if (event->type() == QEvent::ShortcutOverride) {
@@ -366,23 +357,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Commands -------------------------------------------------------------------
 
-// Both the tool bar and the menu ask before a changed program is replaced.
-void TForm1::ToolBarSelectKind(MachineKind kind) { MenuSelectKind(kind); }
-
-void TForm1::MenuSelectKind(MachineKind kind) {
-  if (!AskSaveChanges()) {
-    sim_.ShowMachineKind();  // a clicked kind button springs back
-    return;
-  }
-  sim_.SelectKind(kind);
-  FFileName.clear();  // the program no longer belongs to a file
-}
-
-void TForm1::AnleitungClick() {
+void TForm1::ShowHelp() {
   if (help_) ShowAndRaise(help_);
 }
 
-void TForm1::MIInfoClick() {
+void TForm1::ShowInfo() {
   if (info_) ShowAndRaise(info_);
 }
 
@@ -489,19 +468,10 @@ std::string TForm1::ProgramLine(int i) const {
   return block.isValid() ? ToMachine(block.text()) : std::string();
 }
 
-std::string TForm1::ProgramText() const {
-  std::string text;
-  for (QTextBlock b = MProgramm->document()->begin(); b.isValid(); b = b.next()) {
-    if (b != MProgramm->document()->begin()) text += "\r\n";
-    text += ToMachine(b.text());
-  }
-  return text;
-}
+std::string TForm1::ProgramText() const { return MProgramm->toPlainText().toStdString(); }
 
-void TForm1::SetProgramText(const std::string& text) {
-  QStringList lines;
-  for (const std::string& line : SplitLines(text)) lines << FromMachine(line);
-  MProgramm->setPlainText(lines.join(QLatin1Char('\n')));
+void TForm1::SetProgramText(const std::string& utf8) {
+  MProgramm->setPlainText(QString::fromStdString(NormalizeLineEnds(utf8)));
 }
 
 // Offsets count each line break as two characters; the document counts one.
@@ -538,8 +508,8 @@ void TForm1::SetLabelColour(Label l, TextColour c) {
   label->setPalette(p);
 }
 
-void TForm1::SetStatusPanel(int panel, const std::string& text) {
-  if (panel >= 0 && panel < 3) StatusPanels[static_cast<std::size_t>(panel)]->setText(FromMachine(text));
+void TForm1::SetStatusPanel(StatusPanel panel, const std::string& text) {
+  StatusPanels[static_cast<std::size_t>(panel)]->setText(FromMachine(text));
 }
 
 void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
@@ -547,12 +517,12 @@ void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
   if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
 }
 
-void TForm1::SetStartButtonImage(int image) {
+void TForm1::SetStartImage(StartImage image) {
   if (image == startImage_) return;  // a new icon repaints the button
   static const QIcon start = MachineIcon(kImgStart);
   static const QIcon stop = MachineIcon(kImgStop);
   startImage_ = image;
-  ToolButton5->setIcon(image == kImageStop ? stop : start);
+  ToolButton5->setIcon(image == StartImage::Stop ? stop : start);
 }
 
 bool TForm1::TimerEnabled() const { return Timer1->isActive(); }

@@ -1,6 +1,8 @@
 // The main window: tape, second field, head marker, status labels, program
 // text, tool bar with speed slider, menus and status bar. It is the View of
-// its one Simulation and binds every command to it.
+// its one Simulation and the host of its document session (dialogs,
+// QSaveFile, printing, the configuration file and the trust in it), and
+// binds every command to them.
 #pragma once
 
 #include <QMainWindow>
@@ -10,9 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "control/document.h"
 #include "control/simulation.h"
 #include "control/view.h"
-#include "io/ini.h"
 
 class QAction;
 class QFrame;
@@ -29,7 +31,7 @@ namespace automaten {
 class TFHilfe;
 class TFInfo;
 
-class TForm1 : public QMainWindow, public View {
+class TForm1 : public QMainWindow, public View, public DocumentHost {
   Q_OBJECT
  public:
   explicit TForm1(QWidget* parent = nullptr);
@@ -39,6 +41,7 @@ class TForm1 : public QMainWindow, public View {
   void SetSecondaryWindows(TFHilfe* help, TFInfo* info);
 
   Simulation& Sim() { return sim_; }
+  DocumentSession& Session() { return session_; }
 
   // Tests answer the modal boxes and dialogs through these instead of a user.
   enum class FileDialogKind { Open, Save };
@@ -58,14 +61,14 @@ class TForm1 : public QMainWindow, public View {
   int ProgramLineCount() const override;
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
-  void SetProgramText(const std::string& text) override;
+  void SetProgramText(const std::string& utf8) override;
   void SelectInProgram(int start, int length) override;
   void FocusProgram() override;
   void SetLabelText(Label l, const std::string& text) override;
   void SetLabelColour(Label l, TextColour c) override;
-  void SetStatusPanel(int panel, const std::string& text) override;
+  void SetStatusPanel(StatusPanel panel, const std::string& text) override;
   void SetKindButtonDown(MachineKind kind, bool down) override;
-  void SetStartButtonImage(int image) override;
+  void SetStartImage(StartImage image) override;
   bool TimerEnabled() const override;
   void SetTimerEnabled(bool on) override;
   void SetTimerInterval(int ms) override;
@@ -78,35 +81,20 @@ class TForm1 : public QMainWindow, public View {
   Bounds WindowBounds() const override;
   void SetWindowBounds(const Bounds& b) override;
 
-  // ---- Commands of the window itself ----
-  void MI_det_AutomatClick() { MenuSelectKind(MachineKind::DEA); }
-  void MI_AkzeptorClick() { MenuSelectKind(MachineKind::Akz); }
-  void MI_nichtdetAutomatClick() { MenuSelectKind(MachineKind::NEA); }
-  void MI_KellerautomatClick() { MenuSelectKind(MachineKind::KA); }
-  void MI_TuringmaschineClick() { MenuSelectKind(MachineKind::TM); }
-  void ToolBarSelectKind(MachineKind kind);
-  void AnleitungClick();
-  void MIInfoClick();
+  // ---- DocumentHost ----
+  std::string ChooseFileToOpen(const std::string& suggestion) override;
+  std::string ChooseFileToSave() override;
+  ProgramFile ReadProgram(const std::string& path) override;
+  bool WriteProgram(const std::string& path, const std::string& bytes, std::string& error) override;
+  bool IsFile(const std::string& path) const override;
+  std::string ReadConfiguration() override;
+  bool WriteConfiguration(const std::string& bytes, std::string& error) override;
+  void ShowError(const std::string& text) override;
 
-  // ---- Program files, printing and the change prompt ----
-  void NeuClick();
-  void OeffnenClick();
-  bool MISpeichernClick();  // false when nothing was saved
-  bool Speichernunter1Click();
-  void DruckenClick();
-  void MIEndeClick();
-  bool LoadProgramFile(const QString& name);
-  bool SaveProgramFile(const QString& name);
-  // The change prompt; false when the command that asked must not go on.
-  bool AskSaveChanges();
-  void PrintProgram(QPrinter& printer);
-  void FormCloseQuery(bool& CanClose);
-  const QString& FileName() const { return FFileName; }
-
-  // ---- Configuration file ----
-  QString IniPath() const { return FIniPath; }
-  void ReadConfiguration();
-  bool WriteConfiguration(QString& error);
+  void Print();                           // "&Drucken": the default printer, no dialog
+  void PrintProgram(QPrinter& printer);   // the program text, paged
+  QString IniPath() const { return iniPath_; }
+  QString FileName() const { return QString::fromStdString(session_.FileName()); }
 
   // Widgets, named as the window's controls.
   QWidget* PPanel;
@@ -157,16 +145,9 @@ class TForm1 : public QMainWindow, public View {
   void CreateToolBar();
   void CreateControls();
   void CreateStatusBar();
-  void FormCreate();
-  void FormResize();
   void LayoutControls();
-  void StartupRestoration();
-  void MenuSelectKind(MachineKind kind);
-  void ShowError(const QString& text);
-  // "Datei " + the file name + what happened to it.
-  void ShowFileStatus(const QString& after);
-  IniFile LoadIniFile() const;
-  QString ReadIniString(const IniFile& ini, const char* key, const QString& fallback) const;
+  void ShowHelp();
+  void ShowInfo();
   QLineEdit* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
   void PlaceMarker();
@@ -175,17 +156,16 @@ class TForm1 : public QMainWindow, public View {
   qreal TextStart(const QLineEdit* e) const;
 
   Simulation sim_;
+  DocumentSession session_;
   TFHilfe* help_ = nullptr;
   TFInfo* info_ = nullptr;
-  bool FFirstResize = true;
+  bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
-  QString FFileName;
-  QString FIniPath;
-  QString openDialogName_;  // the open dialog starts at the name chosen last
+  QString iniPath_;
   static constexpr int kUnknown = -1000000;
   int markerOffset_ = 0;     // x inside EBand of the cell the marker's first column stands under
   int markerFirst_ = 0;      // that cell's index
-  int startImage_ = kImageStart;
+  StartImage startImage_ = StartImage::Start;
   qreal advance_ = 0;        // width of one cell of the fields' fixed-pitch font
   int homeX_ = kUnknown;     // cursor rectangle x of an unscrolled, empty tape field
 };

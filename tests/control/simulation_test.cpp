@@ -5,12 +5,10 @@
 #include "control/examples.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
-#include "engine/test_text.h"
+#include "engine/encoding.h"
 
 namespace automaten {
 namespace {
-
-using testing::W;
 
 class SimulationTest : public ::testing::Test {
  protected:
@@ -26,7 +24,7 @@ class SimulationTest : public ::testing::Test {
   int TickToStop(int limit = 10000) {
     int ticks = 0;
     while (view.TimerEnabled() && ticks < limit) {
-      sim.Timer1Timer();
+      sim.Tick();
       ++ticks;
     }
     return ticks;
@@ -53,12 +51,12 @@ TEST_F(SimulationTest, ChoosingAKindLoadsItsExample) {
   };
   for (const KindRow& r : rows) {
     SCOPED_TRACE(r.title);
-    sim.TBAnfangszustandClick();  // whatever ran before
-    view.SetStatusPanel(1, "marker");
+    sim.Reset();  // whatever ran before
+    view.SetStatusPanel(StatusPanel::Changed, "marker");
     sim.SelectKind(r.kind);
     EXPECT_EQ(view.caption, r.title);
-    EXPECT_EQ(view.StatusPanel(0), r.panel);
-    EXPECT_EQ(view.StatusPanel(1), "marker");  // choosing posts no message
+    EXPECT_EQ(view.Panel(StatusPanel::Kind), r.panel);
+    EXPECT_EQ(view.Panel(StatusPanel::Changed), "marker");  // choosing posts no message
     EXPECT_EQ(view.fieldVisible[1], r.secondVisible);
     EXPECT_EQ(Second(), r.second);
     EXPECT_EQ(Tape(), r.tape);
@@ -69,107 +67,107 @@ TEST_F(SimulationTest, ChoosingAKindLoadsItsExample) {
     EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
     EXPECT_EQ(Label(Label::LMeldung), "");
     EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
-    EXPECT_FALSE(sim.FReady);
-    EXPECT_FALSE(sim.FModified);
-    EXPECT_EQ(sim.M.FState, kUnbestimmt);
+    EXPECT_FALSE(sim.Ready());
+    EXPECT_FALSE(sim.ProgramChanged());
+    EXPECT_TRUE(sim.Undetermined());
   }
 }
 
 TEST_F(SimulationTest, TuringExampleTapeFollowsTheWidth) {
-  sim.FTapeWidth = 64;
-  sim.Turingmaschine1Click();
-  EXPECT_EQ(sim.M.FHead, 29u);
+  sim.SetTapeWidth(64);
+  sim.SelectKind(MachineKind::TM);
+  EXPECT_EQ(sim.CurrentConfiguration().head, 29u);
   EXPECT_EQ(Tape(), std::string(28, '*') + "111#11" + std::string(31, '*'));
-  EXPECT_EQ(Label(Label::LBefehl), W("Übergang: "));
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: "));
   EXPECT_EQ(Colour(Label::LBefehl), TextColour::WindowText);
 }
 
 TEST_F(SimulationTest, ResetShowsTheInitialConfiguration) {
-  sim.det_AutomatClick();
-  sim.TBAnfangszustandClick();
-  EXPECT_TRUE(sim.FReady);
+  sim.SelectKind(MachineKind::DEA);
+  sim.Reset();
+  EXPECT_TRUE(sim.Ready());
   EXPECT_EQ(Label(Label::LZustand), "Zustand : Anfangszustand");
-  EXPECT_EQ(Label(Label::LBefehl), W("Übergang: a s -> w a "));
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: a s -> w a "));
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 0");
   EXPECT_EQ(Label(Label::LMeldung), "");
   EXPECT_EQ(Label(Label::Schreiblesekopf), "^" + std::string(69, ' '));
   EXPECT_EQ(Second(), std::string(6, ' '));
-  EXPECT_EQ(view.StatusPanel(2), " In den Anfangszustand gesetzt.");
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " In den Anfangszustand gesetzt.");
   EXPECT_EQ(view.fieldSelection[0].start, 0);
   EXPECT_EQ(view.fieldSelection[0].length, 1);
-  EXPECT_EQ(sim.FLastTape, "sskkss");
+  EXPECT_EQ(sim.LastTape(), "sskkss");
 }
 
 TEST_F(SimulationTest, SingleStepsThroughTheDeaExample) {
-  sim.det_AutomatClick();
-  sim.TBStepClick();  // the first "Einzelschritt" after a choice only resets
+  sim.SelectKind(MachineKind::DEA);
+  sim.SingleStep();  // the first "Einzelschritt" after a choice only resets
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 0");
-  EXPECT_EQ(sim.M.FHead, 1u);
-  for (int i = 0; i < 3; ++i) sim.TBStepClick();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
+  for (int i = 0; i < 3; ++i) sim.SingleStep();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 3");
   EXPECT_EQ(Second(), "www   ");
   EXPECT_EQ(view.fieldSelection[1].start, 2);  // the output just written
   EXPECT_EQ(Label(Label::Schreiblesekopf), "   ^" + std::string(66, ' '));
-  EXPECT_EQ(view.StatusPanel(2), " Einzelschritt");
-  for (int i = 0; i < 3; ++i) sim.TBStepClick();
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
+  for (int i = 0; i < 3; ++i) sim.SingleStep();
   EXPECT_EQ(Second(), "wwwbbw");
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
   EXPECT_EQ(Colour(Label::LMeldung), TextColour::Green);
-  EXPECT_EQ(Label(Label::LBefehl), W("Übergang: "));
-  sim.TBStepClick();  // a halted machine still steps: nothing applies
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: "));
+  sim.SingleStep();  // a halted machine still steps: nothing applies
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 6");
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
 }
 
 TEST_F(SimulationTest, StartRightAfterChoosingResetsThenRuns) {
-  sim.Turingmaschine1Click();
-  sim.MIStartenClick();
+  sim.SelectKind(MachineKind::TM);
+  sim.StartOrStop();
   EXPECT_TRUE(view.TimerEnabled());
-  EXPECT_EQ(view.startImage, kImageStop);
-  EXPECT_EQ(view.StatusPanel(2), " In den Anfangszustand gesetzt.");
-  sim.Timer1Timer();
-  EXPECT_EQ(view.StatusPanel(2), " Einzelschritt");
+  EXPECT_EQ(view.startImage, StartImage::Stop);
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " In den Anfangszustand gesetzt.");
+  sim.Tick();
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
   EXPECT_EQ(TickToStop(), 13);
-  EXPECT_EQ(view.startImage, kImageStart);
+  EXPECT_EQ(view.startImage, StartImage::Start);
   EXPECT_EQ(Label(Label::LMeldung), "Der Funktionswert ist: 5");
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 14");
   EXPECT_EQ(Label(Label::LZustand), "Zustand : Endzustand");
 }
 
 TEST_F(SimulationTest, StartTwiceStartsAndStops) {
-  sim.det_AutomatClick();
-  sim.TBAnfangszustandClick();
-  sim.MIStartenClick();
-  EXPECT_EQ(view.startImage, kImageStop);
-  EXPECT_EQ(view.StatusPanel(2), " Gestartet");
-  sim.MIStartenClick();
+  sim.SelectKind(MachineKind::DEA);
+  sim.Reset();
+  sim.StartOrStop();
+  EXPECT_EQ(view.startImage, StartImage::Stop);
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Gestartet");
+  sim.StartOrStop();
   EXPECT_FALSE(view.TimerEnabled());
-  EXPECT_EQ(view.startImage, kImageStart);
-  EXPECT_EQ(view.StatusPanel(2), " Angehalten");
+  EXPECT_EQ(view.startImage, StartImage::Start);
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Angehalten");
 }
 
 TEST_F(SimulationTest, AnhaltenStopsOnlyARunningMachine) {
-  sim.det_AutomatClick();
-  sim.TBAnfangszustandClick();
-  sim.MIAnhaltenClick();
-  EXPECT_EQ(view.StatusPanel(2), " In den Anfangszustand gesetzt.");
-  sim.MIStartenClick();
-  sim.MIAnhaltenClick();
+  sim.SelectKind(MachineKind::DEA);
+  sim.Reset();
+  sim.Stop();
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " In den Anfangszustand gesetzt.");
+  sim.StartOrStop();
+  sim.Stop();
   EXPECT_FALSE(view.TimerEnabled());
-  EXPECT_EQ(view.startImage, kImageStart);
-  EXPECT_EQ(view.StatusPanel(2), " Angehalten");
+  EXPECT_EQ(view.startImage, StartImage::Start);
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Angehalten");
 }
 
 TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
-  sim.det_AutomatClick();
+  sim.SelectKind(MachineKind::DEA);
   Program("; first\r\na s -> w a\r\na k -> w\r\n");
-  sim.MIStartenClick();
+  sim.StartOrStop();
   EXPECT_EQ(view.messages,
-            (std::vector<std::string>{"Fehler: falsches Befehlsformat in Befehl 2", W("Fehler: ungültiger Zustand in Befehl 2")}));
+            (std::vector<std::string>{"Fehler: falsches Befehlsformat in Befehl 2", MachineText("Fehler: ungültiger Zustand in Befehl 2")}));
   EXPECT_FALSE(view.TimerEnabled());
-  EXPECT_EQ(view.startImage, kImageStart);
-  EXPECT_FALSE(sim.FReady);
+  EXPECT_EQ(view.startImage, StartImage::Start);
+  EXPECT_FALSE(sim.Ready());
   EXPECT_EQ(view.programSelection.start, 7 + 2 + 10 + 2);
   EXPECT_EQ(view.programSelection.length, 8);
   // The reset stopped after preparing the output field.
@@ -179,62 +177,62 @@ TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
   EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
   // Fixed, the next "Einzelschritt" parses again and resets.
   Program("a s -> w a\r\n");
-  sim.TBStepClick();
-  EXPECT_TRUE(sim.FReady);
+  sim.SingleStep();
+  EXPECT_TRUE(sim.Ready());
   EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(SimulationTest, KindChangeDuringARunEndsItAtTheNextTick) {
-  sim.det_AutomatClick();
-  sim.MIStartenClick();
-  sim.Timer1Timer();
-  sim.AkzeptorClick();
+  sim.SelectKind(MachineKind::DEA);
+  sim.StartOrStop();
+  sim.Tick();
+  sim.SelectKind(MachineKind::Akz);
   EXPECT_TRUE(view.TimerEnabled());  // the choice leaves the timer alone
-  EXPECT_FALSE(sim.FReady);
-  sim.Timer1Timer();
+  EXPECT_FALSE(sim.Ready());
+  sim.Tick();
   EXPECT_FALSE(view.TimerEnabled());
-  EXPECT_EQ(view.StatusPanel(2), " Einzelschritt");
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
   EXPECT_EQ(Label(Label::LZustand), "Zustand : unbestimmt");  // nothing applied in "unbestimmt"
 }
 
 TEST_F(SimulationTest, TapeClearedAndRestored) {
-  sim.Turingmaschine1Click();
-  sim.TBAnfangszustandClick();
-  const std::string last = sim.FLastTape;
-  sim.TBBandClick();
+  sim.SelectKind(MachineKind::TM);
+  sim.Reset();
+  const std::string last = sim.LastTape();
+  sim.ClearTape();
   EXPECT_EQ(Tape(), std::string(61, '*'));
   EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
-  EXPECT_EQ(view.StatusPanel(2), W(" Band gelöscht."));
-  EXPECT_EQ(sim.FLastTape, last);
-  sim.ToolButton7Click();
+  EXPECT_EQ(view.Panel(StatusPanel::Message), MachineText(" Band gelöscht."));
+  EXPECT_EQ(sim.LastTape(), last);
+  sim.RestoreLastTape();
   EXPECT_EQ(Tape(), last);
-  EXPECT_EQ(view.StatusPanel(2), " Letzten Bandinhalt wieder hergestellt.");
-  sim.det_AutomatClick();
-  sim.TBBandClick();
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Letzten Bandinhalt wieder hergestellt.");
+  sim.SelectKind(MachineKind::DEA);
+  sim.ClearTape();
   EXPECT_EQ(Tape(), "");
 }
 
 TEST_F(SimulationTest, TuringResetPadsAndPlacesTheHead) {
-  sim.Turingmaschine1Click();
+  sim.SelectKind(MachineKind::TM);
   view.SetFieldText(Field::EBand, "111#11");
-  sim.TBAnfangszustandClick();
+  sim.Reset();
   EXPECT_EQ(Tape(), "111#11" + std::string(54, '*'));
-  EXPECT_EQ(sim.FLastTape, Tape());
-  EXPECT_EQ(sim.M.FHead, 1u);
+  EXPECT_EQ(sim.LastTape(), Tape());
+  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
   view.SetFieldText(Field::EBand, std::string(10, '*'));
-  sim.TBAnfangszustandClick();
-  EXPECT_EQ(sim.M.FHead, 27u);  // blanks only: near the middle
+  sim.Reset();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 27u);  // blanks only: near the middle
   EXPECT_EQ(Tape().size(), 60u);
 }
 
 TEST_F(SimulationTest, HeadStartRuleForOtherKinds) {
-  sim.AkzeptorClick();
+  sim.SelectKind(MachineKind::Akz);
   view.SetFieldText(Field::EBand, "**1");
-  sim.TBAnfangszustandClick();
-  EXPECT_EQ(sim.M.FHead, 3u);
+  sim.Reset();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 3u);
   view.SetFieldText(Field::EBand, "");
-  sim.TBAnfangszustandClick();
-  EXPECT_EQ(sim.M.FHead, 1u);
+  sim.Reset();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
   // An empty tape halts at once: accepted exactly when A is an end state.
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
 }
@@ -251,7 +249,7 @@ TEST_F(SimulationTest, FrequencyTable) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.position);
     view.SetSliderPosition(r.position);
-    sim.TrackBar1Change();
+    sim.ShowSpeed();
     EXPECT_EQ(view.TimerInterval(), r.interval);
     EXPECT_EQ(Label(Label::LFrequenz2), r.label);
   }
@@ -261,35 +259,35 @@ TEST_F(SimulationTest, FrequencyTable) {
 }
 
 TEST_F(SimulationTest, EveryTickReadsTheSlider) {
-  sim.det_AutomatClick();
-  sim.MIStartenClick();
+  sim.SelectKind(MachineKind::DEA);
+  sim.StartOrStop();
   view.SetSliderPosition(70);
-  sim.Timer1Timer();
+  sim.Tick();
   EXPECT_EQ(view.TimerInterval(), 20);
 }
 
 TEST_F(SimulationTest, ChangeMarkerInTheStatusBar) {
-  sim.det_AutomatClick();
-  sim.MProgrammKeyUp();
-  EXPECT_TRUE(sim.FModified);
-  EXPECT_EQ(view.StatusPanel(1), W(" geändert "));
-  sim.TBAnfangszustandClick();
-  EXPECT_EQ(view.StatusPanel(1), W(" geändert"));
-  sim.det_AutomatClick();  // loading an example clears the flag; the marker stays until the next message
-  EXPECT_EQ(view.StatusPanel(1), W(" geändert"));
-  sim.TBStepClick();
-  EXPECT_EQ(view.StatusPanel(1), "");
+  sim.SelectKind(MachineKind::DEA);
+  sim.ProgramEdited();
+  EXPECT_TRUE(sim.ProgramChanged());
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert "));
+  sim.Reset();
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert"));
+  sim.SelectKind(MachineKind::DEA);  // loading an example clears the flag; the marker stays until the next message
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert"));
+  sim.SingleStep();
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), "");
 }
 
 TEST_F(SimulationTest, FaultStatesAreRedAndStopTheRun) {
-  sim.KellerautomatClick();
+  sim.SelectKind(MachineKind::KA);
   view.SetFieldText(Field::EBand, ")(");
-  sim.MIStartenClick();
-  sim.Timer1Timer();
+  sim.StartOrStop();
+  sim.Tick();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : Fehlzustand");
   EXPECT_EQ(Colour(Label::LZustand), TextColour::Red);
   EXPECT_FALSE(view.TimerEnabled());
-  EXPECT_EQ(Label(Label::LBefehl), W("Übergang: undefiniert"));
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: undefiniert"));
   EXPECT_EQ(Colour(Label::LBefehl), TextColour::Red);
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde nicht akzeptiert.");
   EXPECT_EQ(Colour(Label::LMeldung), TextColour::Red);
@@ -297,39 +295,124 @@ TEST_F(SimulationTest, FaultStatesAreRedAndStopTheRun) {
 }
 
 TEST_F(SimulationTest, NumberedStateAndNeaSets) {
-  sim.nichtdetAutomatClick();
-  sim.TBAnfangszustandClick();
+  sim.SelectKind(MachineKind::NEA);
+  sim.Reset();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : {A}");
-  EXPECT_EQ(Label(Label::LBefehl), W("Übergang: {A} 0 -> {A,1}"));
-  sim.TBStepClick();
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: {A} 0 -> {A,1}"));
+  sim.SingleStep();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : {A,1}");
-  sim.AkzeptorClick();
+  sim.SelectKind(MachineKind::Akz);
   Program("a 1 -> 12\r\n");
   view.SetFieldText(Field::EBand, "1");
-  sim.TBAnfangszustandClick();
-  sim.TBStepClick();
+  sim.Reset();
+  sim.SingleStep();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 12");
 }
 
 TEST_F(SimulationTest, UnknownKindReleasesAllButtons) {
-  sim.det_AutomatClick();
-  sim.M.FMode = static_cast<MachineKind>(9);
+  sim.SelectKind(MachineKind::DEA);
+  sim.RestoreKind(static_cast<MachineKind>(9));
   sim.ShowMachineKind();
   EXPECT_FALSE(view.KindButtonDown(MachineKind::DEA));
-  EXPECT_EQ(view.StatusPanel(0), " DEA");
+  EXPECT_EQ(view.Panel(StatusPanel::Kind), " DEA");
 }
 
 TEST_F(SimulationTest, TuringStepOffTheLeftEndRedrawsTheMarker) {
-  sim.Turingmaschine1Click();
+  sim.SelectKind(MachineKind::TM);
   Program("a 1 -> 1 L a\r\n");
   view.SetFieldText(Field::EBand, "*1");
-  sim.TBAnfangszustandClick();
-  EXPECT_EQ(sim.M.FHead, 2u);
-  sim.TBStepClick();
-  EXPECT_EQ(sim.M.FHead, 21u);
+  sim.Reset();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 2u);
+  sim.SingleStep();
+  EXPECT_EQ(sim.CurrentConfiguration().head, 21u);
   EXPECT_EQ(Tape().substr(0, 21), std::string(21, '*'));
   EXPECT_EQ(Label(Label::Schreiblesekopf).find('^'), 20u);
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 1");
+}
+
+// 65532 is a state like any other; "unbestimmt" is no state at all.
+TEST_F(SimulationTest, State65532IsNoLongerUnbestimmt) {
+  sim.SelectKind(MachineKind::Akz);
+  Program("e: 65532\na 1 -> 65532\n65532 1 -> 65532\n");
+  view.SetFieldText(Field::EBand, "11");
+  sim.StartOrStop();
+  EXPECT_EQ(TickToStop(), 2);
+  EXPECT_EQ(Label(Label::LZustand), "Zustand : 65532");
+  EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Accepted);
+}
+
+TEST_F(SimulationTest, AStepWhileUnbestimmtAppliesNothing) {
+  sim.SelectKind(MachineKind::Akz);
+  Program("65532 1 -> 7\n");
+  view.SetFieldText(Field::EBand, "1");
+  sim.Reset();  // parses the program
+  sim.StartOrStop();
+  sim.SelectKind(MachineKind::Akz);  // the run goes on, the machine is "unbestimmt"
+  Program("65532 1 -> 7\n");
+  view.SetFieldText(Field::EBand, "1");
+  sim.Tick();
+  EXPECT_FALSE(view.TimerEnabled());
+  EXPECT_EQ(Label(Label::LZustand), "Zustand : unbestimmt");
+  EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: "));
+  EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+}
+
+TEST_F(SimulationTest, OutcomeOfEachKindOfEnd) {
+  sim.SelectKind(MachineKind::TM);
+  sim.StartOrStop();
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+  TickToStop();
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::FunctionValue);
+  EXPECT_EQ(sim.Outcome().value, "5");
+
+  sim.SelectKind(MachineKind::Akz);
+  sim.Reset();
+  sim.StartOrStop();
+  TickToStop();
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::NotAccepted);
+
+  Program("a 1 ->\n");
+  sim.Reset();
+  const RunOutcome fault = sim.Outcome();
+  EXPECT_EQ(fault.kind, RunOutcome::Kind::ParseFault);
+  EXPECT_EQ(fault.faults, view.messages);
+  sim.SelectKind(MachineKind::DEA);  // a new kind forgets the fault
+  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+}
+
+TEST_F(SimulationTest, UserEditsBetweenStepsCount) {
+  sim.SelectKind(MachineKind::DEA);
+  sim.Reset();
+  sim.SingleStep();
+  view.SetFieldText(Field::EBand, "skss");  // the second symbol is now k
+  view.SetFieldText(Field::EAusgabe, "x");  // and the output shortened
+  sim.SingleStep();
+  EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
+  EXPECT_EQ(Second(), "xw");
+}
+
+TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
+  sim.SelectKind(MachineKind::TM);
+  view.SetFieldText(Field::EBand, "11");
+  sim.TapeFieldResized(10);
+  EXPECT_EQ(Tape(), "11*******");  // one short of the width: the reset adds the last blank
+  EXPECT_EQ(sim.TapeWidth(), 10);
+  EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(10, ' '));
+  sim.SelectKind(MachineKind::DEA);
+  view.SetFieldText(Field::EBand, "ab");
+  sim.TapeFieldResized(20);
+  EXPECT_EQ(Tape(), "ab");
+}
+
+TEST(HeadMarker, CaretUnderTheHeadColumn) {
+  EXPECT_EQ(HeadMarker(5, 1, 0), "^" + std::string(14, ' '));
+  EXPECT_EQ(HeadMarker(5, 7, 2), std::string(4, ' ') + "^" + std::string(10, ' '));
+  EXPECT_EQ(HeadMarker(5, 15, 0), std::string(14, ' ') + "^");
+  EXPECT_EQ(HeadMarker(5, 16, 0), std::string(15, ' '));  // past the line: left out
+  EXPECT_EQ(HeadMarker(5, 3, 3), std::string(15, ' '));   // scrolled out to the left
+  EXPECT_EQ(HeadMarker(0, 1, 0).size(), 10u);
 }
 
 }  // namespace

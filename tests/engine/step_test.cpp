@@ -1,6 +1,7 @@
+// The step rules of each kind and the verdicts, on values.
 #include <gtest/gtest.h>
 
-#include "engine/test_text.h"
+#include "support/driver.h"
 
 namespace automaten {
 namespace {
@@ -9,102 +10,113 @@ using testing::Driver;
 
 const MachineKind DEA = MachineKind::DEA, Akz = MachineKind::Akz, KA = MachineKind::KA, TM = MachineKind::TM;
 
-TEST(FindTransition, FirstMatchingLineWins) {
-  Driver d(Akz, {"1 0 -> 2", "a 0 -> 3", "a 0 -> 4"}, "0");
-  EXPECT_EQ(d.m.FNextTransition, 1);
-  d.Step();
-  EXPECT_EQ(d.m.FState, 3);
+TEST(InitialConfiguration, HeadStartAndFieldsPerKind) {
+  struct Row {
+    MachineKind kind;
+    std::string tape;
+    int width;
+    std::string tapeAfter;
+    std::uint32_t head;
+    std::string second;
+  };
+  const Row rows[] = {
+      {DEA, "sks", 60, "sks", 1, "   "},
+      {KA, "(()", 60, "(()", 1, "#"},
+      {Akz, "**1", 60, "**1", 3, ""},
+      {Akz, "", 60, "", 1, ""},
+      {Akz, "***", 60, "***", 3, ""},                           // blanks only: the last cell
+      {TM, "111#11", 10, "111#11****", 1, ""},                  // padded to the width
+      {TM, std::string(10, '*'), 60, std::string(60, '*'), 27, ""},  // near the middle
+      {TM, "*****1", 4, "*****1", 1, ""},                        // the first non-blank is out of view
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.tape);
+    const Configuration c = InitialConfiguration(r.kind, r.tape, r.width);
+    EXPECT_EQ(c.tape, r.tapeAfter);
+    EXPECT_EQ(c.head, r.head);
+    EXPECT_EQ(c.second, r.second);
+    EXPECT_EQ(c.state, kStateA);
+    EXPECT_EQ(c.steps, 0u);
+  }
 }
 
-TEST(FindTransition, NothingBeyondTheTape) {
-  Driver d(Akz, {"a 0 -> a"}, "0", 2);
-  EXPECT_EQ(SymbolUnderHead(d.tape, d.m.FHead), '\t');
-  EXPECT_EQ(d.m.FNextTransition, -1);
+TEST(FindTransition, FirstMatchingLineWinsNothingBeyondTheTape) {
+  Driver d(Akz, {"1 0 -> 2", "a 0 -> 3", "a 0 -> 4"}, "0");
+  EXPECT_EQ(d.next, 1);
+  d.Step();
+  EXPECT_EQ(d.c.state, 3);
+  EXPECT_EQ(SymbolUnderHead(d.c), '\t');
+  EXPECT_EQ(d.next, -1);
 }
 
 TEST(DeaStep, WritesOutputUnderTheReadSymbol) {
   Driver d(DEA, {"a s -> w a", "a k -> b 1", "1 s -> x a"}, "sks");
   StepResult r = d.Step();
   EXPECT_TRUE(r.wroteOutput);
+  EXPECT_TRUE(r.secondChanged);
   EXPECT_TRUE(r.moved);
-  EXPECT_EQ(d.second, "w  ");
-  EXPECT_EQ(d.m.FHead, 2u);
+  EXPECT_FALSE(r.tapeChanged);
+  EXPECT_EQ(d.c.second, "w  ");
+  EXPECT_EQ(d.c.head, 2u);
   d.Step();
   d.Step();
-  EXPECT_EQ(d.second, "wbx");
-  EXPECT_EQ(d.m.FStepCount, 3u);
+  EXPECT_EQ(d.c.second, "wbx");
+  EXPECT_EQ(d.c.steps, 3u);
 }
 
-TEST(DeaStep, ShortenedOutputIsPaddedWithBlanks) {
+TEST(DeaStep, ShortenedOutputIsPaddedSameSymbolIsNoChange) {
   Driver d(DEA, {"a s -> w a"}, "sss", 3);
-  d.second.clear();  // the user emptied the output field
+  d.c.second.clear();  // the user emptied the output field
   d.Step();
-  EXPECT_EQ(d.second, "  w");
+  EXPECT_EQ(d.c.second, "  w");
+  Driver same(DEA, {"a s -> w a"}, "s");
+  same.c.second = "w";
+  EXPECT_FALSE(same.Step().secondChanged);
 }
 
-TEST(DeaVerdict, StuckMidWordIsRejectedEvenInEndState) {
-  Driver d(DEA, {"e: a", "a s -> w a"}, "ssk");
-  EXPECT_EQ(d.RunToHalt(), 2);
-  Verdict v = d.Halt();
-  EXPECT_FALSE(v.ok);
-  EXPECT_EQ(v.text, "Das Wort wurde nicht akzeptiert.");
-  EXPECT_EQ(v.colour, TextColour::Red);
-}
+TEST(Verdict, DeaAndAcceptor) {
+  Driver stuck(DEA, {"e: a", "a s -> w a"}, "ssk");
+  EXPECT_EQ(stuck.RunToHalt(), 2);
+  EXPECT_FALSE(stuck.Halt().ok);  // stuck mid-word, even in an end state
+  EXPECT_EQ(stuck.Halt().text, "Das Wort wurde nicht akzeptiert.");
 
-TEST(DeaVerdict, EmptyTapeAcceptedExactlyWhenAIsEndState) {
   Driver accepted(DEA, {"e: a", "a s -> w a"}, "");
   EXPECT_TRUE(accepted.Halt().halted);
   EXPECT_TRUE(accepted.Halt().ok);
+  EXPECT_EQ(accepted.Halt().text, "Das Wort wurde akzeptiert.");
   Driver rejected(Akz, {"a s -> a"}, "");
-  EXPECT_TRUE(rejected.Halt().halted);
   EXPECT_FALSE(rejected.Halt().ok);
+
+  Driver past(Akz, {"e: a"}, "0", 3);
+  EXPECT_FALSE(AtEnd(past.program, past.c));  // a head past the end is not at the end
+  EXPECT_TRUE(past.Halt().halted);            // but nothing applies there
+  EXPECT_FALSE(past.Halt().ok);
 }
 
-TEST(Verdict, UnbestimmtShowsNothing) {
-  Driver d(DEA, {"e: a"}, "");
-  d.m.FState = kUnbestimmt;
-  EXPECT_FALSE(d.Halt().halted);
-  EXPECT_EQ(d.Halt().text, "");
-}
-
-TEST(Verdict, HeadPastTheEndIsNotAtEnd) {
-  Driver d(Akz, {"e: a"}, "0", 3);
-  EXPECT_FALSE(AtEnd(d.m, d.tape));
-  EXPECT_TRUE(d.Halt().halted);  // but nothing applies there
-  EXPECT_FALSE(d.Halt().ok);
-}
-
-TEST(KaStep, PushPopNop) {
+TEST(KaStep, PushPopNopAndTheStackTop) {
   Driver d(KA, {"a x # -> push Y a", "a y Y -> pop a", "a z # -> nop a"}, "xyz");
   d.Step();
-  EXPECT_EQ(d.second, "#Y");
+  EXPECT_EQ(d.c.second, "#Y");
   d.Step();
-  EXPECT_EQ(d.second, "#");
-  d.Step();
-  EXPECT_EQ(d.second, "#");
-  EXPECT_EQ(d.m.FHead, 4u);
+  EXPECT_EQ(d.c.second, "#");
+  EXPECT_FALSE(d.Step().secondChanged);
+  EXPECT_EQ(d.c.head, 4u);
   EXPECT_TRUE(d.Halt().ok);  // no declaration: the empty stack alone accepts
-}
 
-TEST(KaStep, RequiresTheStackTop) {
-  Driver d(KA, {"a x ( -> pop a"}, "x");
-  EXPECT_EQ(d.m.FNextTransition, -1);
-  d.second = "#(";
-  d.Refresh();
-  EXPECT_EQ(d.m.FNextTransition, 0);
+  Driver top(KA, {"a x ( -> pop a"}, "x");
+  EXPECT_EQ(top.next, -1);
+  top.c.second = "#(";
+  top.Refresh();
+  EXPECT_EQ(top.next, 0);
 }
 
 TEST(KaStep, EmptyStackTextHasNoTop) {
   Driver d(KA, {"a x # -> pop a"}, "x");
-  d.second = "";
+  d.c.second = "";
   d.Refresh();
-  EXPECT_EQ(d.m.FNextTransition, -1);
-  char top = 'q';
-  EXPECT_FALSE(StackTop(d.second, top));
-  StackPop(d.second);
-  EXPECT_EQ(d.second, "");
-  d.tape.clear();
-  d.m.FHead = 1;
+  EXPECT_EQ(d.next, -1);
+  d.c.tape.clear();
+  d.c.head = 1;
   EXPECT_TRUE(d.Halt().halted);
   EXPECT_FALSE(d.Halt().ok);  // at the end, but no '#' on top
 }
@@ -122,106 +134,87 @@ TEST(TmStep, MoveKWritesAndChangesStateOnly) {
   Driver d(TM, {"a 1 -> x K 5"}, "*1**", 2);
   StepResult r = d.Step();
   EXPECT_FALSE(r.moved);
-  EXPECT_EQ(d.tape, "*x**");
-  EXPECT_EQ(d.m.FHead, 2u);
-  EXPECT_EQ(d.m.FStepCount, 0u);
-  EXPECT_EQ(d.m.FState, 5);
+  EXPECT_TRUE(r.tapeChanged);
+  EXPECT_EQ(d.c.tape, "*x**");
+  EXPECT_EQ(d.c.head, 2u);
+  EXPECT_EQ(d.c.steps, 0u);
+  EXPECT_EQ(d.c.state, 5);
 }
 
-TEST(TmStep, LeftOntoPositionOneAddsTwentyBlanksInFront) {
-  Driver d(TM, {"a 1 -> 1 L a"}, "x1", 2);
-  d.Step();
-  EXPECT_EQ(d.tape, std::string(20, '*') + "x1");
-  EXPECT_EQ(d.m.FHead, 21u);
-  EXPECT_EQ(SymbolUnderHead(d.tape, d.m.FHead), 'x');
-  EXPECT_EQ(d.m.FStepCount, 1u);
-}
+TEST(TmStep, TheTapeGrowsByTwentyAtEitherEnd) {
+  Driver onto(TM, {"a 1 -> 1 L a"}, "x1", 2);
+  EXPECT_TRUE(onto.Step().tapeChanged);
+  EXPECT_EQ(onto.c.tape, std::string(20, '*') + "x1");
+  EXPECT_EQ(onto.c.head, 21u);  // on the same symbol
+  EXPECT_EQ(onto.c.steps, 1u);
 
-TEST(TmStep, LeftFromPositionOneLandsOnTheLastNewBlank) {
-  Driver d(TM, {"a 1 -> 2 L a"}, "1x", 1);
-  d.Step();
-  EXPECT_EQ(d.tape, std::string(20, '*') + "2x");
-  EXPECT_EQ(d.m.FHead, 20u);
-  EXPECT_EQ(SymbolUnderHead(d.tape, d.m.FHead), '*');
-}
+  Driver off(TM, {"a 1 -> 2 L a"}, "1x", 1);
+  off.Step();
+  EXPECT_EQ(off.c.tape, std::string(20, '*') + "2x");
+  EXPECT_EQ(off.c.head, 20u);  // on the last new blank
 
-TEST(TmStep, RightOntoTheLastCharacterAppendsTwentyBlanks) {
-  Driver d(TM, {"a 1 -> 1 R a"}, "11", 1);
-  d.Step();
-  EXPECT_EQ(d.tape, "11" + std::string(20, '*'));
-  EXPECT_EQ(d.m.FHead, 2u);
-}
+  Driver right(TM, {"a 1 -> 1 R a"}, "11", 1);
+  EXPECT_TRUE(right.Step().tapeChanged);
+  EXPECT_EQ(right.c.tape, "11" + std::string(20, '*'));
+  EXPECT_EQ(right.c.head, 2u);
 
-TEST(TmStep, WriteBeyondTheEndPadsWithBlanks) {
-  Driver d(TM, {}, "ab", 5);
-  WriteTape(d.m, d.tape, 'z');
-  EXPECT_EQ(d.tape, "ab**z");
+  Driver inside(TM, {"a 1 -> 1 L a"}, "*111", 4);
+  EXPECT_FALSE(inside.Step().tapeChanged);
+  EXPECT_EQ(inside.c.head, 3u);
 }
 
 TEST(TmVerdict, FunctionValueAndUndefined) {
   Driver d(TM, {"a 1 -> 1 K e"}, "*111*1", 2);
   d.RunToHalt();
-  Verdict v = d.Halt();
-  EXPECT_TRUE(v.ok);
-  EXPECT_EQ(v.text, "Der Funktionswert ist: 3");
-  EXPECT_EQ(v.colour, TextColour::Green);
+  EXPECT_TRUE(d.Halt().ok);
+  EXPECT_EQ(d.Halt().text, "Der Funktionswert ist: 3");
 
   Driver u(TM, {"a 1 -> 1 R 2"}, "*11*", 2);
   u.RunToHalt();
-  EXPECT_EQ(u.m.FState, 2);
+  EXPECT_EQ(u.c.state, 2);
+  EXPECT_FALSE(u.Halt().ok);
   EXPECT_EQ(u.Halt().text, "Der Funktionswert ist undefiniert.");
-  EXPECT_EQ(u.Halt().colour, TextColour::Red);
+
+  Driver e(TM, {"a 1 -> 1 K e", "e 1 -> 1 R e"}, "*1*", 2);
+  e.Step();
+  EXPECT_NE(e.next, -1);
+  EXPECT_TRUE(e.Halt().halted);  // an end state halts even with transitions left
 }
 
-TEST(TmVerdict, EndStateHaltsEvenWithTransitionsLeft) {
-  Driver d(TM, {"a 1 -> 1 K e", "e 1 -> 1 R e"}, "*1*", 2);
-  d.Step();
-  EXPECT_NE(d.m.FNextTransition, -1);
-  EXPECT_TRUE(d.Halt().halted);
+TEST(FunctionValue, CountsTheOnesFromTheHead) {
+  Configuration c;
+  c.head = 2;
+  for (const auto& [tape, value] : std::vector<std::pair<std::string, std::string>>{
+           {"*11111*1", "5"}, {"*11x1", "2"}, {"*101", "1"}, {"**1", "0"}, {"*", "0"}}) {
+    c.tape = tape;
+    EXPECT_EQ(FunctionValue(c), value) << tape;
+  }
+  c.head = 1;
+  c.tape = "1";
+  EXPECT_EQ(FunctionValue(c), "1");
 }
 
-TEST(FunctionValue, CountsOnesFromTheHead) {
-  Machine m;
-  m.FHead = 2;
-  EXPECT_EQ(FunctionValue(m, "*11111*1"), "5");
-  EXPECT_EQ(FunctionValue(m, "**1"), "0");
-  EXPECT_EQ(FunctionValue(m, "*"), "0");  // head beyond the end
-  m.FHead = 1;
-  EXPECT_EQ(FunctionValue(m, "1"), "1");
-}
-
-TEST(StepCounter, DoesNotWrapAt16Bits) {
+TEST(Counters, StepsAndHeadRunPast16Bits) {
   Driver d(Akz, {"a 1 -> a"}, "11");
-  d.m.FStepCount = 65535;
+  d.c.steps = 65535;
   d.Step();
-  EXPECT_EQ(d.m.FStepCount, 65536u);
-}
-
-TEST(HeadPosition, TuringHeadRunsPast65535) {
-  Driver d(TM, {"a * -> * R a"}, std::string(65540, '*'), 65534);
-  d.Step();
-  d.Step();
-  EXPECT_EQ(d.m.FHead, 65536u);
-  d.Step();
-  EXPECT_EQ(d.m.FHead, 65537u);
-}
-
-TEST(HeadMarker, CaretUnderTheHeadColumn) {
-  EXPECT_EQ(HeadMarker(5, 1, 0), "^" + std::string(14, ' '));
-  EXPECT_EQ(HeadMarker(5, 7, 2), std::string(4, ' ') + "^" + std::string(10, ' '));
-  EXPECT_EQ(HeadMarker(5, 15, 0), std::string(14, ' ') + "^");
-  EXPECT_EQ(HeadMarker(5, 16, 0), std::string(15, ' '));  // past the line: left out
-  EXPECT_EQ(HeadMarker(5, 3, 3), std::string(15, ' '));   // scrolled out to the left
-  EXPECT_EQ(HeadMarker(0, 1, 0).size(), 10u);
+  EXPECT_EQ(d.c.steps, 65536u);
+  Driver far(TM, {"a * -> * R a"}, std::string(65540, '*'), 65535);
+  far.Step();
+  far.Step();
+  EXPECT_EQ(far.c.head, 65537u);
 }
 
 TEST(UnknownKind, StepsChangeNothingButTheState) {
   Driver d(static_cast<MachineKind>(7), {"a 1 -> 2"}, "1");
+  const Configuration before = d.c;
   StepResult r = d.Step();
   EXPECT_EQ(r.transition, 0);
   EXPECT_FALSE(r.moved);
-  EXPECT_EQ(d.tape, "1");
-  EXPECT_EQ(d.m.FHead, 1u);
+  Configuration expected = before;
+  expected.state = 2;
+  EXPECT_EQ(d.c, expected);
+  EXPECT_EQ(d.Halt().text, "Das Wort wurde nicht akzeptiert.");
 }
 
 }  // namespace

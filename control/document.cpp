@@ -1,0 +1,165 @@
+#include "document.h"
+
+#include <filesystem>
+
+#include "control/simulation.h"
+#include "control/view.h"
+#include "engine/encoding.h"
+#include "io/rtf.h"
+
+namespace automaten {
+
+namespace {
+
+// The extension from the last '.', upper case; empty without a dot.
+std::string UpperExtension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+  for (char& c : ext)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return ext;
+}
+
+std::string AbsolutePath(const std::string& name) {
+  std::error_code ignored;
+  const std::filesystem::path p = std::filesystem::absolute(name, ignored);
+  return p.empty() ? name : p.string();
+}
+
+std::string OpenFailure(const ProgramFile& f) {
+  switch (f.status) {
+    case ProgramFile::Status::Directory: return "Es ist ein Verzeichnis.";
+    case ProgramFile::Status::TooLarge: return "Die Datei ist größer als 1 MiB und daher kein Automatenprogramm.";
+    case ProgramFile::Status::HasNul: return "Die Datei enthält Nullbytes und ist daher kein Automatenprogramm.";
+    case ProgramFile::Status::Unreadable:
+    case ProgramFile::Status::Ok: break;
+  }
+  return f.systemError;
+}
+
+}  // namespace
+
+DocumentSession::DocumentSession(Simulation& sim, View& view, DocumentHost& host)
+    : sim_(sim), view_(view), host_(host) {}
+
+bool DocumentSession::AskSaveChanges() {
+  if (!sim_.ProgramChanged()) return true;
+  switch (view_.AskSaveQuestion(MachineText("Datei wurde geändert. Speichern?"))) {
+    case Answer::Ja: return Save();
+    case Answer::Nein: return true;
+    case Answer::Abbrechen: break;
+  }
+  return false;
+}
+
+void DocumentSession::New() {
+  if (!AskSaveChanges()) return;
+  view_.SetProgramText("");
+  fileName_.clear();
+  sim_.SetProgramChanged(false);  // the empty program is not a change
+  sim_.ShowStatus("Neue Datei");
+}
+
+void DocumentSession::Open() {
+  if (!AskSaveChanges()) return;
+  sim_.ShowStatus(MachineText("Datei öffnen"));
+  const std::string name = host_.ChooseFileToOpen(openSuggestion_);
+  if (name.empty()) return;
+  openSuggestion_ = name;
+  Load(name);
+}
+
+bool DocumentSession::Load(const std::string& path) {
+  const ProgramFile file = host_.ReadProgram(path);
+  if (file.status != ProgramFile::Status::Ok) {
+    host_.ShowError("Datei " + AbsolutePath(path) + " kann nicht geöffnet werden. " + OpenFailure(file));
+    return false;
+  }
+  std::string name = path;
+  std::string text;
+  // A .dta file may be rich text; it is saved as plain text under .txt.
+  if (UpperExtension(path) == ".DTA") {
+    text = LooksLikeRtf(file.bytes) ? NormalizeLineEnds(RtfToText(file.bytes)) : DecodeProgram(file.bytes);
+    name = path.substr(0, path.rfind('.')) + ".txt";
+  } else {
+    text = DecodeProgram(file.bytes);
+  }
+  view_.SetProgramText(text);
+  fileName_ = name;
+  sim_.SetProgramChanged(false);
+  ShowFileStatus(" geöffnet.");
+  return true;
+}
+
+bool DocumentSession::SaveTo(const std::string& path) {
+  std::string error;
+  if (!host_.WriteProgram(path, EncodeProgram(view_.ProgramText()), error)) {
+    host_.ShowError("Datei \"" + AbsolutePath(path) + "\" kann nicht erstellt werden. " + error);
+    return false;
+  }
+  fileName_ = path;
+  sim_.SetProgramChanged(false);
+  ShowFileStatus(" gespeichert");
+  return true;
+}
+
+bool DocumentSession::Save() { return fileName_.empty() ? SaveAs() : SaveTo(fileName_); }
+
+bool DocumentSession::SaveAs() {
+  const std::string name = host_.ChooseFileToSave();
+  return !name.empty() && SaveTo(name);
+}
+
+void DocumentSession::SelectKind(MachineKind kind) {
+  if (!AskSaveChanges()) {
+    sim_.ShowMachineKind();  // a clicked kind button springs back
+    return;
+  }
+  sim_.SelectKind(kind);
+  fileName_.clear();
+}
+
+bool DocumentSession::Close() {
+  if (!AskSaveChanges()) return false;
+  std::string error;
+  const std::string text = WriteSettings(DecodeProgram(host_.ReadConfiguration()), CurrentSettings());
+  if (!host_.WriteConfiguration(text, error)) host_.ShowError(error);
+  return true;
+}
+
+Settings DocumentSession::CurrentSettings() const {
+  Settings s;
+  s.speed = view_.SliderPosition();
+  s.kindCode = static_cast<std::uint16_t>(sim_.Kind());
+  s.file = fileName_;
+  s.lastTape = sim_.LastTape();
+  s.bounds = view_.WindowBounds();
+  return s;
+}
+
+void DocumentSession::Restore() {
+  sim_.SetProgramChanged(false);
+  const Settings stored = ReadSettings(DecodeProgram(host_.ReadConfiguration()));
+  view_.SetSliderPosition(stored.speed);
+  sim_.RestoreKind(static_cast<MachineKind>(stored.kindCode));
+  fileName_ = stored.file;
+  sim_.SetLastTape(stored.lastTape);
+  view_.SetWindowBounds(stored.bounds);
+  bool restored = false;
+  if (!fileName_.empty() && host_.IsFile(fileName_)) {
+    const MachineKind kind = sim_.Kind();
+    if (IsKnownKind(kind)) SelectKind(kind);
+    if (Load(stored.file)) {
+      view_.SetFieldText(Field::EBand, stored.lastTape);
+      restored = true;
+    }
+  }
+  if (!restored) SelectKind(MachineKind::DEA);
+  sim_.SetProgramChanged(false);
+}
+
+void DocumentSession::ShowFileStatus(const std::string& after) {
+  sim_.ShowStatus(ToMachineText("Datei " + fileName_ + after));
+}
+
+}  // namespace automaten

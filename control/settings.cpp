@@ -1,0 +1,57 @@
+#include "settings.h"
+
+#include "engine/encoding.h"
+#include "io/ini.h"
+
+namespace automaten {
+
+namespace {
+
+const char kSection[] = "Konfiguration";
+constexpr std::size_t kMaxValueChars = 2047;
+
+// A stored text, at most 2047 characters of it.
+std::string ReadText(const IniFile& ini, const char* key, const std::string& fallback) {
+  if (!ini.Has(kSection, key)) return fallback;
+  const std::string value = ini.ReadString(kSection, key, "");
+  std::size_t chars = 0, end = 0;
+  while (end < value.size() && chars < kMaxValueChars) {
+    ++end;
+    while (end < value.size() && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) ++end;
+    ++chars;
+  }
+  return value.substr(0, end);
+}
+
+}  // namespace
+
+Settings ReadSettings(const std::string& iniText) {
+  IniFile ini;
+  ini.Parse(iniText);
+  Settings s;
+  s.speed = ini.ReadInteger(kSection, "Frequenz", s.speed);
+  s.kindCode = static_cast<std::uint16_t>(ini.ReadInteger(kSection, "Arbeitsmodus", s.kindCode));
+  s.file = ReadText(ini, "Datei", s.file);
+  s.lastTape = ToMachineText(ReadText(ini, "Band", Cp1252ToUtf8(s.lastTape)));
+  s.bounds.left = ini.ReadInteger(kSection, "Left", s.bounds.left);
+  s.bounds.top = ini.ReadInteger(kSection, "Top", s.bounds.top);
+  s.bounds.width = ini.ReadInteger(kSection, "Width", s.bounds.width);
+  s.bounds.height = ini.ReadInteger(kSection, "Height", s.bounds.height);
+  return s;
+}
+
+std::string WriteSettings(const std::string& iniText, const Settings& s) {
+  IniFile ini;
+  ini.Parse(iniText);
+  ini.WriteInteger(kSection, "Arbeitsmodus", s.kindCode);
+  ini.WriteString(kSection, "Datei", s.file);
+  ini.WriteInteger(kSection, "Frequenz", s.speed);
+  ini.WriteString(kSection, "Band", Cp1252ToUtf8(s.lastTape));
+  ini.WriteInteger(kSection, "Left", s.bounds.left);
+  ini.WriteInteger(kSection, "Top", s.bounds.top);
+  ini.WriteInteger(kSection, "Width", s.bounds.width);
+  ini.WriteInteger(kSection, "Height", s.bounds.height);
+  return ini.Text();
+}
+
+}  // namespace automaten

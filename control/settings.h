@@ -1,0 +1,26 @@
+// What the program keeps between two runs, as a value with its defaults, and
+// its form in the section "Konfiguration" of automaten.ini.
+#pragma once
+
+#include <string>
+
+#include "control/view.h"
+
+namespace automaten {
+
+struct Settings {
+  int speed = 1;                  // "Frequenz": the slider position
+  std::uint16_t kindCode = 0;     // "Arbeitsmodus": any 16-bit code; only 0 ... 4 name a kind
+  std::string file;               // "Datei": the program file, UTF-8
+  std::string lastTape = "sskkss";  // "Band": the tape of the last reset, machine text
+  Bounds bounds{200, 200, 400, 300};  // "Left", "Top", "Width", "Height"
+};
+
+// The settings a configuration file's text holds; a key that is missing or
+// unreadable keeps its default.
+Settings ReadSettings(const std::string& iniText);
+// The file's text with the settings written into it: the keys keep their
+// place, new ones follow in the order above, other lines stay as they are.
+std::string WriteSettings(const std::string& iniText, const Settings& s);
+
+}  // namespace automaten

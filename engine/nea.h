@@ -1,0 +1,29 @@
+// The nondeterministic automaton: it runs on sets of its twelve states, and
+// its epsilon transitions are removed from the table once, after the parse.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/types.h"
+
+namespace automaten {
+
+// "{A,1,E}": the members in the order A, 1 ... 9, E, F.
+std::string SetToText(StateSet set);
+// Whether some member has a transition on the symbol.
+bool SetHasTransition(const Program& program, StateSet set, char symbol);
+// The states reached from the set on the symbol. A transition out of F keeps F.
+StateSet NextSet(const Program& program, StateSet set, char symbol);
+// Whether the set holds E or a declared end state.
+bool SetAccepts(const Program& program, StateSet set);
+// "{A} 0 -> {A,1}": the set transition the next step takes.
+std::string SetTransitionText(const Program& program, const Configuration& c);
+
+// The states reachable from one state by epsilon transitions, itself included.
+StateSet EpsilonClosure(const std::vector<Transition>& table, StateCode state);
+// The equivalent table without epsilon transitions: the others in their order,
+// then for each state and symbol of the alphabet the moves through closures.
+std::vector<Transition> RemoveEpsilon(const std::vector<Transition>& table, const std::string& alphabet);
+
+}  // namespace automaten

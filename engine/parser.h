@@ -1,0 +1,23 @@
+// The program text parser: one pass over the lines into a Program.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/types.h"
+
+namespace automaten {
+
+// Parses machine-text lines for a kind. Faults are collected in order and
+// the parse stops at the first faulty line; a clean NEA program with epsilon
+// transitions comes back without them.
+Program ParseProgram(MachineKind kind, const std::vector<std::string>& lines);
+
+std::string FaultText(FaultCode code);
+// "Fehler: <text> in Befehl <n>"
+std::string FaultMessage(const ParseFault& fault);
+// Start and length of line i in the program text, line breaks counting two.
+std::pair<int, int> LineSelection(const std::vector<std::string>& lines, int i);
+
+}  // namespace automaten

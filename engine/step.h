@@ -1,0 +1,53 @@
+// The step rules of the five machine kinds and the halting verdict, as
+// functions of a program and a configuration.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/types.h"
+
+namespace automaten {
+
+// The configuration right after a reset: state A, no steps, the NEA set {A},
+// the DEA's output tape of blanks or the KA's empty stack. A Turing tape is
+// padded with blanks to the visible width. The head starts on the first cell
+// that is no blank '*', or near the middle of the visible cells when there
+// is none among them.
+Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeWidth);
+// The second field of a reset: blanks under the DEA's input, "#" for the KA.
+std::string InitialSecondField(MachineKind kind, const std::string& tape);
+
+char SymbolUnderHead(const Configuration& c);
+// Index of the transition that applies now, or -1. The first matching line
+// wins; the KA also needs its stack top. An NEA whose set has a move on the
+// symbol takes entry 0, whichever entry that is.
+int FindTransition(const Program& program, const Configuration& c);
+
+// What a step did, so the display can follow it.
+struct StepResult {
+  int transition = -1;  // index of the applied transition, or -1
+  bool moved = false;   // the head moved, and the step was counted
+  bool wroteOutput = false;
+  bool tapeChanged = false;
+  bool secondChanged = false;
+};
+// One step: find the transition, act by kind, change state. Nothing applies
+// when no transition is found.
+StepResult ApplyStep(const Program& program, Configuration& c);
+
+// A Turing machine's result: the ones from the head on, counted.
+std::string FunctionValue(const Configuration& c);
+// The input is read (the Turing machine: it stands in an end state).
+bool AtEnd(const Program& program, const Configuration& c);
+
+struct Verdict {
+  bool halted = false;
+  bool ok = false;  // accepted, or a function value
+  std::string text;
+};
+// Whether the machine has halted, given the transition that applies now, and
+// the verdict if so.
+Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransition);
+
+}  // namespace automaten

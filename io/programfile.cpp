@@ -1,0 +1,87 @@
+#include "programfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "engine/encoding.h"
+
+namespace automaten {
+
+ProgramFile CheckProgramBytes(std::string bytes) {
+  ProgramFile f;
+  if (bytes.size() > kMaxProgramBytes)
+    f.status = ProgramFile::Status::TooLarge;
+  else if (bytes.find('\0') != std::string::npos)
+    f.status = ProgramFile::Status::HasNul;
+  else
+    f.bytes = std::move(bytes);
+  return f;
+}
+
+ProgramFile ReadProgramFile(const std::string& path) {
+  ProgramFile f;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    f.status = ProgramFile::Status::Unreadable;
+    f.systemError = std::strerror(errno);
+    return f;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    f.status = ProgramFile::Status::Directory;
+    f.systemError = std::strerror(EISDIR);
+    return f;
+  }
+  std::string bytes;
+  char buffer[65536];
+  while (bytes.size() <= kMaxProgramBytes) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      f.status = ProgramFile::Status::Unreadable;
+      f.systemError = std::strerror(errno);
+      ::close(fd);
+      return f;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return CheckProgramBytes(std::move(bytes));
+}
+
+std::string NormalizeLineEnds(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += '\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string DecodeProgram(const std::string& bytes) {
+  return NormalizeLineEnds(ReadsAsUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes));
+}
+
+std::string EncodeProgram(const std::string& utf8) {
+  std::string crlf;
+  for (char c : NormalizeLineEnds(utf8)) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  std::string cp1252;
+  if (Utf8ToCp1252(crlf, cp1252) && !ReadsAsUtf8(cp1252)) return cp1252;
+  return crlf;
+}
+
+}  // namespace automaten

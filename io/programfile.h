@@ -1,0 +1,35 @@
+// Program files: what the window and the command line accept as a program
+// (at most 1 MiB, no NUL bytes), how its bytes are read (UTF-8 when they are
+// valid UTF-8 with non-ASCII bytes, Windows-1252 otherwise) and how a
+// program is written back.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace automaten {
+
+constexpr std::size_t kMaxProgramBytes = 1 << 20;
+
+struct ProgramFile {
+  enum class Status { Ok, Unreadable, Directory, TooLarge, HasNul };
+  Status status = Status::Ok;
+  std::string systemError;  // the system's reason when unreadable (or a folder)
+  std::string bytes;        // the file, when Ok
+};
+
+// Reads a file, never more than 1 MiB and one byte of it.
+ProgramFile ReadProgramFile(const std::string& path);
+// The checks of ReadProgramFile on bytes that came another way.
+ProgramFile CheckProgramBytes(std::string bytes);
+
+// A program file's text as UTF-8, every line break as '\n'.
+std::string DecodeProgram(const std::string& bytes);
+// The bytes written for a UTF-8 text: lines joined with CR LF, in
+// Windows-1252 when the code page holds every character and the bytes would
+// not read back as UTF-8 (such as "Ã¤"), in UTF-8 otherwise.
+std::string EncodeProgram(const std::string& utf8);
+// Line ends of any kind as '\n'.
+std::string NormalizeLineEnds(const std::string& text);
+
+}  // namespace automaten

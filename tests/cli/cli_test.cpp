@@ -1,0 +1,165 @@
+// The command-line runner's contract: arguments, output block, trace, exit codes.
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace automaten {
+namespace {
+
+struct Result {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Result RunArgs(const std::vector<std::string>& args, const std::string& stdinText = "") {
+  std::istringstream in(stdinText);
+  std::ostringstream out, err;
+  const int code = RunCli(args, in, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::string TempFile(const std::string& name, const std::string& bytes) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+TEST(Cli, DeaExample) {
+  const Result r = RunArgs({"--kind", "dea", "--example"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out,
+            "Zustand : Anfangszustand\n\xC3\x9C" "bergang: \nSchritte: 6\nBand: sskkss\nAusgabe: wwwbbw\n"
+            "Meldung: Das Wort wurde akzeptiert.\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(Cli, ExamplesOfEveryKind) {
+  EXPECT_NE(RunArgs({"--kind", "tm", "--example"}).out.find("Schritte: 14\n"), std::string::npos);
+  EXPECT_NE(RunArgs({"--kind", "tm", "--example"}).out.find("Meldung: Der Funktionswert ist: 5\n"), std::string::npos);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--example"}).code, 1);
+  EXPECT_EQ(RunArgs({"--kind", "nea", "--example"}).code, 0);
+  const Result ka = RunArgs({"--kind", "ka", "--example", "--tape", "(()"});
+  EXPECT_EQ(ka.code, 1);
+  EXPECT_NE(ka.out.find("Ausgabe: #(\n"), std::string::npos);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--example"}).out.find("Ausgabe"), std::string::npos);
+}
+
+TEST(Cli, ParseFaultsGoToStderrInOrder) {
+  const std::string path = TempFile("bad.txt", "a 1 -> a\r\n1 a\r\n");
+  const Result r = RunArgs({"--kind", "akz", path});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.err, "Fehler: falsches Befehlsformat in Befehl 2\nFehler: \xC3\x9C" "bergangssymbol -> erwartet in Befehl 2\n");
+  EXPECT_NE(r.out.find("Zustand : unbestimmt\n"), std::string::npos);
+}
+
+TEST(Cli, TraceHasTheResetAndEveryStep) {
+  const Result r = RunArgs({"--trace", "--kind", "nea", "-", "--tape", "0"}, "a 0 -> 1\n1 _ -> e\n");
+  EXPECT_EQ(r.code, 0);
+  const std::string lines = "Schritte: 0\tZustand : {A}\t\xC3\x9C" "bergang: {A} 0 -> {1,E}\t0\n"
+                            "Schritte: 1\tZustand : {1,E}\t\xC3\x9C" "bergang: \t0\n";
+  EXPECT_EQ(r.out.substr(0, lines.size()), lines);
+  // A failed parse still traces what the choice of kind left.
+  const Result bad = RunArgs({"--trace", "--kind", "dea", "-"}, "x");
+  EXPECT_EQ(bad.out.substr(0, bad.out.find('\n')), "Schritte: \tZustand : unbestimmt\t\xC3\x9C" "bergang: \t");
+}
+
+TEST(Cli, StepBound) {
+  const std::string loop = TempFile("loop.txt", "a * -> * R 1\n1 * -> * L a\n");
+  Result r = RunArgs({"--kind", "tm", "--max-steps", "10", loop});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_NE(r.out.find("Schritte: 10\n"), std::string::npos);
+  r = RunArgs({"--kind", "dea", "--example", "--max-steps", "0"});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_NE(r.out.find("Schritte: 0\n"), std::string::npos);
+  r = RunArgs({"--kind", "dea", "--example", "--max-steps", "3", "--max-steps", "100"});  // the last one counts
+  EXPECT_EQ(r.code, 0);
+}
+
+TEST(Cli, MoveKCountsAsATick) {
+  const std::string stay = TempFile("stay.txt", "a 1 -> 1 K a\n");
+  const Result r = RunArgs({"--kind", "tm", "--tape", "1", "--max-steps", "5", "--trace", stay});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 6 + 5);  // reset + 5 ticks, then the block
+}
+
+TEST(Cli, WidthShapesTheTuringTape) {
+  const Result r = RunArgs({"--kind", "tm", "--example", "--width", "8", "--max-steps", "0"});
+  EXPECT_NE(r.out.find("Band: 111#11***\n"), std::string::npos);
+}
+
+TEST(Cli, AnyLineEndsAndUtf8Files) {
+  const std::string path = TempFile("ends.txt", "; f\xC3\xBCr alle\re: a\na 1 -> a\r\na 0 -> 1\r1 1 -> 1\n1 0 -> a");
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape", "00", path}).code, 0);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape", "0", path}).code, 1);
+  const std::string latin = TempFile("latin.txt", "; f\xFCr\r\ne: a\r\n");
+  EXPECT_EQ(RunArgs({"--kind", "akz", latin}).code, 0);
+}
+
+TEST(Cli, TapeIsTakenAsWindows1252) {
+  const std::string path = TempFile("umlaut.txt", "e: a\na \xC3\xA4 -> a\n");
+  const Result r = RunArgs({"--kind", "akz", "--tape", "\xC3\xA4\xC3\xA4", path});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("Band: \xC3\xA4\xC3\xA4\n"), std::string::npos);
+}
+
+TEST(Cli, BadArguments) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"--kind", "dea"},
+      {"--example"},
+      {"--kind", "xyz", "--example"},
+      {"--kind"},
+      {"--kind", "dea", "--example", "prog.txt"},
+      {"--kind", "dea", "a.txt", "b.txt"},
+      {"--kind=dea", "--example"},
+      {"--kind", "dea", "--example", "--width", "7"},
+      {"--kind", "dea", "--example", "--width", "65536"},
+      {"--kind", "dea", "--example", "--width", "0x10"},
+      {"--kind", "dea", "--example", "--max-steps", "-1"},
+      {"--kind", "dea", "--example", "--max-steps", "99999999999999999999999"},
+      {"--kind", "dea", "--example", "--tape", "\xE2\x9C\x93"},
+      {"--kind", "dea", "--example", "--tape", "\xC3"},
+      {"--kind", "dea", "--example", "--fast"},
+      {"--kind", "dea", "--example", "--tape"},
+  };
+  for (const auto& args : cases) {
+    std::string joined;
+    for (const auto& a : args) joined += a + " ";
+    SCOPED_TRACE(joined);
+    const Result r = RunArgs(args);
+    EXPECT_EQ(r.code, 64);
+    EXPECT_NE(r.err.find("usage: automaten-cli"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--width", "65535", "--max-steps", "0"}).code, 3);
+}
+
+TEST(Cli, UnreadableProgram) {
+  const Result missing = RunArgs({"--kind", "dea", ::testing::TempDir() + "no-such-file.txt"});
+  EXPECT_EQ(missing.code, 66);
+  EXPECT_NE(missing.err.find("No such file"), std::string::npos);
+  EXPECT_EQ(RunArgs({"--kind", "dea", ::testing::TempDir()}).code, 66);  // a directory
+  EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string("a s -> w a\0", 11)).code, 66);
+  EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string((1 << 20) + 1, ' ')).code, 66);
+}
+
+TEST(Cli, ProgramsBeyondTheOldLimitsRun) {
+  const Result top = RunArgs({"--kind", "akz", "--tape", "11", "-"}, "e: 65532\na 1 -> 65532\n65532 1 -> 65532\n");
+  EXPECT_EQ(top.code, 0);
+  EXPECT_NE(top.out.find("Zustand : 65532\n"), std::string::npos);
+  std::string program = "E:";
+  for (int i = 1; i <= 150; ++i) program += " " + std::to_string(i);
+  program += "\n";
+  for (int i = 1; i <= 150; ++i) program += (i == 1 ? std::string("a") : std::to_string(i - 1)) + " 1 -> " + std::to_string(i) + "\n";
+  const Result big = RunArgs({"--kind", "akz", "--tape", std::string(150, '1'), "-"}, program);
+  EXPECT_EQ(big.code, 0);
+  EXPECT_NE(big.out.find("Schritte: 150\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace automaten

@@ -1,0 +1,324 @@
+// The document session on StringView and an in-memory host: the change
+// prompt, opening and saving, the settings and the start-up restoration.
+#include "control/document.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "control/examples.h"
+#include "control/simulation.h"
+#include "control/stringview.h"
+#include "engine/encoding.h"
+
+namespace automaten {
+namespace {
+
+// Files in memory; a name in `failing` cannot be written.
+class MemoryHost : public DocumentHost {
+ public:
+  std::string ChooseFileToOpen(const std::string& suggestion) override {
+    suggestions.push_back(suggestion);
+    ++dialogs;
+    return openName;
+  }
+  std::string ChooseFileToSave() override {
+    ++dialogs;
+    return saveName;
+  }
+  ProgramFile ReadProgram(const std::string& path) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return {ProgramFile::Status::Unreadable, "No such file or directory", ""};
+    return CheckProgramBytes(it->second);
+  }
+  bool WriteProgram(const std::string& path, const std::string& bytes, std::string& error) override {
+    if (path == failing) {
+      error = "Disk full";
+      return false;
+    }
+    files[path] = bytes;
+    return true;
+  }
+  bool IsFile(const std::string& path) const override { return files.count(path) > 0; }
+  std::string ReadConfiguration() override { return configuration; }
+  bool WriteConfiguration(const std::string& bytes, std::string& error) override {
+    if (configurationFails) {
+      error = "In /tmp/automaten.ini kann nicht geschrieben werden";
+      return false;
+    }
+    configuration = bytes;
+    return true;
+  }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+
+  std::map<std::string, std::string> files;
+  std::string failing;
+  std::string configuration;
+  bool configurationFails = false;
+  std::string openName, saveName;
+  int dialogs = 0;
+  std::vector<std::string> suggestions;
+  std::vector<std::string> errors;
+};
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  StringView view;
+  Simulation sim{view};
+  MemoryHost host;
+  DocumentSession session{sim, view, host};
+
+  void Edit(const std::string& text) {
+    view.SetProgramText(text);
+    sim.ProgramEdited();
+  }
+  std::string Message() const { return view.Panel(StatusPanel::Message); }
+};
+
+TEST_F(DocumentTest, FilesReadInEitherEncodingAndSavedBack) {
+  host.files["/p/latin.txt"] = "; f\xFCr alle\r\ne: a\r\na 1 -> a";
+  ASSERT_TRUE(session.Load("/p/latin.txt"));
+  EXPECT_EQ(view.ProgramText(), "; für alle\ne: a\na 1 -> a");
+  EXPECT_EQ(Message(), MachineText(" Datei /p/latin.txt geöffnet."));
+  EXPECT_EQ(session.FileName(), "/p/latin.txt");
+  host.files.clear();
+  ASSERT_TRUE(session.Save());
+  EXPECT_EQ(host.files["/p/latin.txt"], "; f\xFCr alle\r\ne: a\r\na 1 -> a");
+  EXPECT_EQ(Message(), " Datei /p/latin.txt gespeichert");
+  EXPECT_EQ(host.dialogs, 0);
+
+  Edit("; Pfeil \u2192\n");  // no such character in Windows-1252: saved as UTF-8
+  ASSERT_TRUE(session.Save());
+  EXPECT_EQ(host.files["/p/latin.txt"], "; Pfeil \u2192\r\n");
+  EXPECT_FALSE(sim.ProgramChanged());
+  ASSERT_TRUE(session.Load("/p/latin.txt"));
+  EXPECT_EQ(view.ProgramText(), "; Pfeil \u2192\n");
+}
+
+TEST_F(DocumentTest, DtaFilesInRichAndPlainFormBecomeTxt) {
+  host.files["/p/beispiel.DTA"] = "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 ; f\\'fcr\\par a 1 -> a\\par}";
+  ASSERT_TRUE(session.Load("/p/beispiel.DTA"));
+  EXPECT_EQ(view.ProgramText(), "; für\na 1 -> a\n");
+  EXPECT_EQ(session.FileName(), "/p/beispiel.txt");
+  host.files["/p/plain.Dta"] = "a 0 -> 1\r\n";
+  ASSERT_TRUE(session.Load("/p/plain.Dta"));
+  EXPECT_EQ(view.ProgramText(), "a 0 -> 1\n");
+  EXPECT_EQ(session.FileName(), "/p/plain.txt");
+  host.files["/p/other.dat"] = "{\\rtf1 x}";
+  ASSERT_TRUE(session.Load("/p/other.dat"));
+  EXPECT_EQ(view.ProgramText(), "{\\rtf1 x}");  // not .dta: read as it stands
+}
+
+TEST_F(DocumentTest, FailedReadsAndWritesChangeNothing) {
+  host.files["/p/good.txt"] = "a 1 -> a";
+  ASSERT_TRUE(session.Load("/p/good.txt"));
+  host.files["/p/nul.txt"] = std::string("a\0", 2);
+  host.files["/p/big.txt"] = std::string(kMaxProgramBytes + 1, 'a');
+  const std::pair<const char*, const char*> failures[] = {
+      {"/p/missing.txt", "No such file or directory"},
+      {"/p/nul.txt", "Die Datei enthält Nullbytes und ist daher kein Automatenprogramm."},
+      {"/p/big.txt", "Die Datei ist größer als 1 MiB und daher kein Automatenprogramm."}};
+  for (const auto& [name, reason] : failures) {
+    host.errors.clear();
+    EXPECT_FALSE(session.Load(name));
+    EXPECT_EQ(host.errors, std::vector<std::string>{std::string("Datei ") + name + " kann nicht geöffnet werden. " + reason});
+    EXPECT_EQ(session.FileName(), "/p/good.txt");
+    EXPECT_EQ(view.ProgramText(), "a 1 -> a");
+  }
+  Edit("a 1 -> b");
+  host.failing = "/p/good.txt";
+  host.errors.clear();
+  EXPECT_FALSE(session.Save());
+  EXPECT_EQ(host.errors, std::vector<std::string>{"Datei \"/p/good.txt\" kann nicht erstellt werden. Disk full"});
+  EXPECT_TRUE(sim.ProgramChanged());
+  EXPECT_EQ(host.files["/p/good.txt"], "a 1 -> a");
+}
+
+TEST_F(DocumentTest, NeuAndOeffnen) {
+  session.New();
+  EXPECT_EQ(view.ProgramText(), "");
+  EXPECT_EQ(Message(), " Neue Datei");
+  host.openName = "/p/a.txt";
+  host.files["/p/a.txt"] = "a 1 -> a";
+  session.Open();
+  EXPECT_EQ(view.ProgramText(), "a 1 -> a");
+  host.openName.clear();  // cancelled
+  session.Open();
+  EXPECT_EQ(Message(), MachineText(" Datei öffnen"));
+  EXPECT_EQ(host.suggestions, (std::vector<std::string>{"", "/p/a.txt"}));  // the dialog starts at the last choice
+  EXPECT_TRUE(view.questions.empty());
+}
+
+// ---- The change prompt -----------------------------------------------------------
+
+struct PromptCase {
+  const char* command;
+  Answer answer;
+  bool named;   // the program has a file, so "&Ja" saves without a dialog
+  bool goesOn;  // the command carried on
+};
+
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.command; }
+
+std::string PromptName(const ::testing::TestParamInfo<PromptCase>& i) {
+  const char* answers[] = {"Ja", "Nein", "Abbrechen"};
+  return std::string(i.param.command) + answers[static_cast<int>(i.param.answer)] +
+         (i.param.named ? "Named" : "Unnamed");
+}
+
+class ChangePrompt : public DocumentTest, public ::testing::WithParamInterface<PromptCase> {};
+
+TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
+  const PromptCase& c = GetParam();
+  if (c.named) {
+    host.files["/p/p.txt"] = "a 1 -> a";
+    ASSERT_TRUE(session.Load("/p/p.txt"));
+  }
+  Edit("a 1 -> a ; edited");
+  view.answer = c.answer;
+  host.openName = "/p/other.txt";
+  host.files["/p/other.txt"] = "b 1 -> b";
+  const std::string command = c.command;
+  bool carriedOn = false;
+  if (command == "Neu") {
+    session.New();
+    carriedOn = view.ProgramText().empty();
+  } else if (command == "Oeffnen") {
+    session.Open();
+    carriedOn = view.ProgramText() == "b 1 -> b";
+  } else if (command == "Kind") {
+    sim.SelectKind(MachineKind::DEA);  // the buttons show DEA
+    Edit("a 1 -> a ; edited");
+    session.SelectKind(MachineKind::TM);
+    carriedOn = sim.Kind() == MachineKind::TM;
+    EXPECT_EQ(view.KindButtonDown(MachineKind::DEA), !carriedOn);  // a refused click springs back
+  } else if (command == "Close") {
+    carriedOn = session.Close();
+    EXPECT_EQ(host.configuration.empty(), !carriedOn);
+  }
+  EXPECT_EQ(view.questions, std::vector<std::string>{MachineText("Datei wurde geändert. Speichern?")});
+  EXPECT_EQ(carriedOn, c.goesOn);
+  if (!c.goesOn) {
+    EXPECT_EQ(view.ProgramText(), "a 1 -> a ; edited");
+  }
+  if (c.answer == Answer::Ja && c.named) {
+    EXPECT_EQ(host.files["/p/p.txt"], "a 1 -> a ; edited");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, ChangePrompt,
+    ::testing::Values(PromptCase{"Neu", Answer::Ja, true, true}, PromptCase{"Neu", Answer::Nein, false, true},
+                      PromptCase{"Neu", Answer::Abbrechen, true, false},
+                      PromptCase{"Neu", Answer::Ja, false, false},  // the save dialog is cancelled
+                      PromptCase{"Oeffnen", Answer::Ja, true, true}, PromptCase{"Oeffnen", Answer::Nein, true, true},
+                      PromptCase{"Oeffnen", Answer::Abbrechen, true, false},
+                      PromptCase{"Kind", Answer::Ja, true, true}, PromptCase{"Kind", Answer::Nein, true, true},
+                      PromptCase{"Kind", Answer::Abbrechen, true, false}, PromptCase{"Kind", Answer::Ja, false, false},
+                      PromptCase{"Close", Answer::Ja, true, true}, PromptCase{"Close", Answer::Nein, true, true},
+                      PromptCase{"Close", Answer::Abbrechen, true, false},
+                      PromptCase{"Close", Answer::Ja, false, false}),
+    PromptName);
+
+// ---- Settings and the start-up restoration ---------------------------------------
+
+TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
+  session.Restore();
+  EXPECT_EQ(view.SliderPosition(), 1);
+  EXPECT_EQ(view.caption, "Simulation endlicher Automat mit Ausgabe");
+  EXPECT_EQ(view.FieldText(Field::EBand), "sskkss");
+  EXPECT_EQ(view.bounds.width, 400);
+  EXPECT_TRUE(host.errors.empty());
+  view.bounds = {10, 20, 640, 300};
+  ASSERT_TRUE(session.Close());
+  EXPECT_EQ(host.configuration,
+            "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight=300\n");
+}
+
+TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
+  host.files["/p/tm.txt"] = "A 1 -> 1 R A\r\nA * -> * K E\r\n";
+  host.configuration =
+      "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
+      ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\n";
+  session.Restore();
+  EXPECT_EQ(view.caption, "Simulation Turingmaschine");
+  EXPECT_EQ(view.ProgramText(), "A 1 -> 1 R A\nA * -> * K E\n");
+  EXPECT_EQ(session.FileName(), "/p/tm.txt");
+  EXPECT_EQ(view.SliderPosition(), 70);
+  EXPECT_EQ(view.bounds.height, 500);
+  EXPECT_EQ(view.FieldText(Field::EBand), "111\xE4");
+  EXPECT_EQ(sim.LastTape(), "111\xE4");
+  EXPECT_FALSE(sim.ProgramChanged());
+  ASSERT_TRUE(session.Close());
+  EXPECT_EQ(host.configuration,
+            "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
+            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\n");
+}
+
+TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
+  host.files["/p/p.txt"] = "a 1 -> a";
+  host.configuration = "[Konfiguration]\nArbeitsmodus=7\nDatei=/p/p.txt\nBand=xy\nFrequenz=fast\nWidth=wide\n";
+  session.Restore();
+  EXPECT_EQ(view.SliderPosition(), 1);
+  EXPECT_EQ(view.bounds.width, 400);
+  EXPECT_EQ(view.caption, "");  // kind 7 names no kind: nothing is chosen
+  for (MachineKind k : kKinds) EXPECT_FALSE(view.KindButtonDown(k));
+  EXPECT_EQ(view.ProgramText(), "a 1 -> a");
+  EXPECT_EQ(view.FieldText(Field::EBand), "xy");
+  ASSERT_TRUE(session.Close());
+  EXPECT_NE(host.configuration.find("Arbeitsmodus=7\n"), std::string::npos);
+
+  host.configuration = "[Konfiguration]\nArbeitsmodus=65536\nDatei=/p/p.txt\n";  // its low 16 bits
+  session.Restore();
+  EXPECT_EQ(sim.Kind(), MachineKind::DEA);
+  EXPECT_EQ(view.ProgramText(), "a 1 -> a");
+}
+
+TEST_F(DocumentTest, StoredDtaNameBecomesTxtAndAnEmptyTapeStaysEmpty) {
+  host.files["/p/old.dta"] = "{\\rtf1 a 1 -> a\\par}";
+  host.configuration = "[Konfiguration]\nDatei=/p/old.dta\nBand=\n";
+  session.Restore();
+  EXPECT_EQ(session.FileName(), "/p/old.txt");
+  EXPECT_EQ(view.FieldText(Field::EBand), "");
+  ASSERT_TRUE(session.Close());
+  EXPECT_NE(host.configuration.find("Datei=/p/old.txt\n"), std::string::npos);
+}
+
+TEST_F(DocumentTest, MissingOrUnreadableStoredProgramShowsTheDeaExample) {
+  host.configuration = "[Konfiguration]\nArbeitsmodus=4\nDatei=/p/gone.txt\nBand=0101\n";
+  session.Restore();
+  EXPECT_EQ(view.caption, "Simulation endlicher Automat mit Ausgabe");
+  EXPECT_EQ(session.FileName(), "");
+  EXPECT_TRUE(host.errors.empty());
+  sim.RestoreLastTape();  // the stored tape is there before any reset
+  EXPECT_EQ(view.FieldText(Field::EBand), "0101");
+
+  host.files["/p/huge.txt"] = std::string(kMaxProgramBytes + 10, 'a');
+  host.configuration = "[Konfiguration]\nArbeitsmodus=4\nDatei=/p/huge.txt\n";
+  session.Restore();
+  EXPECT_EQ(host.errors.size(), 1u);
+  EXPECT_EQ(view.caption, "Simulation endlicher Automat mit Ausgabe");
+  EXPECT_EQ(view.FieldText(Field::EBand), "sskkss");
+}
+
+TEST_F(DocumentTest, AFailedConfigurationWriteIsShownAndStillCloses) {
+  host.configurationFails = true;
+  EXPECT_TRUE(session.Close());
+  EXPECT_EQ(host.errors, std::vector<std::string>{"In /tmp/automaten.ini kann nicht geschrieben werden"});
+}
+
+TEST(Settings, LongValuesAreCutAt2047Characters) {
+  const std::string tape(3000, 'x');
+  const Settings s = ReadSettings("[Konfiguration]\nBand=" + tape + "\nDatei=" + std::string(3000, 'y') + "\n");
+  EXPECT_EQ(s.lastTape.size(), 2047u);
+  EXPECT_EQ(s.file.size(), 2047u);
+  const std::string umlauts = ReadSettings("[Konfiguration]\nBand=" + [] {
+    std::string u;
+    for (int i = 0; i < 3000; ++i) u += "\xC3\xA4";
+    return u;
+  }() + "\n").lastTape;
+  EXPECT_EQ(umlauts, std::string(2047, '\xE4'));  // characters, not bytes
+}
+
+}  // namespace
+}  // namespace automaten
