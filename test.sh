@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build/, fuzzes the file readers briefly, and
-# runs every test.
+# Installs what is missing, checks the formatting, builds with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs every test:
+#   build/        the whole program with the window (g++)
+#   build-nogui/  engine, io, control and automaten-cli without Qt (clang),
+#                 with their tests and the fuzz targets, which then run
+#                 briefly (FUZZ_SECONDS, default 15 each; 0 skips them)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAUTOMATEN_SANITIZE=ON >/dev/null
-cmake --build build -j2
+./scripts/check-format.sh
 
-# The rich-text and INI readers meet any bytes: a short fuzzing run each.
-./scripts/fuzz.sh "${FUZZ_SECONDS:-15}"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DAUTOMATEN_SANITIZE=ON -DAUTOMATEN_BENCH=ON >/dev/null
+cmake --build build -j2
+cmake -S . -B build-nogui -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DAUTOMATEN_GUI=OFF \
+  -DAUTOMATEN_SANITIZE=ON -DAUTOMATEN_FUZZ=ON >/dev/null
+cmake --build build-nogui -j2
+
+./scripts/fuzz.sh build-nogui "${FUZZ_SECONDS:-15}"
 
 export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build-nogui --output-on-failure -j2
 ctest --test-dir build --output-on-failure -j2

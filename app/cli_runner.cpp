@@ -100,9 +100,8 @@ ProgramFile ReadProgramStream(std::istream& in) {
 }
 
 void TraceLine(const StringView& view, std::ostream& out) {
-  out << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\t' << Cp1252ToUtf8(view.LabelText(Label::LZustand))
-      << '\t' << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t'
-      << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
+  out << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\t' << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\t'
+      << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
 }
 
 }  // namespace
@@ -156,8 +155,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\n'
       << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\n'
       << "Band: " << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
-  if (InfoOf(o.kind).secondFieldShown)
-    out << "Ausgabe: " << Cp1252ToUtf8(view.FieldText(Field::EAusgabe)) << '\n';
+  if (InfoOf(o.kind).secondFieldShown) out << "Ausgabe: " << Cp1252ToUtf8(view.FieldText(Field::EAusgabe)) << '\n';
   out << "Meldung: " << Cp1252ToUtf8(view.LabelText(Label::LMeldung)) << '\n';
   out.flush();
 

@@ -11,8 +11,8 @@ namespace automaten {
 
 // Exit codes of the runner.
 enum CliExit : int {
-  kExitAccepted = 0,   // green verdict: accepted, or a function value
-  kExitRejected = 1,   // red verdict, or stopped without a verdict
+  kExitAccepted = 0,  // green verdict: accepted, or a function value
+  kExitRejected = 1,  // red verdict, or stopped without a verdict
   kExitParseFault = 2,
   kExitStillRunning = 3,  // the step bound was reached
   kExitUsage = 64,

@@ -81,7 +81,8 @@ BENCHMARK(BM_ParseLargeNea)->Unit(benchmark::kMicrosecond);
 
 void BM_ParseLargeTm(benchmark::State& state) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 101; ++i) lines.push_back(std::to_string(i + 1) + " 1 -> * R " + std::to_string(i + 2) + "   ; step");
+  for (int i = 0; i < 101; ++i)
+    lines.push_back(std::to_string(i + 1) + " 1 -> * R " + std::to_string(i + 2) + "   ; step");
   Machine m;
   m.FMode = MachineKind::TM;
   for (auto _ : state) {

@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     paintNs += clock.nsecsElapsed();
   }
-  std::printf("one step with its display refresh (Step and ShowState on the widgets): %.1f us\n",
-              stepNs / 1e3 / steps);
+  std::printf("one step with its display refresh (Step and ShowState on the widgets): %.1f us\n", stepNs / 1e3 / steps);
   std::printf("the same with the painting of the changed widgets: %.1f us\n", (stepNs + paintNs) / 1e3 / steps);
   std::printf("resident memory: %.1f MB\n", ResidentKiB() / 1024.0);
   return 0;

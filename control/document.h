@@ -42,11 +42,11 @@ class DocumentSession {
   // The change prompt for a changed program; false when the command that
   // asked must not go on ("Abbrechen", or a save that did not happen).
   bool AskSaveChanges();
-  void New();                                   // "&Neu"
-  void Open();                                  // "Öffnen"
-  bool Save();                                  // "&Speichern"; false when nothing was saved
-  bool SaveAs();                                // "Speichern unter..."
-  bool Load(const std::string& path);           // a .dta file becomes .txt
+  void New();                          // "&Neu"
+  void Open();                         // "Öffnen"
+  bool Save();                         // "&Speichern"; false when nothing was saved
+  bool SaveAs();                       // "Speichern unter..."
+  bool Load(const std::string& path);  // a .dta file becomes .txt
   bool SaveTo(const std::string& path);
   // A kind from the menu or the tool bar, after the change prompt: its example
   // replaces the program, which then belongs to no file.

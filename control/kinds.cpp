@@ -5,7 +5,8 @@ namespace automaten {
 namespace {
 
 const KindInfo kTable[] = {
-    {MachineKind::DEA, "DEA", "dea", "Simulation endlicher Automat mit Ausgabe",     "endlicher &Automat mit Ausgabe", "Deterministischer endlicher Automat", true},
+    {MachineKind::DEA, "DEA", "dea", "Simulation endlicher Automat mit Ausgabe", "endlicher &Automat mit Ausgabe",
+     "Deterministischer endlicher Automat", true},
     {MachineKind::Akz, "Akz", "akz", "Simulation Akzeptor", "&Akzeptor", "Akzeptor", false},
     {MachineKind::NEA, "NEA", "nea", "Simulation nichtdeterministischer endlicher Automat",
      "&nichtdeterministischer Automat", "Nichtdeterministischer endlicher Automat", false},

@@ -10,12 +10,12 @@ namespace automaten {
 
 struct KindInfo {
   MachineKind kind;
-  const char* name;         // "DEA"; status panel 0 shows it after a blank
-  const char* cliName;      // "dea", for --kind
-  const char* title;        // the window caption
-  const char* menuText;     // the item of "&Automatenbeispiele"
-  const char* hint;         // the tool button's tool-tip
-  bool secondFieldShown;    // the DEA's output tape, the KA's stack
+  const char* name;       // "DEA"; status panel 0 shows it after a blank
+  const char* cliName;    // "dea", for --kind
+  const char* title;      // the window caption
+  const char* menuText;   // the item of "&Automatenbeispiele"
+  const char* hint;       // the tool button's tool-tip
+  bool secondFieldShown;  // the DEA's output tape, the KA's stack
 };
 
 // The row of a known kind.

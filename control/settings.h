@@ -9,10 +9,10 @@
 namespace automaten {
 
 struct Settings {
-  int speed = 1;                  // "Frequenz": the slider position
-  std::uint16_t kindCode = 0;     // "Arbeitsmodus": any 16-bit code; only 0 ... 4 name a kind
-  std::string file;               // "Datei": the program file, UTF-8
-  std::string lastTape = "sskkss";  // "Band": the tape of the last reset, machine text
+  int speed = 1;                      // "Frequenz": the slider position
+  std::uint16_t kindCode = 0;         // "Arbeitsmodus": any 16-bit code; only 0 ... 4 name a kind
+  std::string file;                   // "Datei": the program file, UTF-8
+  std::string lastTape = "sskkss";    // "Band": the tape of the last reset, machine text
   Bounds bounds{200, 200, 400, 300};  // "Left", "Top", "Width", "Height"
 };
 

@@ -29,7 +29,9 @@ const std::string& ChangedMark() {
 
 Simulation::Simulation(View& view) : view_(view) {}
 
-std::string Simulation::Blanks(int count) const { return std::string(static_cast<std::size_t>(std::max(count, 0)), ' '); }
+std::string Simulation::Blanks(int count) const {
+  return std::string(static_cast<std::size_t>(std::max(count, 0)), ' ');
+}
 
 std::string HeadMarker(int tapeWidth, std::uint32_t head, int firstVisible) {
   const int length = tapeWidth + 10 > 0 ? tapeWidth + 10 : 0;
@@ -119,7 +121,8 @@ void Simulation::TapeFieldResized(int tapeWidth) {
   const std::string tape = view_.FieldText(Field::EBand);
   // One blank short of the width: the reset pads to the full width.
   if (kind_ == MachineKind::TM && static_cast<int>(tape.size()) < tapeWidth_)
-    view_.SetFieldText(Field::EBand, tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
+    view_.SetFieldText(Field::EBand,
+                       tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
   view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
   ShowSpeed();
 }

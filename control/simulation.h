@@ -34,13 +34,13 @@ class Simulation {
   explicit Simulation(View& view);
 
   // ---- Commands (menu, tool bar, timer, slider) ----
-  void Reset();        // "Anfangszustand": stops the run, parses, sets the initial configuration
-  void SingleStep();   // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
-  void StartOrStop();  // "Starten": switches the automatic run, resetting a machine that is not ready
-  void Stop();         // "Anhalten": stops a running machine
-  void Tick();         // the timer: one step of the automatic run
-  void ShowSpeed();    // the slider moved: timer interval and frequency label
-  void ClearTape();    // "Band löschen"
+  void Reset();            // "Anfangszustand": stops the run, parses, sets the initial configuration
+  void SingleStep();       // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
+  void StartOrStop();      // "Starten": switches the automatic run, resetting a machine that is not ready
+  void Stop();             // "Anhalten": stops a running machine
+  void Tick();             // the timer: one step of the automatic run
+  void ShowSpeed();        // the slider moved: timer interval and frequency label
+  void ClearTape();        // "Band löschen"
   void RestoreLastTape();  // "letzter Bandinhalt"
   void ProgramEdited();    // a key was released in the program area
   // Shows or hides the second field, switches the kind and loads its example

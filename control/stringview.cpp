@@ -8,7 +8,7 @@ namespace automaten {
 
 std::string StringView::ProgramLine(int i) const {
   return i >= 0 && i < static_cast<int>(lines_.size()) ? ToMachineText(lines_[static_cast<std::size_t>(i)])
-                                                        : std::string();
+                                                       : std::string();
 }
 
 std::string StringView::ProgramText() const {
@@ -39,9 +39,7 @@ bool StringView::KindButtonDown(MachineKind kind) const {
   return i < kindDown_.size() && kindDown_[i];
 }
 
-void StringView::SetSliderPosition(int position) {
-  slider_ = std::clamp(position, 1, 100);
-}
+void StringView::SetSliderPosition(int position) { slider_ = std::clamp(position, 1, 100); }
 
 void StringView::ShowMessage(const std::string& text) {
   messages.push_back(text);

@@ -70,9 +70,9 @@ class StringView : public View {
   StartImage startImage = StartImage::Start;
   std::string caption;
   Bounds bounds;
-  std::vector<std::string> messages;    // every message box, in order
-  std::vector<std::string> questions;   // every change prompt, in order
-  Answer answer = Answer::Nein;         // what the change prompt answers
+  std::vector<std::string> messages;                  // every message box, in order
+  std::vector<std::string> questions;                 // every change prompt, in order
+  Answer answer = Answer::Nein;                       // what the change prompt answers
   std::function<void(const std::string&)> onMessage;  // also told of each message box
 
  private:

@@ -60,9 +60,7 @@ class Parser {
  private:
   bool Failed() const { return !program_.faults.empty(); }
 
-  void Report(FaultCode code) {
-    program_.faults.push_back({code, static_cast<int>(program_.transitions.size()) + 1});
-  }
+  void Report(FaultCode code) { program_.faults.push_back({code, static_cast<int>(program_.transitions.size()) + 1}); }
 
   std::string NextToken(std::string& rest) {
     rest = Trim(rest) + ' ';

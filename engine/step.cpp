@@ -101,9 +101,7 @@ StepResult ApplyStep(const Program& program, Configuration& c) {
       r.wroteOutput = true;
       HeadRight(program.kind, c);
       break;
-    case MachineKind::Akz:
-      HeadRight(program.kind, c);
-      break;
+    case MachineKind::Akz: HeadRight(program.kind, c); break;
     case MachineKind::NEA:
       c.set = NextSet(program, c.set, SymbolUnderHead(c));
       HeadRight(program.kind, c);
@@ -150,21 +148,15 @@ Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransi
   v.halted = true;
   switch (program.kind) {
     case MachineKind::DEA:
-    case MachineKind::Akz:
-      v.ok = atEnd && program.IsEndState(c.state);
-      break;
-    case MachineKind::NEA:
-      v.ok = atEnd && SetAccepts(program, c.set);
-      break;
+    case MachineKind::Akz: v.ok = atEnd && program.IsEndState(c.state); break;
+    case MachineKind::NEA: v.ok = atEnd && SetAccepts(program, c.set); break;
     case MachineKind::KA: {
       char top = 0;
       v.ok = atEnd && StackTop(c.second, top) && top == kStackBottom &&
              (!program.DeclaresEndStates() || program.IsEndState(c.state));
       break;
     }
-    case MachineKind::TM:
-      v.ok = atEnd;
-      break;
+    case MachineKind::TM: v.ok = atEnd; break;
   }
   if (program.kind == MachineKind::TM)
     v.text = v.ok ? "Der Funktionswert ist: " + FunctionValue(c) : "Der Funktionswert ist undefiniert.";

@@ -71,7 +71,7 @@ struct ParseFault {
 // What a parse of the program text gives. Built once, then only read.
 struct Program {
   MachineKind kind = MachineKind::DEA;
-  std::vector<Transition> transitions;  // in the order of the text (after epsilon removal for the NEA)
+  std::vector<Transition> transitions;        // in the order of the text (after epsilon removal for the NEA)
   std::vector<StateCode> endStates{kStateE};  // E first, then every declared state in order
   std::string alphabet;                       // distinct input symbols in order of appearance, '_' excluded
   bool hasEpsilon = false;

@@ -84,8 +84,7 @@ bool IniFile::Has(const std::string& section, const std::string& key) const {
   return header >= 0 && FindKey(header, key) >= 0;
 }
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key,
-                                const std::string& fallback) const {
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
   const int header = FindSection(section);
   const int at = header >= 0 ? FindKey(header, key) : -1;
   if (at < 0) return fallback;
@@ -113,10 +112,14 @@ bool IniFile::ParseInteger(const std::string& text, int& value) {
   std::uint64_t v = 0;
   for (char c : t) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
     v = v * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
     if (v > 0xFFFFFFFFull) return false;
   }

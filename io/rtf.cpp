@@ -12,11 +12,47 @@ namespace {
 
 // Destinations whose text is not part of the document.
 const char* const kSkippedDestinations[] = {
-    "fonttbl", "colortbl", "stylesheet", "info", "pict", "object", "header", "footer", "headerl", "headerr",
-    "headerf", "footerl", "footerr", "footerf", "listtable", "listoverridetable", "rsidtbl", "generator",
-    "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "fldinst", "filetbl",
-    "revtbl", "pntext", "pntxta", "pntxtb", "footnote", "annotation", "nonshppict", "shppict", "userprops",
-    "docvar", "mmathPr", "xe", "tc", "bkmkstart", "bkmkend", "field_instruction_placeholder",
+    "fonttbl",
+    "colortbl",
+    "stylesheet",
+    "info",
+    "pict",
+    "object",
+    "header",
+    "footer",
+    "headerl",
+    "headerr",
+    "headerf",
+    "footerl",
+    "footerr",
+    "footerf",
+    "listtable",
+    "listoverridetable",
+    "rsidtbl",
+    "generator",
+    "xmlnstbl",
+    "themedata",
+    "colorschememapping",
+    "latentstyles",
+    "datastore",
+    "fldinst",
+    "filetbl",
+    "revtbl",
+    "pntext",
+    "pntxta",
+    "pntxtb",
+    "footnote",
+    "annotation",
+    "nonshppict",
+    "shppict",
+    "userprops",
+    "docvar",
+    "mmathPr",
+    "xe",
+    "tc",
+    "bkmkstart",
+    "bkmkend",
+    "field_instruction_placeholder",
 };
 
 struct GroupState {
@@ -49,15 +85,10 @@ class Reader {
             stack_.pop_back();
           pendingSkip_ = 0;
           break;
-        case '\\':
-          Control();
-          break;
+        case '\\': Control(); break;
         case '\r':
-        case '\n':
-          break;  // line breaks in the source mean nothing
-        default:
-          Char(static_cast<unsigned char>(c));
-          break;
+        case '\n': break;  // line breaks in the source mean nothing
+        default: Char(static_cast<unsigned char>(c)); break;
       }
     }
     FlushSurrogate();
@@ -84,8 +115,10 @@ class Reader {
       return;
     }
     if (code >= 0xDC00 && code <= 0xDFFF) {
-      if (highSurrogate_ != 0) code = 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (code - 0xDC00);
-      else code = 0xFFFD;
+      if (highSurrogate_ != 0)
+        code = 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (code - 0xDC00);
+      else
+        code = 0xFFFD;
       highSurrogate_ = 0;
     } else {
       FlushSurrogate();
@@ -145,9 +178,7 @@ class Reader {
     switch (c) {
       case '\\':
       case '{':
-      case '}':
-        Char(static_cast<unsigned char>(c));
-        break;
+      case '}': Char(static_cast<unsigned char>(c)); break;
       case '\'': {
         int value = -1;
         if (pos_ + 1 < in_.size()) {
@@ -162,18 +193,11 @@ class Reader {
       case '*':
         State().skip = true;  // an optional destination this reader does not know
         break;
-      case '~':
-        Emit(0xA0);
-        break;
-      case '_':
-        Emit('-');
-        break;
+      case '~': Emit(0xA0); break;
+      case '_': Emit('-'); break;
       case '\r':
-      case '\n':
-        Emit('\n');
-        break;
-      default:
-        break;  // \- (optional hyphen), \| and others: nothing to show
+      case '\n': Emit('\n'); break;
+      default: break;  // \- (optional hyphen), \| and others: nothing to show
     }
   }
 

@@ -1,24 +1,25 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the rich-text and INI readers with clang's
-# libFuzzer and runs each for a bounded time (seconds, default 30).
+# Runs each libFuzzer target of a build for a bounded time: fuzz.sh BUILD
+# SECONDS. Zero seconds skips fuzzing (libFuzzer itself would run for ever).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-30}
-out=build-fuzz
-mkdir -p "$out"
-flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I.)
-clang++ "${flags[@]}" fuzz/rtf_fuzz.cpp io/rtf.cpp io/cp1252.cpp -o "$out/rtf_fuzz"
-clang++ "${flags[@]}" fuzz/ini_fuzz.cpp io/ini.cpp engine/text.cpp -o "$out/ini_fuzz"
-for target in rtf_fuzz ini_fuzz; do
-  mkdir -p "$out/corpus-$target"
+build=$1
+seconds=$2
+if ((seconds <= 0)); then
+  echo "fuzz: skipped (FUZZ_SECONDS=0)" >&2
+  exit 0
+fi
+for target in rtf_fuzz ini_fuzz parse_fuzz; do
+  corpus="$build/fuzz/corpus-$target"
+  mkdir -p "$corpus"
   seeds=()
   [[ -d "fuzz/seeds-$target" ]] && seeds=("fuzz/seeds-$target")
   echo "fuzz: $target for ${seconds}s" >&2
-  if ! "$out/$target" -max_total_time="$seconds" -max_len=4096 -timeout=5 -print_final_stats=1 \
-      -artifact_prefix="$out/$target-" "$out/corpus-$target" "${seeds[@]}" >"$out/$target.log" 2>&1; then
-    tail -40 "$out/$target.log" >&2
-    echo "fuzz: $target found a failing input (in $out/)" >&2
+  if ! "$build/fuzz/$target" -max_total_time="$seconds" -max_len=4096 -timeout=5 -print_final_stats=1 \
+      -artifact_prefix="$build/fuzz/$target-" "$corpus" "${seeds[@]}" >"$build/fuzz/$target.log" 2>&1; then
+    tail -40 "$build/fuzz/$target.log" >&2
+    echo "fuzz: $target found a failing input (in $build/fuzz/)" >&2
     exit 1
   fi
-  grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$out/$target.log" >&2 || true
+  grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$build/fuzz/$target.log" >&2 || true
 done

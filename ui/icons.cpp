@@ -98,15 +98,13 @@ void Draw(QPainter& p, int index) {
       p.drawPolygon(QPolygonF({QPointF(1.5, 13.5), QPointF(4, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5)}));
       break;
     }
-    case kImgSave:
-      Floppy(p);
-      break;
+    case kImgSave: Floppy(p); break;
     case kImgSaveAs:
       Floppy(p);
       p.setPen(Pen(kInk));
       p.setBrush(kOrange);
-      p.drawPolygon(QPolygonF({QPointF(8, 15), QPointF(8.5, 12.5), QPointF(14.5, 6.5), QPointF(16, 8),
-                               QPointF(10, 14)}));
+      p.drawPolygon(
+          QPolygonF({QPointF(8, 15), QPointF(8.5, 12.5), QPointF(14.5, 6.5), QPointF(16, 8), QPointF(10, 14)}));
       break;
     case kImgPrint:
       p.setPen(Pen(kInk));
@@ -125,9 +123,7 @@ void Draw(QPainter& p, int index) {
       p.drawRect(QRectF(2.5, 1.5, 7, 13));
       Arrow(p, QPointF(7, 8), QPointF(15, 8), kRed);
       break;
-    case kImgSpare:
-      Tape(p, 5.5);
-      break;
+    case kImgSpare: Tape(p, 5.5); break;
     case kImgStart:
       p.setPen(Pen(kInk));
       p.setBrush(kGreen);
@@ -208,8 +204,7 @@ void Draw(QPainter& p, int index) {
       StateCircle(p, QPointF(8, 8), 7, kBlue);
       Letter(p, QRectF(0, 0, 16, 16), "i", Qt::white, 12);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -1,8 +1,8 @@
 #include "tform1.h"
 
 #include <QAction>
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -22,9 +22,9 @@
 #include <cmath>
 
 #include "control/kinds.h"
-#include "io/programfile.h"
 #include "fonts.h"
 #include "icons.h"
+#include "io/programfile.h"
 #include "machinetext.h"
 #include "tapefield.h"
 #include "textwindow.h"
@@ -34,7 +34,6 @@
 namespace automaten {
 
 namespace {
-
 
 QColor ColourOf(TextColour c) {
   switch (c) {
@@ -177,21 +176,26 @@ void TForm1::CreateToolBar() {
   ToolBar1->setIconSize(QSize(16, 16));
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
-  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: 0; spacing: 0; padding: 0; }"
-                                         "QToolBar::separator { width: 8px; }"
-                                         "QToolButton { padding: 0; margin: 0; }"));
+  ToolBar1->setStyleSheet(
+      QStringLiteral("QToolBar { border: 0; spacing: 0; padding: 0; }"
+                     "QToolBar::separator { width: 8px; }"
+                     "QToolButton { padding: 0; margin: 0; }"));
   ToolBar1->addActions({Neu, Oeffnen, MISpeichern, Drucken, Anleitung});
   ToolBar1->addSeparator();
   ToolBar1->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, ToolButton5, MIEinzelschritt});
   ToolBar1->addSeparator();
   for (QAction* a : TBKinds) ToolBar1->addAction(a);
   // Tool buttons carry the names of the window's buttons.
-  const std::pair<QAction*, const char*> names[] = {
-      {Neu, "ToolButton1"},          {Oeffnen, "ToolButton2"},
-      {MISpeichern, "ToolButton3"},  {Drucken, "ToolButton4"},
-      {Anleitung, "ToolButton14"},   {MIBandLoeschen, "TBBand"},
-      {MIletzterBandinhalt, "ToolButton7"}, {MIAnfangszustand, "TBAnfangszustand"},
-      {ToolButton5, "ToolButton5"},  {MIEinzelschritt, "TBStep"}};
+  const std::pair<QAction*, const char*> names[] = {{Neu, "ToolButton1"},
+                                                    {Oeffnen, "ToolButton2"},
+                                                    {MISpeichern, "ToolButton3"},
+                                                    {Drucken, "ToolButton4"},
+                                                    {Anleitung, "ToolButton14"},
+                                                    {MIBandLoeschen, "TBBand"},
+                                                    {MIletzterBandinhalt, "ToolButton7"},
+                                                    {MIAnfangszustand, "TBAnfangszustand"},
+                                                    {ToolButton5, "ToolButton5"},
+                                                    {MIEinzelschritt, "TBStep"}};
   for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
   for (int k = 0; k < 5; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
   ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));
@@ -298,8 +302,7 @@ void TForm1::CreateStatusBar() {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    if (widths[i] > 0)
-      panel->setFixedWidth(widths[i]);
+    if (widths[i] > 0) panel->setFixedWidth(widths[i]);
     bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
     StatusPanels[static_cast<std::size_t>(i)] = panel;
   }

@@ -48,7 +48,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   std::function<void(const std::string&)> messageHook;
   std::function<Answer(const std::string&)> questionHook;
   std::function<void(const QString&)> errorHook;
-  std::function<QString(FileDialogKind)> fileDialogHook;  // the chosen name, empty for "cancel"
+  std::function<QString(FileDialogKind)> fileDialogHook;   // the chosen name, empty for "cancel"
   std::function<std::unique_ptr<QPrinter>()> printerHook;  // the default printer, or null for none
 
   // ---- View ----
@@ -91,8 +91,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool WriteConfiguration(const std::string& bytes, std::string& error) override;
   void ShowError(const std::string& text) override;
 
-  void Print();                           // "&Drucken": the default printer, no dialog
-  void PrintProgram(QPrinter& printer);   // the program text, paged
+  void Print();                          // "&Drucken": the default printer, no dialog
+  void PrintProgram(QPrinter& printer);  // the program text, paged
   QString IniPath() const { return iniPath_; }
   QString FileName() const { return QString::fromStdString(session_.FileName()); }
 
@@ -163,11 +163,11 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool restoring_ = false;
   QString iniPath_;
   static constexpr int kUnknown = -1000000;
-  int markerOffset_ = 0;     // x inside EBand of the cell the marker's first column stands under
-  int markerFirst_ = 0;      // that cell's index
+  int markerOffset_ = 0;  // x inside EBand of the cell the marker's first column stands under
+  int markerFirst_ = 0;   // that cell's index
   StartImage startImage_ = StartImage::Start;
-  qreal advance_ = 0;        // width of one cell of the fields' fixed-pitch font
-  int homeX_ = kUnknown;     // cursor rectangle x of an unscrolled, empty tape field
+  qreal advance_ = 0;     // width of one cell of the fields' fixed-pitch font
+  int homeX_ = kUnknown;  // cursor rectangle x of an unscrolled, empty tape field
 };
 
 }  // namespace automaten

@@ -121,7 +121,8 @@ TEST_F(DocumentTest, FailedReadsAndWritesChangeNothing) {
   for (const auto& [name, reason] : failures) {
     host.errors.clear();
     EXPECT_FALSE(session.Load(name));
-    EXPECT_EQ(host.errors, std::vector<std::string>{std::string("Datei ") + name + " kann nicht geöffnet werden. " + reason});
+    EXPECT_EQ(host.errors,
+              std::vector<std::string>{std::string("Datei ") + name + " kann nicht geöffnet werden. " + reason});
     EXPECT_EQ(session.FileName(), "/p/good.txt");
     EXPECT_EQ(view.ProgramText(), "a 1 -> a");
   }
@@ -212,10 +213,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PromptCase{"Neu", Answer::Abbrechen, true, false},
                       PromptCase{"Neu", Answer::Ja, false, false},  // the save dialog is cancelled
                       PromptCase{"Oeffnen", Answer::Ja, true, true}, PromptCase{"Oeffnen", Answer::Nein, true, true},
-                      PromptCase{"Oeffnen", Answer::Abbrechen, true, false},
-                      PromptCase{"Kind", Answer::Ja, true, true}, PromptCase{"Kind", Answer::Nein, true, true},
-                      PromptCase{"Kind", Answer::Abbrechen, true, false}, PromptCase{"Kind", Answer::Ja, false, false},
-                      PromptCase{"Close", Answer::Ja, true, true}, PromptCase{"Close", Answer::Nein, true, true},
+                      PromptCase{"Oeffnen", Answer::Abbrechen, true, false}, PromptCase{"Kind", Answer::Ja, true, true},
+                      PromptCase{"Kind", Answer::Nein, true, true}, PromptCase{"Kind", Answer::Abbrechen, true, false},
+                      PromptCase{"Kind", Answer::Ja, false, false}, PromptCase{"Close", Answer::Ja, true, true},
+                      PromptCase{"Close", Answer::Nein, true, true},
                       PromptCase{"Close", Answer::Abbrechen, true, false},
                       PromptCase{"Close", Answer::Ja, false, false}),
     PromptName);
@@ -231,8 +232,9 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   EXPECT_TRUE(host.errors.empty());
   view.bounds = {10, 20, 640, 300};
   ASSERT_TRUE(session.Close());
-  EXPECT_EQ(host.configuration,
-            "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight=300\n");
+  EXPECT_EQ(
+      host.configuration,
+      "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight=300\n");
 }
 
 TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
@@ -312,11 +314,14 @@ TEST(Settings, LongValuesAreCutAt2047Characters) {
   const Settings s = ReadSettings("[Konfiguration]\nBand=" + tape + "\nDatei=" + std::string(3000, 'y') + "\n");
   EXPECT_EQ(s.lastTape.size(), 2047u);
   EXPECT_EQ(s.file.size(), 2047u);
-  const std::string umlauts = ReadSettings("[Konfiguration]\nBand=" + [] {
-    std::string u;
-    for (int i = 0; i < 3000; ++i) u += "\xC3\xA4";
-    return u;
-  }() + "\n").lastTape;
+  const std::string umlauts = ReadSettings("[Konfiguration]\nBand=" +
+                                           [] {
+                                             std::string u;
+                                             for (int i = 0; i < 3000; ++i) u += "\xC3\xA4";
+                                             return u;
+                                           }() +
+                                           "\n")
+                                  .lastTape;
   EXPECT_EQ(umlauts, std::string(2047, '\xE4'));  // characters, not bytes
 }
 

@@ -1,7 +1,8 @@
 // The five built-in examples, each run by the engine to its verdict.
+#include "control/examples.h"
+
 #include <gtest/gtest.h>
 
-#include "control/examples.h"
 #include "engine/nea.h"
 #include "support/driver.h"
 
@@ -50,8 +51,8 @@ TEST(Examples, NeaRunsThroughItsSets) {
     d.Step();
     sets.push_back(SetToText(d.c.set));
   }
-  EXPECT_EQ(sets, (std::vector<std::string>{"{A}", "{A,1}", "{A,1,2}", "{A,2}", "{A,1,E}", "{A,2,E}", "{A,E}",
-                                            "{A,E}", "{A,1,E}"}));
+  EXPECT_EQ(sets, (std::vector<std::string>{"{A}", "{A,1}", "{A,1,2}", "{A,2}", "{A,1,E}", "{A,2,E}", "{A,E}", "{A,E}",
+                                            "{A,1,E}"}));
 }
 
 TEST(Examples, TuringTapeIsBuiltAroundTheHead) {

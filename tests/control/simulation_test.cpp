@@ -1,9 +1,10 @@
 // The simulation driven the way a user drives the window, read back from
 // what the screen would show.
+#include "control/simulation.h"
+
 #include <gtest/gtest.h>
 
 #include "control/examples.h"
-#include "control/simulation.h"
 #include "control/stringview.h"
 #include "engine/encoding.h"
 
@@ -163,8 +164,8 @@ TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
   sim.SelectKind(MachineKind::DEA);
   Program("; first\r\na s -> w a\r\na k -> w\r\n");
   sim.StartOrStop();
-  EXPECT_EQ(view.messages,
-            (std::vector<std::string>{"Fehler: falsches Befehlsformat in Befehl 2", MachineText("Fehler: ungültiger Zustand in Befehl 2")}));
+  EXPECT_EQ(view.messages, (std::vector<std::string>{"Fehler: falsches Befehlsformat in Befehl 2",
+                                                     MachineText("Fehler: ungültiger Zustand in Befehl 2")}));
   EXPECT_FALSE(view.TimerEnabled());
   EXPECT_EQ(view.startImage, StartImage::Start);
   EXPECT_FALSE(sim.Ready());

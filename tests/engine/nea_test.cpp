@@ -1,9 +1,10 @@
 // The NEA on state sets, and the rewrite of its epsilon transitions.
+#include "engine/nea.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "engine/nea.h"
 #include "support/driver.h"
 
 namespace automaten {

@@ -17,7 +17,8 @@ const std::string kState = MachineText("Fehler: ungültiger Zustand in Befehl ")
 const std::string kMove = MachineText("Fehler: ungültige Kopfbewegung in Befehl ");
 const std::string kSymbol = MachineText("Fehler: ungültiges Alphabetzeichen in Befehl ");
 const std::string kArrow = MachineText("Fehler: Übergangssymbol -> erwartet in Befehl ");
-const std::string kNea = MachineText("Fehler: Beim NEA sind nur die Zustände A, 1, ..., 9, E und F erlaubt. in Befehl ");
+const std::string kNea =
+    MachineText("Fehler: Beim NEA sind nur die Zustände A, 1, ..., 9, E und F erlaubt. in Befehl ");
 
 // A broken line, the kind it is read for, and every message it brings.
 struct BrokenCase {
@@ -42,31 +43,30 @@ TEST_P(BrokenLine, ReportsEachFaultOnceInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parser, BrokenLine,
-    ::testing::Values(
-        BrokenCase{"SymbolGluedToArrow", Akz, "a 1->a", {kSymbol + "1"}},
-        BrokenCase{"ArrowMissing", Akz, "a 1 a", {kArrow + "1"}},
-        BrokenCase{"LineEndsBeforeArrow", Akz, "1 a", {kFormat + "1", kArrow + "1"}},
-        BrokenCase{"TabDoesNotSeparate", Akz, "a\t1 -> a", {kState + "1"}},
-        BrokenCase{"LineEndsBeforeNext", Akz, "a 1 ->", {kFormat + "1", kState + "1"}},
-        BrokenCase{"LineEndsBeforeSymbol", Akz, "a", {kFormat + "1"}},
-        BrokenCase{"LongInput", DEA, "a ab -> w a", {kSymbol + "1"}},
-        BrokenCase{"LongOutput", DEA, "a s -> ww a", {kSymbol + "1"}},
-        BrokenCase{"DeaLineEndsBeforeNext", DEA, "a s -> w", {kFormat + "1", kState + "1"}},
-        BrokenCase{"BadState", DEA, "x s -> w a", {kState + "1"}},
-        BrokenCase{"TmLineEndsBeforeMove", TM, "a 1 -> 1", {kFormat + "1", kMove + "1"}},
-        BrokenCase{"TmMoveX", TM, "a 1 -> 1 X a", {kMove + "1"}},
-        BrokenCase{"TmMoveLL", TM, "a 1 -> 1 LL a", {kMove + "1"}},
-        BrokenCase{"KaNothingAfterArrow", KA, "a ) # ->", {kFormat + "1", kFormat + "1"}},
-        BrokenCase{"KaLonePush", KA, "a ) # -> push", {kFormat + "1", kFormat + "1"}},
-        BrokenCase{"KaNopEndsLine", KA, "a ) # -> nop", {kState + "1"}},
-        BrokenCase{"KaPopEndsLine", KA, "a ) # -> pop", {kState + "1"}},
-        BrokenCase{"KaUnknownOperation", KA, "a ) # -> xyz 1", {kFormat + "1"}},
-        BrokenCase{"KaStackCharMissing", KA, "a )", {kFormat + "1"}},
-        BrokenCase{"NeaStateAbove11", NEA, "a 0 -> 12", {kNea + "1"}},
-        BrokenCase{"NeaHighestNumeral", NEA, "65532 0 -> a", {kNea + "1"}},
-        BrokenCase{"NeaMissingNextNoCode6", NEA, "a 0 ->", {kFormat + "1", kState + "1"}},
-        BrokenCase{"NeaWordNoCode6", NEA, "a 0 -> x", {kState + "1"}},
-        BrokenCase{"NeaOutOfRangeNoCode6", NEA, "a 0 -> 70000", {kState + "1"}}),
+    ::testing::Values(BrokenCase{"SymbolGluedToArrow", Akz, "a 1->a", {kSymbol + "1"}},
+                      BrokenCase{"ArrowMissing", Akz, "a 1 a", {kArrow + "1"}},
+                      BrokenCase{"LineEndsBeforeArrow", Akz, "1 a", {kFormat + "1", kArrow + "1"}},
+                      BrokenCase{"TabDoesNotSeparate", Akz, "a\t1 -> a", {kState + "1"}},
+                      BrokenCase{"LineEndsBeforeNext", Akz, "a 1 ->", {kFormat + "1", kState + "1"}},
+                      BrokenCase{"LineEndsBeforeSymbol", Akz, "a", {kFormat + "1"}},
+                      BrokenCase{"LongInput", DEA, "a ab -> w a", {kSymbol + "1"}},
+                      BrokenCase{"LongOutput", DEA, "a s -> ww a", {kSymbol + "1"}},
+                      BrokenCase{"DeaLineEndsBeforeNext", DEA, "a s -> w", {kFormat + "1", kState + "1"}},
+                      BrokenCase{"BadState", DEA, "x s -> w a", {kState + "1"}},
+                      BrokenCase{"TmLineEndsBeforeMove", TM, "a 1 -> 1", {kFormat + "1", kMove + "1"}},
+                      BrokenCase{"TmMoveX", TM, "a 1 -> 1 X a", {kMove + "1"}},
+                      BrokenCase{"TmMoveLL", TM, "a 1 -> 1 LL a", {kMove + "1"}},
+                      BrokenCase{"KaNothingAfterArrow", KA, "a ) # ->", {kFormat + "1", kFormat + "1"}},
+                      BrokenCase{"KaLonePush", KA, "a ) # -> push", {kFormat + "1", kFormat + "1"}},
+                      BrokenCase{"KaNopEndsLine", KA, "a ) # -> nop", {kState + "1"}},
+                      BrokenCase{"KaPopEndsLine", KA, "a ) # -> pop", {kState + "1"}},
+                      BrokenCase{"KaUnknownOperation", KA, "a ) # -> xyz 1", {kFormat + "1"}},
+                      BrokenCase{"KaStackCharMissing", KA, "a )", {kFormat + "1"}},
+                      BrokenCase{"NeaStateAbove11", NEA, "a 0 -> 12", {kNea + "1"}},
+                      BrokenCase{"NeaHighestNumeral", NEA, "65532 0 -> a", {kNea + "1"}},
+                      BrokenCase{"NeaMissingNextNoCode6", NEA, "a 0 ->", {kFormat + "1", kState + "1"}},
+                      BrokenCase{"NeaWordNoCode6", NEA, "a 0 -> x", {kState + "1"}},
+                      BrokenCase{"NeaOutOfRangeNoCode6", NEA, "a 0 -> 70000", {kState + "1"}}),
     [](const ::testing::TestParamInfo<BrokenCase>& i) { return std::string(i.param.name); });
 
 // State tokens: the letters, "0" for A, and plain decimal digits from 1 to 65532.
@@ -77,12 +77,18 @@ TEST(StateNumerals, PlainDecimalDigitsOnly) {
     StateCode code;
   };
   const Row rows[] = {
-      {"0", true, kStateA},     {"a", true, kStateA},      {"A", true, kStateA},   {"e", true, kStateE},
-      {"E", true, kStateE},     {"f", true, kStateF},      {"F", true, kStateF},   {"1", true, 1},
-      {"007", true, 7},         {"65531", true, 65531},    {"65532", true, 65532}, {"65533", false, 0},
-      {"65536", false, 0},      {"99999999999999999999", false, 0}, {"00", false, 0}, {"+0", false, 0},
-      {"+1", false, 0},         {"-1", false, 0},          {"$1", false, 0},       {"0x1", false, 0},
-      {"x1", false, 0},         {"1a", false, 0},          {"aa", false, 0},       {"Ee", false, 0},
+      {"0", true, kStateA},   {"a", true, kStateA},
+      {"A", true, kStateA},   {"e", true, kStateE},
+      {"E", true, kStateE},   {"f", true, kStateF},
+      {"F", true, kStateF},   {"1", true, 1},
+      {"007", true, 7},       {"65531", true, 65531},
+      {"65532", true, 65532}, {"65533", false, 0},
+      {"65536", false, 0},    {"99999999999999999999", false, 0},
+      {"00", false, 0},       {"+0", false, 0},
+      {"+1", false, 0},       {"-1", false, 0},
+      {"$1", false, 0},       {"0x1", false, 0},
+      {"x1", false, 0},       {"1a", false, 0},
+      {"aa", false, 0},       {"Ee", false, 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.token);

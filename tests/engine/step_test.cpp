@@ -24,10 +24,10 @@ TEST(InitialConfiguration, HeadStartAndFieldsPerKind) {
       {KA, "(()", 60, "(()", 1, "#"},
       {Akz, "**1", 60, "**1", 3, ""},
       {Akz, "", 60, "", 1, ""},
-      {Akz, "***", 60, "***", 3, ""},                           // blanks only: the last cell
-      {TM, "111#11", 10, "111#11****", 1, ""},                  // padded to the width
+      {Akz, "***", 60, "***", 3, ""},                                // blanks only: the last cell
+      {TM, "111#11", 10, "111#11****", 1, ""},                       // padded to the width
       {TM, std::string(10, '*'), 60, std::string(60, '*'), 27, ""},  // near the middle
-      {TM, "*****1", 4, "*****1", 1, ""},                        // the first non-blank is out of view
+      {TM, "*****1", 4, "*****1", 1, ""},                            // the first non-blank is out of view
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.tape);

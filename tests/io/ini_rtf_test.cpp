@@ -24,7 +24,8 @@ TEST(Ini, ReadingIsForgivingAndKeepsOtherLines) {
   EXPECT_EQ(ini.ReadString("Konfiguration", "Datei", "none"), "none");
   EXPECT_FALSE(ini.Has("Konfiguration", "k"));
   ini.WriteString("Konfiguration", "Datei", "p.txt");
-  EXPECT_EQ(ini.Text(), "; comment\n[other]\nBand=x\n[KONFIGURATION]\n  band = a b  \nfrequenz=$1F\nDatei=p.txt\n\n[last]\nk=v\n");
+  EXPECT_EQ(ini.Text(),
+            "; comment\n[other]\nBand=x\n[KONFIGURATION]\n  band = a b  \nfrequenz=$1F\nDatei=p.txt\n\n[last]\nk=v\n");
   ini.WriteString("Konfiguration", "Band", "line\nbreak");
   EXPECT_EQ(ini.ReadString("Konfiguration", "Band", ""), "linebreak");
 }
@@ -44,12 +45,15 @@ TEST(Ini, IntegerForms) {
     bool ok;
     int value;
   };
-  const Row rows[] = {{"12", true, 12},          {" 12 ", true, 12},       {"-5", true, -5},
-                      {"+5", true, 5},           {"$10", true, 16},        {"0x10", true, 16},
-                      {"0X1f", true, 31},        {"$FFFFFFFF", true, -1},  {"65536", true, 65536},
-                      {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"$100000000", false, 0},
-                      {"", false, 0},            {"abc", false, 0},        {"12a", false, 0},
-                      {"0x", false, 0},          {"1.5", false, 0},        {"--1", false, 0}};
+  const Row rows[] = {{"12", true, 12},         {" 12 ", true, 12},
+                      {"-5", true, -5},         {"+5", true, 5},
+                      {"$10", true, 16},        {"0x10", true, 16},
+                      {"0X1f", true, 31},       {"$FFFFFFFF", true, -1},
+                      {"65536", true, 65536},   {"2147483647", true, 2147483647},
+                      {"2147483648", false, 0}, {"$100000000", false, 0},
+                      {"", false, 0},           {"abc", false, 0},
+                      {"12a", false, 0},        {"0x", false, 0},
+                      {"1.5", false, 0},        {"--1", false, 0}};
   for (const Row& r : rows) {
     int v = 0;
     EXPECT_EQ(IniFile::ParseInteger(r.text, v), r.ok) << r.text;
@@ -70,15 +74,18 @@ TEST(Rtf, PlainTextOfAWordProcessorFile) {
 }
 
 TEST(Rtf, UnicodeFallbackAndSurrogates) {
-  EXPECT_EQ(RtfToText("{\\rtf1\\uc2\\u228\\'e4\\'e4b}"), "\xC3\xA4" "b");
+  EXPECT_EQ(RtfToText("{\\rtf1\\uc2\\u228\\'e4\\'e4b}"),
+            "\xC3\xA4"
+            "b");
   EXPECT_EQ(RtfToText("{\\rtf1\\uc0\\u-10179\\u-8704 }"), "\xF0\x9F\x98\x80");  // U+1F600
-  EXPECT_EQ(RtfToText("{\\rtf1{\\uc0 \\u228}\\u228?}"), "\xC3\xA4\xC3\xA4");       // \uc ends with its group
+  EXPECT_EQ(RtfToText("{\\rtf1{\\uc0 \\u228}\\u228?}"), "\xC3\xA4\xC3\xA4");    // \uc ends with its group
   EXPECT_EQ(RtfToText("{\\rtf1 a\\bin3 {}}b}"), "ab");
 }
 
 TEST(Rtf, BrokenInputNeverFails) {
-  for (const std::string& bad : std::vector<std::string>{"{\\rtf1", "{\\rtf1}}}}}a", "{\\rtf1\\'", "{\\rtf1\\'zz", "{\\rtf1\\u", "{\\rtf1\\bin99999",
-                                "{\\rtf1\\uc99999999999\\u1 x", "\\", std::string(100000, '{') + "x"}) {
+  for (const std::string& bad : std::vector<std::string>{
+           "{\\rtf1", "{\\rtf1}}}}}a", "{\\rtf1\\'", "{\\rtf1\\'zz", "{\\rtf1\\u", "{\\rtf1\\bin99999",
+           "{\\rtf1\\uc99999999999\\u1 x", "\\", std::string(100000, '{') + "x"}) {
     const std::string text = RtfToText(bad);
     EXPECT_LE(text.size(), bad.size() * 4);
   }

@@ -18,8 +18,7 @@ TEST(ProgramFile, WhatIsAcceptedAsAProgram) {
   const ProgramFile ok = ReadProgramFile(TempFile("ok.txt", "a 1 -> a\r\n"));
   EXPECT_EQ(ok.status, ProgramFile::Status::Ok);
   EXPECT_EQ(ok.bytes, "a 1 -> a\r\n");
-  EXPECT_EQ(ReadProgramFile(TempFile("limit.txt", std::string(kMaxProgramBytes, 'a'))).status,
-            ProgramFile::Status::Ok);
+  EXPECT_EQ(ReadProgramFile(TempFile("limit.txt", std::string(kMaxProgramBytes, 'a'))).status, ProgramFile::Status::Ok);
   EXPECT_EQ(ReadProgramFile(TempFile("big.txt", std::string(kMaxProgramBytes + 1, 'a'))).status,
             ProgramFile::Status::TooLarge);
   EXPECT_EQ(ReadProgramFile(TempFile("nul.txt", std::string("a\0b", 3))).status, ProgramFile::Status::HasNul);

@@ -98,9 +98,9 @@ class DocumentTest : public ::testing::Test {
 TEST_F(DocumentTest, PlainFilesRoundTripByteForByte) {
   Open();
   const QList<QByteArray> files = {
-      QByteArray("; f\xFCr alle\r\ne: a\r\na 1 -> a"),          // Windows-1252, no final break
-      QByteArray("a 1 -> a\r\n\r\n"),                            // ends with empty lines
-      QByteArray("; \xE2\x9C\x93 \xC3\xA4\r\na 1 -> a\r\n"),     // UTF-8 with a character 1252 lacks
+      QByteArray("; f\xFCr alle\r\ne: a\r\na 1 -> a"),        // Windows-1252, no final break
+      QByteArray("a 1 -> a\r\n\r\n"),                         // ends with empty lines
+      QByteArray("; \xE2\x9C\x93 \xC3\xA4\r\na 1 -> a\r\n"),  // UTF-8 with a character 1252 lacks
       QByteArray(""),
   };
   for (const QByteArray& bytes : files) {
@@ -154,7 +154,8 @@ TEST_F(DocumentTest, FailedReadsChangeNothing) {
     errors.clear();
     EXPECT_FALSE(form->Session().Load(Std(Path(QString::fromLatin1(name)))));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(Path(QString::fromLatin1(name)))))
+    EXPECT_TRUE(errors[0].startsWith(
+        QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(Path(QString::fromLatin1(name)))))
         << errors[0].toStdString();
     EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
     EXPECT_EQ(Program(), QStringLiteral("a 1 -> a"));
@@ -169,7 +170,8 @@ TEST_F(DocumentTest, FailedWritesKeepTheName) {
   QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
   EXPECT_FALSE(form->Session().SaveTo(Std(Path(QStringLiteral("folder.txt")))));
   ASSERT_EQ(errors.size(), 1);
-  EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("folder.txt")))));
+  EXPECT_TRUE(errors[0].startsWith(
+      QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("folder.txt")))));
   EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
   EXPECT_TRUE(form->Sim().ProgramChanged());
   EXPECT_FALSE(form->Session().SaveTo(Std(Path(QStringLiteral("no/such/dir/p.txt")))));
@@ -177,7 +179,8 @@ TEST_F(DocumentTest, FailedWritesKeepTheName) {
     QDir(dir.path()).mkdir(QStringLiteral("ro"));
     QFile::setPermissions(Path(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(form->Session().SaveTo(Std(Path(QStringLiteral("ro/p.txt")))));
-    QFile::setPermissions(Path(QStringLiteral("ro")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(Path(QStringLiteral("ro")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
   EXPECT_EQ(Read(QStringLiteral("good.txt")), QByteArray("a 1 -> a"));
@@ -188,8 +191,8 @@ TEST_F(DocumentTest, FailedWritesKeepTheName) {
 struct PromptCase {
   const char* command;
   Answer answer;
-  bool named;        // the program has a file, so "&Ja" saves without a dialog
-  bool goesOn;       // the command carried on
+  bool named;   // the program has a file, so "&Ja" saves without a dialog
+  bool goesOn;  // the command carried on
 };
 
 void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.command; }
@@ -248,14 +251,15 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Documents, ChangePrompt,
-    // The answers themselves are the document session's; here each command's wiring.
-    ::testing::Values(PromptCase{"Neu", Answer::Ja, false, false}, PromptCase{"Oeffnen", Answer::Nein, true, true},
-                      PromptCase{"MenuKind", Answer::Ja, true, true},
-                      PromptCase{"ToolBarKind", Answer::Abbrechen, true, false},
-                      PromptCase{"Ende", Answer::Ja, true, true}, PromptCase{"Ende", Answer::Abbrechen, true, false}),
-    PromptName);
+INSTANTIATE_TEST_SUITE_P(Documents, ChangePrompt,
+                         // The answers themselves are the document session's; here each command's wiring.
+                         ::testing::Values(PromptCase{"Neu", Answer::Ja, false, false},
+                                           PromptCase{"Oeffnen", Answer::Nein, true, true},
+                                           PromptCase{"MenuKind", Answer::Ja, true, true},
+                                           PromptCase{"ToolBarKind", Answer::Abbrechen, true, false},
+                                           PromptCase{"Ende", Answer::Ja, true, true},
+                                           PromptCase{"Ende", Answer::Abbrechen, true, false}),
+                         PromptName);
 
 // ---- Printing --------------------------------------------------------------------
 
@@ -333,8 +337,9 @@ TEST_F(DocumentTest, KindCodesOutsideTheFive) {
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
   form.reset();
 
-  Write(QStringLiteral("automaten.ini"),
-        QStringLiteral("[Konfiguration]\nArbeitsmodus=7\nDatei=%1\nBand=xy\n").arg(Path(QStringLiteral("p.txt"))).toUtf8());
+  Write(QStringLiteral("automaten.ini"), QStringLiteral("[Konfiguration]\nArbeitsmodus=7\nDatei=%1\nBand=xy\n")
+                                             .arg(Path(QStringLiteral("p.txt")))
+                                             .toUtf8());
   Open();
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation"));
   for (QAction* a : form->TBKinds) EXPECT_FALSE(a->isChecked());
@@ -360,7 +365,8 @@ TEST_F(DocumentTest, UnwritableConfigurationStillCloses) {
   QDir(dir.path()).mkdir(QStringLiteral("automaten.ini"));  // a folder where the file should be
   ASSERT_TRUE(Closed());
   ASSERT_EQ(errors.size(), 1);
-  EXPECT_EQ(errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("automaten.ini"))));
+  EXPECT_EQ(errors[0],
+            QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("automaten.ini"))));
 }
 
 TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {

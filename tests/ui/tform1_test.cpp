@@ -1,4 +1,6 @@
 // The main window driven with real key and mouse events.
+#include "ui/tform1.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -17,7 +19,6 @@
 
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
-#include "ui/tform1.h"
 
 // Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
@@ -128,7 +129,8 @@ TEST_F(WindowTest, ResizePadsAShortTuringTapeAndBlanksTheMarker) {
   form->EBand->setText(QStringLiteral("1111111111"));
   form->resize(700, 400);
   QTest::qWait(20);
-  EXPECT_EQ(form->EBand->text(), QStringLiteral("1111111111") + QString(form->Sim().TapeWidth() - 11, QLatin1Char('*')));
+  EXPECT_EQ(form->EBand->text(),
+            QStringLiteral("1111111111") + QString(form->Sim().TapeWidth() - 11, QLatin1Char('*')));
   EXPECT_EQ(Text(form->Schreiblesekopf).indexOf(QLatin1Char('^')), -1);
   Click("TB_DEA");
   form->EBand->setText(QStringLiteral("ab"));
@@ -230,8 +232,8 @@ TEST_F(WindowTest, TabMovesThroughTheVisibleFields) {
   QTest::keyClick(form->MProgramm, Qt::Key_Tab);
   EXPECT_FALSE(form->MProgramm->hasFocus());
   EXPECT_EQ(form->MProgramm->toPlainText(), program);  // no tab typed into the program
-  Click("TB_AKz");  // the second field is hidden: Tab passes it by
-  EXPECT_EQ(questions.size(), 1u);  // the keys in the program marked it changed
+  Click("TB_AKz");                                     // the second field is hidden: Tab passes it by
+  EXPECT_EQ(questions.size(), 1u);                     // the keys in the program marked it changed
   form->EBand->setFocus();
   QTest::keyClick(form->EBand, Qt::Key_Tab);
   EXPECT_TRUE(form->MProgramm->hasFocus());
