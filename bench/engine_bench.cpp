@@ -1,60 +1,57 @@
 // Speed of the engine: one step of each kind on its example program, with
-// tape and second field read and written back as strings the way the
-// window does, and the parse of a full-size program.
+// tape and second field copied in and out the way the window's step does
+// (and once without), and the parse of large programs.
 #include <benchmark/benchmark.h>
 
 #include "control/examples.h"
-#include "engine/machine.h"
+#include "engine/parser.h"
+#include "engine/step.h"
 
 namespace automaten {
 namespace {
 
-struct Example {
-  MachineKind kind;
-  std::uint32_t head;
-  std::string tape;
-};
-
-Example ExampleFor(MachineKind kind) {
+Configuration ExampleStart(MachineKind kind) {
   const int width = 60;
-  const std::uint32_t head = kind == MachineKind::TM ? width / 2 - 3 : 1;
-  return {kind, head, ExampleTape(kind, head, width)};
+  return InitialConfiguration(kind, ExampleTape(kind, width / 2 - 3, width), width);
 }
 
-// Resets the machine the way the run control does, without a view.
-void Reset(Machine& m, const Example& e, std::string& tape, std::string& second) {
-  tape = e.tape;
-  second = e.kind == MachineKind::DEA ? std::string(tape.size(), ' ') : e.kind == MachineKind::KA ? "#" : "";
-  if (e.kind == MachineKind::NEA) ResetSet(m);
-  m.FHead = e.head;
-  m.FState = kStateA;
-  m.FStepCount = 0;
-}
-
-void BM_Step(benchmark::State& state) {
+// One iteration: a step, the lookup of the next transition and the halting
+// check, as a display refresh makes them. A halted machine starts over; the
+// reset's cost counts against the steps.
+template <bool kCopyFields>
+void StepLoop(benchmark::State& state) {
   const auto kind = static_cast<MachineKind>(state.range(0));
-  const Example e = ExampleFor(kind);
-  Machine m;
-  m.FMode = kind;
-  ParseProgram(m, ExampleLines(kind));
-  // The view: field texts that every step reads and writes back whole.
-  std::string viewTape, viewSecond;
-  Reset(m, e, viewTape, viewSecond);
+  const Program program = ParseProgram(kind, ExampleLines(kind));
+  const Configuration start = ExampleStart(kind);
+  Configuration c = start;
+  std::string viewTape = c.tape, viewSecond = c.second;
   std::int64_t steps = 0;
   for (auto _ : state) {
-    std::string tape = viewTape;
-    std::string second = viewSecond;
-    const StepResult r = ApplyStep(m, tape, second);
-    viewTape = tape;
-    viewSecond = second;
-    m.FNextTransition = FindTransition(m, viewTape, viewSecond);
-    // A halted machine starts over; the reset's cost counts against the steps.
-    if (r.transition < 0 || CheckHalt(m, viewTape, viewSecond).halted) Reset(m, e, viewTape, viewSecond);
+    if (kCopyFields) {
+      c.tape = viewTape;
+      c.second = viewSecond;
+    }
+    const StepResult r = ApplyStep(program, c);
+    if (kCopyFields) {
+      if (r.tapeChanged) viewTape = c.tape;
+      if (r.secondChanged) viewSecond = c.second;
+    }
+    const int next = FindTransition(program, c);
+    if (r.transition < 0 || CheckHalt(program, c, next).halted) {
+      c = start;
+      viewTape = c.tape;
+      viewSecond = c.second;
+    }
     ++steps;
   }
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
 }
+
+void BM_Step(benchmark::State& state) { StepLoop<true>(state); }
 BENCHMARK(BM_Step)->ArgName("kind")->DenseRange(0, 4);
+
+void BM_StepOnValues(benchmark::State& state) { StepLoop<false>(state); }
+BENCHMARK(BM_StepOnValues)->ArgName("kind")->DenseRange(0, 4);
 
 // 101 lines for an NEA with 12 states, dense epsilon moves and 8 symbols.
 std::vector<std::string> LargeNea() {
@@ -69,28 +66,29 @@ std::vector<std::string> LargeNea() {
 
 void BM_ParseLargeNea(benchmark::State& state) {
   const std::vector<std::string> lines = LargeNea();
-  Machine m;
-  m.FMode = MachineKind::NEA;
+  std::size_t entries = 0;
   for (auto _ : state) {
-    ParseProgram(m, lines);
-    benchmark::DoNotOptimize(m.FTransitionCount);
+    const Program p = ParseProgram(MachineKind::NEA, lines);
+    entries = p.transitions.size();
+    benchmark::DoNotOptimize(entries);
   }
-  state.counters["entries"] = m.FTransitionCount;
+  state.counters["entries"] = static_cast<double>(entries);
 }
 BENCHMARK(BM_ParseLargeNea)->Unit(benchmark::kMicrosecond);
 
-void BM_ParseLargeTm(benchmark::State& state) {
+// A Turing program of n lines with a comment each, and an end-state line.
+void BM_ParseTm(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
   std::vector<std::string> lines;
-  for (int i = 0; i < 101; ++i)
+  for (int i = 0; i < n; ++i)
     lines.push_back(std::to_string(i + 1) + " 1 -> * R " + std::to_string(i + 2) + "   ; step");
-  Machine m;
-  m.FMode = MachineKind::TM;
+  lines.push_back("E: " + std::to_string(n + 1));
   for (auto _ : state) {
-    ParseProgram(m, lines);
-    benchmark::DoNotOptimize(m.FTransitionCount);
+    const Program p = ParseProgram(MachineKind::TM, lines);
+    benchmark::DoNotOptimize(p.transitions.data());
   }
 }
-BENCHMARK(BM_ParseLargeTm)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ParseTm)->ArgName("lines")->Arg(101)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace automaten

@@ -53,10 +53,10 @@ int main(int argc, char** argv) {
   Spin(300);
 
   automaten::Simulation& sim = form.Sim();
-  form.ToolBarSelectKind(automaten::MachineKind::TM);
+  form.Session().SelectKind(automaten::MachineKind::TM);
   form.SetProgramText("a $ -> $ R a\r\na * -> * R a\r\na # -> # L 1\r\n1 * -> * L 1\r\n1 $ -> $ R a\r\n");
   form.SetFieldText(automaten::Field::EBand, "$" + std::string(58, '*') + "#");
-  sim.TBAnfangszustandClick();
+  sim.Reset();
 
   std::printf("%-9s %-10s %-12s %-14s %s\n", "position", "interval", "nominal Hz", "achieved/s", "share");
   for (int position : {50, 70, 100}) {
@@ -72,9 +72,9 @@ int main(int argc, char** argv) {
       if (first < 0) first = last;
       ++ticks;
     });
-    sim.MIStartenClick();
+    sim.StartOrStop();
     Spin(seconds * 1000);
-    sim.MIStartenClick();
+    sim.StartOrStop();
     QObject::disconnect(connection);
     const double achieved = ticks > 1 ? (ticks - 1) / ((last - first) / 1e9) : 0.0;
     std::printf("%-9d %-10d %-12.1f %-14.1f %.1f %%\n", position, form.TimerInterval(), nominal, achieved,
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < steps; ++i) {
     QElapsedTimer clock;
     clock.start();
-    sim.TBStepClick();
+    sim.SingleStep();
     stepNs += clock.nsecsElapsed();
     clock.restart();
     QApplication::processEvents();

@@ -25,7 +25,7 @@ void Prepare(StringView& view, Simulation& sim, MachineKind kind, bool sweeper) 
     view.SetProgramText(kSweeper);
     view.SetFieldText(Field::EBand, SweeperTape());
   }
-  sim.TBAnfangszustandClick();
+  sim.Reset();
 }
 
 void BM_SimulationStep(benchmark::State& state) {
@@ -50,7 +50,7 @@ void BM_SimulationStep(benchmark::State& state) {
     steps += n;
     if (!sweeper) {
       view.SetFieldText(Field::EBand, tape);
-      sim.TBAnfangszustandClick();
+      sim.Reset();
     }
   }
   state.counters["steps"] = static_cast<double>(steps);
@@ -68,7 +68,7 @@ void BM_Reset(benchmark::State& state) {
   StringView view;
   Simulation sim(view);
   Prepare(view, sim, MachineKind::TM, false);
-  for (auto _ : state) sim.TBAnfangszustandClick();
+  for (auto _ : state) sim.Reset();
 }
 BENCHMARK(BM_Reset)->Unit(benchmark::kMicrosecond);
 
