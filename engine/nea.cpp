@@ -71,8 +71,18 @@ namespace {
 // a bit per triple answers "already there?" without scanning the table.
 class EpsilonRemover {
  public:
-  explicit EpsilonRemover(const std::vector<Transition>& table) : table_(table) {
+  EpsilonRemover(const std::vector<Transition>& table, const std::string& alphabet) : table_(table) {
     for (StateCode s = 0; s < kNeaStates; ++s) closure_[s] = EpsilonClosure(table, s);
+    // The targets of each state's moves on each symbol, in the order of the table.
+    symbolIndex_.fill(-1);
+    alphabetSize_ = static_cast<int>(alphabet.size());
+    for (std::size_t k = 0; k < alphabet.size(); ++k)
+      symbolIndex_[static_cast<unsigned char>(alphabet[k])] = static_cast<int>(k);
+    moves_.resize(kNeaStates * alphabet.size());
+    for (const Transition& t : table)
+      if (t.input != kEpsilon && InSetRange(t.from) && InSetRange(t.next) &&
+          symbolIndex_[static_cast<unsigned char>(t.input)] >= 0)
+        Moves(t.from, t.input).push_back(t.next);
   }
 
   std::vector<Transition> Run(const std::string& alphabet) {
@@ -85,8 +95,7 @@ class EpsilonRemover {
       for (char a : alphabet)
         for (StateCode s = 0; s < kNeaStates; ++s) {
           if (!closure_[i].Has(s)) continue;
-          for (const Transition& t : table_)
-            if (t.from == s && t.input == a && InSetRange(t.next)) AddTransitionsToSet(i, a, closure_[t.next]);
+          for (StateCode next : Moves(s, a)) AddTransitionsToSet(i, a, closure_[next]);
         }
     return std::move(result_);
   }
@@ -104,6 +113,11 @@ class EpsilonRemover {
       }
   }
 
+  std::vector<StateCode>& Moves(StateCode from, char symbol) {
+    return moves_[static_cast<std::size_t>(from) * static_cast<std::size_t>(alphabetSize_) +
+                  static_cast<std::size_t>(symbolIndex_[static_cast<unsigned char>(symbol)])];
+  }
+
   static std::size_t Key(StateCode from, char symbol, StateCode to) {
     return (static_cast<std::size_t>(from) * 256 + static_cast<unsigned char>(symbol)) * kNeaStates + to;
   }
@@ -114,6 +128,9 @@ class EpsilonRemover {
 
   const std::vector<Transition>& table_;
   std::array<StateSet, kNeaStates> closure_{};
+  std::array<int, 256> symbolIndex_{};
+  int alphabetSize_ = 0;
+  std::vector<std::vector<StateCode>> moves_;  // per state and symbol of the alphabet
   std::vector<Transition> result_;
   std::bitset<kNeaStates * 256 * kNeaStates> present_;
 };
@@ -121,7 +138,7 @@ class EpsilonRemover {
 }  // namespace
 
 std::vector<Transition> RemoveEpsilon(const std::vector<Transition>& table, const std::string& alphabet) {
-  return EpsilonRemover(table).Run(alphabet);
+  return EpsilonRemover(table, alphabet).Run(alphabet);
 }
 
 }  // namespace automaten

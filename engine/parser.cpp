@@ -30,22 +30,35 @@ bool StateNumber(const std::string& t, StateCode& value) {
   return true;
 }
 
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// Whether a prepared line declares end states: "E:" or "e:" anywhere in it.
+bool IsDeclaration(const std::string& line) {
+  for (std::size_t i = 0; i + 1 < line.size(); ++i)
+    if ((line[i] == 'E' || line[i] == 'e') && line[i + 1] == ':') return true;
+  return false;
+}
+
 // Reads one program: each reader takes its token off the front of the rest of
 // the line. A reader that finds a fault records it and still finishes its own
 // check, so one line can bring two faults; the caller stops after the read.
+// The rest of a line is the prepared text from pos_ on; a prepared text ends
+// in one blank after its last character above code 32, so the rest needs no
+// trimming at its end.
 class Parser {
  public:
   explicit Parser(MachineKind kind) { program_.kind = kind; }
 
   Program Run(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      const std::string prepared = PrepareLine(lines[i]);
-      if (UpperCase(prepared).find("E:") != std::string::npos) {
-        ReadEndStates(prepared);
-      } else if (prepared.size() > 1) {
+      line_ = PrepareLine(lines[i]);
+      pos_ = 0;
+      if (IsDeclaration(line_)) {
+        ReadEndStates();
+      } else if (line_.size() > 1) {
         Transition t;
-        t.line = prepared;
-        if (ReadTransition(t, prepared)) program_.transitions.push_back(std::move(t));
+        t.line = line_;  // as prepared, before a stack operation upper-cases its rest
+        if (ReadTransition(t)) program_.transitions.push_back(std::move(t));
       }
       if (Failed()) {
         program_.faultLine = static_cast<int>(i);
@@ -62,17 +75,28 @@ class Parser {
 
   void Report(FaultCode code) { program_.faults.push_back({code, static_cast<int>(program_.transitions.size()) + 1}); }
 
-  std::string NextToken(std::string& rest) {
-    rest = Trim(rest) + ' ';
-    const std::size_t p = rest.find(' ');  // never npos
-    if (p == 0) Report(FaultCode::Format);
-    std::string token = rest.substr(0, p);
-    rest.erase(0, p + 1);
+  void SkipBlanks() {
+    while (pos_ < line_.size() && IsBlankOrControl(line_[pos_])) ++pos_;
+  }
+  bool AtLineEnd() {
+    SkipBlanks();
+    return pos_ >= line_.size();
+  }
+
+  // The text up to the next blank; a missing token is a format fault.
+  std::string NextToken() {
+    if (AtLineEnd()) {
+      Report(FaultCode::Format);
+      return "";
+    }
+    const std::size_t end = line_.find(' ', pos_);  // at the latest the line's last blank
+    std::string token = line_.substr(pos_, end - pos_);
+    pos_ = end + 1;
     return token;
   }
 
-  StateCode ReadState(std::string& rest) {
-    const std::string t = NextToken(rest);
+  StateCode ReadState() {
+    const std::string t = NextToken();
     StateCode code = 0;
     if (t == "f" || t == "F") {
       code = kStateF;
@@ -93,18 +117,18 @@ class Parser {
     return code;
   }
 
-  char ReadSymbol(std::string& rest) {
-    const std::string t = NextToken(rest);
+  char ReadSymbol() {
+    const std::string t = NextToken();
     if (t.size() > 1) Report(FaultCode::Symbol);
     return t.empty() ? '\0' : t[0];
   }
 
-  void ReadArrow(std::string& rest) {
-    if (NextToken(rest) != "->") Report(FaultCode::Arrow);
+  void ReadArrow() {
+    if (NextToken() != "->") Report(FaultCode::Arrow);
   }
 
-  char ReadHeadMove(std::string& rest) {
-    const std::string t = UpperCase(NextToken(rest));
+  char ReadHeadMove() {
+    const std::string t = UpperCase(NextToken());
     if (t == "K" || t == "L" || t == "R") return t[0];
     Report(FaultCode::HeadMove);
     return '\0';
@@ -113,15 +137,17 @@ class Parser {
   // The operation word upper-cases the rest of the line, so a pushed letter
   // is stored in upper case. A three-letter word that ends the line stays in
   // the rest: the next reader sees it once more.
-  StackOp ReadStackOp(std::string& rest) {
-    rest = Trim(UpperCase(rest));
+  StackOp ReadStackOp() {
+    for (std::size_t i = pos_; i < line_.size(); ++i)
+      if (line_[i] >= 'a' && line_[i] <= 'z') line_[i] = static_cast<char>(line_[i] - 'a' + 'A');
+    const bool atEnd = AtLineEnd();
+    const std::size_t blank = atEnd ? line_.size() : line_.find(' ', pos_);
     std::string word;
-    const std::size_t p = rest.find(' ');
-    if (p != std::string::npos) {
-      word = rest.substr(0, p);
-      rest.erase(0, p + 1);
-    } else if (rest.size() == 3) {
-      word = rest;
+    if (blank + 1 < line_.size()) {
+      word = line_.substr(pos_, blank - pos_);
+      pos_ = blank + 1;
+    } else if (!atEnd && blank - pos_ == 3) {
+      word = line_.substr(pos_, 3);
     } else {
       Report(FaultCode::Format);
     }
@@ -132,21 +158,24 @@ class Parser {
     return StackOp::None;
   }
 
-  void ReadEndStates(std::string line) {
-    line.erase(0, UpperCase(line).find("E:") + 2);
-    line = Trim(line);
-    while (!line.empty()) {
-      program_.AddEndState(ReadState(line));
+  void ReadEndStates() {
+    for (std::size_t i = 0; i + 1 < line_.size(); ++i)
+      if ((line_[i] == 'E' || line_[i] == 'e') && line_[i + 1] == ':') {
+        pos_ = i + 2;
+        break;
+      }
+    while (!AtLineEnd()) {
+      program_.AddEndState(ReadState());
       if (Failed()) return;
     }
   }
 
   // Reads the fields of one line in the order of the kind; false at a fault.
-  bool ReadTransition(Transition& t, std::string rest) {
+  bool ReadTransition(Transition& t) {
     const MachineKind kind = program_.kind;
-    t.from = ReadState(rest);
+    t.from = ReadState();
     if (Failed()) return false;
-    t.input = ReadSymbol(rest);
+    t.input = ReadSymbol();
     // The alphabet takes the symbol before the fault check of its read.
     if (t.input == kEpsilon)
       program_.hasEpsilon = true;
@@ -154,32 +183,34 @@ class Parser {
       program_.alphabet += t.input;
     if (Failed()) return false;
     if (kind == MachineKind::KA) {
-      t.stackTop = ReadSymbol(rest);
+      t.stackTop = ReadSymbol();
       if (Failed()) return false;
     }
-    ReadArrow(rest);
+    ReadArrow();
     if (Failed()) return false;
     if (kind == MachineKind::DEA || kind == MachineKind::TM) {
-      t.output = ReadSymbol(rest);
+      t.output = ReadSymbol();
       if (Failed()) return false;
     }
     if (kind == MachineKind::TM) {
-      t.move = ReadHeadMove(rest);
+      t.move = ReadHeadMove();
       if (Failed()) return false;
     }
     if (kind == MachineKind::KA) {
-      t.stackOp = ReadStackOp(rest);
+      t.stackOp = ReadStackOp();
       if (Failed()) return false;
       if (t.stackOp == StackOp::Push) {
-        t.output = ReadSymbol(rest);
+        t.output = ReadSymbol();
         if (Failed()) return false;
       }
     }
-    t.next = ReadState(rest);
+    t.next = ReadState();
     return !Failed();
   }
 
   Program program_;
+  std::string line_;     // the prepared line being read
+  std::size_t pos_ = 0;  // where its rest begins
 };
 
 }  // namespace
