@@ -33,8 +33,7 @@ TEST(Cli, DeaExample) {
   const Result r = RunArgs({"--kind", "dea", "--example"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out,
-            "Zustand : Anfangszustand\n\xC3\x9C"
-            "bergang: \nSchritte: 6\nBand: sskkss\nAusgabe: wwwbbw\n"
+            "Zustand : Anfangszustand\nÜbergang: \nSchritte: 6\nBand: sskkss\nAusgabe: wwwbbw\n"
             "Meldung: Das Wort wurde akzeptiert.\n");
   EXPECT_EQ(r.err, "");
 }
@@ -54,9 +53,7 @@ TEST(Cli, ParseFaultsGoToStderrInOrder) {
   const std::string path = TempFile("bad.txt", "a 1 -> a\r\n1 a\r\n");
   const Result r = RunArgs({"--kind", "akz", path});
   EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err,
-            "Fehler: falsches Befehlsformat in Befehl 2\nFehler: \xC3\x9C"
-            "bergangssymbol -> erwartet in Befehl 2\n");
+  EXPECT_EQ(r.err, "Fehler: falsches Befehlsformat in Befehl 2\nFehler: Übergangssymbol -> erwartet in Befehl 2\n");
   EXPECT_NE(r.out.find("Zustand : unbestimmt\n"), std::string::npos);
 }
 
@@ -64,16 +61,12 @@ TEST(Cli, TraceHasTheResetAndEveryStep) {
   const Result r = RunArgs({"--trace", "--kind", "nea", "-", "--tape", "0"}, "a 0 -> 1\n1 _ -> e\n");
   EXPECT_EQ(r.code, 0);
   const std::string lines =
-      "Schritte: 0\tZustand : {A}\t\xC3\x9C"
-      "bergang: {A} 0 -> {1,E}\t0\n"
-      "Schritte: 1\tZustand : {1,E}\t\xC3\x9C"
-      "bergang: \t0\n";
+      "Schritte: 0\tZustand : {A}\tÜbergang: {A} 0 -> {1,E}\t0\n"
+      "Schritte: 1\tZustand : {1,E}\tÜbergang: \t0\n";
   EXPECT_EQ(r.out.substr(0, lines.size()), lines);
   // A failed parse still traces what the choice of kind left.
   const Result bad = RunArgs({"--trace", "--kind", "dea", "-"}, "x");
-  EXPECT_EQ(bad.out.substr(0, bad.out.find('\n')),
-            "Schritte: \tZustand : unbestimmt\t\xC3\x9C"
-            "bergang: \t");
+  EXPECT_EQ(bad.out.substr(0, bad.out.find('\n')), "Schritte: \tZustand : unbestimmt\tÜbergang: \t");
 }
 
 TEST(Cli, StepBound) {

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "engine/encoding.h"
 #include "ui/tform1.h"
 
 QT_BEGIN_NAMESPACE
@@ -241,7 +242,7 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
     carriedOn = !form->isVisible();
   }
   EXPECT_EQ(questions.size(), 1u);  // asked once, also by "&Ende"
-  EXPECT_EQ(questions.front(), "Datei wurde ge\xE4ndert. Speichern?");
+  EXPECT_EQ(questions.front(), MachineText("Datei wurde geändert. Speichern?"));
   EXPECT_EQ(carriedOn, c.goesOn);
   if (!c.goesOn) {
     EXPECT_EQ(Program(), edited);
