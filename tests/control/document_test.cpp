@@ -10,6 +10,7 @@
 #include "control/simulation.h"
 #include "control/stringview.h"
 #include "engine/encoding.h"
+#include "support/prompt_case.h"
 
 namespace automaten {
 namespace {
@@ -152,20 +153,8 @@ TEST_F(DocumentTest, NeuAndOeffnen) {
 
 // ---- The change prompt -----------------------------------------------------------
 
-struct PromptCase {
-  const char* command;
-  Answer answer;
-  bool named;   // the program has a file, so "&Ja" saves without a dialog
-  bool goesOn;  // the command carried on
-};
-
-void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.command; }
-
-std::string PromptName(const ::testing::TestParamInfo<PromptCase>& i) {
-  const char* answers[] = {"Ja", "Nein", "Abbrechen"};
-  return std::string(i.param.command) + answers[static_cast<int>(i.param.answer)] +
-         (i.param.named ? "Named" : "Unnamed");
-}
+using testing::PromptCase;
+using testing::PromptName;
 
 class ChangePrompt : public DocumentTest, public ::testing::WithParamInterface<PromptCase> {};
 

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "engine/encoding.h"
+#include "support/prompt_case.h"
 #include "ui/tform1.h"
 
 QT_BEGIN_NAMESPACE
@@ -189,20 +190,8 @@ TEST_F(DocumentTest, FailedWritesKeepTheName) {
 
 // ---- The change prompt -----------------------------------------------------------
 
-struct PromptCase {
-  const char* command;
-  Answer answer;
-  bool named;   // the program has a file, so "&Ja" saves without a dialog
-  bool goesOn;  // the command carried on
-};
-
-void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.command; }
-
-std::string PromptName(const ::testing::TestParamInfo<PromptCase>& i) {
-  const char* answers[] = {"Ja", "Nein", "Abbrechen"};
-  return std::string(i.param.command) + answers[static_cast<int>(i.param.answer)] +
-         (i.param.named ? "Named" : "Unnamed");
-}
+using testing::PromptCase;
+using testing::PromptName;
 
 class ChangePrompt : public DocumentTest, public ::testing::WithParamInterface<PromptCase> {};
 
