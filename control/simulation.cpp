@@ -104,7 +104,7 @@ void Simulation::SelectKind(MachineKind kind) {
   ready_ = false;
   parseFailed_ = false;
   configuration_.steps = 0;
-  configuration_.head = kind == MachineKind::TM ? static_cast<std::uint32_t>(std::max(tapeWidth_ / 2 - 3, 1)) : 1;
+  configuration_.head = kind == MachineKind::TM ? MiddleHead(tapeWidth_) : 1;
   view_.SetFieldText(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
   view_.SetLabelText(Label::LSchritte, "Schritte: ");
   view_.SetLabelText(Label::LMeldung, "");

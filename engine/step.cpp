@@ -51,6 +51,8 @@ bool HeadLeft(Configuration& c) {
 
 }  // namespace
 
+std::uint32_t MiddleHead(int tapeWidth) { return static_cast<std::uint32_t>(std::max(tapeWidth / 2 - 3, 1)); }
+
 std::string InitialSecondField(MachineKind kind, const std::string& tape) {
   if (kind == MachineKind::DEA) return std::string(tape.size(), ' ');
   if (kind == MachineKind::KA) return std::string(1, kStackBottom);
@@ -64,7 +66,7 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
   if (kind == MachineKind::TM && tape.size() < width) tape.resize(width, kTmBlank);
   std::size_t i = 1;
   while (i < tape.size() && tape[i - 1] == kTmBlank && i < width) ++i;
-  c.head = i < width ? static_cast<std::uint32_t>(i) : static_cast<std::uint32_t>(std::max(tapeWidth / 2 - 3, 1));
+  c.head = i < width ? static_cast<std::uint32_t>(i) : MiddleHead(tapeWidth);
   c.tape = std::move(tape);
   c.set.Add(kStateA);
   return c;

@@ -15,6 +15,8 @@ namespace automaten {
 // that is no blank '*', or near the middle of the visible cells when there
 // is none among them.
 Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeWidth);
+// Where a head starts on a tape of blanks: near the middle of the visible cells.
+std::uint32_t MiddleHead(int tapeWidth);
 // The second field of a reset: blanks under the DEA's input, "#" for the KA.
 std::string InitialSecondField(MachineKind kind, const std::string& tape);
 

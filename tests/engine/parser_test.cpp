@@ -2,6 +2,7 @@
 // and the faulty line marked as the user wrote it.
 #include <gtest/gtest.h>
 
+#include "engine/text.h"
 #include "support/driver.h"
 
 namespace automaten {
@@ -135,6 +136,15 @@ TEST(Parse, FieldsOfEachKind) {
   EXPECT_EQ(tm.transitions[0].move, 'L');
   EXPECT_EQ(tm.transitions[1].move, 'R');
   EXPECT_EQ(tm.transitions[2].move, 'K');
+}
+
+TEST(Text, LinesEndAtAnyBreakAndAFinalBreakStartsNoLine) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\n"), std::vector<std::string>{"a"});
+  EXPECT_EQ(SplitLines("a\n\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(SplitLines("\r\n"), std::vector<std::string>{""});
+  EXPECT_TRUE(SplitLines("").empty());
+  EXPECT_EQ(PrepareLine(" \ta 1 -> a ; e: 1\t"), "a 1 -> a ");
 }
 
 TEST(Parse, LinesArePreparedAndExtraWordsIgnored) {
