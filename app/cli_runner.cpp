@@ -15,24 +15,28 @@ namespace automaten {
 namespace {
 
 const char kUsage[] =
-    "usage: automaten-cli --kind KIND [--tape WORD] [--width N] [--max-steps N] [--trace] PROGRAM\n"
-    "       automaten-cli --kind KIND --example [--tape WORD] [--width N] [--max-steps N] [--trace]\n"
+    "usage: automaten-cli --kind KIND [--tape WORD | --tape-file FILE] [--width N] [--max-steps N] [--trace] PROGRAM\n"
+    "       automaten-cli --kind KIND --example [--tape WORD | --tape-file FILE] [--width N] [--max-steps N] "
+    "[--trace]\n"
     "\n"
     "  KIND          dea, akz, nea, ka or tm\n"
     "  PROGRAM       a program file (Windows-1252 or UTF-8), or - for standard input\n"
     "  --example     run the kind's built-in example program (and its tape)\n"
     "  --tape WORD   the input tape (default: empty, or the example's tape)\n"
+    "  --tape-file FILE  the input tape from a file of one line, read like a program file;\n"
+    "                - for standard input when the program comes from a file\n"
     "  --width N     visible tape cells, 8 to 65535 (default 60)\n"
     "  --max-steps N stop after N timer ticks (default 1000000)\n"
     "  --trace       print one line per step: steps, state, transition, tape\n"
     "\n"
     "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
-    "2 program fault, 3 still running after N steps, 64 bad arguments, 66 unreadable program\n";
+    "2 program fault, 3 still running after N steps, 64 bad arguments, 66 unreadable program or tape file\n";
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
   std::optional<std::string> tape;  // Windows-1252
+  std::optional<std::string> tapeFile;
   int width = 60;
   unsigned long long maxSteps = 1000000;
   bool trace = false;
@@ -58,7 +62,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
     if (!IsValidUtf8(a)) return "an argument is not valid UTF-8";
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue = a == "--kind" || a == "--tape" || a == "--width" || a == "--max-steps";
+    const bool takesValue =
+        a == "--kind" || a == "--tape" || a == "--tape-file" || a == "--width" || a == "--max-steps";
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     if (a == "--kind") {
       const std::string& k = args[++i];
@@ -68,6 +73,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
       std::string tape;
       if (!Utf8ToCp1252(args[++i], tape)) return "the tape holds a character Windows-1252 cannot hold";
       o.tape = tape;
+    } else if (a == "--tape-file") {
+      o.tapeFile = args[++i];
     } else if (a == "--width") {
       unsigned long long w;
       if (!ParseDecimal(args[++i], 65535, w) || w < 8) return "--width takes a number from 8 to 65535";
@@ -88,15 +95,56 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
   if (!o.kindGiven) return "--kind is missing";
   if (o.example && o.program) return "--example and a program file exclude each other";
   if (!o.example && !o.program) return "a program file or --example is missing";
+  if (o.tape && o.tapeFile) return "--tape and --tape-file exclude each other";
+  if (o.tapeFile && *o.tapeFile == "-" && (!o.program || *o.program == "-"))
+    return "--tape-file - reads standard input only when the program comes from a file";
   return "";
 }
 
-// Standard input, never more than 1 MiB and one byte of it.
-ProgramFile ReadProgramStream(std::istream& in) {
-  std::string bytes(kMaxProgramBytes + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return CheckProgramBytes(std::move(bytes));
+// Standard input, never more than the limit and one byte of it.
+ProgramFile ReadStream(std::istream& in, std::size_t limit) {
+  std::string bytes;
+  char buffer[65536];
+  while (bytes.size() <= limit && in.read(buffer, sizeof buffer).gcount() > 0)
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  return CheckProgramBytes(std::move(bytes), limit);
+}
+
+// Reads a file or standard input ("-"); false with the message printed.
+bool ReadInput(const std::string& name, const char* what, std::size_t limit, std::istream& in, std::ostream& err,
+               std::string& text) {
+  const ProgramFile file = name == "-" ? ReadStream(in, limit) : ReadProgramFile(name, limit);
+  switch (file.status) {
+    case ProgramFile::Status::Ok: break;
+    case ProgramFile::Status::Unreadable:
+    case ProgramFile::Status::Directory:
+      err << "automaten-cli: cannot read " << name << ": " << file.systemError << "\n";
+      return false;
+    // What the window refuses to open is no program here either.
+    case ProgramFile::Status::TooLarge:
+    case ProgramFile::Status::HasNul:
+      err << "automaten-cli: " << name << " is no " << what << ": "
+          << (file.status == ProgramFile::Status::TooLarge
+                  ? std::string("larger than ") + (limit == kMaxProgramBytes ? "1 MiB" : "64 MiB")
+                  : std::string("it holds NUL bytes"))
+          << "\n";
+      return false;
+  }
+  text = DecodeProgram(file.bytes);
+  return true;
+}
+
+// A tape file holds one line; a line break at its end is no part of the tape.
+bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, std::string& tape) {
+  std::string text;
+  if (!ReadInput(name, "tape", kMaxTapeBytes, in, err, text)) return false;
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  if (text.find('\n') != std::string::npos) {
+    err << "automaten-cli: " << name << " is no tape: it holds more than one line\n";
+    return false;
+  }
+  tape = ToMachineText(text);
+  return true;
 }
 
 void TraceLine(const StringView& view, std::ostream& out) {
@@ -115,22 +163,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   }
 
   std::string program;
-  if (o.program) {
-    const ProgramFile file = *o.program == "-" ? ReadProgramStream(in) : ReadProgramFile(*o.program);
-    switch (file.status) {
-      case ProgramFile::Status::Ok: break;
-      case ProgramFile::Status::Unreadable:
-      case ProgramFile::Status::Directory:
-        err << "automaten-cli: cannot read " << *o.program << ": " << file.systemError << "\n";
-        return kExitNoInput;
-      // What the window refuses to open is no program here either.
-      case ProgramFile::Status::TooLarge:
-      case ProgramFile::Status::HasNul:
-        err << "automaten-cli: " << *o.program << " is no program: "
-            << (file.status == ProgramFile::Status::TooLarge ? "larger than 1 MiB" : "it holds NUL bytes") << "\n";
-        return kExitNoInput;
-    }
-    program = DecodeProgram(file.bytes);
+  if (o.program && !ReadInput(*o.program, "program", kMaxProgramBytes, in, err, program)) return kExitNoInput;
+  if (o.tapeFile) {
+    std::string tape;
+    if (!ReadTapeFile(*o.tapeFile, in, err, tape)) return kExitNoInput;
+    o.tape = tape;
   }
 
   StringView view;
@@ -145,10 +182,14 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (o.tape) view.SetFieldText(Field::EBand, *o.tape);
 
   sim.StartOrStop();
-  if (o.trace) TraceLine(view, out);
-  for (unsigned long long tick = 0; tick < o.maxSteps && sim.Running(); ++tick) {
-    sim.Tick();
-    if (o.trace) TraceLine(view, out);
+  if (o.trace) {
+    TraceLine(view, out);
+    for (unsigned long long tick = 0; tick < o.maxSteps && sim.Running(); ++tick) {
+      sim.Tick();
+      TraceLine(view, out);
+    }
+  } else {
+    sim.RunTicks(o.maxSteps);  // the display only at the end: the same block
   }
 
   out << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\n'

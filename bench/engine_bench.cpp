@@ -1,6 +1,5 @@
-// Speed of the engine: one step of each kind on its example program, with
-// tape and second field copied in and out the way the window's step does
-// (and once without), and the parse of large programs.
+// Speed of the engine: one step of each kind on its example program, and the
+// parse of large programs.
 #include <benchmark/benchmark.h>
 
 #include "control/examples.h"
@@ -15,43 +14,28 @@ Configuration ExampleStart(MachineKind kind) {
   return InitialConfiguration(kind, ExampleTape(kind, width / 2 - 3, width), width);
 }
 
-// One iteration: a step, the lookup of the next transition and the halting
-// check, as a display refresh makes them. A halted machine starts over; the
-// reset's cost counts against the steps.
-template <bool kCopyFields>
-void StepLoop(benchmark::State& state) {
+// One iteration: a step on the move looked up before, the lookup of the next
+// move and the halting check, as the simulation makes them. A halted machine
+// starts over; the reset's cost counts against the steps.
+void BM_Step(benchmark::State& state) {
   const auto kind = static_cast<MachineKind>(state.range(0));
   const Program program = ParseProgram(kind, ExampleLines(kind));
   const Configuration start = ExampleStart(kind);
   Configuration c = start;
-  std::string viewTape = c.tape, viewSecond = c.second;
+  Move move = NextMove(program, c);
   std::int64_t steps = 0;
   for (auto _ : state) {
-    if (kCopyFields) {
-      c.tape = viewTape;
-      c.second = viewSecond;
-    }
-    const StepResult r = ApplyStep(program, c);
-    if (kCopyFields) {
-      if (r.tapeChanged) viewTape = c.tape;
-      if (r.secondChanged) viewSecond = c.second;
-    }
-    const int next = FindTransition(program, c);
-    if (r.transition < 0 || CheckHalt(program, c, next).halted) {
+    const StepResult r = ApplyMove(program, c, move);
+    move = NextMove(program, c);
+    if (r.transition < 0 || CheckHalt(program, c, move.transition).halted) {
       c = start;
-      viewTape = c.tape;
-      viewSecond = c.second;
+      move = NextMove(program, c);
     }
     ++steps;
   }
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
 }
-
-void BM_Step(benchmark::State& state) { StepLoop<true>(state); }
 BENCHMARK(BM_Step)->ArgName("kind")->DenseRange(0, 4);
-
-void BM_StepOnValues(benchmark::State& state) { StepLoop<false>(state); }
-BENCHMARK(BM_StepOnValues)->ArgName("kind")->DenseRange(0, 4);
 
 // 101 lines for an NEA with 12 states, dense epsilon moves and 8 symbols.
 std::vector<std::string> LargeNea() {

@@ -5,7 +5,6 @@
 
 #include "control/examples.h"
 #include "control/kinds.h"
-#include "control/view.h"
 #include "engine/encoding.h"
 #include "engine/nea.h"
 #include "engine/parser.h"
@@ -25,21 +24,11 @@ const std::string& ChangedMark() {
   return text;
 }
 
+std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
+
 }  // namespace
 
 Simulation::Simulation(View& view) : view_(view) {}
-
-std::string Simulation::Blanks(int count) const {
-  return std::string(static_cast<std::size_t>(std::max(count, 0)), ' ');
-}
-
-std::string HeadMarker(int tapeWidth, std::uint32_t head, int firstVisible) {
-  const int length = tapeWidth + 10 > 0 ? tapeWidth + 10 : 0;
-  std::string marker(static_cast<std::size_t>(length), ' ');
-  const std::int64_t column = static_cast<std::int64_t>(head) - firstVisible;
-  if (column >= 1 && column <= length) marker[static_cast<std::size_t>(column - 1)] = '^';
-  return marker;
-}
 
 // ---- Commands ------------------------------------------------------------------
 
@@ -78,14 +67,14 @@ void Simulation::Tick() {
 }
 
 void Simulation::ClearTape() {
-  view_.SetFieldText(Field::EBand,
-                     kind_ == MachineKind::TM ? std::string(static_cast<std::size_t>(tapeWidth_) + 1, kTmBlank) : "");
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  SetField(Field::EBand,
+           kind_ == MachineKind::TM ? std::string(static_cast<std::size_t>(tapeWidth_) + 1, kTmBlank) : "");
+  view_.MarkCell(Field::EBand, -1);
   ShowStatus(MachineText("Band gelöscht."));
 }
 
 void Simulation::RestoreLastTape() {
-  view_.SetFieldText(Field::EBand, lastTape_);
+  SetField(Field::EBand, lastTape_);
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
 
@@ -93,6 +82,8 @@ void Simulation::ProgramEdited() {
   programChanged_ = true;
   view_.SetStatusPanel(StatusPanel::Changed, ChangedMark() + " ");
 }
+
+void Simulation::FieldEdited(Field f) { edited_[static_cast<std::size_t>(f)] = true; }
 
 void Simulation::SelectKind(MachineKind kind) {
   if (!IsKnownKind(kind)) return;
@@ -105,13 +96,14 @@ void Simulation::SelectKind(MachineKind kind) {
   parseFailed_ = false;
   configuration_.steps = 0;
   configuration_.head = kind == MachineKind::TM ? MiddleHead(tapeWidth_) : 1;
-  view_.SetFieldText(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
-  view_.SetLabelText(Label::LSchritte, "Schritte: ");
-  view_.SetLabelText(Label::LMeldung, "");
+  SetField(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
+  SetLabel(Label::LSchritte, "Schritte: ");
+  SetLabel(Label::LMeldung, "");
   ShowState();
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  view_.MarkCell(Field::EBand, -1);
+  view_.MarkCell(Field::EAusgabe, -1);
   ShowMachineKind();
-  view_.SetFieldText(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
+  SetField(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
   view_.SetProgramText(ExampleText(kind));
   programChanged_ = false;
 }
@@ -121,9 +113,8 @@ void Simulation::TapeFieldResized(int tapeWidth) {
   const std::string tape = view_.FieldText(Field::EBand);
   // One blank short of the width: the reset pads to the full width.
   if (kind_ == MachineKind::TM && static_cast<int>(tape.size()) < tapeWidth_)
-    view_.SetFieldText(Field::EBand,
-                       tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+    SetField(Field::EBand, tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
+  view_.MarkCell(Field::EBand, -1);
   ShowSpeed();
 }
 
@@ -135,6 +126,7 @@ bool Simulation::ParseProgram() {
   lines.reserve(static_cast<std::size_t>(std::max(n, 0)));
   for (int i = 0; i < n; ++i) lines.push_back(view_.ProgramLine(i));
   program_ = automaten::ParseProgram(kind_, lines);
+  shownTransitionKey_ = ~0ull;  // the lines behind the indexes are new
   parseFailed_ = !program_.Ok();
   if (program_.Ok()) return true;
   // Each fault stops the run, leaves the machine not ready and shows its box.
@@ -150,34 +142,41 @@ bool Simulation::ParseProgram() {
 }
 
 void Simulation::ResetMachine() {
-  view_.SetLabelText(Label::LMeldung, "");
-  view_.SetLabelText(Label::Schreiblesekopf, Blanks(tapeWidth_));
+  SetLabel(Label::LMeldung, "");
+  view_.MarkCell(Field::EBand, -1);
   const bool parsed = ParseProgram();
   // The second field is prepared also when the program has a fault.
   const std::string tape = view_.FieldText(Field::EBand);
-  if (kind_ == MachineKind::DEA || kind_ == MachineKind::KA)
-    view_.SetFieldText(Field::EAusgabe, InitialSecondField(kind_, tape));
+  if (kind_ == MachineKind::DEA || kind_ == MachineKind::KA) SetField(Field::EAusgabe, InitialSecondField(kind_, tape));
   if (!parsed) return;
   configuration_ = InitialConfiguration(kind_, tape, tapeWidth_);
   configuration_.second = view_.FieldText(Field::EAusgabe);
-  lastTape_ = configuration_.tape;
-  if (configuration_.tape != tape) view_.SetFieldText(Field::EBand, configuration_.tape);
-  view_.SetLabelText(Label::LSchritte, "Schritte: 0");
+  edited_ = {};
+  lastTape_ = configuration_.tape.Text();
+  if (lastTape_ != tape) view_.SetFieldText(Field::EBand, lastTape_);
+  view_.MarkCell(Field::EAusgabe, -1);
+  SetLabel(Label::LSchritte, "Schritte: 0");
   ready_ = true;
   determined_ = true;
-  RefreshTape();
-  view_.SelectInField(Field::EBand, static_cast<int>(configuration_.head) - 1, 1);
+  move_ = NextMove(program_, configuration_);
+  view_.FocusField(Field::EBand);
   ShowState();
   ShowHead(false);
   ShowStatus("In den Anfangszustand gesetzt.");
 }
 
-// Set anew, the field shows the tape from its first character.
-void Simulation::RefreshTape() {
-  const std::string tape = view_.FieldText(Field::EBand);
-  view_.SetFieldText(Field::EBand, "");
-  view_.FocusField(Field::EBand);
-  view_.SetFieldText(Field::EBand, tape);
+void Simulation::SetField(Field f, const std::string& text) {
+  view_.SetFieldText(f, text);
+  edited_[static_cast<std::size_t>(f)] = true;
+}
+
+// What the user typed into the fields since the last step counts.
+void Simulation::TakeUserEdits() {
+  if (!edited_[0] && !edited_[1]) return;
+  if (edited_[0]) configuration_.tape = Tape(view_.FieldText(Field::EBand));
+  if (edited_[1]) configuration_.second = view_.FieldText(Field::EAusgabe);
+  edited_ = {};
+  move_ = NextMove(program_, configuration_);
 }
 
 void Simulation::StopTimer() {
@@ -206,33 +205,84 @@ std::string Simulation::FrequencyText(int intervalMs, const NumberFormat& format
   return text + " Hz";
 }
 
+void Simulation::SetNumberFormat(const NumberFormat& format) {
+  format_ = format;
+  shownSpeed_ = 0;
+}
+
 void Simulation::ShowSpeed() {
-  view_.SetTimerInterval(IntervalForPosition(view_.SliderPosition()));
-  view_.SetLabelText(Label::LFrequenz2, FrequencyText(view_.TimerInterval(), format_));
+  const int position = view_.SliderPosition();
+  if (position == shownSpeed_) return;
+  shownSpeed_ = position;
+  view_.SetTimerInterval(IntervalForPosition(position));
+  SetLabel(Label::LFrequenz2, FrequencyText(view_.TimerInterval(), format_));
 }
 
 void Simulation::Step() {
-  RefreshTape();
   if (determined_) {
-    // What the user typed into the fields since the last step counts.
-    configuration_.tape = view_.FieldText(Field::EBand);
-    configuration_.second = view_.FieldText(Field::EAusgabe);
+    TakeUserEdits();
     const std::uint32_t head = configuration_.head;
-    const StepResult r = ApplyStep(program_, configuration_);
-    if (r.secondChanged) view_.SetFieldText(Field::EAusgabe, configuration_.second);
-    if (r.wroteOutput) view_.SelectInField(Field::EAusgabe, static_cast<int>(head) - 1, 1);
-    if (r.tapeChanged) view_.SetFieldText(Field::EBand, configuration_.tape);
+    const std::size_t secondSize = configuration_.second.size();
+    const StepResult r = ApplyMove(program_, configuration_, move_);
+    move_ = NextMove(program_, configuration_);
+    ShowStepInFields(r, head, secondSize);
     if (r.moved) ShowHead(true);
   }
   ShowState();
   ShowStatus("Einzelschritt");
 }
 
+// Only the cells the step changed go to the fields.
+void Simulation::ShowStepInFields(const StepResult& r, std::uint32_t headBefore, std::size_t secondSizeBefore) {
+  const std::string& second = configuration_.second;
+  if (second.size() > secondSizeBefore) {
+    view_.ReplaceInField(Field::EAusgabe, secondSizeBefore, 0, second.substr(secondSizeBefore));
+  } else if (second.size() < secondSizeBefore) {
+    view_.ReplaceInField(Field::EAusgabe, second.size(), secondSizeBefore - second.size(), "");
+  } else if (r.secondChanged) {
+    view_.ReplaceInField(Field::EAusgabe, headBefore - 1, 1, std::string(1, second[headBefore - 1]));
+  }
+  if (r.wroteOutput) view_.MarkCell(Field::EAusgabe, static_cast<long long>(headBefore) - 1);
+  if (r.wroteTape)
+    view_.ReplaceInField(Field::EBand, headBefore - 1, 1,
+                         std::string(1, configuration_.tape.At(headBefore + r.grewFront)));
+  if (r.grewFront > 0) view_.ReplaceInField(Field::EBand, 0, 0, std::string(r.grewFront, kTmBlank));
+  if (r.grewBack > 0)
+    view_.ReplaceInField(Field::EBand, configuration_.tape.size() - r.grewBack, 0, std::string(r.grewBack, kTmBlank));
+}
+
+unsigned long long Simulation::RunTicks(unsigned long long ticks) {
+  if (ticks == 0 || !view_.TimerEnabled()) return 0;
+  if (!ready_ || !determined_) {
+    Tick();
+    return 1;
+  }
+  ShowSpeed();
+  TakeUserEdits();
+  unsigned long long taken = 0;
+  bool moved = false;
+  while (taken < ticks) {
+    ++taken;
+    moved |= ApplyMove(program_, configuration_, move_).moved;
+    move_ = NextMove(program_, configuration_);
+    if (StopsTheRun()) break;
+  }
+  view_.SetFieldText(Field::EBand, configuration_.tape.Text());
+  view_.SetFieldText(Field::EAusgabe, configuration_.second);
+  if (moved) ShowHead(true);
+  ShowState();
+  ShowStatus("Einzelschritt");
+  return taken;
+}
+
+bool Simulation::StopsTheRun() const {
+  if (kind_ != MachineKind::NEA && configuration_.state == kStateF) return true;
+  return CheckHalt(program_, configuration_, move_.transition).halted;
+}
+
 void Simulation::ShowHead(bool counting) {
-  view_.SelectInField(Field::EBand, static_cast<int>(configuration_.head) - 1, 1);
-  const int first = view_.FirstVisibleChar(Field::EBand);
-  view_.SetLabelText(Label::Schreiblesekopf, HeadMarker(tapeWidth_, configuration_.head, first));
-  if (counting) view_.SetLabelText(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
+  view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
+  if (counting) SetLabel(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
 }
 
 RunOutcome Simulation::Outcome() const {
@@ -255,53 +305,75 @@ RunOutcome Simulation::Outcome() const {
 
 // ---- Status display ------------------------------------------------------------
 
+void Simulation::SetLabel(Label l, const std::string& text) {
+  if (labelText_[Index(l)] == text) return;
+  labelText_[Index(l)] = text;
+  view_.SetLabelText(l, text);
+}
+
+void Simulation::SetColour(Label l, TextColour c) {
+  if (labelColour_[Index(l)] == c) return;
+  labelColour_[Index(l)] = c;
+  view_.SetLabelColour(l, c);
+}
+
 void Simulation::ShowState() {
-  view_.SetLabelColour(Label::LZustand, TextColour::WindowText);
-  std::string text = "Zustand : ";
   const StateCode state = configuration_.state;
   const bool fault = determined_ && kind_ != MachineKind::NEA && state == kStateF;
-  if (!determined_)
-    text += "unbestimmt";
-  else if (kind_ == MachineKind::NEA)
-    text += SetToText(configuration_.set);
-  else if (state == kStateA)
-    text += "Anfangszustand";
-  else if (fault)
-    text += "Fehlzustand";
-  else if (state == kStateE)
-    text += "Endzustand";
-  else
-    text += std::to_string(state);
-  view_.SetLabelText(Label::LZustand, text);
-  if (fault) {
-    view_.SetLabelColour(Label::LZustand, TextColour::Red);
-    StopTimer();
+  // The label's text follows from this key alone: it is formatted when the key changes.
+  const std::uint64_t key = !determined_                ? ~1ull
+                            : kind_ == MachineKind::NEA ? 1ull << 32 | configuration_.set.bits
+                                                        : state;
+  if (key != shownStateKey_) {
+    shownStateKey_ = key;
+    std::string text = "Zustand : ";
+    if (!determined_)
+      text += "unbestimmt";
+    else if (kind_ == MachineKind::NEA)
+      text += SetToText(configuration_.set);
+    else if (state == kStateA)
+      text += "Anfangszustand";
+    else if (fault)
+      text += "Fehlzustand";
+    else if (state == kStateE)
+      text += "Endzustand";
+    else
+      text += std::to_string(state);
+    SetLabel(Label::LZustand, text);
   }
-  nextTransition_ = determined_ ? FindTransition(program_, configuration_) : -1;
+  SetColour(Label::LZustand, fault ? TextColour::Red : TextColour::WindowText);
+  if (fault) StopTimer();
+  if (!determined_) move_ = Move{};
   ShowTransition();
-  verdict_ = determined_ ? CheckHalt(program_, configuration_, nextTransition_) : Verdict{};
+  verdict_ = determined_ ? CheckHalt(program_, configuration_, move_.transition) : Verdict{};
   if (verdict_.halted) {
     StopTimer();
-    view_.SetLabelColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
-    view_.SetLabelText(Label::LMeldung, verdict_.text);
+    SetColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
+    SetLabel(Label::LMeldung, verdict_.text);
   }
 }
 
 void Simulation::ShowTransition() {
-  view_.SetLabelColour(Label::LBefehl, TextColour::WindowText);
-  if (nextTransition_ < 0) {
-    if (!determined_ || AtEnd(program_, configuration_)) {
-      view_.SetLabelText(Label::LBefehl, TransitionPrefix());
-    } else {
-      view_.SetLabelText(Label::LBefehl, TransitionPrefix() + "undefiniert");
-      view_.SetLabelColour(Label::LBefehl, TextColour::Red);
-    }
-  } else if (kind_ == MachineKind::NEA) {
-    view_.SetLabelText(Label::LBefehl, TransitionPrefix() + SetTransitionText(program_, configuration_));
-  } else {
-    view_.SetLabelText(Label::LBefehl,
-                       TransitionPrefix() + program_.transitions[static_cast<std::size_t>(nextTransition_)].line);
+  const int t = move_.transition;
+  const bool undefined = t < 0 && determined_ && !AtEnd(program_, configuration_);
+  std::uint64_t key;
+  if (t < 0)
+    key = undefined ? ~2ull : ~3ull;
+  else if (kind_ == MachineKind::NEA)
+    key = 1ull << 48 | static_cast<std::uint64_t>(static_cast<unsigned char>(SymbolUnderHead(configuration_))) << 32 |
+          static_cast<std::uint64_t>(move_.nextSet.bits) << 16 | configuration_.set.bits;
+  else
+    key = static_cast<std::uint64_t>(t);
+  if (key != shownTransitionKey_) {
+    shownTransitionKey_ = key;
+    if (t < 0)
+      SetLabel(Label::LBefehl, undefined ? TransitionPrefix() + "undefiniert" : TransitionPrefix());
+    else if (kind_ == MachineKind::NEA)
+      SetLabel(Label::LBefehl, TransitionPrefix() + SetTransitionText(configuration_, move_.nextSet));
+    else
+      SetLabel(Label::LBefehl, TransitionPrefix() + program_.transitions[static_cast<std::size_t>(t)].line);
   }
+  SetColour(Label::LBefehl, undefined ? TextColour::Red : TextColour::WindowText);
 }
 
 void Simulation::ShowMachineKind() {

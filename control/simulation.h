@@ -1,19 +1,20 @@
 // The simulation without a window: run control (reset, single step,
 // automatic run, speed), the status display and the choice of machine kind.
-// It owns the parsed program and the machine's configuration and reaches the
-// screen only through View. The tape and the second field are the view's
-// texts: what the user types there between two steps is read by the next.
+// It owns the parsed program and the machine's configuration, the tape and
+// the second field included, and reaches the screen only through View: each
+// step tells the fields only the cells it changed. What the user types into
+// a field between two steps is read once, before the next step.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "control/view.h"
 #include "engine/step.h"
 #include "engine/types.h"
 
 namespace automaten {
-
-class View;
 
 // How the frequency label writes numbers.
 struct NumberFormat {
@@ -34,15 +35,16 @@ class Simulation {
   explicit Simulation(View& view);
 
   // ---- Commands (menu, tool bar, timer, slider) ----
-  void Reset();            // "Anfangszustand": stops the run, parses, sets the initial configuration
-  void SingleStep();       // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
-  void StartOrStop();      // "Starten": switches the automatic run, resetting a machine that is not ready
-  void Stop();             // "Anhalten": stops a running machine
-  void Tick();             // the timer: one step of the automatic run
-  void ShowSpeed();        // the slider moved: timer interval and frequency label
-  void ClearTape();        // "Band löschen"
-  void RestoreLastTape();  // "letzter Bandinhalt"
-  void ProgramEdited();    // a key was released in the program area
+  void Reset();               // "Anfangszustand": stops the run, parses, sets the initial configuration
+  void SingleStep();          // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
+  void StartOrStop();         // "Starten": switches the automatic run, resetting a machine that is not ready
+  void Stop();                // "Anhalten": stops a running machine
+  void Tick();                // the timer: one step of the automatic run
+  void ShowSpeed();           // the slider moved: timer interval and frequency label
+  void ClearTape();           // "Band löschen"
+  void RestoreLastTape();     // "letzter Bandinhalt"
+  void ProgramEdited();       // a key was released in the program area
+  void FieldEdited(Field f);  // the user changed a field's text
   // Shows or hides the second field, switches the kind and loads its example
   // program and tape; the machine is then "unbestimmt" until the next reset.
   void SelectKind(MachineKind kind);
@@ -52,6 +54,10 @@ class Simulation {
   // One step with its display refresh. A machine that is "unbestimmt" applies
   // no transition: only the display is refreshed.
   void Step();
+  // Up to `ticks` ticks of the automatic run as Tick would take them, without
+  // showing each step; the display then shows where the run stands, as after
+  // the ticks one by one. Returns the ticks taken.
+  unsigned long long RunTicks(unsigned long long ticks);
 
   // ---- Status display ----
   void ShowMachineKind();
@@ -76,35 +82,42 @@ class Simulation {
   // Timer interval in ms for a slider position, and the label for it.
   static int IntervalForPosition(int position);
   static std::string FrequencyText(int intervalMs, const NumberFormat& format);
-  void SetNumberFormat(const NumberFormat& format) { format_ = format; }
+  void SetNumberFormat(const NumberFormat& format);
 
  private:
   bool ParseProgram();  // shows each fault; false when there was one
   void ResetMachine();
-  void RefreshTape();
   void StopTimer();
+  void TakeUserEdits();
+  void SetField(Field f, const std::string& text);  // the field's text, read again before the next step
+  void ShowStepInFields(const StepResult& r, std::uint32_t headBefore, std::size_t secondSizeBefore);
   void ShowHead(bool counting);
   void ShowState();
   void ShowTransition();
-  std::string Blanks(int count) const;
+  bool StopsTheRun() const;  // the error state F or a halt
+  void SetLabel(Label l, const std::string& text);
+  void SetColour(Label l, TextColour c);
 
   View& view_;
   MachineKind kind_ = MachineKind::DEA;
   Program program_;
   Configuration configuration_;
+  Move move_;                // what applies in the configuration shown
   bool determined_ = false;  // false: "unbestimmt", no configuration since the kind changed
   bool ready_ = false;       // reset since the last change of kind or program fault
   bool parseFailed_ = false;
-  int nextTransition_ = -1;  // the transition that applies in the configuration shown
-  Verdict verdict_;          // of the configuration shown
-  int tapeWidth_ = 60;       // tape cells the tape field shows
-  std::string lastTape_;     // the tape of the last reset
+  std::array<bool, 2> edited_{};  // the user changed a field since it was read
+  Verdict verdict_;               // of the configuration shown
+  int tapeWidth_ = 60;            // tape cells the tape field shows
+  std::string lastTape_;          // the tape of the last reset
   bool programChanged_ = false;
   NumberFormat format_;
+  int shownSpeed_ = 0;  // the slider position the frequency label shows
+  // What the labels show, so that only a change is formatted and sent.
+  std::array<std::string, kLabelCount> labelText_;
+  std::array<TextColour, kLabelCount> labelColour_{};
+  std::uint64_t shownStateKey_ = ~0ull;
+  std::uint64_t shownTransitionKey_ = ~0ull;
 };
-
-// The marker line under the tape: width + 10 blanks with '^' under the head,
-// left out when the head's column is outside the line.
-std::string HeadMarker(int tapeWidth, std::uint32_t head, int firstVisible);
 
 }  // namespace automaten

@@ -29,6 +29,12 @@ void StringView::SetProgramText(const std::string& utf8) {
   }
 }
 
+void StringView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+  std::string& text = fields_[Index(f)];
+  index = std::min(index, text.size());
+  text.replace(index, std::min(removed, text.size() - index), inserted);
+}
+
 void StringView::SetKindButtonDown(MachineKind kind, bool down) {
   const auto i = static_cast<std::size_t>(kind);
   if (i < kindDown_.size()) kindDown_[i] = down;

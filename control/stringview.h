@@ -1,8 +1,8 @@
 // View on plain strings and flags, for tests and the command-line runner.
 // The program is kept like the window's program area keeps it: UTF-8 lines,
 // one more after a final line break.
-// Selection, focus and the first visible character do nothing on screen:
-// selections are only recorded, the first visible character is always 0.
+// Focus does nothing; the marked cells and the program selection are only
+// recorded.
 #pragma once
 
 #include <array>
@@ -23,8 +23,8 @@ class StringView : public View {
 
   std::string FieldText(Field f) const override { return fields_[Index(f)]; }
   void SetFieldText(Field f, const std::string& text) override { fields_[Index(f)] = text; }
-  void SelectInField(Field f, int start, int length) override { fieldSelection[Index(f)] = {start, length}; }
-  int FirstVisibleChar(Field) const override { return 0; }
+  void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  void MarkCell(Field f, long long index) override { markedCell[Index(f)] = index; }
   void FocusField(Field) override {}
   void SetFieldVisible(Field f, bool visible) override { fieldVisible[Index(f)] = visible; }
 
@@ -64,7 +64,7 @@ class StringView : public View {
   bool KindButtonDown(MachineKind kind) const;
 
   // Recorded by the operations above.
-  std::array<Selection, 2> fieldSelection{};
+  std::array<long long, 2> markedCell{-1, -1};
   std::array<bool, 2> fieldVisible{true, true};
   Selection programSelection;
   StartImage startImage = StartImage::Start;
@@ -81,8 +81,8 @@ class StringView : public View {
   static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }
 
   std::array<std::string, 2> fields_;
-  std::array<std::string, 6> labels_;
-  std::array<TextColour, 6> colours_{};
+  std::array<std::string, kLabelCount> labels_;
+  std::array<TextColour, kLabelCount> colours_{};
   std::array<std::string, 3> panels_;
   std::array<bool, 5> kindDown_{};
   std::vector<std::string> lines_;  // UTF-8

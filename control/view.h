@@ -12,7 +12,8 @@
 namespace automaten {
 
 enum class Field { EBand, EAusgabe };
-enum class Label { LZustand, LBefehl, LMeldung, LSchritte, Schreiblesekopf, LFrequenz2 };
+enum class Label { LZustand, LBefehl, LMeldung, LSchritte, LFrequenz2 };
+constexpr int kLabelCount = 5;
 enum class StatusPanel { Kind, Changed, Message };
 enum class TextColour { WindowText, Red, Green };
 enum class StartImage { Start, Stop };  // what the start/stop button shows
@@ -29,11 +30,17 @@ class View {
  public:
   virtual ~View() = default;
 
-  // One-line fields: the tape EBand and the second field EAusgabe.
+  // One-line fields: the tape EBand and the second field EAusgabe. The
+  // simulation keeps their cells and tells the field what changed; a field
+  // tells the simulation when the user edits it (Simulation::FieldEdited).
   virtual std::string FieldText(Field f) const = 0;
   virtual void SetFieldText(Field f, const std::string& text) = 0;
-  virtual void SelectInField(Field f, int start, int length) = 0;  // 0-based start; scrolls it into view
-  virtual int FirstVisibleChar(Field f) const = 0;                 // 0-based
+  // Replaces `removed` cells from a 0-based index with the inserted ones.
+  virtual void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) = 0;
+  // Shows one cell (0-based) as the head cell, scrolled into view; -1 shows
+  // none. The tape marks it with the head marker '^' below it, the second
+  // field the output just written.
+  virtual void MarkCell(Field f, long long index) = 0;
   virtual void FocusField(Field f) = 0;
   virtual void SetFieldVisible(Field f, bool visible) = 0;
 

@@ -23,20 +23,13 @@ std::string SetToText(StateSet set) {
 }
 
 bool SetHasTransition(const Program& program, StateSet set, char symbol) {
-  for (const Transition& t : program.transitions)
-    if (t.input == symbol && set.Has(t.from)) return true;
-  return false;
+  return (program.Movers(symbol).bits & set.bits) != 0;
 }
 
 StateSet NextSet(const Program& program, StateSet set, char symbol) {
   StateSet next;
-  for (int s = 0; s < kNeaStates; ++s) {
-    if (!set.Has(s)) continue;
-    for (const Transition& t : program.transitions) {
-      if (t.from != s || t.input != symbol) continue;
-      next.Add(s == kNeaF ? kNeaF : t.next);  // Add ignores codes outside the twelve
-    }
-  }
+  for (int s = 0; s < kNeaStates; ++s)
+    if (set.Has(s)) next.bits = static_cast<std::uint16_t>(next.bits | program.MovesOf(s, symbol).bits);
   return next;
 }
 
@@ -47,9 +40,8 @@ bool SetAccepts(const Program& program, StateSet set) {
   return false;
 }
 
-std::string SetTransitionText(const Program& program, const Configuration& c) {
-  const char symbol = SymbolUnderHead(c);
-  return SetToText(c.set) + " " + symbol + " -> " + SetToText(NextSet(program, c.set, symbol));
+std::string SetTransitionText(const Configuration& c, StateSet next) {
+  return SetToText(c.set) + " " + SymbolUnderHead(c) + " -> " + SetToText(next);
 }
 
 StateSet EpsilonClosure(const std::vector<Transition>& table, StateCode state) {

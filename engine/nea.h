@@ -11,14 +11,15 @@ namespace automaten {
 
 // "{A,1,E}": the members in the order A, 1 ... 9, E, F.
 std::string SetToText(StateSet set);
-// Whether some member has a transition on the symbol.
+// Whether some member has a transition on the symbol. Like NextSet, it reads
+// the program's index.
 bool SetHasTransition(const Program& program, StateSet set, char symbol);
 // The states reached from the set on the symbol. A transition out of F keeps F.
 StateSet NextSet(const Program& program, StateSet set, char symbol);
 // Whether the set holds E or a declared end state.
 bool SetAccepts(const Program& program, StateSet set);
-// "{A} 0 -> {A,1}": the set transition the next step takes.
-std::string SetTransitionText(const Program& program, const Configuration& c);
+// "{A} 0 -> {A,1}": the set transition the next step takes, to the next set.
+std::string SetTransitionText(const Configuration& c, StateSet next);
 
 // The states reachable from one state by epsilon transitions, itself included.
 StateSet EpsilonClosure(const std::vector<Transition>& table, StateCode state);

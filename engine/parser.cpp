@@ -67,6 +67,7 @@ class Parser {
     }
     if (program_.kind == MachineKind::NEA && program_.hasEpsilon)
       program_.transitions = RemoveEpsilon(program_.transitions, program_.alphabet);
+    program_.BuildIndex();
     return std::move(program_);
   }
 

@@ -23,30 +23,35 @@ bool WriteAtHead(std::uint32_t head, std::string& text, char symbol, char pad) {
   return true;
 }
 
+bool WriteAtHead(std::uint32_t head, Tape& tape, char symbol, char pad) {
+  if (head < 1 || tape.At(head) == symbol) return false;
+  if (tape.size() < head) tape.Append(head - tape.size(), pad);
+  tape.Set(head, symbol);
+  return true;
+}
+
 // Moving onto the last cell gives a Turing tape 20 more blanks.
-bool HeadRight(MachineKind kind, Configuration& c) {
+std::uint32_t HeadRight(MachineKind kind, Configuration& c) {
   ++c.head;
   ++c.steps;
-  if (kind == MachineKind::TM && c.tape.size() == c.head) {
-    c.tape.append(kTmGrowth, kTmBlank);
-    return true;
-  }
-  return false;
+  if (kind != MachineKind::TM || c.tape.size() != c.head) return 0;
+  c.tape.Append(kTmGrowth, kTmBlank);
+  return kTmGrowth;
 }
 
 // Moving onto (or off) the first cell puts 20 blanks in front; the head stays
 // on its symbol.
-bool HeadLeft(Configuration& c) {
+std::uint32_t HeadLeft(Configuration& c) {
   ++c.steps;
   if (c.head <= 1) {
     c.head = kTmGrowth;
   } else if (--c.head == 1) {
     c.head = kTmGrowth + 1;
   } else {
-    return false;
+    return 0;
   }
-  c.tape.insert(0, kTmGrowth, kTmBlank);
-  return true;
+  c.tape.Prepend(kTmGrowth, kTmBlank);
+  return kTmGrowth;
 }
 
 }  // namespace
@@ -67,33 +72,36 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
   std::size_t i = 1;
   while (i < tape.size() && tape[i - 1] == kTmBlank && i < width) ++i;
   c.head = i < width ? static_cast<std::uint32_t>(i) : MiddleHead(tapeWidth);
-  c.tape = std::move(tape);
+  c.tape = Tape(std::move(tape));
   c.set.Add(kStateA);
   return c;
 }
 
-char SymbolUnderHead(const Configuration& c) {
-  return c.head >= 1 && c.head <= c.tape.size() ? c.tape[c.head - 1] : kBeyondTape;
-}
-
 int FindTransition(const Program& program, const Configuration& c) {
   const char symbol = SymbolUnderHead(c);
-  const auto& table = program.transitions;
-  if (program.kind == MachineKind::NEA && !table.empty() && SetHasTransition(program, c.set, symbol)) return 0;
-  char top = 0;
-  const bool hasTop = StackTop(c.second, top);
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    const Transition& t = table[i];
-    if (t.from != c.state || t.input != symbol) continue;
-    if (program.kind == MachineKind::KA && (!hasTop || top != t.stackTop)) continue;
-    return static_cast<int>(i);
+  if (program.kind == MachineKind::NEA && !program.transitions.empty() &&
+      (program.Movers(symbol).bits & c.set.bits) != 0)
+    return 0;
+  int line = program.Index().First(c.state, symbol);
+  if (program.kind == MachineKind::KA) {
+    if (c.second.empty()) return -1;  // an emptied stack text has no top, not even '#'
+    const char top = c.second.back();
+    while (line >= 0 && program.transitions[static_cast<std::size_t>(line)].stackTop != top)
+      line = program.Index().Next(line);
   }
-  return -1;
+  return line;
 }
 
-StepResult ApplyStep(const Program& program, Configuration& c) {
+Move NextMove(const Program& program, const Configuration& c) {
+  Move m;
+  m.transition = FindTransition(program, c);
+  if (program.kind == MachineKind::NEA && m.transition >= 0) m.nextSet = NextSet(program, c.set, SymbolUnderHead(c));
+  return m;
+}
+
+StepResult ApplyMove(const Program& program, Configuration& c, const Move& move) {
   StepResult r;
-  r.transition = FindTransition(program, c);
+  r.transition = move.transition;
   if (r.transition < 0) return r;
   const Transition& t = program.transitions[static_cast<std::size_t>(r.transition)];
   const std::uint32_t stepsBefore = c.steps;
@@ -105,7 +113,7 @@ StepResult ApplyStep(const Program& program, Configuration& c) {
       break;
     case MachineKind::Akz: HeadRight(program.kind, c); break;
     case MachineKind::NEA:
-      c.set = NextSet(program, c.set, SymbolUnderHead(c));
+      c.set = move.nextSet;
       HeadRight(program.kind, c);
       break;
     case MachineKind::KA:
@@ -119,12 +127,11 @@ StepResult ApplyStep(const Program& program, Configuration& c) {
       }
       break;
     case MachineKind::TM:
-      r.tapeChanged = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
-      if (t.move == 'L') {
-        r.tapeChanged |= HeadLeft(c);
-      } else if (t.move == 'R') {
-        r.tapeChanged |= HeadRight(program.kind, c);
-      }
+      r.wroteTape = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
+      if (t.move == 'L')
+        r.grewFront = HeadLeft(c);
+      else if (t.move == 'R')
+        r.grewBack = HeadRight(program.kind, c);
       break;
   }
   r.moved = c.steps != stepsBefore;
@@ -134,7 +141,7 @@ StepResult ApplyStep(const Program& program, Configuration& c) {
 
 std::string FunctionValue(const Configuration& c) {
   std::uint64_t count = 0;
-  for (std::size_t i = c.head; i >= 1 && i <= c.tape.size() && c.tape[i - 1] == '1'; ++i) ++count;
+  for (std::uint32_t i = c.head; c.tape.At(i) == '1'; ++i) ++count;
   return std::to_string(count);
 }
 

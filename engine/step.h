@@ -20,23 +20,36 @@ std::uint32_t MiddleHead(int tapeWidth);
 // The second field of a reset: blanks under the DEA's input, "#" for the KA.
 std::string InitialSecondField(MachineKind kind, const std::string& tape);
 
-char SymbolUnderHead(const Configuration& c);
+inline char SymbolUnderHead(const Configuration& c) { return c.tape.At(c.head); }
 // Index of the transition that applies now, or -1. The first matching line
 // wins; the KA also needs its stack top. An NEA whose set has a move on the
 // symbol takes entry 0, whichever entry that is.
 int FindTransition(const Program& program, const Configuration& c);
 
+// What the next step does: its transition and, for the NEA, the next set.
+// Looked up once, it serves the display and then the step.
+struct Move {
+  int transition = -1;
+  StateSet nextSet;
+};
+Move NextMove(const Program& program, const Configuration& c);
+
 // What a step did, so the display can follow it.
 struct StepResult {
-  int transition = -1;  // index of the applied transition, or -1
-  bool moved = false;   // the head moved, and the step was counted
-  bool wroteOutput = false;
-  bool tapeChanged = false;
+  int transition = -1;          // index of the applied transition, or -1
+  bool moved = false;           // the head moved, and the step was counted
+  bool wroteOutput = false;     // the DEA wrote at the head it read from
+  bool wroteTape = false;       // the Turing machine changed the cell under its head
+  std::uint32_t grewFront = 0;  // blanks put in front of the tape (positions shift by as many)
+  std::uint32_t grewBack = 0;   // blanks appended to the tape
   bool secondChanged = false;
 };
-// One step: find the transition, act by kind, change state. Nothing applies
-// when no transition is found.
-StepResult ApplyStep(const Program& program, Configuration& c);
+// One step: act by kind on the move looked up for this configuration, change
+// state. Nothing applies when it has no transition.
+StepResult ApplyMove(const Program& program, Configuration& c, const Move& move);
+inline StepResult ApplyStep(const Program& program, Configuration& c) {
+  return ApplyMove(program, c, NextMove(program, c));
+}
 
 // A Turing machine's result: the ones from the head on, counted.
 std::string FunctionValue(const Configuration& c);

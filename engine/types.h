@@ -6,6 +6,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace automaten {
@@ -68,6 +69,38 @@ struct ParseFault {
   bool operator==(const ParseFault& o) const { return code == o.code && transition == o.transition; }
 };
 
+// The first transition for each state and symbol, found in constant time:
+// an open-addressing table from (state, symbol) to the first matching line,
+// and for each line the next line with the same state and symbol (the KA
+// tries them in order for its stack top).
+class TransitionIndex {
+ public:
+  void Build(const std::vector<Transition>& table);
+  int First(StateCode state, char symbol) const {
+    if (slots_.empty()) return -1;
+    const std::uint32_t key = Key(state, symbol);
+    for (std::size_t i = Hash(key);; i = (i + 1) & mask_) {
+      if (slots_[i].line < 0) return -1;
+      if (slots_[i].key == key) return slots_[i].line;
+    }
+  }
+  int Next(int line) const { return next_[static_cast<std::size_t>(line)]; }
+
+ private:
+  struct Slot {
+    std::uint32_t key = 0;
+    std::int32_t line = -1;
+  };
+  static std::uint32_t Key(StateCode state, char symbol) {
+    return static_cast<std::uint32_t>(state) << 8 | static_cast<unsigned char>(symbol);
+  }
+  std::size_t Hash(std::uint32_t key) const { return (key * 0x9E3779B1u >> 7) & mask_; }
+
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::vector<std::int32_t> next_;
+};
+
 // What a parse of the program text gives. Built once, then only read.
 struct Program {
   MachineKind kind = MachineKind::DEA;
@@ -87,8 +120,51 @@ struct Program {
     endMark_.set(s);
   }
 
+  // The lookups of the step rules; the parser builds them once the table is
+  // final, and whoever changes the table afterwards builds them again.
+  void BuildIndex();
+  const TransitionIndex& Index() const { return index_; }
+  // NEA: the states with a move on a symbol, and where one state moves on it.
+  StateSet Movers(char symbol) const { return movers_.empty() ? StateSet{} : movers_[Byte(symbol)]; }
+  StateSet MovesOf(int state, char symbol) const {
+    return movers_.empty() ? StateSet{} : moves_[static_cast<std::size_t>(state) * 256 + Byte(symbol)];
+  }
+
  private:
+  static std::size_t Byte(char c) { return static_cast<unsigned char>(c); }
+
   std::bitset<65536> endMark_ = std::bitset<65536>().set(kStateE);
+  TransitionIndex index_;
+  std::vector<StateSet> movers_;  // per symbol
+  std::vector<StateSet> moves_;   // per NEA state and symbol
+};
+
+// A tape of cells, positions from 1. Cells can be added at either end in
+// constant time on average: the text keeps room in front of its first cell.
+class Tape {
+ public:
+  Tape() = default;
+  Tape(std::string text) : buffer_(std::move(text)) {}  // NOLINT: a tape is its text
+  Tape(const char* text) : buffer_(text) {}             // NOLINT
+
+  std::size_t size() const { return buffer_.size() - start_; }
+  bool empty() const { return size() == 0; }
+  // The cell at a position; kBeyondTape outside the tape.
+  char At(std::uint32_t position) const {
+    return position >= 1 && position <= size() ? buffer_[start_ + position - 1] : kBeyondTape;
+  }
+  void Set(std::uint32_t position, char c) { buffer_[start_ + position - 1] = c; }
+  void Append(std::size_t count, char c) { buffer_.append(count, c); }
+  void Prepend(std::size_t count, char c);
+  std::string_view View() const { return std::string_view(buffer_).substr(start_); }
+  std::string Text() const { return std::string(View()); }
+
+  bool operator==(const Tape& o) const { return View() == o.View(); }
+  bool operator!=(const Tape& o) const { return !(*this == o); }
+
+ private:
+  std::string buffer_;
+  std::size_t start_ = 0;  // index of position 1 in buffer_
 };
 
 // Everything a step reads and changes: the machine's configuration. The tape
@@ -99,7 +175,7 @@ struct Configuration {
   std::uint32_t head = 1;
   std::uint32_t steps = 0;  // head moves so far
   StateSet set;             // the NEA's current set
-  std::string tape;
+  Tape tape;
   std::string second;
 
   bool operator==(const Configuration& o) const {

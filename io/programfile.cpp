@@ -11,9 +11,9 @@
 
 namespace automaten {
 
-ProgramFile CheckProgramBytes(std::string bytes) {
+ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit) {
   ProgramFile f;
-  if (bytes.size() > kMaxProgramBytes)
+  if (bytes.size() > limit)
     f.status = ProgramFile::Status::TooLarge;
   else if (bytes.find('\0') != std::string::npos)
     f.status = ProgramFile::Status::HasNul;
@@ -22,7 +22,7 @@ ProgramFile CheckProgramBytes(std::string bytes) {
   return f;
 }
 
-ProgramFile ReadProgramFile(const std::string& path) {
+ProgramFile ReadProgramFile(const std::string& path, std::size_t limit) {
   ProgramFile f;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -39,7 +39,7 @@ ProgramFile ReadProgramFile(const std::string& path) {
   }
   std::string bytes;
   char buffer[65536];
-  while (bytes.size() <= kMaxProgramBytes) {
+  while (bytes.size() <= limit) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
@@ -52,7 +52,7 @@ ProgramFile ReadProgramFile(const std::string& path) {
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  return CheckProgramBytes(std::move(bytes));
+  return CheckProgramBytes(std::move(bytes), limit);
 }
 
 std::string NormalizeLineEnds(const std::string& text) {

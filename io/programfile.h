@@ -10,6 +10,7 @@
 namespace automaten {
 
 constexpr std::size_t kMaxProgramBytes = 1 << 20;
+constexpr std::size_t kMaxTapeBytes = 64 << 20;  // a tape file, read by the same rules
 
 struct ProgramFile {
   enum class Status { Ok, Unreadable, Directory, TooLarge, HasNul };
@@ -18,10 +19,10 @@ struct ProgramFile {
   std::string bytes;        // the file, when Ok
 };
 
-// Reads a file, never more than 1 MiB and one byte of it.
-ProgramFile ReadProgramFile(const std::string& path);
+// Reads a file, never more than the limit and one byte of it.
+ProgramFile ReadProgramFile(const std::string& path, std::size_t limit = kMaxProgramBytes);
 // The checks of ReadProgramFile on bytes that came another way.
-ProgramFile CheckProgramBytes(std::string bytes);
+ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit = kMaxProgramBytes);
 
 // A program file's text as UTF-8, every line break as '\n'.
 std::string DecodeProgram(const std::string& bytes);

@@ -1,23 +1,91 @@
-// A one-line field that tells when it has painted. QLineEdit settles its
-// horizontal scrolling only while painting, so what depends on the scrolled
-// position (the head marker) is checked right after.
+// A one-line field of tape cells in a fixed-pitch font. It paints only the
+// cells it shows, so a tape of any length costs the same per step; the head
+// cell is highlighted whether or not the field has the keyboard focus, and
+// the tape's head marker '^' is drawn under it by the same paint, so it can
+// never drift. The user edits it like a line edit: keys, mouse selection,
+// copy, cut and paste. Its text is machine text (Windows-1252), one byte a
+// cell; a character the code page lacks becomes '?'.
 #pragma once
 
-#include <QLineEdit>
-#include <functional>
+#include <QBasicTimer>
+#include <QWidget>
+#include <string>
+
+class QMenu;
 
 namespace automaten {
 
-class TapeField : public QLineEdit {
+class TapeField : public QWidget {
+  Q_OBJECT
  public:
-  using QLineEdit::QLineEdit;
-  std::function<void()> afterPaint;
+  // With a marker row, the field is taller by one line for the '^'.
+  explicit TapeField(bool withMarker, QWidget* parent = nullptr);
+
+  const std::string& Text() const { return text_; }
+  // The whole text; the field then shows it from its first cell.
+  void SetText(const std::string& text);
+  // Replaces `removed` cells from `index` on; the cursor and the view stay on
+  // the cells they showed.
+  void Replace(std::size_t index, std::size_t removed, const std::string& inserted);
+  // The head cell (0-based), scrolled into view; -1 for none.
+  void MarkCell(long long index);
+  long long MarkedCell() const { return marked_; }
+
+  std::size_t CursorPosition() const { return cursor_; }
+  void SetCursorPosition(std::size_t position);
+  bool HasSelection() const { return anchor_ != cursor_; }
+  std::string SelectedText() const;
+  void SelectAll();
+  void Copy() const;
+  void Cut();
+  void Paste();
+
+  // Geometry of the cells, for the layout and for tests.
+  std::size_t FirstVisibleCell() const { return first_; }
+  std::size_t VisibleCells() const;
+  QRect CellRect(std::size_t index) const;  // of a visible cell, in widget coordinates
+  QRect MarkerRect() const;                 // the row under the cells
+
+  QSize sizeHint() const override;
+
+ signals:
+  // The user changed the text (never sent for SetText or Replace).
+  void edited();
 
  protected:
-  void paintEvent(QPaintEvent* event) override {
-    QLineEdit::paintEvent(event);
-    if (afterPaint) afterPaint();
-  }
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  std::size_t PositionAt(int x) const;  // the cell boundary nearest to x
+  void MoveCursor(std::size_t position, bool select);
+  void InsertTyped(const std::string& cells);  // replaces the selection
+  void RemoveSelection();
+  void ScrollTo(std::size_t index);  // makes the cell (or the cursor place) visible
+  void RestartBlink();
+  int TextLeft() const;
+  int CellsHeight() const;
+  qreal Advance() const;  // the width of one cell
+
+  std::string text_;
+  std::size_t cursor_ = 0;
+  std::size_t anchor_ = 0;  // the other end of the selection
+  std::size_t first_ = 0;   // the first visible cell
+  long long marked_ = -1;
+  bool withMarker_;
+  bool caretShown_ = false;
+  QBasicTimer blink_;
+  mutable qreal advance_ = 0;  // measured again after a change of font
 };
 
 }  // namespace automaten

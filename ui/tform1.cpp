@@ -7,7 +7,6 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -232,25 +231,17 @@ void TForm1::CreateControls() {
   LFrequenz2->move(568, 6);
   LFrequenz2->setMinimumWidth(70);
 
-  // Each field sits in a plain sunken frame: the style's own line-edit frame
-  // costs more to paint than the rest of a step.
-  auto field = [central](const char* name, int top, QFrame*& holder) {
-    holder = new QFrame(central);
-    holder->setObjectName(QString::fromLatin1(name) + QStringLiteral("Frame"));
-    holder->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    holder->setLineWidth(2);
-    holder->setGeometry(8, top, 617, 26);
-    auto* e = new TapeField(holder);
+  auto field = [this, central](const char* name, int top, bool withMarker, Field f) {
+    auto* e = new TapeField(withMarker, central);
     e->setObjectName(QString::fromLatin1(name));
-    e->setFrame(false);
     e->setFont(Courier(16));
-    e->setGeometry(2, 2, 613, 22);
-    e->setAttribute(Qt::WA_OpaquePaintEvent);  // it fills itself: the frame need not paint beneath
+    e->setGeometry(8, top, 617, e->sizeHint().height());
+    connect(e, &TapeField::edited, this, [this, f] { sim_.FieldEdited(f); });
     return e;
   };
-  EBand = field("EBand", 40, EBandFrame);
-  static_cast<TapeField*>(EBand)->afterPaint = [this] { MarkerAfterPaint(); };
-  EAusgabe = field("EAusgabe", 80, EAusgabeFrame);
+  EBand = field("EBand", 40, true, Field::EBand);
+  EAusgabe = field("EAusgabe", 80, false, Field::EAusgabe);
+  EAusgabe->raise();  // over the tape's marker row where they meet
 
   auto label = [central](const char* name, const QString& text, int x, int y, int pixels) {
     auto* l = new QLabel(text, central);
@@ -261,9 +252,6 @@ void TForm1::CreateControls() {
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
   };
-  // Right under the tape field's frame, so redrawing it leaves the frame alone.
-  Schreiblesekopf = label("Schreiblesekopf", QString(), 10, 66, 16);
-  Schreiblesekopf->setMinimumHeight(18);
   LZustand = label("LZustand", QStringLiteral("Zustand : undefiniert"), 8, 110, 13);
   LSchritte = label("LSchritte", QStringLiteral("Schritte: "), 270, 110, 13);
   LBefehl = label("LBefehl", QStringLiteral("Übergang: "), 8, 128, 13);
@@ -321,26 +309,21 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // The restored bounds may arrive before the window has taken them.
     LayoutControls();
   }
-  sim_.TapeFieldResized(std::clamp(EBandFrame->width() / 9 - 8, 0, 65535));
+  sim_.TapeFieldResized(std::clamp(EBand->width() / 9 - 8, 0, 65535));
 }
 
 void TForm1::LayoutControls() {
   const int w = width();
   const int h = height();
   PPanel->resize(w, PPanel->height());
-  for (QFrame* holder : {EBandFrame, EAusgabeFrame}) {
-    holder->resize(w - 20, holder->height());
-    holder->findChild<QLineEdit*>()->resize(w - 24, holder->height() - 4);
-  }
+  for (TapeField* f : {EBand, EAusgabe}) f->resize(w - 20, f->height());
   MProgramm->resize(w - 20, std::max(h - 216, 0));
-  sim_.SetTapeWidth(std::clamp(EBandFrame->width() / 9 - 8, 0, 65535));
+  sim_.SetTapeWidth(std::clamp(EBand->width() / 9 - 8, 0, 65535));
   // Labels keep a fixed size, so a new text costs no new layout of the window:
   // each reaches to the right edge (the status labels on the left may run
-  // under those on the right), the marker as far as its line of cells.
+  // under those on the right).
   for (QLabel* l : {LZustand, LBefehl, LSchritte, LMeldung, LFrequenz2})
     l->resize(std::max(w - l->x() - 8, 10), l->sizeHint().height());
-  const qreal cell = QFontMetricsF(Schreiblesekopf->font()).horizontalAdvance(QLatin1Char('0'));
-  Schreiblesekopf->resize(static_cast<int>((sim_.TapeWidth() + 12) * cell) + 40, 18);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -370,7 +353,7 @@ void TForm1::ShowInfo() {
 
 // ---- View -----------------------------------------------------------------------
 
-QLineEdit* TForm1::FieldWidget(Field f) const { return f == Field::EBand ? EBand : EAusgabe; }
+TapeField* TForm1::FieldWidget(Field f) const { return f == Field::EBand ? EBand : EAusgabe; }
 
 QLabel* TForm1::LabelWidget(Label l) const {
   switch (l) {
@@ -378,91 +361,24 @@ QLabel* TForm1::LabelWidget(Label l) const {
     case Label::LBefehl: return LBefehl;
     case Label::LMeldung: return LMeldung;
     case Label::LSchritte: return LSchritte;
-    case Label::Schreiblesekopf: return Schreiblesekopf;
     case Label::LFrequenz2: return LFrequenz2;
   }
   return LZustand;
 }
 
-std::string TForm1::FieldText(Field f) const { return ToMachine(FieldWidget(f)->text()); }
+std::string TForm1::FieldText(Field f) const { return FieldWidget(f)->Text(); }
 
-void TForm1::SetFieldText(Field f, const std::string& text) {
-  QLineEdit* e = FieldWidget(f);
-  e->setText(FromMachine(text));
-  e->setCursorPosition(0);  // the field shows its text from the first character
+void TForm1::SetFieldText(Field f, const std::string& text) { FieldWidget(f)->SetText(text); }
+
+void TForm1::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+  FieldWidget(f)->Replace(index, removed, inserted);
 }
 
-// The field scrolls to show its cursor, which a selection puts at its end.
-// A selection left of the view puts the cursor at its start instead, so the
-// selected cell comes into view from either side.
-void TForm1::SelectInField(Field f, int start, int length) {
-  QLineEdit* e = FieldWidget(f);
-  const qreal firstShown = -TextStart(e) / Advance(e);
-  if (length > 0 && start < firstShown)
-    e->setSelection(start + length, -length);
-  else
-    e->setSelection(start, length);
-}
-
-// QLineEdit does not tell which character stands first in view. Its cursor
-// rectangle does, with the font's fixed advance: compared with the cursor
-// rectangle of an unscrolled field at position 0, it gives how far the text
-// has scrolled. The field settles its scrolling only when it paints, so the
-// answer may lag one paint behind; the marker is moved after each paint to
-// stand under the same cell all the same.
-int TForm1::FirstVisibleChar(Field f) const {
-  QLineEdit* e = FieldWidget(f);
-  const qreal start = TextStart(e);
-  const int first = std::max(0, static_cast<int>(std::ceil(-start / Advance(e) - 0.1)));
-  if (f == Field::EBand) {
-    auto* self = const_cast<TForm1*>(this);
-    self->markerFirst_ = first;
-    self->markerOffset_ = static_cast<int>(std::lround(start + first * Advance(e)));
-  }
-  return first;
-}
-
-// Both fields use one fixed-pitch font, so one advance serves.
-qreal TForm1::Advance(const QLineEdit* e) const {
-  if (advance_ <= 0)
-    const_cast<TForm1*>(this)->advance_ =
-        QFontMetricsF(e->font()).horizontalAdvance(QString(100, QLatin1Char('0'))) / 100;
-  return advance_;
-}
-
-// x of the start of character 0 inside the field, negative when scrolled.
-qreal TForm1::TextStart(const QLineEdit* e) const {
-  if (homeX_ == kUnknown) {
-    // An empty field of the same font: its cursor stands at the unscrolled start.
-    QLineEdit probe;
-    probe.setFrame(false);
-    probe.setFont(e->font());
-    probe.resize(e->size());
-    probe.ensurePolished();
-    const_cast<TForm1*>(this)->homeX_ = probe.inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-  }
-  const int cursorX = e->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-  // The cursor rectangle starts 5 pixels before the cursor; the difference to
-  // the unscrolled start cancels it, and the start of the text adds it back.
-  return homeX_ + 5 + (cursorX - homeX_) - e->cursorPosition() * Advance(e);
-}
-
-void TForm1::MarkerAfterPaint() {
-  const int offset = static_cast<int>(std::lround(TextStart(EBand) + markerFirst_ * Advance(EBand)));
-  if (std::abs(offset - markerOffset_) <= 1) return;
-  markerOffset_ = offset;
-  PlaceMarker();
-}
-
-void TForm1::PlaceMarker() {
-  Schreiblesekopf->move(EBandFrame->x() + EBand->x() + markerOffset_, Schreiblesekopf->y());
-}
+void TForm1::MarkCell(Field f, long long index) { FieldWidget(f)->MarkCell(index); }
 
 void TForm1::FocusField(Field f) { FieldWidget(f)->setFocus(); }
 
-void TForm1::SetFieldVisible(Field f, bool visible) {
-  (f == Field::EBand ? EBandFrame : EAusgabeFrame)->setVisible(visible);
-}
+void TForm1::SetFieldVisible(Field f, bool visible) { FieldWidget(f)->setVisible(visible); }
 
 int TForm1::ProgramLineCount() const { return MProgramm->document()->blockCount(); }
 
@@ -499,10 +415,7 @@ void TForm1::SelectInProgram(int start, int length) {
 
 void TForm1::FocusProgram() { MProgramm->setFocus(); }
 
-void TForm1::SetLabelText(Label l, const std::string& text) {
-  LabelWidget(l)->setText(FromMachine(text));
-  if (l == Label::Schreiblesekopf) PlaceMarker();
-}
+void TForm1::SetLabelText(Label l, const std::string& text) { LabelWidget(l)->setText(FromMachine(text)); }
 
 void TForm1::SetLabelColour(Label l, TextColour c) {
   QLabel* label = LabelWidget(l);

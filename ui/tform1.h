@@ -17,9 +17,7 @@
 #include "control/view.h"
 
 class QAction;
-class QFrame;
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
 class QSlider;
@@ -28,6 +26,7 @@ class QToolBar;
 
 namespace automaten {
 
+class TapeField;
 class TFHilfe;
 class TFInfo;
 
@@ -54,8 +53,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   // ---- View ----
   std::string FieldText(Field f) const override;
   void SetFieldText(Field f, const std::string& text) override;
-  void SelectInField(Field f, int start, int length) override;
-  int FirstVisibleChar(Field f) const override;
+  void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  void MarkCell(Field f, long long index) override;
   void FocusField(Field f) override;
   void SetFieldVisible(Field f, bool visible) override;
   int ProgramLineCount() const override;
@@ -102,11 +101,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QLabel* LFrequenz;
   QSlider* TrackBar1;
   QLabel* LFrequenz2;
-  QFrame* EBandFrame;  // the tape field's frame; its width is the field's width
-  QLineEdit* EBand;
-  QLabel* Schreiblesekopf;
-  QFrame* EAusgabeFrame;
-  QLineEdit* EAusgabe;
+  TapeField* EBand;  // with the head marker '^' under its cells
+  TapeField* EAusgabe;
   QLabel* LZustand;
   QLabel* LSchritte;
   QLabel* LBefehl;
@@ -148,12 +144,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void LayoutControls();
   void ShowHelp();
   void ShowInfo();
-  QLineEdit* FieldWidget(Field f) const;
+  TapeField* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
-  void PlaceMarker();
-  void MarkerAfterPaint();
-  qreal Advance(const QLineEdit* e) const;
-  qreal TextStart(const QLineEdit* e) const;
 
   Simulation sim_;
   DocumentSession session_;
@@ -162,12 +154,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
   QString iniPath_;
-  static constexpr int kUnknown = -1000000;
-  int markerOffset_ = 0;  // x inside EBand of the cell the marker's first column stands under
-  int markerFirst_ = 0;   // that cell's index
   StartImage startImage_ = StartImage::Start;
-  qreal advance_ = 0;     // width of one cell of the fields' fixed-pitch font
-  int homeX_ = kUnknown;  // cursor rectangle x of an unscrolled, empty tape field
 };
 
 }  // namespace automaten

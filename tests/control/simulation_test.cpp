@@ -21,6 +21,11 @@ class SimulationTest : public ::testing::Test {
   std::string Tape() const { return view.FieldText(Field::EBand); }
   std::string Second() const { return view.FieldText(Field::EAusgabe); }
   void Program(const std::string& text) { view.SetProgramText(text); }
+  // What the user types into a field.
+  void Type(Field f, const std::string& text) {
+    view.SetFieldText(f, text);
+    sim.FieldEdited(f);
+  }
   // Ticks until the automatic run stops; returns the number of ticks.
   int TickToStop(int limit = 10000) {
     int ticks = 0;
@@ -67,7 +72,7 @@ TEST_F(SimulationTest, ChoosingAKindLoadsItsExample) {
     EXPECT_EQ(Label(Label::LZustand), "Zustand : unbestimmt");
     EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
     EXPECT_EQ(Label(Label::LMeldung), "");
-    EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
+    EXPECT_EQ(view.markedCell[0], -1);  // no head marker
     EXPECT_FALSE(sim.Ready());
     EXPECT_FALSE(sim.ProgramChanged());
     EXPECT_TRUE(sim.Undetermined());
@@ -91,11 +96,9 @@ TEST_F(SimulationTest, ResetShowsTheInitialConfiguration) {
   EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: a s -> w a "));
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 0");
   EXPECT_EQ(Label(Label::LMeldung), "");
-  EXPECT_EQ(Label(Label::Schreiblesekopf), "^" + std::string(69, ' '));
+  EXPECT_EQ(view.markedCell[0], 0);
   EXPECT_EQ(Second(), std::string(6, ' '));
   EXPECT_EQ(view.Panel(StatusPanel::Message), " In den Anfangszustand gesetzt.");
-  EXPECT_EQ(view.fieldSelection[0].start, 0);
-  EXPECT_EQ(view.fieldSelection[0].length, 1);
   EXPECT_EQ(sim.LastTape(), "sskkss");
 }
 
@@ -108,8 +111,8 @@ TEST_F(SimulationTest, SingleStepsThroughTheDeaExample) {
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 3");
   EXPECT_EQ(Second(), "www   ");
-  EXPECT_EQ(view.fieldSelection[1].start, 2);  // the output just written
-  EXPECT_EQ(Label(Label::Schreiblesekopf), "   ^" + std::string(66, ' '));
+  EXPECT_EQ(view.markedCell[1], 2);  // the output just written
+  EXPECT_EQ(view.markedCell[0], 3);
   EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
   for (int i = 0; i < 3; ++i) sim.SingleStep();
   EXPECT_EQ(Second(), "wwwbbw");
@@ -175,7 +178,7 @@ TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
   EXPECT_EQ(Second(), std::string(6, ' '));
   EXPECT_EQ(Label(Label::LZustand), "Zustand : unbestimmt");
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
-  EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
+  EXPECT_EQ(view.markedCell[0], -1);  // no head marker
   // Fixed, the next "Einzelschritt" parses again and resets.
   Program("a s -> w a\r\n");
   sim.SingleStep();
@@ -202,7 +205,7 @@ TEST_F(SimulationTest, TapeClearedAndRestored) {
   const std::string last = sim.LastTape();
   sim.ClearTape();
   EXPECT_EQ(Tape(), std::string(61, '*'));
-  EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(60, ' '));
+  EXPECT_EQ(view.markedCell[0], -1);  // no head marker
   EXPECT_EQ(view.Panel(StatusPanel::Message), MachineText(" Band gelöscht."));
   EXPECT_EQ(sim.LastTape(), last);
   sim.RestoreLastTape();
@@ -327,7 +330,7 @@ TEST_F(SimulationTest, TuringStepOffTheLeftEndRedrawsTheMarker) {
   sim.SingleStep();
   EXPECT_EQ(sim.CurrentConfiguration().head, 21u);
   EXPECT_EQ(Tape().substr(0, 21), std::string(21, '*'));
-  EXPECT_EQ(Label(Label::Schreiblesekopf).find('^'), 20u);
+  EXPECT_EQ(view.markedCell[0], 20);
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 1");
 }
 
@@ -387,8 +390,8 @@ TEST_F(SimulationTest, UserEditsBetweenStepsCount) {
   sim.SelectKind(MachineKind::DEA);
   sim.Reset();
   sim.SingleStep();
-  view.SetFieldText(Field::EBand, "skss");  // the second symbol is now k
-  view.SetFieldText(Field::EAusgabe, "x");  // and the output shortened
+  Type(Field::EBand, "skss");  // the second symbol is now k
+  Type(Field::EAusgabe, "x");  // and the output shortened
   sim.SingleStep();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
   EXPECT_EQ(Second(), "xw");
@@ -400,20 +403,11 @@ TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
   sim.TapeFieldResized(10);
   EXPECT_EQ(Tape(), "11*******");  // one short of the width: the reset adds the last blank
   EXPECT_EQ(sim.TapeWidth(), 10);
-  EXPECT_EQ(Label(Label::Schreiblesekopf), std::string(10, ' '));
+  EXPECT_EQ(view.markedCell[0], -1);
   sim.SelectKind(MachineKind::DEA);
   view.SetFieldText(Field::EBand, "ab");
   sim.TapeFieldResized(20);
   EXPECT_EQ(Tape(), "ab");
-}
-
-TEST(HeadMarker, CaretUnderTheHeadColumn) {
-  EXPECT_EQ(HeadMarker(5, 1, 0), "^" + std::string(14, ' '));
-  EXPECT_EQ(HeadMarker(5, 7, 2), std::string(4, ' ') + "^" + std::string(10, ' '));
-  EXPECT_EQ(HeadMarker(5, 15, 0), std::string(14, ' ') + "^");
-  EXPECT_EQ(HeadMarker(5, 16, 0), std::string(15, ' '));  // past the line: left out
-  EXPECT_EQ(HeadMarker(5, 3, 3), std::string(15, ' '));   // scrolled out to the left
-  EXPECT_EQ(HeadMarker(0, 1, 0).size(), 10u);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(SetAccepts, EAlwaysAcceptsFNeverDeclaredStatesToo) {
 TEST(SetTransitionText, ShowsTheNextSetAndChangesNothing) {
   Driver d(NEA, {"a 0 -> a", "a 0 -> 1"}, "0");
   const Configuration before = d.c;
-  EXPECT_EQ(SetTransitionText(d.program, d.c), "{A} 0 -> {A,1}");
+  EXPECT_EQ(SetTransitionText(d.c, NextMove(d.program, d.c).nextSet), "{A} 0 -> {A,1}");
   EXPECT_EQ(d.c, before);
 }
 
@@ -88,6 +88,7 @@ TEST(SetOperations, CodesAbove11AreIgnored) {
   // A table parsed for another kind seen by the set operations.
   Program p = ParseProgram(MachineKind::DEA, {"a 0 -> w 300", "300 0 -> w 12", "e 0 -> w a"});
   p.kind = NEA;
+  p.BuildIndex();
   const StateSet all = SetOf({0, 10, 11});
   EXPECT_TRUE(SetHasTransition(p, all, '0'));
   EXPECT_EQ(NextSet(p, all, '0'), SetOf({}));

@@ -55,7 +55,7 @@ TEST(DeaStep, WritesOutputUnderTheReadSymbol) {
   EXPECT_TRUE(r.wroteOutput);
   EXPECT_TRUE(r.secondChanged);
   EXPECT_TRUE(r.moved);
-  EXPECT_FALSE(r.tapeChanged);
+  EXPECT_FALSE(r.wroteTape);
   EXPECT_EQ(d.c.second, "w  ");
   EXPECT_EQ(d.c.head, 2u);
   d.Step();
@@ -115,7 +115,7 @@ TEST(KaStep, EmptyStackTextHasNoTop) {
   d.c.second = "";
   d.Refresh();
   EXPECT_EQ(d.next, -1);
-  d.c.tape.clear();
+  d.c.tape = "";
   d.c.head = 1;
   EXPECT_TRUE(d.Halt().halted);
   EXPECT_FALSE(d.Halt().ok);  // at the end, but no '#' on top
@@ -134,7 +134,7 @@ TEST(TmStep, MoveKWritesAndChangesStateOnly) {
   Driver d(TM, {"a 1 -> x K 5"}, "*1**", 2);
   StepResult r = d.Step();
   EXPECT_FALSE(r.moved);
-  EXPECT_TRUE(r.tapeChanged);
+  EXPECT_TRUE(r.wroteTape);
   EXPECT_EQ(d.c.tape, "*x**");
   EXPECT_EQ(d.c.head, 2u);
   EXPECT_EQ(d.c.steps, 0u);
@@ -143,23 +143,26 @@ TEST(TmStep, MoveKWritesAndChangesStateOnly) {
 
 TEST(TmStep, TheTapeGrowsByTwentyAtEitherEnd) {
   Driver onto(TM, {"a 1 -> 1 L a"}, "x1", 2);
-  EXPECT_TRUE(onto.Step().tapeChanged);
+  EXPECT_EQ(onto.Step().grewFront, 20u);
   EXPECT_EQ(onto.c.tape, std::string(20, '*') + "x1");
   EXPECT_EQ(onto.c.head, 21u);  // on the same symbol
   EXPECT_EQ(onto.c.steps, 1u);
 
   Driver off(TM, {"a 1 -> 2 L a"}, "1x", 1);
-  off.Step();
+  const StepResult written = off.Step();
+  EXPECT_TRUE(written.wroteTape);
+  EXPECT_EQ(written.grewFront, 20u);
   EXPECT_EQ(off.c.tape, std::string(20, '*') + "2x");
   EXPECT_EQ(off.c.head, 20u);  // on the last new blank
 
   Driver right(TM, {"a 1 -> 1 R a"}, "11", 1);
-  EXPECT_TRUE(right.Step().tapeChanged);
+  EXPECT_EQ(right.Step().grewBack, 20u);
   EXPECT_EQ(right.c.tape, "11" + std::string(20, '*'));
   EXPECT_EQ(right.c.head, 2u);
 
   Driver inside(TM, {"a 1 -> 1 L a"}, "*111", 4);
-  EXPECT_FALSE(inside.Step().tapeChanged);
+  const StepResult r = inside.Step();
+  EXPECT_EQ(r.grewFront + r.grewBack, 0u);
   EXPECT_EQ(inside.c.head, 3u);
 }
 

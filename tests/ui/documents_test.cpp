@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "engine/encoding.h"
+#include "support/field_text.h"
 #include "support/prompt_case.h"
 #include "ui/tform1.h"
 
@@ -29,6 +30,9 @@ QT_END_NAMESPACE
 
 namespace automaten {
 namespace {
+
+using testing::SetTextOf;
+using testing::TextOf;
 
 class DocumentTest : public ::testing::Test {
  protected:
@@ -285,7 +289,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   Open();
   EXPECT_EQ(form->TrackBar1->value(), 1);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
-  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
   EXPECT_EQ(form->size(), QSize(640, 300));
   EXPECT_EQ(form->IniPath(), Path(QStringLiteral("automaten.ini")));
   ASSERT_TRUE(Closed());
@@ -311,7 +315,7 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   EXPECT_EQ(form->Timer1->interval(), 20);
   EXPECT_EQ(form->size(), QSize(700, 500));
   const int width = form->Sim().TapeWidth();
-  EXPECT_EQ(form->EBand->text(), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
   EXPECT_EQ(form->Sim().LastTape(), "111");
   EXPECT_FALSE(form->Sim().ProgramChanged());
   ASSERT_TRUE(Closed());
@@ -334,7 +338,7 @@ TEST_F(DocumentTest, KindCodesOutsideTheFive) {
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation"));
   for (QAction* a : form->TBKinds) EXPECT_FALSE(a->isChecked());
   EXPECT_EQ(Program(), QStringLiteral("a 1 -> a"));
-  EXPECT_EQ(form->EBand->text(), QStringLiteral("xy"));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("xy"));
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=7\n"));
 }
@@ -366,7 +370,7 @@ TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
   Open();
   EXPECT_EQ(errors.size(), 1);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
-  EXPECT_EQ(form->EBand->text(), QStringLiteral("sskkss"));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
   form->resize(700, 400);
   QTest::qWait(20);
   EXPECT_EQ(errors.size(), 1);  // the restoration ran once

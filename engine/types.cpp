@@ -1,0 +1,52 @@
+#include "types.h"
+
+namespace automaten {
+
+void TransitionIndex::Build(const std::vector<Transition>& table) {
+  std::size_t capacity = 16;
+  while (capacity < 2 * table.size()) capacity *= 2;
+  slots_.assign(capacity, Slot{});
+  mask_ = capacity - 1;
+  next_.assign(table.size(), -1);
+  std::vector<std::int32_t> last(capacity, -1);  // the last line of each key so far, by slot
+  for (std::size_t line = 0; line < table.size(); ++line) {
+    const std::uint32_t key = Key(table[line].from, table[line].input);
+    std::size_t i = Hash(key);
+    while (slots_[i].line >= 0 && slots_[i].key != key) i = (i + 1) & mask_;
+    if (slots_[i].line < 0) {
+      slots_[i] = {key, static_cast<std::int32_t>(line)};
+    } else {
+      next_[static_cast<std::size_t>(last[i])] = static_cast<std::int32_t>(line);
+    }
+    last[i] = static_cast<std::int32_t>(line);
+  }
+}
+
+void Program::BuildIndex() {
+  index_.Build(transitions);
+  movers_.clear();
+  moves_.clear();
+  if (kind != MachineKind::NEA) return;
+  movers_.assign(256, StateSet{});
+  moves_.assign(static_cast<std::size_t>(kNeaStates) * 256, StateSet{});
+  for (const Transition& t : transitions) {
+    if (t.from >= kNeaStates) continue;
+    movers_[Byte(t.input)].Add(t.from);
+    // A transition out of F keeps F; targets outside the twelve are no members.
+    moves_[static_cast<std::size_t>(t.from) * 256 + Byte(t.input)].Add(t.from == kNeaF ? kNeaF : t.next);
+  }
+}
+
+void Tape::Prepend(std::size_t count, char c) {
+  if (start_ < count) {
+    // Room in front for as many cells as the tape has, so growing at the
+    // left end costs a copy only now and then.
+    const std::size_t room = count + size();
+    buffer_.insert(0, room, c);
+    start_ += room;
+  }
+  start_ -= count;
+  buffer_.replace(start_, count, count, c);
+}
+
+}  // namespace automaten
