@@ -259,25 +259,15 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   }
   ShowSpeed();
   TakeUserEdits();
-  unsigned long long taken = 0;
-  bool moved = false;
-  while (taken < ticks) {
-    ++taken;
-    moved |= ApplyMove(program_, configuration_, move_).moved;
-    move_ = NextMove(program_, configuration_);
-    if (StopsTheRun()) break;
-  }
+  const std::uint32_t steps = configuration_.steps;
+  const unsigned long long taken = RunSteps(program_, configuration_, move_, ticks);
+  const bool moved = configuration_.steps != steps;
   view_.SetFieldText(Field::EBand, configuration_.tape.Text());
   view_.SetFieldText(Field::EAusgabe, configuration_.second);
   if (moved) ShowHead(true);
   ShowState();
   ShowStatus("Einzelschritt");
   return taken;
-}
-
-bool Simulation::StopsTheRun() const {
-  if (kind_ != MachineKind::NEA && configuration_.state == kStateF) return true;
-  return CheckHalt(program_, configuration_, move_.transition).halted;
 }
 
 void Simulation::ShowHead(bool counting) {

@@ -94,7 +94,6 @@ class Simulation {
   void ShowHead(bool counting);
   void ShowState();
   void ShowTransition();
-  bool StopsTheRun() const;  // the error state F or a halt
   void SetLabel(Label l, const std::string& text);
   void SetColour(Label l, TextColour c);
 

@@ -1,6 +1,7 @@
 #include "step.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "engine/nea.h"
 
@@ -77,13 +78,21 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
   return c;
 }
 
-int FindTransition(const Program& program, const Configuration& c) {
+namespace {
+
+// The rules below take the kind as a template argument, so a run of many
+// steps (RunSteps) chooses its kind once and keeps every rule inline in its
+// loop; kOther stands for any unknown kind.
+constexpr MachineKind kOther = static_cast<MachineKind>(0xFFFF);
+
+template <MachineKind K>
+[[gnu::always_inline]] inline int FindTransitionOf(const Program& program, const Configuration& c) {
   const char symbol = SymbolUnderHead(c);
-  if (program.kind == MachineKind::NEA && !program.transitions.empty() &&
-      (program.Movers(symbol).bits & c.set.bits) != 0)
-    return 0;
+  if constexpr (K == MachineKind::NEA) {
+    if ((program.Movers(symbol).bits & c.set.bits) != 0) return 0;
+  }
   int line = program.Index().First(c.state, symbol);
-  if (program.kind == MachineKind::KA) {
+  if constexpr (K == MachineKind::KA) {
     if (c.second.empty()) return -1;  // an emptied stack text has no top, not even '#'
     const char top = c.second.back();
     while (line >= 0 && program.transitions[static_cast<std::size_t>(line)].stackTop != top)
@@ -92,62 +101,101 @@ int FindTransition(const Program& program, const Configuration& c) {
   return line;
 }
 
-Move NextMove(const Program& program, const Configuration& c) {
+template <MachineKind K>
+[[gnu::always_inline]] inline Move NextMoveOf(const Program& program, const Configuration& c) {
   Move m;
-  m.transition = FindTransition(program, c);
-  if (program.kind == MachineKind::NEA && m.transition >= 0) m.nextSet = NextSet(program, c.set, SymbolUnderHead(c));
+  m.transition = FindTransitionOf<K>(program, c);
+  if constexpr (K == MachineKind::NEA) {
+    if (m.transition >= 0) m.nextSet = NextSet(program, c.set, SymbolUnderHead(c));
+  }
   return m;
 }
 
-StepResult ApplyMove(const Program& program, Configuration& c, const Move& move) {
+template <MachineKind K>
+[[gnu::always_inline]] inline StepResult ApplyMoveOf(const Program& program, Configuration& c, const Move& move) {
   StepResult r;
   r.transition = move.transition;
   if (r.transition < 0) return r;
   const Transition& t = program.transitions[static_cast<std::size_t>(r.transition)];
   const std::uint32_t stepsBefore = c.steps;
-  switch (program.kind) {
-    case MachineKind::DEA:
-      r.secondChanged = WriteAtHead(c.head, c.second, t.output, ' ');
-      r.wroteOutput = true;
-      HeadRight(program.kind, c);
-      break;
-    case MachineKind::Akz: HeadRight(program.kind, c); break;
-    case MachineKind::NEA:
-      c.set = move.nextSet;
-      HeadRight(program.kind, c);
-      break;
-    case MachineKind::KA:
-      HeadRight(program.kind, c);
-      if (t.stackOp == StackOp::Push) {
-        c.second += t.output;
-        r.secondChanged = true;
-      } else if (t.stackOp == StackOp::Pop && !c.second.empty()) {
-        c.second.pop_back();
-        r.secondChanged = true;
-      }
-      break;
-    case MachineKind::TM:
-      r.wroteTape = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
-      if (t.move == 'L')
-        r.grewFront = HeadLeft(c);
-      else if (t.move == 'R')
-        r.grewBack = HeadRight(program.kind, c);
-      break;
+  if constexpr (K == MachineKind::DEA) {
+    r.secondChanged = WriteAtHead(c.head, c.second, t.output, ' ');
+    r.wroteOutput = true;
+    HeadRight(K, c);
+  } else if constexpr (K == MachineKind::Akz) {
+    HeadRight(K, c);
+  } else if constexpr (K == MachineKind::NEA) {
+    c.set = move.nextSet;
+    HeadRight(K, c);
+  } else if constexpr (K == MachineKind::KA) {
+    HeadRight(K, c);
+    if (t.stackOp == StackOp::Push) {
+      c.second += t.output;
+      r.secondChanged = true;
+    } else if (t.stackOp == StackOp::Pop && !c.second.empty()) {
+      c.second.pop_back();
+      r.secondChanged = true;
+    }
+  } else if constexpr (K == MachineKind::TM) {
+    r.wroteTape = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
+    if (t.move == 'L')
+      r.grewFront = HeadLeft(c);
+    else if (t.move == 'R')
+      r.grewBack = HeadRight(K, c);
   }
   r.moved = c.steps != stepsBefore;
   c.state = t.next;
   return r;
 }
 
+template <MachineKind K>
+std::uint64_t RunStepsOf(const Program& program, Configuration& c, Move& move, std::uint64_t limit) {
+  std::uint64_t taken = 0;
+  while (taken < limit) {
+    ++taken;
+    ApplyMoveOf<K>(program, c, move);
+    move = NextMoveOf<K>(program, c);
+    const bool atEnd = K == MachineKind::TM ? program.IsEndState(c.state) : c.tape.size() + 1 == c.head;
+    if ((K != MachineKind::NEA && c.state == kStateF) || move.transition < 0 || atEnd) break;
+  }
+  return taken;
+}
+
+// Calls f with the kind as a compile-time constant.
+template <typename F>
+auto ByKind(MachineKind kind, F f) {
+  switch (kind) {
+    case MachineKind::DEA: return f(std::integral_constant<MachineKind, MachineKind::DEA>{});
+    case MachineKind::Akz: return f(std::integral_constant<MachineKind, MachineKind::Akz>{});
+    case MachineKind::NEA: return f(std::integral_constant<MachineKind, MachineKind::NEA>{});
+    case MachineKind::KA: return f(std::integral_constant<MachineKind, MachineKind::KA>{});
+    case MachineKind::TM: return f(std::integral_constant<MachineKind, MachineKind::TM>{});
+  }
+  return f(std::integral_constant<MachineKind, kOther>{});
+}
+
+}  // namespace
+
+int FindTransition(const Program& program, const Configuration& c) {
+  return ByKind(program.kind, [&](auto k) { return FindTransitionOf<decltype(k)::value>(program, c); });
+}
+
+Move NextMove(const Program& program, const Configuration& c) {
+  return ByKind(program.kind, [&](auto k) { return NextMoveOf<decltype(k)::value>(program, c); });
+}
+
+StepResult ApplyMove(const Program& program, Configuration& c, const Move& move) {
+  return ByKind(program.kind, [&](auto k) { return ApplyMoveOf<decltype(k)::value>(program, c, move); });
+}
+
+std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit) {
+  return ByKind(program.kind, [&](auto k) { return RunStepsOf<decltype(k)::value>(program, c, move, limit); });
+}
+
 std::string FunctionValue(const Configuration& c) {
   std::uint64_t count = 0;
   for (std::uint32_t i = c.head; c.tape.At(i) == '1'; ++i) ++count;
   return std::to_string(count);
-}
-
-bool AtEnd(const Program& program, const Configuration& c) {
-  if (program.kind == MachineKind::TM) return program.IsEndState(c.state);
-  return c.tape.size() + 1 == c.head;
 }
 
 Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransition) {

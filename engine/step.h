@@ -51,10 +51,24 @@ inline StepResult ApplyStep(const Program& program, Configuration& c) {
   return ApplyMove(program, c, NextMove(program, c));
 }
 
+// Steps on from the move looked up for this configuration until the machine
+// halts, stands in the error state F (not the NEA), or `limit` steps are
+// taken; returns the steps taken, and leaves `move` looked up for the
+// configuration reached. A step that finds no transition is one of them.
+std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit);
+
 // A Turing machine's result: the ones from the head on, counted.
 std::string FunctionValue(const Configuration& c);
 // The input is read (the Turing machine: it stands in an end state).
-bool AtEnd(const Program& program, const Configuration& c);
+inline bool AtEnd(const Program& program, const Configuration& c) {
+  if (program.kind == MachineKind::TM) return program.IsEndState(c.state);
+  return c.tape.size() + 1 == c.head;
+}
+
+// Whether the machine has halted, given the transition that applies now.
+inline bool Halted(const Program& program, const Configuration& c, int nextTransition) {
+  return nextTransition < 0 || AtEnd(program, c);
+}
 
 struct Verdict {
   bool halted = false;

@@ -1,13 +1,32 @@
 #include "types.h"
 
+#include <algorithm>
+
 namespace automaten {
 
 void TransitionIndex::Build(const std::vector<Transition>& table) {
+  rowCount_ = 0;
+  for (const Transition& t : table) rowCount_ = std::max(rowCount_, Row(t.from) + 1);
+  next_.assign(table.size(), -1);
+  if (rowCount_ <= 256) {
+    rows_.assign(rowCount_ * 256, -1);
+    slots_.clear();
+    std::vector<std::int32_t> last(rows_.size(), -1);
+    for (std::size_t line = 0; line < table.size(); ++line) {
+      const std::size_t at = Row(table[line].from) * 256 + static_cast<unsigned char>(table[line].input);
+      if (rows_[at] < 0)
+        rows_[at] = static_cast<std::int32_t>(line);
+      else
+        next_[static_cast<std::size_t>(last[at])] = static_cast<std::int32_t>(line);
+      last[at] = static_cast<std::int32_t>(line);
+    }
+    return;
+  }
+  rows_.clear();
   std::size_t capacity = 16;
   while (capacity < 2 * table.size()) capacity *= 2;
   slots_.assign(capacity, Slot{});
   mask_ = capacity - 1;
-  next_.assign(table.size(), -1);
   std::vector<std::int32_t> last(capacity, -1);  // the last line of each key so far, by slot
   for (std::size_t line = 0; line < table.size(); ++line) {
     const std::uint32_t key = Key(table[line].from, table[line].input);

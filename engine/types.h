@@ -70,13 +70,18 @@ struct ParseFault {
 };
 
 // The first transition for each state and symbol, found in constant time:
-// an open-addressing table from (state, symbol) to the first matching line,
-// and for each line the next line with the same state and symbol (the KA
-// tries them in order for its stack top).
+// a row of 256 symbols per state when the program's states are small numbers
+// (and A, E, F), else an open-addressing table from (state, symbol) to the
+// first matching line; and for each line the next line with the same state
+// and symbol (the KA tries them in order for its stack top).
 class TransitionIndex {
  public:
   void Build(const std::vector<Transition>& table);
   int First(StateCode state, char symbol) const {
+    if (!rows_.empty()) {
+      const std::size_t row = Row(state);
+      return row < rowCount_ ? rows_[row * 256 + static_cast<unsigned char>(symbol)] : -1;
+    }
     if (slots_.empty()) return -1;
     const std::uint32_t key = Key(state, symbol);
     for (std::size_t i = Hash(key);; i = (i + 1) & mask_) {
@@ -95,7 +100,13 @@ class TransitionIndex {
     return static_cast<std::uint32_t>(state) << 8 | static_cast<unsigned char>(symbol);
   }
   std::size_t Hash(std::uint32_t key) const { return (key * 0x9E3779B1u >> 7) & mask_; }
+  // States 0 ... 253 have a row of their own, F and E the last two.
+  static std::size_t Row(StateCode state) {
+    return state < 254 ? state : state == kStateF ? 254 : state == kStateE ? 255 : 256;
+  }
 
+  std::vector<std::int32_t> rows_;
+  std::size_t rowCount_ = 0;
   std::vector<Slot> slots_;
   std::size_t mask_ = 0;
   std::vector<std::int32_t> next_;

@@ -163,5 +163,48 @@ TEST(Cli, ProgramsBeyondTheOldLimitsRun) {
   EXPECT_NE(big.out.find("Schritte: 150\n"), std::string::npos);
 }
 
+TEST(Cli, TapeFromAFile) {
+  const std::string program = TempFile("parity.txt", "e: a\na 1 -> 1\na 0 -> a\n1 1 -> a\n1 0 -> 1\n");
+  std::string tape(1000000, '0');
+  tape[12345] = '1';
+  const std::string file = TempFile("tape.txt", tape + "\r\n");  // the break ends the line, it is no cell
+  const Result r = RunArgs({"--kind", "akz", "--tape-file", file, program});
+  EXPECT_EQ(r.code, 1);  // one 1: odd
+  EXPECT_NE(r.out.find("Schritte: 1000000\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Band: " + tape + "\n"), std::string::npos);
+  // From standard input when the program comes from a file; read like a program file.
+  const Result in = RunArgs({"--kind", "akz", "--tape-file", "-", program},
+                            "1\xC3\xA4"
+                            "1\n");
+  EXPECT_NE(in.out.find("Band: 1\xC3\xA4"
+                        "1\n"),
+            std::string::npos);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape-file", TempFile("two.txt", "01\n10\n"), program}).code, 66);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape-file", ::testing::TempDir() + "none.txt", program}).code, 66);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape-file", "-", "-"}).code, 64);
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape", "1", "--tape-file", file, program}).code, 64);
+}
+
+// The run without --trace shows nothing until it stops, and then the same
+// block as the run that traces every step.
+TEST(Cli, TheSameEndWithAndWithoutTrace) {
+  const std::vector<std::vector<std::string>> runs = {
+      {"--kind", "tm", "--example"},
+      {"--kind", "nea", "--example", "--tape", "0110"},
+      {"--kind", "ka", "--example", "--tape", "(()))"},
+      {"--kind", "dea", "--example", "--max-steps", "3"},
+      {"--kind", "tm", "--max-steps", "77", "-"},
+  };
+  for (std::vector<std::string> args : runs) {
+    const std::string program = "a * -> 1 R 1\n1 * -> * L a\n";
+    const Result plain = RunArgs(args, program);
+    args.push_back("--trace");
+    const Result traced = RunArgs(args, program);
+    EXPECT_EQ(plain.code, traced.code);
+    ASSERT_GE(traced.out.size(), plain.out.size());
+    EXPECT_EQ(traced.out.substr(traced.out.size() - plain.out.size()), plain.out);
+  }
+}
+
 }  // namespace
 }  // namespace automaten

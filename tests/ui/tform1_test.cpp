@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -285,6 +285,71 @@ TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
     QApplication::processEvents();
   }
   EXPECT_EQ(CellUnderMarker(), Head());
+}
+
+// The head cell is drawn in the highlight colour also when another field
+// has the focus, and no step takes the focus from where the user put it.
+TEST_F(WindowTest, HeadCellShownWithoutFocusAndStepsLeaveTheFocus) {
+  Key(Qt::Key_F8);
+  QTest::mouseClick(form->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+  ASSERT_TRUE(form->MProgramm->hasFocus());
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
+  form->TrackBar1->setValue(100);
+  Key(Qt::Key_F9);
+  ASSERT_TRUE(WaitForStop());
+  EXPECT_TRUE(form->MProgramm->hasFocus());
+  EXPECT_FALSE(form->EBand->hasFocus());
+  // The DEA has read the whole tape: the marker stands after its last cell.
+  EXPECT_EQ(CellUnderMarker(), 6);
+  Key(Qt::Key_F8);
+  QTest::mouseClick(form->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+  Key(Qt::Key_F7);
+  QApplication::processEvents();
+  const QImage image = form->EBand->grab().toImage();
+  // A point of each cell beside its letter.
+  const QColor highlight = form->EBand->palette().color(QPalette::Highlight);
+  EXPECT_EQ(image.pixelColor(form->EBand->CellRect(1).topLeft() + QPoint(1, 4)), highlight);
+  EXPECT_NE(image.pixelColor(form->EBand->CellRect(2).topLeft() + QPoint(1, 4)), highlight);
+}
+
+// Typed and pasted cells count at the next step, as the user left them.
+TEST_F(WindowTest, TypingAndPastingIntoTheTape) {
+  Key(Qt::Key_F8);  // the DEA example on "sskkss"
+  Key(Qt::Key_F7);
+  QTest::mouseClick(form->EBand, Qt::LeftButton, {}, form->EBand->CellRect(6).topLeft() + QPoint(1, 5));
+  ASSERT_TRUE(form->EBand->hasFocus());
+  QTest::keyClicks(form->EBand, QStringLiteral("k"));
+  QTest::keyClick(form->EBand, Qt::Key_Home);
+  QTest::keyClick(form->EBand, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(form->EBand, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(form->EBand, Qt::Key_X, Qt::ControlModifier);  // cut "ss"
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ss"));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kkssk"));
+  QTest::keyClick(form->EBand, Qt::Key_End);
+  QApplication::clipboard()->setText(QStringLiteral("k\u00e4"));
+  QTest::keyClick(form->EBand, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kkssk") + QStringLiteral("k\u00e4"));
+  QTest::keyClick(form->EBand, Qt::Key_Backspace);
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kksskk"));
+  Key(Qt::Key_F7);  // the head stands on cell 2 of the new tape: k
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : 1"));
+  EXPECT_EQ(TextOf(form->EAusgabe), QStringLiteral("ww    "));
+}
+
+TEST_F(WindowTest, ATapeOfAHundredThousandCells) {
+  Click("TB_TM");
+  form->MProgramm->setPlainText(QStringLiteral("a 1 -> 1 R a"));
+  SetTextOf(form->EBand, QString(100000, QLatin1Char('1')));
+  Key(Qt::Key_F8);
+  Key(Qt::Key_F9);
+  form->Sim().RunTicks(99998);
+  Key(Qt::Key_F7);  // onto the last cell: the tape grows
+  QApplication::processEvents();
+  EXPECT_EQ(Head(), 99999);
+  EXPECT_EQ(CellUnderMarker(), Head());
+  EXPECT_GT(form->EBand->FirstVisibleCell(), 99900u);
+  EXPECT_EQ(form->EBand->Text().size(), 100000u + 20u);  // grown at its right end
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 99999"));
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
