@@ -6,8 +6,10 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -24,18 +26,13 @@ constexpr int kMargin = 2;        // between the panel and the first cell
 constexpr int kCellsHeight = 26;  // panel included
 constexpr int kMarkerHeight = 16;
 
-QString CellsText(const std::string& text, std::size_t from, std::size_t count) {
-  QString s;
-  s.reserve(static_cast<qsizetype>(count));
-  for (std::size_t i = from; i < from + count && i < text.size(); ++i)
-    s.append(QChar(static_cast<char32_t>(Cp1252ToUnicode(static_cast<unsigned char>(text[i])))));
-  return s;
-}
+QString CellText(char cell) { return QChar(static_cast<char32_t>(Cp1252ToUnicode(static_cast<unsigned char>(cell)))); }
 
 }  // namespace
 
 TapeField::TapeField(bool withMarker, QWidget* parent) : QWidget(parent), withMarker_(withMarker) {
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted here: nothing beneath needs painting
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setCursor(Qt::IBeamCursor);
 }
@@ -52,9 +49,41 @@ qreal TapeField::Advance() const {
   return advance_ > 0 ? advance_ : 1;
 }
 
+// The glyph of each of the 256 cell values, looked up once per font: painting
+// then places glyphs without shaping any text.
+void TapeField::PrepareGlyphs() const {
+  if (!glyphs_.empty()) return;
+  rawFont_ = QRawFont::fromFont(font());
+  QString all;
+  for (int b = 0; b < 256; ++b) all += CellText(static_cast<char>(b));
+  glyphs_ = rawFont_.glyphIndexesForString(all);
+  if (glyphs_.size() != 256) glyphs_.resize(256);
+}
+
 void TapeField::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) advance_ = 0;
+  if (event->type() == QEvent::FontChange) {
+    advance_ = 0;
+    glyphs_.clear();
+  }
   QWidget::changeEvent(event);
+}
+
+void TapeField::DrawCells(QPainter& p, std::size_t from, std::size_t count, int baseline) const {
+  PrepareGlyphs();
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  indexes.reserve(static_cast<qsizetype>(count));
+  positions.reserve(static_cast<qsizetype>(count));
+  for (std::size_t i = from; i < from + count && i < text_.size(); ++i) {
+    indexes.append(glyphs_[static_cast<unsigned char>(text_[i])]);
+    positions.append(
+        QPointF(TextLeft() + (static_cast<double>(i) - static_cast<double>(first_)) * Advance(), baseline));
+  }
+  QGlyphRun run;
+  run.setRawFont(rawFont_);
+  run.setGlyphIndexes(indexes);
+  run.setPositions(positions);
+  p.drawGlyphRun(QPointF(0, 0), run);
 }
 
 std::size_t TapeField::VisibleCells() const {
@@ -88,15 +117,33 @@ void TapeField::Replace(std::size_t index, std::size_t removed, const std::strin
   };
   cursor_ = follow(cursor_);
   anchor_ = follow(anchor_);
+  const std::size_t firstBefore = first_;
   if (index + removed <= first_) first_ = first_ - removed + inserted.size();
   if (marked_ >= 0) marked_ = static_cast<long long>(follow(static_cast<std::size_t>(marked_)));
-  update();
+  // A cell written in place repaints that cell alone.
+  if (removed == inserted.size() && removed == 1 && first_ == firstBefore)
+    update(CellRect(index));
+  else
+    update();
 }
 
 void TapeField::MarkCell(long long index) {
+  const long long before = marked_;
+  const std::size_t firstBefore = first_;
   marked_ = index;
   if (index >= 0) ScrollTo(static_cast<std::size_t>(index));
-  update();
+  if (first_ != firstBefore) {
+    update();
+    return;
+  }
+  // The head moved inside the view: its old and new cell and marker repaint.
+  for (long long cell : {before, index})
+    if (cell >= 0) update(HeadRect(static_cast<std::size_t>(cell)));
+}
+
+QRect TapeField::HeadRect(std::size_t index) const {
+  const QRect cell = CellRect(index);
+  return {cell.left(), 0, cell.width() + 1, height()};
 }
 
 void TapeField::ScrollTo(std::size_t index) {
@@ -171,8 +218,9 @@ std::size_t TapeField::PositionAt(int x) const {
 
 // ---- Painting ---------------------------------------------------------------------
 
-void TapeField::paintEvent(QPaintEvent*) {
+void TapeField::paintEvent(QPaintEvent* event) {
   QPainter p(this);
+  p.setClipRegion(event->region());
   const QPalette& pal = palette();
   if (withMarker_) p.fillRect(MarkerRect(), pal.brush(QPalette::Window));
   qDrawWinPanel(&p, 0, 0, width(), CellsHeight(), pal, true, &pal.brush(QPalette::Base));
@@ -180,28 +228,32 @@ void TapeField::paintEvent(QPaintEvent*) {
   const QRect cells(kFrame, kFrame, width() - 2 * kFrame, CellsHeight() - 2 * kFrame);
   p.save();
   p.setClipRect(cells);
-  const std::size_t count = std::min(VisibleCells() + 1, text_.size() > first_ ? text_.size() - first_ : 0);
+  // Only the cells the paint reaches.
+  const std::size_t reachFirst =
+      first_ + static_cast<std::size_t>(std::max(0.0, (event->rect().left() - TextLeft()) / Advance() - 1));
+  const std::size_t reachEnd = first_ + static_cast<std::size_t>((event->rect().right() - TextLeft()) / Advance() + 2);
+  const std::size_t end = std::min({reachEnd, first_ + VisibleCells() + 1, text_.size()});
+  const std::size_t from = std::min(reachFirst, end);
   const QFontMetrics metrics(font());
   const int baseline = kFrame + (cells.height() + metrics.ascent() - metrics.descent()) / 2;
   // The user's selection, lighter than the head cell.
   const std::size_t selFrom = std::max(std::min(anchor_, cursor_), first_);
-  const std::size_t selTo = std::min(std::max(anchor_, cursor_), first_ + count);
+  const std::size_t selTo = std::min(std::max(anchor_, cursor_), end);
   if (selFrom < selTo) {
     QColor light = pal.color(QPalette::Highlight);
     light.setAlpha(90);
     const QRect a = CellRect(selFrom), b = CellRect(selTo - 1);
     p.fillRect(QRect(a.topLeft(), b.bottomRight()), light);
   }
-  // One run of text for every visible cell: the font is fixed-pitch.
   p.setPen(pal.color(QPalette::Text));
-  p.drawText(TextLeft(), baseline, CellsText(text_, first_, count));
+  DrawCells(p, from, end - from, baseline);
   const bool headShown = marked_ >= 0 && static_cast<std::size_t>(marked_) >= first_ &&
                          static_cast<std::size_t>(marked_) < first_ + VisibleCells();
   if (headShown && static_cast<std::size_t>(marked_) < text_.size()) {
     const QRect head = CellRect(static_cast<std::size_t>(marked_));
     p.fillRect(head.adjusted(0, 2, 0, -1), pal.brush(QPalette::Active, QPalette::Highlight));
     p.setPen(pal.color(QPalette::Active, QPalette::HighlightedText));
-    p.drawText(head.left(), baseline, CellsText(text_, static_cast<std::size_t>(marked_), 1));
+    DrawCells(p, static_cast<std::size_t>(marked_), 1, baseline);
   }
   if (caretShown_ && hasFocus() && cursor_ >= first_) {
     const int x = CellRect(cursor_).left();

@@ -8,10 +8,13 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QList>
+#include <QRawFont>
 #include <QWidget>
 #include <string>
 
 class QMenu;
+class QPainter;
 
 namespace automaten {
 
@@ -71,11 +74,15 @@ class TapeField : public QWidget {
   void MoveCursor(std::size_t position, bool select);
   void InsertTyped(const std::string& cells);  // replaces the selection
   void RemoveSelection();
-  void ScrollTo(std::size_t index);  // makes the cell (or the cursor place) visible
+  void ScrollTo(std::size_t index);
+  QRect HeadRect(
+      std::size_t index) const;  // the cell and its marker below  // makes the cell (or the cursor place) visible
   void RestartBlink();
   int TextLeft() const;
   int CellsHeight() const;
   qreal Advance() const;  // the width of one cell
+  void PrepareGlyphs() const;
+  void DrawCells(QPainter& p, std::size_t from, std::size_t count, int baseline) const;
 
   std::string text_;
   std::size_t cursor_ = 0;
@@ -86,6 +93,8 @@ class TapeField : public QWidget {
   bool caretShown_ = false;
   QBasicTimer blink_;
   mutable qreal advance_ = 0;  // measured again after a change of font
+  mutable QRawFont rawFont_;
+  mutable QList<quint32> glyphs_;  // per cell value
 };
 
 }  // namespace automaten

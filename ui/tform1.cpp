@@ -25,6 +25,7 @@
 #include "icons.h"
 #include "io/programfile.h"
 #include "machinetext.h"
+#include "plainlabel.h"
 #include "tapefield.h"
 #include "textwindow.h"
 #include "tfhilfe.h"
@@ -244,7 +245,7 @@ void TForm1::CreateControls() {
   EAusgabe->raise();  // over the tape's marker row where they meet
 
   auto label = [central](const char* name, const QString& text, int x, int y, int pixels) {
-    auto* l = new QLabel(text, central);
+    auto* l = new PlainLabel(text, central);
     l->setObjectName(QString::fromLatin1(name));
     l->setFont(Courier(pixels));
     l->move(x, y);
