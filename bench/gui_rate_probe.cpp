@@ -62,7 +62,7 @@ void MeasureStep(automaten::TForm1& form, const char* what) {
   std::sort(step.begin(), step.end());
   std::sort(total.begin(), total.end());
   std::printf("%s: one step with its display refresh %.1f us, with the painting %.1f us (tape %zu cells)\n", what,
-              step[step.size() / 2], total[total.size() / 2], form.EBand->Text().size());
+              step[step.size() / 2], total[total.size() / 2], form.EBand->Size());
 }
 
 // A Turing machine moving right for ever at 500 Hz: the rate in each minute
@@ -70,8 +70,11 @@ void MeasureStep(automaten::TForm1& form, const char* what) {
 int RunRight(automaten::TForm1& form, int minutes) {
   form.Session().SelectKind(automaten::MachineKind::TM);
   form.SetProgramText("a * -> * R a\n");
+  form.Sim().ClearTape();  // blanks only
+  if (std::getenv("PROBE_TAPE")) form.SetFieldText(automaten::Field::EBand, std::string(std::atoi(std::getenv("PROBE_TAPE")), '*'));
   form.Sim().Reset();
   form.SetSliderPosition(100);
+  if (std::getenv("PROBE_BEFORE")) MeasureStep(form, "before the run");
   QElapsedTimer clock;
   qint64 ticks = 0;
   QObject::connect(form.Timer1, &QTimer::timeout, [&] { ++ticks; });
@@ -82,7 +85,7 @@ int RunRight(automaten::TForm1& form, int minutes) {
     const qint64 before = ticks, start = clock.nsecsElapsed();
     Spin(60000);
     const double rate = (ticks - before) / ((clock.nsecsElapsed() - start) / 1e9);
-    std::printf("%-7d %-11.1f %-7.1f %zu\n", m, rate, rate / 5.0, form.EBand->Text().size());
+    std::printf("%-7d %-11.1f %-7.1f %zu\n", m, rate, rate / 5.0, form.EBand->Size());
     std::fflush(stdout);
   }
   form.Sim().StartOrStop();

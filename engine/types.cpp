@@ -56,16 +56,23 @@ void Program::BuildIndex() {
   }
 }
 
-void Tape::Prepend(std::size_t count, char c) {
+void Tape::Replace(std::size_t index, std::size_t removed, std::string_view inserted) {
+  if (index > 0 || removed > 0)
+    buffer_.replace(start_ + index, removed, inserted);
+  else
+    buffer_.replace(MakeRoom(inserted.size()), inserted.size(), inserted);
+}
+
+std::size_t Tape::MakeRoom(std::size_t count) {
   if (start_ < count) {
     // Room in front for as many cells as the tape has, so growing at the
     // left end costs a copy only now and then.
     const std::size_t room = count + size();
-    buffer_.insert(0, room, c);
+    buffer_.insert(0, room, ' ');
     start_ += room;
   }
   start_ -= count;
-  buffer_.replace(start_, count, count, c);
+  return start_;
 }
 
 }  // namespace automaten

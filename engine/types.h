@@ -166,7 +166,10 @@ class Tape {
   }
   void Set(std::uint32_t position, char c) { buffer_[start_ + position - 1] = c; }
   void Append(std::size_t count, char c) { buffer_.append(count, c); }
-  void Prepend(std::size_t count, char c);
+  void Prepend(std::size_t count, char c) { buffer_.replace(MakeRoom(count), count, count, c); }
+  // Replaces `removed` cells from a 0-based index with others; cells put in
+  // front cost a copy of the tape only now and then.
+  void Replace(std::size_t index, std::size_t removed, std::string_view inserted);
   std::string_view View() const { return std::string_view(buffer_).substr(start_); }
   std::string Text() const { return std::string(View()); }
 
@@ -174,6 +177,9 @@ class Tape {
   bool operator!=(const Tape& o) const { return !(*this == o); }
 
  private:
+  // Moves the start `count` cells to the front and returns it.
+  std::size_t MakeRoom(std::size_t count);
+
   std::string buffer_;
   std::size_t start_ = 0;  // index of position 1 in buffer_
 };

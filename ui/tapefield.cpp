@@ -74,8 +74,8 @@ void TapeField::DrawCells(QPainter& p, std::size_t from, std::size_t count, int 
   QList<QPointF> positions;
   indexes.reserve(static_cast<qsizetype>(count));
   positions.reserve(static_cast<qsizetype>(count));
-  for (std::size_t i = from; i < from + count && i < text_.size(); ++i) {
-    indexes.append(glyphs_[static_cast<unsigned char>(text_[i])]);
+  for (std::size_t i = from; i < from + count && i < cells_.size(); ++i) {
+    indexes.append(glyphs_[static_cast<unsigned char>(Cell(i))]);
     positions.append(
         QPointF(TextLeft() + (static_cast<double>(i) - static_cast<double>(first_)) * Advance(), baseline));
   }
@@ -100,16 +100,16 @@ QRect TapeField::CellRect(std::size_t index) const {
 QRect TapeField::MarkerRect() const { return {0, CellsHeight(), width(), withMarker_ ? kMarkerHeight : 0}; }
 
 void TapeField::SetText(const std::string& text) {
-  text_ = text;
+  cells_ = Tape(text);
   cursor_ = anchor_ = 0;
   first_ = 0;
   update();
 }
 
 void TapeField::Replace(std::size_t index, std::size_t removed, const std::string& inserted) {
-  index = std::min(index, text_.size());
-  removed = std::min(removed, text_.size() - index);
-  text_.replace(index, removed, inserted);
+  index = std::min(index, cells_.size());
+  removed = std::min(removed, cells_.size() - index);
+  cells_.Replace(index, removed, inserted);
   // Places after the change move with their cells; places inside it go to its end.
   const auto follow = [&](std::size_t p) {
     if (p >= index + removed) return p - removed + inserted.size();
@@ -131,7 +131,11 @@ void TapeField::MarkCell(long long index) {
   const long long before = marked_;
   const std::size_t firstBefore = first_;
   marked_ = index;
-  if (index >= 0) ScrollTo(static_cast<std::size_t>(index));
+  // A head that leaves the view brings it along by half its width, so the
+  // steps after it repaint two cells, not the whole field.
+  const std::size_t visible = VisibleCells();
+  if (index >= 0 && (static_cast<std::size_t>(index) < first_ || static_cast<std::size_t>(index) >= first_ + visible))
+    first_ = static_cast<std::size_t>(std::max<long long>(index - static_cast<long long>(visible / 2), 0));
   if (first_ != firstBefore) {
     update();
     return;
@@ -157,7 +161,7 @@ void TapeField::ScrollTo(std::size_t index) {
 void TapeField::SetCursorPosition(std::size_t position) { MoveCursor(position, false); }
 
 void TapeField::MoveCursor(std::size_t position, bool select) {
-  cursor_ = std::min(position, text_.size());
+  cursor_ = std::min(position, cells_.size());
   if (!select) anchor_ = cursor_;
   ScrollTo(cursor_);
   if (HasSelection() && QApplication::clipboard()->supportsSelection())
@@ -168,12 +172,12 @@ void TapeField::MoveCursor(std::size_t position, bool select) {
 
 std::string TapeField::SelectedText() const {
   const std::size_t from = std::min(anchor_, cursor_);
-  return text_.substr(from, std::max(anchor_, cursor_) - from);
+  return std::string(cells_.View().substr(from, std::max(anchor_, cursor_) - from));
 }
 
 void TapeField::SelectAll() {
   anchor_ = 0;
-  MoveCursor(text_.size(), true);
+  MoveCursor(cells_.size(), true);
 }
 
 void TapeField::Copy() const {
@@ -213,7 +217,7 @@ void TapeField::InsertTyped(const std::string& cells) {
 std::size_t TapeField::PositionAt(int x) const {
   const double column = (x - TextLeft()) / Advance();
   const long long position = static_cast<long long>(first_) + std::lround(std::max(column, 0.0));
-  return static_cast<std::size_t>(std::min<long long>(position, static_cast<long long>(text_.size())));
+  return static_cast<std::size_t>(std::min<long long>(position, static_cast<long long>(cells_.size())));
 }
 
 // ---- Painting ---------------------------------------------------------------------
@@ -232,7 +236,7 @@ void TapeField::paintEvent(QPaintEvent* event) {
   const std::size_t reachFirst =
       first_ + static_cast<std::size_t>(std::max(0.0, (event->rect().left() - TextLeft()) / Advance() - 1));
   const std::size_t reachEnd = first_ + static_cast<std::size_t>((event->rect().right() - TextLeft()) / Advance() + 2);
-  const std::size_t end = std::min({reachEnd, first_ + VisibleCells() + 1, text_.size()});
+  const std::size_t end = std::min({reachEnd, first_ + VisibleCells() + 1, cells_.size()});
   const std::size_t from = std::min(reachFirst, end);
   const QFontMetrics metrics(font());
   const int baseline = kFrame + (cells.height() + metrics.ascent() - metrics.descent()) / 2;
@@ -249,7 +253,7 @@ void TapeField::paintEvent(QPaintEvent* event) {
   DrawCells(p, from, end - from, baseline);
   const bool headShown = marked_ >= 0 && static_cast<std::size_t>(marked_) >= first_ &&
                          static_cast<std::size_t>(marked_) < first_ + VisibleCells();
-  if (headShown && static_cast<std::size_t>(marked_) < text_.size()) {
+  if (headShown && static_cast<std::size_t>(marked_) < cells_.size()) {
     const QRect head = CellRect(static_cast<std::size_t>(marked_));
     p.fillRect(head.adjusted(0, 2, 0, -1), pal.brush(QPalette::Active, QPalette::Highlight));
     p.setPen(pal.color(QPalette::Active, QPalette::HighlightedText));
@@ -303,11 +307,11 @@ void TapeField::keyPressEvent(QKeyEvent* event) {
   } else if (event->key() == Qt::Key_Home) {
     MoveCursor(0, shift);
   } else if (event->key() == Qt::Key_End) {
-    MoveCursor(text_.size(), shift);
+    MoveCursor(cells_.size(), shift);
   } else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
     if (!HasSelection()) {
       if (event->key() == Qt::Key_Backspace && cursor_ > 0) MoveCursor(cursor_ - 1, true);
-      if (event->key() == Qt::Key_Delete && cursor_ < text_.size()) MoveCursor(cursor_ + 1, true);
+      if (event->key() == Qt::Key_Delete && cursor_ < cells_.size()) MoveCursor(cursor_ + 1, true);
     }
     if (!HasSelection()) return;
     RemoveSelection();

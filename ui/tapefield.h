@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <string>
 
+#include "engine/types.h"
+
 class QMenu;
 class QPainter;
 
@@ -24,7 +26,8 @@ class TapeField : public QWidget {
   // With a marker row, the field is taller by one line for the '^'.
   explicit TapeField(bool withMarker, QWidget* parent = nullptr);
 
-  const std::string& Text() const { return text_; }
+  std::string Text() const { return cells_.Text(); }
+  std::size_t Size() const { return cells_.size(); }
   // The whole text; the field then shows it from its first cell.
   void SetText(const std::string& text);
   // Replaces `removed` cells from `index` on; the cursor and the view stay on
@@ -84,7 +87,9 @@ class TapeField : public QWidget {
   void PrepareGlyphs() const;
   void DrawCells(QPainter& p, std::size_t from, std::size_t count, int baseline) const;
 
-  std::string text_;
+  char Cell(std::size_t index) const { return cells_.At(static_cast<std::uint32_t>(index + 1)); }
+
+  Tape cells_;  // cells put in front cost no copy of the whole text
   std::size_t cursor_ = 0;
   std::size_t anchor_ = 0;  // the other end of the selection
   std::size_t first_ = 0;   // the first visible cell

@@ -10,6 +10,30 @@ using testing::Driver;
 
 const MachineKind DEA = MachineKind::DEA, Akz = MachineKind::Akz, KA = MachineKind::KA, TM = MachineKind::TM;
 
+// The tape keeps room in front of its first cell; whatever is put where, it
+// reads like the plain string the same edits give.
+TEST(Tape, EditsAtEitherEndReadLikeAString) {
+  Tape tape("ab");
+  std::string model = "ab";
+  for (int i = 0; i < 300; ++i) {
+    const std::string cells(static_cast<std::size_t>(1 + i % 25), static_cast<char>('c' + i % 20));
+    switch (i % 4) {
+      case 0: tape.Prepend(cells.size(), cells[0]), model.insert(0, cells); break;
+      case 1: tape.Append(cells.size(), cells[0]), model.append(cells); break;
+      case 2: tape.Replace(0, 0, cells), model.insert(0, cells); break;
+      case 3:
+        tape.Replace(model.size() / 2, 3, cells), model.replace(model.size() / 2, 3, cells);
+        tape.Set(1, 'x'), model[0] = 'x';
+        break;
+    }
+    ASSERT_EQ(tape.View(), model) << i;
+  }
+  EXPECT_EQ(tape.At(static_cast<std::uint32_t>(model.size())), model.back());
+  EXPECT_EQ(tape.At(static_cast<std::uint32_t>(model.size()) + 1), kBeyondTape);
+  EXPECT_EQ(tape.At(0), kBeyondTape);
+  EXPECT_EQ(tape, Tape(model));
+}
+
 TEST(InitialConfiguration, HeadStartAndFieldsPerKind) {
   struct Row {
     MachineKind kind;
