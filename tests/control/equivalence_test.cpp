@@ -56,6 +56,15 @@ Generated RandomProgram(MachineKind kind, std::mt19937& rng) {
   return g;
 }
 
+// The generated program on its tape, started as "Starten" starts it.
+void Start(StringView& view, Simulation& sim, MachineKind kind, const Generated& g) {
+  sim.SetTapeWidth(8);
+  sim.SelectKind(kind);
+  view.SetProgramText(g.program);
+  view.SetFieldText(Field::EBand, g.tape);
+  sim.StartOrStop();
+}
+
 class Equivalence : public ::testing::TestWithParam<MachineKind> {};
 
 TEST_P(Equivalence, SameDisplayAfterEveryTick) {
@@ -67,11 +76,7 @@ TEST_P(Equivalence, SameDisplayAfterEveryTick) {
     SCOPED_TRACE(g.program + "tape " + g.tape);
     StringView view;
     Simulation sim(view);
-    sim.SetTapeWidth(8);
-    sim.SelectKind(kind);
-    view.SetProgramText(g.program);
-    view.SetFieldText(Field::EBand, g.tape);
-    sim.StartOrStop();
+    Start(view, sim, kind, g);
     if (!sim.Ready()) continue;  // a parse fault: nothing to run
     const Program program = ParseProgram(kind, SplitLines(g.program));
     Model model(program, view.FieldText(Field::EBand), sim.CurrentConfiguration().head,
@@ -115,11 +120,7 @@ TEST_P(Equivalence, RunWithoutDisplayEndsLikeTheTicks) {
     auto run = [&](bool oneByOne) {
       StringView view;
       Simulation sim(view);
-      sim.SetTapeWidth(8);
-      sim.SelectKind(kind);
-      view.SetProgramText(g.program);
-      view.SetFieldText(Field::EBand, g.tape);
-      sim.StartOrStop();
+      Start(view, sim, kind, g);
       if (oneByOne)
         for (unsigned t = 0; t < ticks && sim.Running(); ++t) sim.Tick();
       else
