@@ -5,6 +5,7 @@
 #   build-nogui/  engine, io, control and automaten-cli without Qt (clang),
 #                 with their tests and the fuzz targets, which then run
 #                 briefly (FUZZ_SECONDS, default 15 each; 0 skips them)
+# and checks what `cmake --install` and `cpack -G DEB` make of build/.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,3 +23,4 @@ cmake --build build-nogui -j2
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-nogui --output-on-failure -j2
 ctest --test-dir build --output-on-failure -j2
+./scripts/check-install.sh build

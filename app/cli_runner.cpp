@@ -118,6 +118,7 @@ bool ReadInput(const std::string& name, const char* what, std::size_t limit, std
     case ProgramFile::Status::Ok: break;
     case ProgramFile::Status::Unreadable:
     case ProgramFile::Status::Directory:
+    case ProgramFile::Status::NotRegular:
       err << "automaten-cli: cannot read " << name << ": " << file.systemError << "\n";
       return false;
     // What the window refuses to open is no program here either.

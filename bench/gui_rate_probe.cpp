@@ -71,7 +71,8 @@ int RunRight(automaten::TForm1& form, int minutes) {
   form.Session().SelectKind(automaten::MachineKind::TM);
   form.SetProgramText("a * -> * R a\n");
   form.Sim().ClearTape();  // blanks only
-  if (std::getenv("PROBE_TAPE")) form.SetFieldText(automaten::Field::EBand, std::string(std::atoi(std::getenv("PROBE_TAPE")), '*'));
+  if (std::getenv("PROBE_TAPE"))
+    form.SetFieldText(automaten::Field::EBand, std::string(std::atoi(std::getenv("PROBE_TAPE")), '*'));
   form.Sim().Reset();
   form.SetSliderPosition(100);
   if (std::getenv("PROBE_BEFORE")) MeasureStep(form, "before the run");

@@ -29,6 +29,7 @@ std::string AbsolutePath(const std::string& name) {
 std::string OpenFailure(const ProgramFile& f) {
   switch (f.status) {
     case ProgramFile::Status::Directory: return "Es ist ein Verzeichnis.";
+    case ProgramFile::Status::NotRegular: return "Es ist keine gewöhnliche Datei.";
     case ProgramFile::Status::TooLarge: return "Die Datei ist größer als 1 MiB und daher kein Automatenprogramm.";
     case ProgramFile::Status::HasNul: return "Die Datei enthält Nullbytes und ist daher kein Automatenprogramm.";
     case ProgramFile::Status::Unreadable:
@@ -134,6 +135,7 @@ Settings DocumentSession::CurrentSettings() const {
   s.file = fileName_;
   s.lastTape = sim_.LastTape();
   s.bounds = view_.WindowBounds();
+  s.zoom = view_.Zoom();
   return s;
 }
 
@@ -145,6 +147,7 @@ void DocumentSession::Restore() {
   fileName_ = stored.file;
   sim_.SetLastTape(stored.lastTape);
   view_.SetWindowBounds(stored.bounds);
+  view_.SetZoom(stored.zoom);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {
     const MachineKind kind = sim_.Kind();

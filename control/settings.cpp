@@ -1,5 +1,8 @@
 #include "settings.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/encoding.h"
 #include "io/ini.h"
 
@@ -8,6 +11,7 @@ namespace automaten {
 namespace {
 
 const char kSection[] = "Konfiguration";
+constexpr int kZoomSteps[] = {70, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 350, 400};
 constexpr std::size_t kMaxValueChars = 2047;
 
 // A stored text, at most 2047 characters of it.
@@ -37,6 +41,7 @@ Settings ReadSettings(const std::string& iniText) {
   s.bounds.top = ini.ReadInteger(kSection, "Top", s.bounds.top);
   s.bounds.width = ini.ReadInteger(kSection, "Width", s.bounds.width);
   s.bounds.height = ini.ReadInteger(kSection, "Height", s.bounds.height);
+  s.zoom = ClampZoom(ini.ReadInteger(kSection, "Zoom", s.zoom));
   return s;
 }
 
@@ -51,7 +56,22 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Top", s.bounds.top);
   ini.WriteInteger(kSection, "Width", s.bounds.width);
   ini.WriteInteger(kSection, "Height", s.bounds.height);
+  ini.WriteInteger(kSection, "Zoom", s.zoom);
   return ini.Text();
+}
+
+int ClampZoom(int percent) { return std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]); }
+
+int ZoomIn(int percent) {
+  for (int step : kZoomSteps)
+    if (step > percent) return step;
+  return ClampZoom(percent);
+}
+
+int ZoomOut(int percent) {
+  for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+    if (*it < percent) return *it;
+  return ClampZoom(percent);
 }
 
 }  // namespace automaten

@@ -14,13 +14,20 @@ struct Settings {
   std::string file;                   // "Datei": the program file, UTF-8
   std::string lastTape = "sskkss";    // "Band": the tape of the last reset, machine text
   Bounds bounds{200, 200, 400, 300};  // "Left", "Top", "Width", "Height"
+  int zoom = 100;                     // "Zoom": the size of tape, labels and program in percent
 };
+
+// The zoom steps of "Größer" and "Kleiner", from 70 to 400 percent.
+int ZoomIn(int percent);
+int ZoomOut(int percent);
+int ClampZoom(int percent);
 
 // The settings a configuration file's text holds; a key that is missing or
 // unreadable keeps its default.
 Settings ReadSettings(const std::string& iniText);
 // The file's text with the settings written into it: the keys keep their
 // place, new ones follow in the order above, other lines stay as they are.
+// "Zoom" comes after the eight keys of the first version, which ignores it.
 std::string WriteSettings(const std::string& iniText, const Settings& s);
 
 }  // namespace automaten

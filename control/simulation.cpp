@@ -78,9 +78,14 @@ void Simulation::RestoreLastTape() {
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
 
-void Simulation::ProgramEdited() {
-  programChanged_ = true;
-  view_.SetStatusPanel(StatusPanel::Changed, ChangedMark() + " ");
+void Simulation::ProgramChangedByUser(bool changed) {
+  programChanged_ = changed;
+  view_.SetStatusPanel(StatusPanel::Changed, changed ? ChangedMark() + " " : std::string());
+}
+
+void Simulation::SetProgramChanged(bool changed) {
+  programChanged_ = changed;
+  if (!changed) view_.MarkProgramUnchanged();
 }
 
 void Simulation::FieldEdited(Field f) { edited_[static_cast<std::size_t>(f)] = true; }
@@ -105,7 +110,7 @@ void Simulation::SelectKind(MachineKind kind) {
   ShowMachineKind();
   SetField(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
   view_.SetProgramText(ExampleText(kind));
-  programChanged_ = false;
+  SetProgramChanged(false);
 }
 
 void Simulation::TapeFieldResized(int tapeWidth) {
@@ -129,6 +134,9 @@ bool Simulation::ParseProgram() {
   shownTransitionKey_ = ~0ull;  // the lines behind the indexes are new
   parseFailed_ = !program_.Ok();
   if (program_.Ok()) return true;
+  // The configuration belongs to the program before: nothing may step on it now.
+  determined_ = false;
+  move_ = Move{};
   // Each fault stops the run, leaves the machine not ready and shows its box.
   for (const ParseFault& fault : program_.faults) {
     StopTimer();

@@ -35,15 +35,16 @@ class Simulation {
   explicit Simulation(View& view);
 
   // ---- Commands (menu, tool bar, timer, slider) ----
-  void Reset();               // "Anfangszustand": stops the run, parses, sets the initial configuration
-  void SingleStep();          // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
-  void StartOrStop();         // "Starten": switches the automatic run, resetting a machine that is not ready
-  void Stop();                // "Anhalten": stops a running machine
-  void Tick();                // the timer: one step of the automatic run
-  void ShowSpeed();           // the slider moved: timer interval and frequency label
-  void ClearTape();           // "Band löschen"
-  void RestoreLastTape();     // "letzter Bandinhalt"
-  void ProgramEdited();       // a key was released in the program area
+  void Reset();            // "Anfangszustand": stops the run, parses, sets the initial configuration
+  void SingleStep();       // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
+  void StartOrStop();      // "Starten": switches the automatic run, resetting a machine that is not ready
+  void Stop();             // "Anhalten": stops a running machine
+  void Tick();             // the timer: one step of the automatic run
+  void ShowSpeed();        // the slider moved: timer interval and frequency label
+  void ClearTape();        // "Band löschen"
+  void RestoreLastTape();  // "letzter Bandinhalt"
+  // The user changed the program text, or undid the changes to the text saved.
+  void ProgramChangedByUser(bool changed);
   void FieldEdited(Field f);  // the user changed a field's text
   // Shows or hides the second field, switches the kind and loads its example
   // program and tape; the machine is then "unbestimmt" until the next reset.
@@ -72,7 +73,8 @@ class Simulation {
   const std::string& LastTape() const { return lastTape_; }
   void SetLastTape(const std::string& tape) { lastTape_ = tape; }
   bool ProgramChanged() const { return programChanged_; }
-  void SetProgramChanged(bool changed) { programChanged_ = changed; }
+  // Unchanged: the text as it stands is the one saved, loaded or given.
+  void SetProgramChanged(bool changed);
   bool Ready() const { return ready_; }
   bool Undetermined() const { return !determined_; }
   bool Running() const;

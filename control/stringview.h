@@ -34,6 +34,7 @@ class StringView : public View {
   void SetProgramText(const std::string& utf8) override;
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }
   void FocusProgram() override {}
+  void MarkProgramUnchanged() override { ++programMarkedUnchanged; }
 
   void SetLabelText(Label l, const std::string& text) override { labels_[Index(l)] = text; }
   void SetLabelColour(Label l, TextColour c) override { colours_[Index(l)] = c; }
@@ -53,6 +54,8 @@ class StringView : public View {
   void ShowMessage(const std::string& text) override;
   Answer AskSaveQuestion(const std::string& text) override;
 
+  int Zoom() const override { return zoom; }
+  void SetZoom(int percent) override { zoom = percent; }
   void SetCaption(const std::string& text) override { caption = text; }
   Bounds WindowBounds() const override { return bounds; }
   void SetWindowBounds(const Bounds& b) override { bounds = b; }
@@ -67,8 +70,10 @@ class StringView : public View {
   std::array<long long, 2> markedCell{-1, -1};
   std::array<bool, 2> fieldVisible{true, true};
   Selection programSelection;
+  int programMarkedUnchanged = 0;
   StartImage startImage = StartImage::Start;
   std::string caption;
+  int zoom = 100;
   Bounds bounds;
   std::vector<std::string> messages;                  // every message box, in order
   std::vector<std::string> questions;                 // every change prompt, in order

@@ -51,6 +51,9 @@ class View {
   virtual void SetProgramText(const std::string& utf8) = 0;
   virtual void SelectInProgram(int start, int length) = 0;
   virtual void FocusProgram() = 0;
+  // The text as it stands is the saved one: the next edit changes it, and
+  // undoing the edits back to it makes it unchanged again.
+  virtual void MarkProgramUnchanged() = 0;
 
   virtual void SetLabelText(Label l, const std::string& text) = 0;
   virtual void SetLabelColour(Label l, TextColour c) = 0;
@@ -71,6 +74,10 @@ class View {
   // Modal boxes; the event loop keeps running while they are open.
   virtual void ShowMessage(const std::string& text) = 0;
   virtual Answer AskSaveQuestion(const std::string& text) = 0;  // "&Ja", "&Nein", "Abbrechen"
+
+  // The size of tape, labels and program area, in percent.
+  virtual int Zoom() const = 0;
+  virtual void SetZoom(int percent) = 0;
 
   virtual void SetCaption(const std::string& text) = 0;
   virtual Bounds WindowBounds() const = 0;

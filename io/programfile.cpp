@@ -22,9 +22,10 @@ ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit) {
   return f;
 }
 
-ProgramFile ReadProgramFile(const std::string& path, std::size_t limit) {
+ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool regularOnly) {
   ProgramFile f;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening a named pipe would wait for a writer: open without waiting, look first.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     f.status = ProgramFile::Status::Unreadable;
     f.systemError = std::strerror(errno);
@@ -37,6 +38,12 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit) {
     f.systemError = std::strerror(EISDIR);
     return f;
   }
+  if (regularOnly && !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    f.status = ProgramFile::Status::NotRegular;
+    return f;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string bytes;
   char buffer[65536];
   while (bytes.size() <= limit) {
@@ -70,7 +77,9 @@ std::string NormalizeLineEnds(const std::string& text) {
 }
 
 std::string DecodeProgram(const std::string& bytes) {
-  return NormalizeLineEnds(ReadsAsUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes));
+  if (!ReadsAsUtf8(bytes)) return NormalizeLineEnds(Cp1252ToUtf8(bytes));
+  const bool marked = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  return NormalizeLineEnds(marked ? bytes.substr(3) : bytes);
 }
 
 std::string EncodeProgram(const std::string& utf8) {

@@ -13,18 +13,21 @@ constexpr std::size_t kMaxProgramBytes = 1 << 20;
 constexpr std::size_t kMaxTapeBytes = 64 << 20;  // a tape file, read by the same rules
 
 struct ProgramFile {
-  enum class Status { Ok, Unreadable, Directory, TooLarge, HasNul };
+  enum class Status { Ok, Unreadable, Directory, NotRegular, TooLarge, HasNul };
   Status status = Status::Ok;
   std::string systemError;  // the system's reason when unreadable (or a folder)
   std::string bytes;        // the file, when Ok
 };
 
-// Reads a file, never more than the limit and one byte of it.
-ProgramFile ReadProgramFile(const std::string& path, std::size_t limit = kMaxProgramBytes);
+// Reads a file, never more than the limit and one byte of it. With
+// `regularOnly`, anything but a regular file (a named pipe, a device) is
+// refused before a byte is read, so it cannot block the reader.
+ProgramFile ReadProgramFile(const std::string& path, std::size_t limit = kMaxProgramBytes, bool regularOnly = false);
 // The checks of ReadProgramFile on bytes that came another way.
 ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit = kMaxProgramBytes);
 
-// A program file's text as UTF-8, every line break as '\n'.
+// A program file's text as UTF-8, every line break as '\n'; a UTF-8
+// byte-order mark at its start is no part of it.
 std::string DecodeProgram(const std::string& bytes);
 // The bytes written for a UTF-8 text: lines joined with CR LF, in
 // Windows-1252 when the code page holds every character and the bytes would

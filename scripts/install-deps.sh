@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
+  desktop-file-utils appstream dpkg-dev man-db
 )
 
 missing=()

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the window under Xvfb after the Turing machine
+# Takes a screenshot of the window under Xvfb after the Turing machine
 # example has run to its end (menu "Automatenbeispiele", F8, then F7 steps).
+# screenshot.sh [BINARY] [OUT] [ZOOM-STEPS]: with zoom steps, Ctrl++ is
+# pressed that many times first (5 steps: 200 %) in a larger window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 binary=${1:-build-release/app/automaten}
 out=${2:-docs/screenshot.png}
+zoom=${3:-0}
+size="760 470"
+((zoom > 0)) && size="1000 720"
 mkdir -p "$(dirname "$out")"
-export LANG=de_DE.UTF-8 TMPDIR=$(mktemp -d)
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
+scratch=$(mktemp -d)
+export LANG=de_DE.UTF-8 TMPDIR=$scratch AUTOMATEN_CONFIG=$scratch/automaten.ini
+xvfb-run -a -s "-screen 0 1280x900x24" bash -c "
   '$binary' &
   app=\$!
   for i in \$(seq 50); do w=\$(xdotool search --name Simulation 2>/dev/null | head -1) && [ -n \"\$w\" ] && break; sleep 0.1; done
-  xdotool windowfocus \$w; xdotool windowsize \$w 760 470; sleep 0.5
+  xdotool windowfocus --sync \$w; xdotool windowsize \$w $size; sleep 0.5
+  for i in \$(seq $zoom); do xdotool key ctrl+plus; sleep 0.1; done
   xdotool key alt+a; sleep 0.2; xdotool key t; sleep 0.3
   xdotool key F8; sleep 0.2
   for i in \$(seq 14); do xdotool key F7; sleep 0.1; done
@@ -19,5 +26,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
   import -window \$w '$out'
   kill \$app
 "
-rm -rf "$TMPDIR"
+rm -rf "$scratch"
 echo "wrote $out"

@@ -21,10 +21,8 @@ namespace automaten {
 
 namespace {
 
-constexpr int kFrame = 2;         // the sunken panel around the cells
-constexpr int kMargin = 2;        // between the panel and the first cell
-constexpr int kCellsHeight = 26;  // panel included
-constexpr int kMarkerHeight = 16;
+constexpr int kFrame = 2;   // the sunken panel around the cells
+constexpr int kMargin = 2;  // between the panel and the first cell
 
 QString CellText(char cell) { return QChar(static_cast<char32_t>(Cp1252ToUnicode(static_cast<unsigned char>(cell)))); }
 
@@ -37,9 +35,12 @@ TapeField::TapeField(bool withMarker, QWidget* parent) : QWidget(parent), withMa
   setCursor(Qt::IBeamCursor);
 }
 
-QSize TapeField::sizeHint() const { return {200, CellsHeight() + (withMarker_ ? kMarkerHeight : 0)}; }
+// At the font's 16 pixels: 26 for the panel with its cells, 16 for the marker row.
+QSize TapeField::sizeHint() const { return {200, CellsHeight() + (withMarker_ ? MarkerHeight() : 0)}; }
 
-int TapeField::CellsHeight() const { return kCellsHeight; }
+int TapeField::CellsHeight() const { return 2 * kFrame + 22 * std::max(font().pixelSize(), 1) / 16; }
+
+int TapeField::MarkerHeight() const { return std::max(font().pixelSize(), 1); }
 
 int TapeField::TextLeft() const { return kFrame + kMargin; }
 
@@ -64,6 +65,7 @@ void TapeField::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
     advance_ = 0;
     glyphs_.clear();
+    if (marked_ >= 0) MarkCell(marked_);  // the head stays in view at any size
   }
   QWidget::changeEvent(event);
 }
@@ -97,7 +99,7 @@ QRect TapeField::CellRect(std::size_t index) const {
   return {left, kFrame, right - left, CellsHeight() - 2 * kFrame};
 }
 
-QRect TapeField::MarkerRect() const { return {0, CellsHeight(), width(), withMarker_ ? kMarkerHeight : 0}; }
+QRect TapeField::MarkerRect() const { return {0, CellsHeight(), width(), withMarker_ ? MarkerHeight() : 0}; }
 
 void TapeField::SetText(const std::string& text) {
   cells_ = Tape(text);

@@ -83,6 +83,7 @@ class TapeField : public QWidget {
   void RestartBlink();
   int TextLeft() const;
   int CellsHeight() const;
+  int MarkerHeight() const;
   qreal Advance() const;  // the width of one cell
   void PrepareGlyphs() const;
   void DrawCells(QPainter& p, std::size_t from, std::size_t count, int baseline) const;

@@ -18,12 +18,12 @@ const char* const kAboutLines[] = {
     "Test und Didaktik:  Leipzig, 2026",
     "",
     "Historie:",
-    "2026  Parser, Schrittregeln und NEA-Mengen",
-    "2026  Ablaufsteuerung und automaten-cli",
-    "2026  Hauptfenster mit Menü und Symbolleiste",
-    "2026  Hilfe- und Infofenster",
-    "2026  Programmdateien und Drucken",
-    "2026  Konfiguration und Wiederherstellung",
+    "2026  fünf Automatenarten mit Beispielen",
+    "2026  Einzelschritt und automatischer Ablauf",
+    "2026  Programme laden, speichern, drucken",
+    "2026  Bedienungshilfe",
+    "2026  lange Bänder ohne Verzögerung",
+    "2026  Zoom für den Beamer",
 };
 
 }  // namespace

@@ -12,15 +12,19 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "control/kinds.h"
+#include "control/settings.h"
 #include "fonts.h"
 #include "icons.h"
 #include "io/programfile.h"
@@ -64,10 +68,7 @@ class NoToolTip : public QObject {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent),
-      sim_(*this),
-      session_(sim_, *this, *this),
-      iniPath_(QDir(QDir::tempPath()).filePath(QStringLiteral("automaten.ini"))) {
+    : QMainWindow(parent), sim_(*this), session_(sim_, *this, *this), iniPath_(ConfigurationPath()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
   setFont(WindowFont(13));
@@ -98,7 +99,7 @@ void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
 
 void TForm1::CreateActions() {
   auto make = [this](const char* name, const QString& text, int image, const QKeySequence& key = {}) {
-    auto* a = new QAction(MachineIcon(image), text, this);
+    auto* a = image >= 0 ? new QAction(MachineIcon(image), text, this) : new QAction(text, this);
     a->setObjectName(QString::fromLatin1(name));
     if (!key.isEmpty()) a->setShortcut(key);
     return a;
@@ -146,6 +147,14 @@ void TForm1::CreateActions() {
     connect(TBKinds[k], &QAction::triggered, this, [this, kind] { session_.SelectKind(kind); });
   }
 
+  Groesser = make("Groesser", QStringLiteral("Größer"), -1);
+  Groesser->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  connect(Groesser, &QAction::triggered, this, [this] { SetZoom(ZoomIn(zoom_)); });
+  Kleiner = make("Kleiner", QStringLiteral("Kleiner"), -1, QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(Kleiner, &QAction::triggered, this, [this] { SetZoom(ZoomOut(zoom_)); });
+  Normalgroesse = make("Normalgroesse", QStringLiteral("Normalgröße"), -1, QKeySequence(Qt::CTRL | Qt::Key_0));
+  connect(Normalgroesse, &QAction::triggered, this, [this] { SetZoom(100); });
+
   Anleitung = make("Anleitung", QStringLiteral("Anleitung"), kImgHelp, QKeySequence(Qt::Key_F1));
   connect(Anleitung, &QAction::triggered, this, &TForm1::ShowHelp);
   Info1 = make("Info1", QStringLiteral("Info"), kImgInfo);
@@ -165,6 +174,9 @@ void TForm1::CreateMenus() {
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
+  QMenu* ansicht = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+  ansicht->setObjectName(QStringLiteral("Ansicht"));
+  ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});
@@ -268,6 +280,10 @@ void TForm1::CreateControls() {
   MProgramm->setPlainText(QStringLiteral("MProgramm"));
   MProgramm->setTabChangesFocus(true);  // Tab moves on, as in every field of the window
   MProgramm->installEventFilter(this);
+  MProgramm->viewport()->installEventFilter(this);
+  // Changed exactly when the text changed, by keys, mouse or undo alike.
+  connect(MProgramm->document(), &QTextDocument::modificationChanged, this,
+          [this](bool changed) { sim_.ProgramChangedByUser(changed); });
   EBand->installEventFilter(this);
   EAusgabe->installEventFilter(this);
 
@@ -310,25 +326,61 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // The restored bounds may arrive before the window has taken them.
     LayoutControls();
   }
-  sim_.TapeFieldResized(std::clamp(EBand->width() / 9 - 8, 0, 65535));
+  sim_.TapeFieldResized(TapeWidthOf(EBand->width()));
 }
 
+// At 100 % the fields, labels and program area stand where the window's design
+// has them; a zoom scales their fonts and the rows below the tape with them.
 void TForm1::LayoutControls() {
   const int w = width();
   const int h = height();
+  const auto scaled = [this](int pixels) { return static_cast<int>(std::lround(pixels * zoom_ / 100.0)); };
   PPanel->resize(w, PPanel->height());
-  for (TapeField* f : {EBand, EAusgabe}) f->resize(w - 20, f->height());
-  MProgramm->resize(w - 20, std::max(h - 216, 0));
-  sim_.SetTapeWidth(std::clamp(EBand->width() / 9 - 8, 0, 65535));
+  EBand->setGeometry(8, 40, w - 20, EBand->sizeHint().height());
+  EAusgabe->setGeometry(8, EBand->y() + EBand->sizeHint().height() - 2, w - 20, EAusgabe->sizeHint().height());
+  const int row1 = EAusgabe->y() + EAusgabe->height() + 4;
+  const int row2 = row1 + scaled(18);
+  LZustand->move(8, row1);
+  LSchritte->move(8 + scaled(262), row1);
+  LBefehl->move(8, row2);
+  LMeldung->move(8 + scaled(262), row2);
+  const int programTop = row2 + scaled(24);
+  MProgramm->setGeometry(8, programTop, w - 20, std::max(h - 64 - programTop, 0));
+  sim_.SetTapeWidth(TapeWidthOf(EBand->width()));
   // Labels keep a fixed size, so a new text costs no new layout of the window:
   // each reaches to the right edge (the status labels on the left may run
   // under those on the right).
   for (QLabel* l : {LZustand, LBefehl, LSchritte, LMeldung, LFrequenz2})
-    l->resize(std::max(w - l->x() - 8, 10), l->sizeHint().height());
+    l->resize(std::max(w - l->x() - 8, 10), QFontMetrics(l->font()).height() + 2);
+}
+
+// The tape cells a field of this width shows: 9 pixels a cell at 100 %, less 8.
+int TForm1::TapeWidthOf(int fieldWidth) const {
+  return std::clamp(static_cast<int>(fieldWidth / (9 * zoom_ / 100.0)) - 8, 0, 65535);
+}
+
+int TForm1::Zoom() const { return zoom_; }
+
+// The fonts of tape, second field, marker, labels and program area grow and
+// shrink together; the tape field keeps its head cell and marker in view.
+void TForm1::SetZoom(int percent) {
+  zoom_ = ClampZoom(percent);
+  const auto scaled = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * zoom_ / 100.0))); };
+  for (TapeField* f : {EBand, EAusgabe}) f->setFont(Courier(scaled(16)));
+  for (QLabel* l : {LZustand, LSchritte, LBefehl, LMeldung}) l->setFont(Courier(scaled(13)));
+  MProgramm->setFont(Courier(scaled(13)));
+  LayoutControls();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == MProgramm && event->type() == QEvent::KeyRelease) sim_.ProgramEdited();
+  // Ctrl and the wheel over the program area zoom the window, not only the program.
+  if (watched == MProgramm->viewport() && event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (wheel->modifiers() & Qt::ControlModifier) {
+      if (wheel->angleDelta().y() != 0) SetZoom(wheel->angleDelta().y() > 0 ? ZoomIn(zoom_) : ZoomOut(zoom_));
+      return true;
+    }
+  }
   // Some platforms give text fields editing keys such as Ctrl+E and Ctrl+D;
   // the menu's shortcuts win over them.
   if (event->type() == QEvent::ShortcutOverride) {
@@ -416,6 +468,8 @@ void TForm1::SelectInProgram(int start, int length) {
 
 void TForm1::FocusProgram() { MProgramm->setFocus(); }
 
+void TForm1::MarkProgramUnchanged() { MProgramm->document()->setModified(false); }
+
 void TForm1::SetLabelText(Label l, const std::string& text) { LabelWidget(l)->setText(FromMachine(text)); }
 
 void TForm1::SetLabelColour(Label l, TextColour c) {
@@ -488,9 +542,20 @@ void TForm1::SetCaption(const std::string& text) { setWindowTitle(FromMachine(te
 
 Bounds TForm1::WindowBounds() const { return {x(), y(), width(), height()}; }
 
+// Stored bounds are kept within the screen's free area: a window larger than
+// the screen would take memory and time at every start.
 void TForm1::SetWindowBounds(const Bounds& b) {
-  move(b.left, b.top);
-  resize(std::max(b.width, minimumWidth()), std::max(b.height, minimumHeight()));
+  int left = b.left, top = b.top;
+  int width = std::max(b.width, minimumWidth()), height = std::max(b.height, minimumHeight());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect free = screen->availableGeometry();
+    width = std::max(std::min(width, free.width()), minimumWidth());
+    height = std::max(std::min(height, free.height()), minimumHeight());
+    left = std::clamp(left, free.left(), std::max(free.left(), free.right() + 1 - width));
+    top = std::clamp(top, free.top(), std::max(free.top(), free.bottom() + 1 - height));
+  }
+  move(left, top);
+  resize(width, height);
 }
 
 }  // namespace automaten

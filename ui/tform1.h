@@ -27,6 +27,9 @@ class QToolBar;
 namespace automaten {
 
 class TapeField;
+
+// The file the settings are kept in.
+QString ConfigurationPath();
 class TFHilfe;
 class TFInfo;
 
@@ -63,6 +66,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetProgramText(const std::string& utf8) override;
   void SelectInProgram(int start, int length) override;
   void FocusProgram() override;
+  void MarkProgramUnchanged() override;
   void SetLabelText(Label l, const std::string& text) override;
   void SetLabelColour(Label l, TextColour c) override;
   void SetStatusPanel(StatusPanel panel, const std::string& text) override;
@@ -76,6 +80,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetSliderPosition(int position) override;
   void ShowMessage(const std::string& text) override;
   Answer AskSaveQuestion(const std::string& text) override;
+  int Zoom() const override;
+  void SetZoom(int percent) override;
   void SetCaption(const std::string& text) override;
   Bounds WindowBounds() const override;
   void SetWindowBounds(const Bounds& b) override;
@@ -125,6 +131,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MIAnhalten;
   QAction* MIEinzelschritt;
   std::array<QAction*, 5> MIKinds{};  // "&Automatenbeispiele"
+  QAction* Groesser;                  // "&Ansicht"
+  QAction* Kleiner;
+  QAction* Normalgroesse;
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;               // start/stop
@@ -142,6 +151,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateControls();
   void CreateStatusBar();
   void LayoutControls();
+  int TapeWidthOf(int fieldWidth) const;
   void ShowHelp();
   void ShowInfo();
   TapeField* FieldWidget(Field f) const;
@@ -154,7 +164,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
   QString iniPath_;
+  bool leaveConfigurationAlone_ = false;  // it is larger than what was read of it
   StartImage startImage_ = StartImage::Start;
+  int zoom_ = 100;  // percent
 };
 
 }  // namespace automaten

@@ -14,8 +14,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTextDocument>
+#include <cstdio>
 
+#include "tfhilfe.h"
+#include "tfinfo.h"
 #include "tform1.h"
 
 namespace automaten {
@@ -29,15 +33,35 @@ bool TrustedFile(const QString& path) {
   return info.exists() && !info.isSymLink() && info.isFile() && info.ownerId() == ::getuid();
 }
 
-// Writes the whole file or leaves the old one; false with the reason.
-bool SaveWhole(const QString& path, const QByteArray& bytes, QString& error) {
+// Writes the whole file or leaves the old one byte for byte; false with the
+// reason. The writes go straight to the file: a buffered write can report
+// success and fail only at the final flush (a full disk), after which the
+// empty file would still replace the old one.
+bool SaveWhole(const QString& path, const QByteArray& bytes, QString& error,
+               QFileDevice::Permissions permissions = QFileDevice::Permissions()) {
   QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
+  if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+      (permissions == QFileDevice::Permissions() || file.setPermissions(permissions)) &&
+      file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError && file.commit())
+    return true;
   error = file.errorString();
+  file.cancelWriting();
   return false;
 }
 
+// Where earlier versions kept them.
+QString FormerConfigurationPath() { return QDir(QDir::tempPath()).filePath(QStringLiteral("automaten.ini")); }
+
 }  // namespace
+
+// Where the settings are kept: a file named by AUTOMATEN_CONFIG (tests, lab
+// machines), else the desktop's place for settings.
+QString ConfigurationPath() {
+  const QString named = qEnvironmentVariable("AUTOMATEN_CONFIG");
+  if (!named.isEmpty()) return named;
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+      .filePath(QStringLiteral("automaten/automaten.ini"));
+}
 
 std::string TForm1::ChooseFileToOpen(const std::string& suggestion) {
   if (fileDialogHook) return fileDialogHook(FileDialogKind::Open).toStdString();
@@ -60,7 +84,9 @@ std::string TForm1::ChooseFileToSave() {
   return dialog.selectedFiles().first().toStdString();
 }
 
-ProgramFile TForm1::ReadProgram(const std::string& path) { return ReadProgramFile(path); }
+ProgramFile TForm1::ReadProgram(const std::string& path) {
+  return ReadProgramFile(path, kMaxProgramBytes, /*regularOnly=*/true);
+}
 
 bool TForm1::WriteProgram(const std::string& path, const std::string& bytes, std::string& error) {
   QString reason;
@@ -74,19 +100,33 @@ bool TForm1::IsFile(const std::string& path) const {
   return info.exists() && !info.isDir();
 }
 
+// Settings of an earlier version in the temporary folder are read once, when
+// the new place has none yet; they are written to the new place at close.
 std::string TForm1::ReadConfiguration() {
-  if (!TrustedFile(iniPath_)) return "";
-  QFile file(iniPath_);
+  QString path = iniPath_;
+  if (!QFileInfo::exists(path) && qEnvironmentVariable("AUTOMATEN_CONFIG").isEmpty()) path = FormerConfigurationPath();
+  if (!TrustedFile(path)) return "";
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return "";
+  // More than is read would be lost at the next write: such a file is left alone.
+  if (file.size() > static_cast<qint64>(kMaxProgramBytes) && path == iniPath_ && !leaveConfigurationAlone_) {
+    leaveConfigurationAlone_ = true;
+    std::fprintf(stderr, "automaten: %s ist größer als 1 MiB und wird nicht überschrieben.\n",
+                 iniPath_.toLocal8Bit().constData());
+  }
   return file.read(kMaxProgramBytes).toStdString();
 }
 
 bool TForm1::WriteConfiguration(const std::string& bytes, std::string& error) {
+  if (leaveConfigurationAlone_) return true;
   error = QStringLiteral("In %1 kann nicht geschrieben werden").arg(iniPath_).toStdString();
+  QDir().mkpath(QFileInfo(iniPath_).absolutePath());
   // A symbolic link put in our place is removed, never written through.
   if (QFileInfo(iniPath_).isSymLink() && !QFile::remove(iniPath_)) return false;
   QString reason;
-  return SaveWhole(iniPath_, QByteArray::fromStdString(bytes), reason);
+  // The settings name files and folders of the user: for the user's eyes only.
+  return SaveWhole(iniPath_, QByteArray::fromStdString(bytes), reason,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TForm1::ShowError(const std::string& text) {
@@ -98,11 +138,15 @@ void TForm1::ShowError(const std::string& text) {
   QMessageBox::critical(this, QStringLiteral("Automaten"), message);
 }
 
+// The help and info windows close with the main window: the program ends.
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (session_.Close())
-    event->accept();
-  else
+  if (!session_.Close()) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  for (QWidget* w : {static_cast<QWidget*>(help_), static_cast<QWidget*>(info_)})
+    if (w) w->close();
 }
 
 // ---- Printing --------------------------------------------------------------------

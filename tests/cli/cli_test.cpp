@@ -206,5 +206,28 @@ TEST(Cli, TheSameEndWithAndWithoutTrace) {
   }
 }
 
+// An endless stream of zeros as the program: read only up to 1 MiB and a byte.
+class EndlessZeros : public std::streambuf {
+  char zeros_[4096] = {};
+  int_type underflow() override {
+    setg(zeros_, zeros_, zeros_ + sizeof zeros_);
+    return 0;
+  }
+};
+
+TEST(Cli, EndlessStreamsAndByteOrderMarks) {
+  EndlessZeros zeros;
+  std::istream in(&zeros);
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"--kind", "dea", "-"}, in, out, err), 66);
+  EXPECT_NE(err.str().find("is no program: larger than 1 MiB"), std::string::npos);
+  // A byte-order mark opens a UTF-8 file here as in the window.
+  const Result marked = RunArgs({"--kind", "akz", "--tape", "1", "-"},
+                                "\xEF\xBB\xBF"
+                                "e: a\na 1 -> a\n");
+  EXPECT_EQ(marked.code, 0);
+  EXPECT_EQ(marked.err, "");
+}
+
 }  // namespace
 }  // namespace automaten

@@ -71,7 +71,7 @@ class DocumentTest : public ::testing::Test {
 
   void Edit(const std::string& text) {
     view.SetProgramText(text);
-    sim.ProgramEdited();
+    sim.ProgramChangedByUser(true);
   }
   std::string Message() const { return view.Panel(StatusPanel::Message); }
 };
@@ -221,9 +221,9 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   EXPECT_TRUE(host.errors.empty());
   view.bounds = {10, 20, 640, 300};
   ASSERT_TRUE(session.Close());
-  EXPECT_EQ(
-      host.configuration,
-      "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight=300\n");
+  EXPECT_EQ(host.configuration,
+            "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight="
+            "300\nZoom=100\n");
 }
 
 TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
@@ -243,7 +243,7 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
-            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\n");
+            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\n");
 }
 
 TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
@@ -296,6 +296,19 @@ TEST_F(DocumentTest, AFailedConfigurationWriteIsShownAndStillCloses) {
   host.configurationFails = true;
   EXPECT_TRUE(session.Close());
   EXPECT_EQ(host.errors, std::vector<std::string>{"In /tmp/automaten.ini kann nicht geschrieben werden"});
+}
+
+TEST(Settings, ZoomStepsAndLimits) {
+  EXPECT_EQ(ReadSettings("").zoom, 100);
+  EXPECT_EQ(ReadSettings("[Konfiguration]\nZoom=1000\n").zoom, 400);
+  EXPECT_EQ(ReadSettings("[Konfiguration]\nZoom=10\n").zoom, 70);
+  EXPECT_EQ(ReadSettings("[Konfiguration]\nZoom=x\n").zoom, 100);
+  EXPECT_EQ(ZoomIn(100), 110);
+  EXPECT_EQ(ZoomIn(400), 400);
+  EXPECT_EQ(ZoomIn(105), 110);  // an odd stored value joins the steps
+  EXPECT_EQ(ZoomOut(100), 90);
+  EXPECT_EQ(ZoomOut(70), 70);
+  EXPECT_EQ(ZoomOut(260), 250);
 }
 
 TEST(Settings, LongValuesAreCutAt2047Characters) {

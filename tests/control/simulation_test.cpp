@@ -272,7 +272,7 @@ TEST_F(SimulationTest, EveryTickReadsTheSlider) {
 
 TEST_F(SimulationTest, ChangeMarkerInTheStatusBar) {
   sim.SelectKind(MachineKind::DEA);
-  sim.ProgramEdited();
+  sim.ProgramChangedByUser(true);
   EXPECT_TRUE(sim.ProgramChanged());
   EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert "));
   sim.Reset();

@@ -2,6 +2,8 @@
 #include "io/programfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -30,7 +32,20 @@ TEST(ProgramFile, WhatIsAcceptedAsAProgram) {
   EXPECT_EQ(ReadProgramFile("/dev/zero").status, ProgramFile::Status::TooLarge);
 }
 
+TEST(ProgramFile, OnlyRegularFilesWhenAsked) {
+  const std::string pipe = ::testing::TempDir() + "program-pipe";
+  ::unlink(pipe.c_str());
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(ReadProgramFile(pipe, kMaxProgramBytes, true).status, ProgramFile::Status::NotRegular);  // no wait
+  EXPECT_EQ(ReadProgramFile("/dev/null", kMaxProgramBytes, true).status, ProgramFile::Status::NotRegular);
+  EXPECT_EQ(ReadProgramFile("/dev/null").status, ProgramFile::Status::Ok);
+  ::unlink(pipe.c_str());
+}
+
 TEST(ProgramFile, DecodedAsUtf8OrWindows1252) {
+  EXPECT_EQ(DecodeProgram("\xEF\xBB\xBF"
+                          "; f\xC3\xBCr"),
+            "; f\xC3\xBCr");  // the byte-order mark is no text
   EXPECT_EQ(DecodeProgram("; f\xC3\xBCr\r\na 1 -> a"), "; f\xC3\xBCr\na 1 -> a");
   EXPECT_EQ(DecodeProgram("; f\xFCr\r\r\n"), "; f\xC3\xBCr\n\n");
   EXPECT_EQ(DecodeProgram("a\rb\n"), "a\nb\n");

@@ -1,17 +1,22 @@
 // Program files, printing, the change prompt and the configuration file,
-// each test with a temporary folder of its own as TMPDIR.
+// each test with a temporary folder of its own as TMPDIR, its configuration
+// file there (AUTOMATEN_CONFIG).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
+#include <QScreen>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,11 +45,13 @@ class DocumentTest : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     oldTmp = qgetenv("TMPDIR");
     qputenv("TMPDIR", dir.path().toLocal8Bit());
+    qputenv("AUTOMATEN_CONFIG", Path(QStringLiteral("automaten.ini")).toLocal8Bit());
   }
   void TearDown() override {
     if (form) form->Timer1->stop();
     form.reset();
     qputenv("TMPDIR", oldTmp);
+    qunsetenv("AUTOMATEN_CONFIG");
   }
 
   // Creates and shows the window; its first layout pass restores the configuration.
@@ -295,7 +302,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(Closed());
   const QString expected = QStringLiteral(
                                "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=%1\nTop=%2\n"
-                               "Width=640\nHeight=300\n")
+                               "Width=640\nHeight=300\nZoom=100\n")
                                .arg(form->x())
                                .arg(form->y());
   EXPECT_EQ(QString::fromUtf8(Read(QStringLiteral("automaten.ini"))), expected);
@@ -374,6 +381,121 @@ TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
   form->resize(700, 400);
   QTest::qWait(20);
   EXPECT_EQ(errors.size(), 1);  // the restoration ran once
+}
+
+// ---- Faults found by trial ---------------------------------------------------------
+
+// A full disk: saving fails with the error box of a failed save and the old
+// file stays byte for byte; the configuration file stays as well.
+TEST_F(DocumentTest, AFullDiskKeepsTheOldFiles) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root";
+  const QString disk = Path(QStringLiteral("disk"));
+  QDir().mkpath(disk);
+  if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                  QStringLiteral("size=16k"), QStringLiteral("tmpfs"), disk}) != 0)
+    GTEST_SKIP() << "no tmpfs can be mounted here";
+  struct Unmount {
+    QString at;
+    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+  } unmount{disk};
+  Write(QStringLiteral("disk/p.txt"), "a 1 -> a\r\n");
+  Write(QStringLiteral("disk/automaten.ini"), "[Konfiguration]\nFrequenz=50\n");
+  {
+    QFile filler(Path(QStringLiteral("disk/filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(512, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+  }
+  qputenv("AUTOMATEN_CONFIG", Path(QStringLiteral("disk/automaten.ini")).toLocal8Bit());
+  Open();
+  ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("disk/p.txt")))));
+  Type(QStringLiteral(" ; x"));
+  EXPECT_FALSE(form->Session().Save());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith(
+      QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("disk/p.txt")))));
+  EXPECT_EQ(Read(QStringLiteral("disk/p.txt")), QByteArray("a 1 -> a\r\n"));
+  EXPECT_TRUE(form->Sim().ProgramChanged());
+  answer = Answer::Ja;  // "&Ja" at close saves, fails the same way, and the window stays
+  EXPECT_FALSE(Closed());
+  EXPECT_EQ(Read(QStringLiteral("disk/p.txt")), QByteArray("a 1 -> a\r\n"));
+  answer = Answer::Nein;  // now it closes; the configuration cannot be written
+  ASSERT_TRUE(Closed());
+  EXPECT_EQ(errors.last(),
+            QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("disk/automaten.ini"))));
+  EXPECT_EQ(Read(QStringLiteral("disk/automaten.ini")), QByteArray("[Konfiguration]\nFrequenz=50\n"));
+}
+
+// A named pipe would block the reader for ever: it gets the error box of a
+// file that cannot be opened, also as the stored program at start-up.
+TEST_F(DocumentTest, ANamedPipeIsNoProgram) {
+  ASSERT_EQ(::mkfifo(Path(QStringLiteral("pipe")).toLocal8Bit().constData(), 0600), 0);
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nArbeitsmodus=4\nDatei=%1\n").arg(Path(QStringLiteral("pipe"))).toUtf8());
+  Open();
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_EQ(errors[0], QStringLiteral("Datei %1 kann nicht geöffnet werden. Es ist keine gewöhnliche Datei.")
+                           .arg(Path(QStringLiteral("pipe"))));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
+  openName = Path(QStringLiteral("pipe"));
+  form->Oeffnen->trigger();
+  EXPECT_EQ(errors.size(), 2);
+}
+
+TEST_F(DocumentTest, StoredBoundsBeyondTheScreenAreClamped) {
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nLeft=100000\nTop=-50\nWidth=0x7fffffff\nHeight=100000\n");
+  Open();
+  const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(form->width(), free.width());
+  EXPECT_LE(form->height(), free.height());
+  EXPECT_TRUE(free.contains(QRect(form->pos(), form->size())));
+}
+
+// More than is read of it would be lost: such a file is not written at all,
+// and the window says so once. Ours is written for the user alone.
+TEST_F(DocumentTest, AnOversizedConfigurationIsLeftAloneAndOursIsPrivate) {
+  const QByteArray huge = "[Konfiguration]\nFrequenz=70\n;" + QByteArray(10 << 20, 'x') + "\n";
+  Write(QStringLiteral("automaten.ini"), huge);
+  ::testing::internal::CaptureStderr();
+  Open();
+  ASSERT_TRUE(Closed());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_TRUE(Read(QStringLiteral("automaten.ini")) == huge);
+  EXPECT_NE(said.find("automaten.ini ist größer als 1 MiB und wird nicht überschrieben."), std::string::npos);
+  EXPECT_EQ(said.find("automaten.ini ist größer"), said.rfind("automaten.ini ist größer"));  // once
+  form.reset();
+
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=70\n");
+  QFile::setPermissions(Path(QStringLiteral("automaten.ini")), QFileDevice::Permissions(0x6666));  // rw for all
+  Open();
+  ASSERT_TRUE(Closed());
+  const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+  EXPECT_EQ(QFileInfo(Path(QStringLiteral("automaten.ini"))).permissions() & others, QFileDevice::Permissions());
+}
+
+// Settings survive a reboot: kept where desktop programs keep them; what an
+// earlier version left in the temporary folder is read once.
+TEST_F(DocumentTest, SettingsLiveWhereDesktopProgramsKeepThem) {
+  const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+  qunsetenv("AUTOMATEN_CONFIG");
+  qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=70\nZoom=150\n");
+  Open();
+  EXPECT_EQ(form->IniPath(), Path(QStringLiteral("config/automaten/automaten.ini")));
+  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_EQ(form->Zoom(), 150);
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Frequenz=70\n"));
+  EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Zoom=150\n"));
+  form.reset();
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=20\n");  // the new place wins from now on
+  Open();
+  EXPECT_EQ(form->TrackBar1->value(), 70);
+  form.reset();
+  qputenv("XDG_CONFIG_HOME", oldConfigHome);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <memory>
 
 #include "support/field_text.h"
@@ -246,7 +247,7 @@ TEST_F(WindowTest, TabMovesThroughTheVisibleFields) {
   EXPECT_FALSE(form->MProgramm->hasFocus());
   EXPECT_EQ(form->MProgramm->toPlainText(), program);  // no tab typed into the program
   Click("TB_AKz");                                     // the second field is hidden: Tab passes it by
-  EXPECT_EQ(questions.size(), 1u);                     // the keys in the program marked it changed
+  EXPECT_TRUE(questions.empty());                      // keys that change no text leave the program unchanged
   form->EBand->setFocus();
   QTest::keyClick(form->EBand, Qt::Key_Tab);
   EXPECT_TRUE(form->MProgramm->hasFocus());
@@ -350,6 +351,93 @@ TEST_F(WindowTest, ATapeOfAHundredThousandCells) {
   EXPECT_GT(form->EBand->FirstVisibleCell(), 99900u);
   EXPECT_EQ(form->EBand->Text().size(), 100000u + 20u);  // grown at its right end
   EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 99999"));
+}
+
+// Changed exactly when the text changes: keys that change nothing do not
+// count, a paste by mouse does, and undoing it brings the saved text back.
+TEST_F(WindowTest, TheProgramIsChangedExactlyWhenItsTextChanges) {
+  form->MProgramm->setFocus();
+  QTest::keyClick(form->MProgramm, Qt::Key_Down);
+  QTest::keyClick(form->MProgramm, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(form->MProgramm, Qt::Key_F8);
+  EXPECT_FALSE(form->Sim().ProgramChanged());
+  EXPECT_EQ(Panel(1), QString());
+  QApplication::clipboard()->setText(QStringLiteral("; eingefügt"));
+  form->MProgramm->paste();  // what the context menu's "Einfügen" does
+  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
+  form->MProgramm->undo();
+  EXPECT_FALSE(form->Sim().ProgramChanged());
+  EXPECT_EQ(Panel(1), QString());
+  form->close();
+  EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(WindowTest, ClosingTheWindowClosesHelpAndInfo) {
+  Key(Qt::Key_F1);
+  form->Info1->trigger();
+  ASSERT_TRUE(help->isVisible());
+  ASSERT_TRUE(info->isVisible());
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(help->isVisible());
+  EXPECT_FALSE(info->isVisible());
+}
+
+// A step on a machine that has read its long tape leaves the view and the
+// marker where they are.
+TEST_F(WindowTest, AStepOnAHaltedMachineKeepsTheHeadInView) {
+  Click("TB_AKz");
+  form->MProgramm->setPlainText(QStringLiteral("e: a\na 1 -> a"));
+  SetTextOf(form->EBand, QString(200, QLatin1Char('1')));
+  Key(Qt::Key_F8);
+  form->TrackBar1->setValue(100);
+  Key(Qt::Key_F9);
+  ASSERT_TRUE(WaitForStop());
+  QApplication::processEvents();
+  const std::size_t first = form->EBand->FirstVisibleCell();
+  EXPECT_EQ(CellUnderMarker(), 200);  // after the last cell
+  Key(Qt::Key_F7);
+  QApplication::processEvents();
+  EXPECT_EQ(form->EBand->FirstVisibleCell(), first);
+  EXPECT_EQ(CellUnderMarker(), 200);
+}
+
+TEST_F(WindowTest, ZoomForTheProjector) {
+  QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(form->Zoom(), 110);
+  QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
+  EXPECT_EQ(form->Zoom(), 125);
+  for (int i = 0; i < 20; ++i) form->Groesser->trigger();
+  EXPECT_EQ(form->Zoom(), 400);
+  for (int i = 0; i < 20; ++i) QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(form->Zoom(), 70);
+  QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(form->Zoom(), 100);
+  EXPECT_EQ(form->EBand->font().pixelSize(), 16);
+  EXPECT_EQ(form->EAusgabe->y(), 80);
+  EXPECT_EQ(form->MProgramm->y(), 152);
+
+  // At 200 %: every font doubled, the rows move down, the marker stays under the head cell.
+  QWheelEvent wheel(QPointF(10, 10), form->MProgramm->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
+                    QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  for (int i = 0; i < 5; ++i) QApplication::sendEvent(form->MProgramm->viewport(), &wheel);  // 110 ... 200
+  EXPECT_EQ(form->Zoom(), 200);
+  EXPECT_EQ(form->EBand->font().pixelSize(), 32);
+  EXPECT_EQ(form->EAusgabe->font().pixelSize(), 32);
+  EXPECT_EQ(form->LZustand->font().pixelSize(), 26);
+  EXPECT_EQ(form->MProgramm->font().pixelSize(), 26);
+  EXPECT_GT(form->LZustand->y(), form->EAusgabe->y() + form->EAusgabe->height() - 1);
+  EXPECT_GT(form->MProgramm->y(), form->LBefehl->y() + form->LBefehl->height() - 1);
+  EXPECT_EQ(form->Sim().TapeWidth(), form->EBand->width() / 18 - 8);
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
+  QApplication::processEvents();
+  EXPECT_EQ(CellUnderMarker(), Head());
+  form->SetZoom(100);
+  QApplication::processEvents();
+  EXPECT_EQ(CellUnderMarker(), Head());
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
