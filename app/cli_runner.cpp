@@ -28,9 +28,11 @@ const char kUsage[] =
     "  --width N     visible tape cells, 8 to 65535 (default 60)\n"
     "  --max-steps N stop after N timer ticks (default 1000000)\n"
     "  --trace       print one line per step: steps, state, transition, tape\n"
+    "  --no-loop-check  run an endless Turing machine up to --max-steps\n"
     "\n"
     "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
-    "2 program fault, 3 still running after N steps, 64 bad arguments, 66 unreadable program or tape file\n";
+    "2 program fault, 3 still running after N steps, 4 endless run proved,\n"
+    "64 bad arguments, 66 unreadable program or tape file\n";
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
@@ -40,6 +42,7 @@ struct Options {
   int width = 60;
   unsigned long long maxSteps = 1000000;
   bool trace = false;
+  bool loopCheck = true;
   bool example = false;
   std::optional<std::string> program;
 };
@@ -83,6 +86,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
       if (!ParseDecimal(args[++i], ~0ULL, o.maxSteps)) return "--max-steps takes a whole number from 0 on";
     } else if (a == "--trace") {
       o.trace = true;
+    } else if (a == "--no-loop-check") {
+      o.loopCheck = false;
     } else if (a == "--example") {
       o.example = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -174,6 +179,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   StringView view;
   view.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
   Simulation sim(view);
+  sim.KeepHistory(false);
+  sim.SetLoopCheck(o.loopCheck);
   sim.SetTapeWidth(o.width);
   sim.SelectKind(o.kind);
   if (!o.example) {
@@ -206,6 +213,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     case RunOutcome::Kind::Accepted:
     case RunOutcome::Kind::FunctionValue: return kExitAccepted;
     case RunOutcome::Kind::NotAccepted: return kExitRejected;
+    case RunOutcome::Kind::EndlessLoop: return kExitEndless;
     case RunOutcome::Kind::Running: break;
   }
   // Stopped without a verdict (in the error state F) counts as not accepted.

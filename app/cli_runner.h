@@ -15,6 +15,7 @@ enum CliExit : int {
   kExitRejected = 1,  // red verdict, or stopped without a verdict
   kExitParseFault = 2,
   kExitStillRunning = 3,  // the step bound was reached
+  kExitEndless = 4,       // an endless run was proved
   kExitUsage = 64,
   kExitNoInput = 66,
 };

@@ -56,6 +56,7 @@ bool DocumentSession::AskSaveChanges() {
 void DocumentSession::New() {
   if (!AskSaveChanges()) return;
   view_.SetProgramText("");
+  sim_.ClearHistory();
   fileName_.clear();
   sim_.SetProgramChanged(false);  // the empty program is not a change
   sim_.ShowStatus("Neue Datei");
@@ -86,6 +87,7 @@ bool DocumentSession::Load(const std::string& path) {
     text = DecodeProgram(file.bytes);
   }
   view_.SetProgramText(text);
+  sim_.ClearHistory();
   fileName_ = name;
   sim_.SetProgramChanged(false);
   ShowFileStatus(" geöffnet.");
@@ -136,6 +138,7 @@ Settings DocumentSession::CurrentSettings() const {
   s.lastTape = sim_.LastTape();
   s.bounds = view_.WindowBounds();
   s.zoom = view_.Zoom();
+  s.loopCheck = sim_.LoopCheck();
   return s;
 }
 
@@ -148,6 +151,7 @@ void DocumentSession::Restore() {
   sim_.SetLastTape(stored.lastTape);
   view_.SetWindowBounds(stored.bounds);
   view_.SetZoom(stored.zoom);
+  sim_.SetLoopCheck(stored.loopCheck);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {
     const MachineKind kind = sim_.Kind();

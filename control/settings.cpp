@@ -42,6 +42,7 @@ Settings ReadSettings(const std::string& iniText) {
   s.bounds.width = ini.ReadInteger(kSection, "Width", s.bounds.width);
   s.bounds.height = ini.ReadInteger(kSection, "Height", s.bounds.height);
   s.zoom = ClampZoom(ini.ReadInteger(kSection, "Zoom", s.zoom));
+  s.loopCheck = ini.ReadInteger(kSection, "Endlosschleifen", 1) != 0;
   return s;
 }
 
@@ -57,6 +58,7 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Width", s.bounds.width);
   ini.WriteInteger(kSection, "Height", s.bounds.height);
   ini.WriteInteger(kSection, "Zoom", s.zoom);
+  ini.WriteInteger(kSection, "Endlosschleifen", s.loopCheck ? 1 : 0);
   return ini.Text();
 }
 

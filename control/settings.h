@@ -15,6 +15,7 @@ struct Settings {
   std::string lastTape = "sskkss";    // "Band": the tape of the last reset, machine text
   Bounds bounds{200, 200, 400, 300};  // "Left", "Top", "Width", "Height"
   int zoom = 100;                     // "Zoom": the size of tape, labels and program in percent
+  bool loopCheck = true;              // "Endlosschleifen": "Endlosschleifen erkennen" ticked
 };
 
 // The zoom steps of "Größer" and "Kleiner", from 70 to 400 percent.

@@ -26,6 +26,18 @@ const std::string& ChangedMark() {
 
 std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
 
+// What an entry of the history took back.
+enum UndoFlags : std::uint8_t {
+  kMoved = 1,
+  kWroteTape = 2,
+  kGrewFront = 4,
+  kGrewBack = 8,
+  kWroteOutput = 16,
+  kPushed = 32,
+  kPopped = 64,
+  kEdited = 128,  // the user's edit before a step: the texts it replaced are in edits_
+};
+
 }  // namespace
 
 Simulation::Simulation(View& view) : view_(view) {}
@@ -43,6 +55,111 @@ void Simulation::SingleStep() {
     Step();
   else
     ResetMachine();
+}
+
+void Simulation::StepBack() {
+  StopTimer();
+  if (!determined_ || history_.empty()) {
+    ShowStatus("Anfang des Laufs erreicht.");
+    return;
+  }
+  // Edits typed since the last step were never read: the fields show the configuration again.
+  const bool rewrite = edited_[0] || edited_[1];
+  edited_ = {};
+  TakeBack();
+  if (rewrite) {
+    view_.SetFieldText(Field::EBand, configuration_.tape.Text());
+    view_.SetFieldText(Field::EAusgabe, configuration_.second);
+  }
+  move_ = NextMove(program_, configuration_);
+  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, applied_);
+  view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
+  view_.MarkCell(Field::EAusgabe,
+                 kind_ == MachineKind::DEA && applied_ > 0 ? static_cast<long long>(configuration_.head) - 2 : -1);
+  SetLabel(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
+  while (!messages_.empty() && messages_.back().at > applied_) messages_.pop_back();
+  SetColour(Label::LMeldung, messages_.empty() ? TextColour::WindowText : messages_.back().colour);
+  SetLabel(Label::LMeldung, messages_.empty() ? std::string() : messages_.back().text);
+  ShowState();
+  ShowStatus(MachineText("Schritt zurück"));
+}
+
+// One step back: an edit of the user's goes together with the step before it.
+void Simulation::TakeBack() {
+  while (!history_.empty()) {
+    const Undo u = history_.back();
+    history_.pop_back();
+    Configuration& c = configuration_;
+    if (u.flags & kEdited) {
+      c.tape = Tape(edits_.back().tape);
+      c.second = edits_.back().second;
+      edits_.pop_back();
+      view_.SetFieldText(Field::EBand, c.tape.Text());
+      view_.SetFieldText(Field::EAusgabe, c.second);
+      continue;
+    }
+    if (u.flags & kGrewBack) {
+      c.tape.Replace(c.tape.size() - kTmGrowth, kTmGrowth, "");
+      view_.ReplaceInField(Field::EBand, c.tape.size(), kTmGrowth, "");
+    }
+    if (u.flags & kGrewFront) {
+      c.tape.Replace(0, kTmGrowth, "");
+      view_.ReplaceInField(Field::EBand, 0, kTmGrowth, "");
+    }
+    if (u.flags & kWroteTape) {
+      c.tape.Set(u.head, u.cell);
+      view_.ReplaceInField(Field::EBand, u.head - 1, 1, std::string(1, u.cell));
+    }
+    if (u.grew > 0) {
+      c.second.resize(c.second.size() - u.grew);
+      view_.ReplaceInField(Field::EAusgabe, c.second.size(), u.grew, "");
+    } else if (u.flags & kWroteOutput) {
+      c.second[u.head - 1] = u.cell;
+      view_.ReplaceInField(Field::EAusgabe, u.head - 1, 1, std::string(1, u.cell));
+    }
+    if (u.flags & kPushed) {
+      c.second.pop_back();
+      view_.ReplaceInField(Field::EAusgabe, c.second.size(), 1, "");
+    }
+    if (u.flags & kPopped) {
+      c.second += u.cell;
+      view_.ReplaceInField(Field::EAusgabe, c.second.size() - 1, 0, std::string(1, u.cell));
+    }
+    c.head = u.head;
+    c.state = u.state;
+    c.set.bits = u.set;
+    if (u.flags & kMoved) --c.steps;
+    --applied_;
+    return;
+  }
+}
+
+void Simulation::ClearHistory() {
+  history_.clear();
+  edits_.clear();
+  messages_.clear();
+  RememberMessage();
+}
+
+// The verdict label as it stands now, for the steps back to this point.
+void Simulation::RememberMessage() {
+  const std::string& text = labelText_[Index(Label::LMeldung)];
+  const TextColour colour = labelColour_[Index(Label::LMeldung)];
+  if (!messages_.empty() && messages_.back().text == text && messages_.back().colour == colour) return;
+  messages_.push_back({applied_, text, colour});
+}
+
+void Simulation::SetLoopCheck(bool on) {
+  loopCheck_ = on;
+  view_.ShowLoopCheck(on);
+  if (on && determined_ && kind_ == MachineKind::TM) detector_.Start(configuration_, applied_);
+}
+
+void Simulation::ShowEndlessRun() {
+  StopTimer();
+  SetColour(Label::LMeldung, TextColour::Red);
+  SetLabel(Label::LMeldung, detector_.Finding());
+  ShowStatus("Endlosschleife erkannt");
 }
 
 void Simulation::StartOrStop() {
@@ -70,11 +187,13 @@ void Simulation::ClearTape() {
   SetField(Field::EBand,
            kind_ == MachineKind::TM ? std::string(static_cast<std::size_t>(tapeWidth_) + 1, kTmBlank) : "");
   view_.MarkCell(Field::EBand, -1);
+  ClearHistory();
   ShowStatus(MachineText("Band gelöscht."));
 }
 
 void Simulation::RestoreLastTape() {
   SetField(Field::EBand, lastTape_);
+  ClearHistory();
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
 
@@ -111,6 +230,8 @@ void Simulation::SelectKind(MachineKind kind) {
   SetField(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
   view_.SetProgramText(ExampleText(kind));
   SetProgramChanged(false);
+  applied_ = 0;
+  ClearHistory();
 }
 
 void Simulation::TapeFieldResized(int tapeWidth) {
@@ -167,9 +288,12 @@ void Simulation::ResetMachine() {
   ready_ = true;
   determined_ = true;
   move_ = NextMove(program_, configuration_);
+  applied_ = 0;
+  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, 0);
   view_.FocusField(Field::EBand);
   ShowState();
   ShowHead(false);
+  ClearHistory();
   ShowStatus("In den Anfangszustand gesetzt.");
 }
 
@@ -181,10 +305,15 @@ void Simulation::SetField(Field f, const std::string& text) {
 // What the user typed into the fields since the last step counts.
 void Simulation::TakeUserEdits() {
   if (!edited_[0] && !edited_[1]) return;
+  if (keepHistory_) {
+    edits_.push_back({history_.size(), configuration_.tape.Text(), configuration_.second});
+    history_.push_back({configuration_.head, configuration_.state, configuration_.set.bits, 0, kEdited, 0});
+  }
   if (edited_[0]) configuration_.tape = Tape(view_.FieldText(Field::EBand));
   if (edited_[1]) configuration_.second = view_.FieldText(Field::EAusgabe);
   edited_ = {};
   move_ = NextMove(program_, configuration_);
+  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, applied_);
 }
 
 void Simulation::StopTimer() {
@@ -227,17 +356,52 @@ void Simulation::ShowSpeed() {
 }
 
 void Simulation::Step() {
+  bool proved = false;
   if (determined_) {
     TakeUserEdits();
-    const std::uint32_t head = configuration_.head;
-    const std::size_t secondSize = configuration_.second.size();
+    const Configuration& c = configuration_;
+    Undo u{c.head, c.state, c.set.bits, 0, 0, 0};
+    const std::size_t secondSize = c.second.size();
+    if (kind_ == MachineKind::TM) u.cell = c.tape.At(c.head);
+    if (kind_ == MachineKind::DEA && c.head >= 1 && c.head <= secondSize) u.cell = c.second[c.head - 1];
+    if (kind_ == MachineKind::KA && secondSize > 0) u.cell = c.second.back();
     const StepResult r = ApplyMove(program_, configuration_, move_);
     move_ = NextMove(program_, configuration_);
-    ShowStepInFields(r, head, secondSize);
+    ShowStepInFields(r, u.head, secondSize);
     if (r.moved) ShowHead(true);
+    if (r.transition >= 0) {
+      ++applied_;
+      Record(r, secondSize, u);
+      if (kind_ == MachineKind::TM && loopCheck_ && !detector_.Proved())
+        proved = detector_.Observe(configuration_, r, u.head);
+    }
   }
   ShowState();
-  ShowStatus("Einzelschritt");
+  if (proved && !verdict_.halted)
+    ShowEndlessRun();
+  else
+    ShowStatus("Einzelschritt");
+  RememberMessage();
+}
+
+void Simulation::Record(const StepResult& r, std::size_t secondSize, Undo u) {
+  if (!keepHistory_) return;
+  const std::size_t grown = configuration_.second.size() > secondSize ? configuration_.second.size() - secondSize : 0;
+  if (r.moved) u.flags |= kMoved;
+  if (r.wroteTape) u.flags |= kWroteTape;
+  if (r.grewFront > 0) u.flags |= kGrewFront;
+  if (r.grewBack > 0) u.flags |= kGrewBack;
+  if (kind_ == MachineKind::KA && grown > 0) u.flags |= kPushed;
+  if (kind_ == MachineKind::KA && configuration_.second.size() < secondSize) u.flags |= kPopped;
+  if (kind_ == MachineKind::DEA && r.secondChanged) {
+    if (grown > 0xFFFF) {  // an output tape the user cut short by more than 65535 cells: no way back past it
+      ClearHistory();
+      return;
+    }
+    if (grown == 0) u.flags |= kWroteOutput;
+    u.grew = static_cast<std::uint16_t>(grown);
+  }
+  history_.push_back(u);
 }
 
 // Only the cells the step changed go to the fields.
@@ -268,13 +432,20 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   ShowSpeed();
   TakeUserEdits();
   const std::uint32_t steps = configuration_.steps;
-  const unsigned long long taken = RunSteps(program_, configuration_, move_, ticks);
+  const bool watch = kind_ == MachineKind::TM && loopCheck_ && !detector_.Proved();
+  const unsigned long long taken = RunSteps(program_, configuration_, move_, ticks, watch ? &detector_ : nullptr);
+  applied_ += taken;  // as near as the display needs: steps back stop here
+  ClearHistory();
   const bool moved = configuration_.steps != steps;
   view_.SetFieldText(Field::EBand, configuration_.tape.Text());
   view_.SetFieldText(Field::EAusgabe, configuration_.second);
   if (moved) ShowHead(true);
   ShowState();
-  ShowStatus("Einzelschritt");
+  if (watch && detector_.Proved() && !verdict_.halted)
+    ShowEndlessRun();
+  else
+    ShowStatus("Einzelschritt");
+  RememberMessage();
   return taken;
 }
 
@@ -288,6 +459,9 @@ RunOutcome Simulation::Outcome() const {
   if (parseFailed_) {
     o.kind = RunOutcome::Kind::ParseFault;
     for (const ParseFault& fault : program_.faults) o.faults.push_back(FaultMessage(fault));
+  } else if (determined_ && detector_.Proved() && kind_ == MachineKind::TM && loopCheck_ && !verdict_.halted) {
+    o.kind = RunOutcome::Kind::EndlessLoop;
+    o.value = detector_.Finding();
   } else if (determined_ && verdict_.halted) {
     if (!verdict_.ok) {
       o.kind = RunOutcome::Kind::NotAccepted;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "control/view.h"
+#include "engine/loop.h"
 #include "engine/step.h"
 #include "engine/types.h"
 
@@ -24,9 +25,9 @@ struct NumberFormat {
 
 // Where a run stands, as the verdict label tells it.
 struct RunOutcome {
-  enum class Kind { Running, Accepted, NotAccepted, FunctionValue, ParseFault };
+  enum class Kind { Running, Accepted, NotAccepted, FunctionValue, EndlessLoop, ParseFault };
   Kind kind = Kind::Running;
-  std::string value;                // the Turing machine's function value
+  std::string value;                // the Turing machine's function value, or the endless run's sentence
   std::vector<std::string> faults;  // the parse's fault messages
 };
 
@@ -35,8 +36,11 @@ class Simulation {
   explicit Simulation(View& view);
 
   // ---- Commands (menu, tool bar, timer, slider) ----
-  void Reset();            // "Anfangszustand": stops the run, parses, sets the initial configuration
-  void SingleStep();       // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
+  void Reset();       // "Anfangszustand": stops the run, parses, sets the initial configuration
+  void SingleStep();  // "Einzelschritt": stops the run; steps a ready machine, resets one that is not
+  // "Schritt zurück": stops the run and undoes the last step, down to the
+  // configuration right after the reset.
+  void StepBack();
   void StartOrStop();      // "Starten": switches the automatic run, resetting a machine that is not ready
   void Stop();             // "Anhalten": stops a running machine
   void Tick();             // the timer: one step of the automatic run
@@ -76,6 +80,15 @@ class Simulation {
   // Unchanged: the text as it stands is the one saved, loaded or given.
   void SetProgramChanged(bool changed);
   bool Ready() const { return ready_; }
+  // The steps that "Schritt zurück" can undo; forgotten by a reset, a change
+  // of kind, "Band löschen", "letzter Bandinhalt" and a new program.
+  std::size_t HistorySize() const { return history_.size(); }
+  void ClearHistory();
+  // Whether an endless Turing run is looked for ("Endlosschleifen erkennen").
+  bool LoopCheck() const { return loopCheck_; }
+  void SetLoopCheck(bool on);
+  // Keeping no history, for a run that is never stepped back (the command line).
+  void KeepHistory(bool keep) { keepHistory_ = keep; }
   bool Undetermined() const { return !determined_; }
   bool Running() const;
   const Configuration& CurrentConfiguration() const { return configuration_; }
@@ -97,15 +110,21 @@ class Simulation {
   void ShowState();
   void ShowTransition();
   void SetLabel(Label l, const std::string& text);
+  struct Undo;
+  void Record(const StepResult& r, std::size_t secondSize, Undo u);
+  void TakeBack();  // one step of the history, on the configuration and the fields
+  void ShowEndlessRun();
+  void RememberMessage();
   void SetColour(Label l, TextColour c);
 
   View& view_;
   MachineKind kind_ = MachineKind::DEA;
   Program program_;
   Configuration configuration_;
-  Move move_;                // what applies in the configuration shown
-  bool determined_ = false;  // false: "unbestimmt", no configuration since the kind changed
-  bool ready_ = false;       // reset since the last change of kind or program fault
+  Move move_;                  // what applies in the configuration shown
+  std::uint64_t applied_ = 0;  // transitions applied since the reset
+  bool determined_ = false;    // false: "unbestimmt", no configuration since the kind changed
+  bool ready_ = false;         // reset since the last change of kind or program fault
   bool parseFailed_ = false;
   std::array<bool, 2> edited_{};  // the user changed a field since it was read
   Verdict verdict_;               // of the configuration shown
@@ -117,6 +136,32 @@ class Simulation {
   // What the labels show, so that only a change is formatted and sent.
   std::array<std::string, kLabelCount> labelText_;
   std::array<TextColour, kLabelCount> labelColour_{};
+  // What a step changed, to take it back: 12 bytes a step; a user's edit
+  // keeps the texts it replaced.
+  struct Undo {
+    std::uint32_t head;
+    StateCode state;
+    std::uint16_t set;
+    char cell;  // the tape or output cell before, or the symbol popped
+    std::uint8_t flags;
+    std::uint16_t grew;  // cells the output tape gained
+  };
+  struct Edit {
+    std::size_t at;  // index into history_
+    std::string tape, second;
+  };
+  std::vector<Undo> history_;
+  std::vector<Edit> edits_;
+  bool keepHistory_ = true;
+  // The verdict label as the steps left it: (applied steps, text, colour).
+  struct Message {
+    std::uint64_t at;
+    std::string text;
+    TextColour colour;
+  };
+  std::vector<Message> messages_;
+  LoopDetector detector_;
+  bool loopCheck_ = true;
   std::uint64_t shownStateKey_ = ~0ull;
   std::uint64_t shownTransitionKey_ = ~0ull;
 };

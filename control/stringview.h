@@ -42,6 +42,7 @@ class StringView : public View {
   void SetStatusPanel(StatusPanel panel, const std::string& text) override { panels_[Index(panel)] = text; }
   void SetKindButtonDown(MachineKind kind, bool down) override;
   void SetStartImage(StartImage image) override { startImage = image; }
+  void ShowLoopCheck(bool on) override { loopCheckShown = on; }
 
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerEnabled(bool on) override { timerEnabled_ = on; }
@@ -72,6 +73,7 @@ class StringView : public View {
   Selection programSelection;
   int programMarkedUnchanged = 0;
   StartImage startImage = StartImage::Start;
+  bool loopCheckShown = true;
   std::string caption;
   int zoom = 100;
   Bounds bounds;

@@ -60,6 +60,8 @@ class View {
   virtual void SetStatusPanel(StatusPanel panel, const std::string& text) = 0;
   virtual void SetKindButtonDown(MachineKind kind, bool down) = 0;
   virtual void SetStartImage(StartImage image) = 0;
+  // The tick of "Endlosschleifen erkennen".
+  virtual void ShowLoopCheck(bool on) = 0;
 
   // Timer1: its enabled flag is the automatic run.
   virtual bool TimerEnabled() const = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "engine/loop.h"
 #include "engine/nea.h"
 
 namespace automaten {
@@ -149,14 +150,21 @@ template <MachineKind K>
 }
 
 template <MachineKind K>
-std::uint64_t RunStepsOf(const Program& program, Configuration& c, Move& move, std::uint64_t limit) {
+std::uint64_t RunStepsOf(const Program& program, Configuration& c, Move& move, std::uint64_t limit,
+                         LoopDetector* detector) {
   std::uint64_t taken = 0;
   while (taken < limit) {
     ++taken;
-    ApplyMoveOf<K>(program, c, move);
+    const std::uint32_t headBefore = c.head;
+    const StepResult r = ApplyMoveOf<K>(program, c, move);
     move = NextMoveOf<K>(program, c);
     const bool atEnd = K == MachineKind::TM ? program.IsEndState(c.state) : c.tape.size() + 1 == c.head;
     if ((K != MachineKind::NEA && c.state == kStateF) || move.transition < 0 || atEnd) break;
+    if constexpr (K == MachineKind::TM) {
+      if (detector != nullptr && detector->Observe(c, r, headBefore)) break;
+    } else {
+      (void)r, (void)headBefore, (void)detector;
+    }
   }
   return taken;
 }
@@ -188,8 +196,10 @@ StepResult ApplyMove(const Program& program, Configuration& c, const Move& move)
   return ByKind(program.kind, [&](auto k) { return ApplyMoveOf<decltype(k)::value>(program, c, move); });
 }
 
-std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit) {
-  return ByKind(program.kind, [&](auto k) { return RunStepsOf<decltype(k)::value>(program, c, move, limit); });
+std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit,
+                       LoopDetector* detector) {
+  return ByKind(program.kind,
+                [&](auto k) { return RunStepsOf<decltype(k)::value>(program, c, move, limit, detector); });
 }
 
 std::string FunctionValue(const Configuration& c) {

@@ -9,6 +9,8 @@
 
 namespace automaten {
 
+class LoopDetector;
+
 // The configuration right after a reset: state A, no steps, the NEA set {A},
 // the DEA's output tape of blanks or the KA's empty stack. A Turing tape is
 // padded with blanks to the visible width. The head starts on the first cell
@@ -55,7 +57,10 @@ inline StepResult ApplyStep(const Program& program, Configuration& c) {
 // halts, stands in the error state F (not the NEA), or `limit` steps are
 // taken; returns the steps taken, and leaves `move` looked up for the
 // configuration reached. A step that finds no transition is one of them.
-std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit);
+// A Turing machine's run is watched by the detector, when one is given, and
+// stops as soon as it has proved an endless run.
+std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit,
+                       LoopDetector* detector = nullptr);
 
 // A Turing machine's result: the ones from the head on, counted.
 std::string FunctionValue(const Configuration& c);

@@ -57,7 +57,9 @@ void Program::BuildIndex() {
 }
 
 void Tape::Replace(std::size_t index, std::size_t removed, std::string_view inserted) {
-  if (index > 0 || removed > 0)
+  if (index == 0 && inserted.empty())
+    start_ += std::min(removed, size());  // cells taken from the front leave room there
+  else if (index > 0 || removed > 0)
     buffer_.replace(start_ + index, removed, inserted);
   else
     buffer_.replace(MakeRoom(inserted.size()), inserted.size(), inserted);

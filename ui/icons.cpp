@@ -141,6 +141,13 @@ void Draw(QPainter& p, int index) {
       p.setBrush(kInk);
       p.drawRect(QRectF(11, 3, 2.5, 10));
       break;
+    case kImgStepBack:
+      p.setPen(Pen(kInk));
+      p.setBrush(kBlue);
+      p.drawPolygon(QPolygonF({QPointF(13.5, 3), QPointF(6, 8), QPointF(13.5, 13)}));
+      p.setBrush(kInk);
+      p.drawRect(QRectF(2.5, 3, 2.5, 10));
+      break;
     case kImgDEA:  // two states, a move between them, and an output mark
       StateCircle(p, QPointF(4, 8), 3, QColor(200, 220, 250));
       StateCircle(p, QPointF(12.5, 8), 3, QColor(200, 220, 250));

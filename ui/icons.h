@@ -1,4 +1,4 @@
-// The twenty tool-bar and menu images, drawn as vector shapes so they stay
+// The tool-bar and menu images, drawn as vector shapes so they stay
 // sharp at any size. Indices are the image roles of the window.
 #pragma once
 
@@ -27,7 +27,8 @@ enum ImageIndex {
   kImgHelp = 17,
   kImgSaveAs = 18,
   kImgInfo = 19,
-  kImageCount = 20,
+  kImgStepBack = 20,  // the step image mirrored, in blue
+  kImageCount = 21,
 };
 
 QIcon MachineIcon(int index);

@@ -133,6 +133,13 @@ void TForm1::CreateActions() {
   connect(MIAnhalten, &QAction::triggered, this, [this] { sim_.Stop(); });
   MIEinzelschritt = make("MIEinzelschritt", QStringLiteral("Einzelschritt"), kImgStep, QKeySequence(Qt::Key_F7));
   connect(MIEinzelschritt, &QAction::triggered, this, [this] { sim_.SingleStep(); });
+  MISchrittZurueck = make("MISchrittZurueck", QStringLiteral("Schritt zurück"), kImgStepBack, QKeySequence(Qt::Key_F6));
+  MISchrittZurueck->setToolTip(QStringLiteral("Schritt zurück"));
+  connect(MISchrittZurueck, &QAction::triggered, this, [this] { sim_.StepBack(); });
+  MIEndlosschleifen = make("MIEndlosschleifen", QStringLiteral("Endlosschleifen erkennen"), -1);
+  MIEndlosschleifen->setCheckable(true);
+  MIEndlosschleifen->setChecked(true);
+  connect(MIEndlosschleifen, &QAction::triggered, this, [this](bool on) { sim_.SetLoopCheck(on); });
 
   const char* menuNames[] = {"MI_det_Automat", "MI_Akzeptor", "MI_nichtdetAutomat", "MI_Kellerautomat",
                              "MI_Turingmaschine"};
@@ -170,7 +177,10 @@ void TForm1::CreateMenus() {
   datei->addActions({Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken, MIEnde});
   QMenu* betrieb = menuBar()->addMenu(QStringLiteral("&Betrieb"));
   betrieb->setObjectName(QStringLiteral("MIBetrieb"));
-  betrieb->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, MIStarten, MIAnhalten, MIEinzelschritt});
+  betrieb->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, MIStarten, MIAnhalten, MIEinzelschritt,
+                       MISchrittZurueck});
+  betrieb->addSeparator();
+  betrieb->addAction(MIEndlosschleifen);
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
@@ -194,7 +204,8 @@ void TForm1::CreateToolBar() {
                      "QToolButton { padding: 0; margin: 0; }"));
   ToolBar1->addActions({Neu, Oeffnen, MISpeichern, Drucken, Anleitung});
   ToolBar1->addSeparator();
-  ToolBar1->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, ToolButton5, MIEinzelschritt});
+  ToolBar1->addActions(
+      {MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, ToolButton5, MIEinzelschritt, MISchrittZurueck});
   ToolBar1->addSeparator();
   for (QAction* a : TBKinds) ToolBar1->addAction(a);
   // Tool buttons carry the names of the window's buttons.
@@ -487,6 +498,8 @@ void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
   const auto k = static_cast<std::size_t>(kind);
   if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
 }
+
+void TForm1::ShowLoopCheck(bool on) { MIEndlosschleifen->setChecked(on); }
 
 void TForm1::SetStartImage(StartImage image) {
   if (image == startImage_) return;  // a new icon repaints the button

@@ -72,6 +72,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetStatusPanel(StatusPanel panel, const std::string& text) override;
   void SetKindButtonDown(MachineKind kind, bool down) override;
   void SetStartImage(StartImage image) override;
+  void ShowLoopCheck(bool on) override;
   bool TimerEnabled() const override;
   void SetTimerEnabled(bool on) override;
   void SetTimerInterval(int ms) override;
@@ -130,6 +131,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MIStarten;
   QAction* MIAnhalten;
   QAction* MIEinzelschritt;
+  QAction* MISchrittZurueck;
+  QAction* MIEndlosschleifen;         // checkable
   std::array<QAction*, 5> MIKinds{};  // "&Automatenbeispiele"
   QAction* Groesser;                  // "&Ansicht"
   QAction* Kleiner;

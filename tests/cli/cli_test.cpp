@@ -71,7 +71,7 @@ TEST(Cli, TraceHasTheResetAndEveryStep) {
 
 TEST(Cli, StepBound) {
   const std::string loop = TempFile("loop.txt", "a * -> * R 1\n1 * -> * L a\n");
-  Result r = RunArgs({"--kind", "tm", "--max-steps", "10", loop});
+  Result r = RunArgs({"--kind", "tm", "--max-steps", "10", "--no-loop-check", loop});
   EXPECT_EQ(r.code, 3);
   EXPECT_NE(r.out.find("Schritte: 10\n"), std::string::npos);
   r = RunArgs({"--kind", "dea", "--example", "--max-steps", "0"});
@@ -83,7 +83,7 @@ TEST(Cli, StepBound) {
 
 TEST(Cli, MoveKCountsAsATick) {
   const std::string stay = TempFile("stay.txt", "a 1 -> 1 K a\n");
-  const Result r = RunArgs({"--kind", "tm", "--tape", "1", "--max-steps", "5", "--trace", stay});
+  const Result r = RunArgs({"--kind", "tm", "--tape", "1", "--max-steps", "5", "--trace", "--no-loop-check", stay});
   EXPECT_EQ(r.code, 3);
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 6 + 5);  // reset + 5 ticks, then the block
 }

@@ -1,0 +1,101 @@
+#include "loop.h"
+
+#include "engine/encoding.h"
+
+namespace automaten {
+
+void LoopDetector::Start(const Configuration& c, std::uint64_t step) {
+  step_ = step;
+  shift_ = 0;
+  lo_ = kNone;
+  hi_ = -kNone;
+  const std::string_view tape = c.tape.View();
+  for (std::size_t i = 0; i < tape.size(); ++i)
+    if (tape[i] != kTmBlank) {
+      lo_ = std::min(lo_, static_cast<std::int64_t>(i));
+      hi_ = static_cast<std::int64_t>(i);
+    }
+  right_.clear();
+  left_.clear();
+  rightGuard_ = -kNone;
+  leftGuard_ = kNone;
+  power_ = 1;
+  lambda_ = 0;
+  finding_.clear();
+  Snapshot(c, Absolute(c.head));
+  // The head may start beyond every written cell already.
+  const std::int64_t at = Absolute(c.head);
+  if (at > hi_) Fresh(c.state, at, right_, rightGuard_, true);
+  if (at < lo_) Fresh(c.state, at, left_, leftGuard_, false);
+}
+
+void LoopDetector::DropRight(std::int64_t at) {
+  while (!right_.empty() && right_.back().at > at) right_.pop_back();
+  rightGuard_ = right_.empty() ? -kNone : right_.back().at;
+}
+
+void LoopDetector::DropLeft(std::int64_t at) {
+  while (!left_.empty() && left_.back().at < at) left_.pop_back();
+  leftGuard_ = left_.empty() ? kNone : left_.back().at;
+}
+
+// The head stands beyond every written cell. The same state there before,
+// with the head never behind that place since: the run goes on like this for
+// ever, further out each time (or on the spot: a repeated configuration).
+bool LoopDetector::Fresh(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard,
+                         bool right) {
+  for (auto it = records.rbegin(); it != records.rend(); ++it) {
+    if (it->state != state) continue;
+    if (it->at == at)
+      finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
+                 std::to_string(it->step) + ".";
+    else
+      finding_ = MachineText("Endlosschleife: die Maschine läuft ab Schritt ") + std::to_string(it->step) +
+                 (right ? " nach rechts" : " nach links") + MachineText(" ins leere Band.");
+    return true;
+  }
+  records.push_back({state, step_, at});
+  guard = at;
+  return false;
+}
+
+bool LoopDetector::Brent(const Configuration& c, std::int64_t at) {
+  if (c.state == snapState_ && at == snapAt_ && SameAsSnapshot(c)) {
+    finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
+               std::to_string(snapStep_) + ".";
+    return true;
+  }
+  if (++lambda_ == power_) {
+    Snapshot(c, at);
+    power_ *= 2;
+    lambda_ = 0;
+  }
+  return false;
+}
+
+void LoopDetector::Snapshot(const Configuration& c, std::int64_t at) {
+  snapState_ = c.state;
+  snapAt_ = at;
+  snapStep_ = step_;
+  snapTape_ = c.tape.Text();
+  snapOrigin_ = -static_cast<std::int64_t>(shift_);
+  dirtyLo_ = kNone;
+  dirtyHi_ = -kNone;
+}
+
+// Cells not written since the snapshot are the same; the written ones are
+// compared, blanks standing in beyond either text.
+bool LoopDetector::SameAsSnapshot(const Configuration& c) const {
+  for (std::int64_t a = dirtyLo_; a <= dirtyHi_; ++a) {
+    const std::int64_t now = a + static_cast<std::int64_t>(shift_);
+    const char current = now >= 0 ? c.tape.At(static_cast<std::uint32_t>(now + 1)) : kBeyondTape;
+    const std::int64_t then = a - snapOrigin_;
+    const char kept = then >= 0 && then < static_cast<std::int64_t>(snapTape_.size())
+                          ? snapTape_[static_cast<std::size_t>(then)]
+                          : kTmBlank;
+    if ((current == kBeyondTape ? kTmBlank : current) != kept) return false;
+  }
+  return true;
+}
+
+}  // namespace automaten

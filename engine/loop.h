@@ -1,0 +1,88 @@
+// The proof that a Turing machine runs for ever. It watches the run step by
+// step and reports only what it has proved:
+// - a configuration that comes again (state, head, tape; cells beyond the
+//   tape's text count as blanks), found with Brent's cycle search, which
+//   keeps one earlier configuration and compares only where the tape was
+//   written since;
+// - a head that runs into blank tape for ever: at two moments in the same
+//   state, each time beyond every cell that was ever written, the second
+//   further out, and the head never back behind the first meanwhile.
+// Its memory is one copy of the tape and one record per state.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "engine/step.h"
+#include "engine/types.h"
+
+namespace automaten {
+
+class LoopDetector {
+ public:
+  // Watching starts anew at this configuration, counted as step `step`.
+  void Start(const Configuration& c, std::uint64_t step);
+  // After each applied step, with the head before it; true once an endless
+  // run is proved (and from then on).
+  bool Observe(const Configuration& c, const StepResult& r, std::uint32_t headBefore) {
+    ++step_;
+    shift_ += r.grewFront;
+    if (r.wroteTape) Written(Absolute(headBefore + r.grewFront));
+    const std::int64_t at = Absolute(c.head);
+    if (at < rightGuard_) DropRight(at);
+    if (at > leftGuard_) DropLeft(at);
+    if (at > hi_ && Fresh(c.state, at, right_, rightGuard_, true)) return true;
+    if (at < lo_ && Fresh(c.state, at, left_, leftGuard_, false)) return true;
+    return Brent(c, at);
+  }
+  bool Proved() const { return !finding_.empty(); }
+  // The sentence for the verdict label, in machine text.
+  const std::string& Finding() const { return finding_; }
+
+ private:
+  struct Record {
+    StateCode state;
+    std::uint64_t step;
+    std::int64_t at;
+  };
+
+  // Positions count from the first cell of the tape at Start, so that cells
+  // put in front do not move them.
+  std::int64_t Absolute(std::uint32_t head) const {
+    return static_cast<std::int64_t>(head) - 1 - static_cast<std::int64_t>(shift_);
+  }
+  void Written(std::int64_t at) {
+    if (at < lo_) lo_ = at;
+    if (at > hi_) hi_ = at;
+    if (at < dirtyLo_) dirtyLo_ = at;
+    if (at > dirtyHi_) dirtyHi_ = at;
+  }
+  void DropRight(std::int64_t at);
+  void DropLeft(std::int64_t at);
+  bool Fresh(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard, bool right);
+  bool Brent(const Configuration& c, std::int64_t at);
+  void Snapshot(const Configuration& c, std::int64_t at);
+  bool SameAsSnapshot(const Configuration& c) const;
+
+  static constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max();
+
+  std::uint64_t step_ = 0;
+  std::uint64_t shift_ = 0;                // cells put in front since Start
+  std::int64_t lo_ = kNone, hi_ = -kNone;  // every cell that is no blank lies in [lo_, hi_]
+  // Records of the head beyond the written cells, nearest last.
+  std::vector<Record> right_, left_;
+  std::int64_t rightGuard_ = -kNone, leftGuard_ = kNone;  // the nearest record's position
+  // Brent's search: the configuration kept, and the cells written since.
+  StateCode snapState_ = 0;
+  std::int64_t snapAt_ = 0;
+  std::uint64_t snapStep_ = 0;
+  std::string snapTape_;
+  std::int64_t snapOrigin_ = 0;  // the absolute position of snapTape_[0]
+  std::int64_t dirtyLo_ = kNone, dirtyHi_ = -kNone;
+  std::uint64_t power_ = 1, lambda_ = 0;
+  std::string finding_;
+};
+
+}  // namespace automaten
