@@ -89,4 +89,67 @@ BENCHMARK(BM_CliMillionSteps)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 }  // namespace
 }  // namespace automaten
 
+namespace automaten {
+namespace {
+
+// A binary counter that counts for ever: no configuration comes again and it
+// does not run off into blank tape, so the detector watches every step.
+const char kCounter[] = "A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n";
+
+void BM_CounterWithoutDisplay(benchmark::State& state) {
+  const bool detector = state.range(0) != 0;
+  const unsigned long long ticks = 1000000;
+  for (auto _ : state) {
+    StringView view;
+    Simulation sim(view);
+    sim.SetLoopCheck(detector);
+    sim.SelectKind(MachineKind::TM);
+    view.SetProgramText(kCounter);
+    view.SetFieldText(Field::EBand, "0#");
+    sim.StartOrStop();
+    benchmark::DoNotOptimize(sim.RunTicks(ticks));
+  }
+  state.counters["steps/s"] =
+      benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_CounterWithoutDisplay)->ArgName("detector")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Single steps with the display, as the window takes them, with and without the detector.
+void BM_CounterSteps(benchmark::State& state) {
+  StringView view;
+  Simulation sim(view);
+  sim.SetLoopCheck(state.range(0) != 0);
+  sim.SelectKind(MachineKind::TM);
+  view.SetProgramText(kCounter);
+  view.SetFieldText(Field::EBand, "0#");
+  sim.Reset();
+  for (auto _ : state) sim.Step();
+  state.counters["steps/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["history bytes/step"] =
+      static_cast<double>(sim.HistoryBytes()) / static_cast<double>(std::max<std::size_t>(sim.HistorySize(), 1));
+}
+BENCHMARK(BM_CounterSteps)->ArgName("detector")->Arg(0)->Arg(1);
+
+// Ten million steps kept for "Schritt zurück": the memory they take.
+void BM_TenMillionStepsBack(benchmark::State& state) {
+  for (auto _ : state) {
+    StringView view;
+    Simulation sim(view);
+    sim.SetLoopCheck(false);
+    sim.SelectKind(MachineKind::TM);
+    view.SetProgramText(kCounter);
+    view.SetFieldText(Field::EBand, "0#");
+    sim.Reset();
+    for (int i = 0; i < 10000000; ++i) sim.Step();
+    state.counters["history MB"] = static_cast<double>(sim.HistoryBytes()) / 1e6;
+    state.counters["bytes/step"] = static_cast<double>(sim.HistoryBytes()) / 1e7;
+    for (int i = 0; i < 1000; ++i) sim.StepBack();
+    benchmark::DoNotOptimize(sim.HistorySize());
+  }
+}
+BENCHMARK(BM_TenMillionStepsBack)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace automaten
+
 BENCHMARK_MAIN();

@@ -134,6 +134,12 @@ void Simulation::TakeBack() {
   }
 }
 
+std::size_t Simulation::HistoryBytes() const {
+  std::size_t bytes = history_.capacity() * sizeof(Undo);
+  for (const Edit& e : edits_) bytes += sizeof(Edit) + e.tape.capacity() + e.second.capacity();
+  return bytes;
+}
+
 void Simulation::ClearHistory() {
   history_.clear();
   edits_.clear();
@@ -289,6 +295,7 @@ void Simulation::ResetMachine() {
   determined_ = true;
   move_ = NextMove(program_, configuration_);
   applied_ = 0;
+  watchingUntil_ = nextWindow_ = 0;
   if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, 0);
   view_.FocusField(Field::EBand);
   ShowState();
@@ -433,8 +440,8 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   TakeUserEdits();
   const std::uint32_t steps = configuration_.steps;
   const bool watch = kind_ == MachineKind::TM && loopCheck_ && !detector_.Proved();
-  const unsigned long long taken = RunSteps(program_, configuration_, move_, ticks, watch ? &detector_ : nullptr);
-  applied_ += taken;  // as near as the display needs: steps back stop here
+  const unsigned long long taken = watch ? RunWatched(ticks) : RunSteps(program_, configuration_, move_, ticks);
+  if (!watch) applied_ += taken;
   ClearHistory();
   const bool moved = configuration_.steps != steps;
   view_.SetFieldText(Field::EBand, configuration_.tape.Text());
@@ -446,6 +453,43 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   else
     ShowStatus("Einzelschritt");
   RememberMessage();
+  return taken;
+}
+
+// A long run without display is watched for an endless run in full for its
+// first 2^16 steps; after that in windows of W steps, W a sixteenth of the
+// steps so far, with 15 W steps between them unwatched. Each window starts
+// the search anew, so a loop is proved in the first window longer than about
+// twice its cycle, and the watching costs a sixteenth of what it costs in full.
+unsigned long long Simulation::RunWatched(unsigned long long ticks) {
+  constexpr std::uint64_t kFull = 1 << 16;
+  unsigned long long taken = 0;
+  std::uint64_t window = kFull;
+  bool stopped = false;
+  while (taken < ticks && !stopped) {
+    const bool watched = applied_ < kFull || watchingUntil_ > applied_;
+    std::uint64_t chunk;
+    if (applied_ < kFull) {
+      chunk = kFull - applied_;
+    } else if (watched) {
+      chunk = watchingUntil_ - applied_;
+    } else {
+      chunk = std::max<std::uint64_t>(nextWindow_, applied_) - applied_;
+      if (chunk == 0) {  // a window begins
+        window = std::max<std::uint64_t>(window, (applied_ + 15) / 16);
+        watchingUntil_ = applied_ + window;
+        nextWindow_ = watchingUntil_ + 15 * window;
+        detector_.Start(configuration_, applied_);
+        continue;
+      }
+    }
+    chunk = std::min<std::uint64_t>(chunk, ticks - taken);
+    const std::uint64_t done = RunSteps(program_, configuration_, move_, chunk, watched ? &detector_ : nullptr);
+    taken += done;
+    applied_ += done;
+    stopped = done < chunk || detector_.Proved() || (kind_ != MachineKind::NEA && configuration_.state == kStateF) ||
+              Halted(program_, configuration_, move_.transition);
+  }
   return taken;
 }
 

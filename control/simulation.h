@@ -83,6 +83,7 @@ class Simulation {
   // The steps that "Schritt zurück" can undo; forgotten by a reset, a change
   // of kind, "Band löschen", "letzter Bandinhalt" and a new program.
   std::size_t HistorySize() const { return history_.size(); }
+  std::size_t HistoryBytes() const;  // what the history takes in memory
   void ClearHistory();
   // Whether an endless Turing run is looked for ("Endlosschleifen erkennen").
   bool LoopCheck() const { return loopCheck_; }
@@ -113,6 +114,7 @@ class Simulation {
   struct Undo;
   void Record(const StepResult& r, std::size_t secondSize, Undo u);
   void TakeBack();  // one step of the history, on the configuration and the fields
+  unsigned long long RunWatched(unsigned long long ticks);
   void ShowEndlessRun();
   void RememberMessage();
   void SetColour(Label l, TextColour c);
@@ -162,6 +164,7 @@ class Simulation {
   std::vector<Message> messages_;
   LoopDetector detector_;
   bool loopCheck_ = true;
+  std::uint64_t watchingUntil_ = 0, nextWindow_ = 0;  // the windows of a long run without display
   std::uint64_t shownStateKey_ = ~0ull;
   std::uint64_t shownTransitionKey_ = ~0ull;
 };

@@ -1,5 +1,7 @@
 #include "loop.h"
 
+#include <algorithm>
+
 #include "engine/encoding.h"
 
 namespace automaten {
@@ -20,13 +22,36 @@ void LoopDetector::Start(const Configuration& c, std::uint64_t step) {
   rightGuard_ = -kNone;
   leftGuard_ = kNone;
   power_ = 1;
-  lambda_ = 0;
   finding_.clear();
   Snapshot(c, Absolute(c.head));
+  nextSnapshot_ = step_ + power_;
+  Band();
   // The head may start beyond every written cell already.
-  const std::int64_t at = Absolute(c.head);
-  if (at > hi_) Fresh(c.state, at, right_, rightGuard_, true);
-  if (at < lo_) Fresh(c.state, at, left_, leftGuard_, false);
+  Outside(c.state, Absolute(c.head));
+}
+
+void LoopDetector::Written(std::int64_t at) {
+  dirtyLo_ = std::min(dirtyLo_, at);
+  dirtyHi_ = std::max(dirtyHi_, at);
+  if (at < lo_ || at > hi_) {
+    lo_ = std::min(lo_, at);
+    hi_ = std::max(hi_, at);
+    Band();
+  }
+}
+
+void LoopDetector::Band() {
+  quietLo_ = std::max(lo_, rightGuard_);
+  quietHi_ = std::min(hi_, leftGuard_);
+}
+
+bool LoopDetector::Outside(StateCode state, std::int64_t at) {
+  if (at < rightGuard_) DropRight(at);
+  if (at > leftGuard_) DropLeft(at);
+  const bool proved = (at > hi_ && Fresh(state, at, right_, rightGuard_, true)) ||
+                      (at < lo_ && Fresh(state, at, left_, leftGuard_, false));
+  Band();
+  return proved;
 }
 
 void LoopDetector::DropRight(std::int64_t at) {
@@ -59,23 +84,21 @@ bool LoopDetector::Fresh(StateCode state, std::int64_t at, std::vector<Record>& 
   return false;
 }
 
-bool LoopDetector::Brent(const Configuration& c, std::int64_t at) {
-  if (c.state == snapState_ && at == snapAt_ && SameAsSnapshot(c)) {
-    finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
-               std::to_string(snapStep_) + ".";
-    return true;
-  }
-  if (++lambda_ == power_) {
-    Snapshot(c, at);
-    power_ *= 2;
-    lambda_ = 0;
-  }
-  return false;
+bool LoopDetector::Repeated(const Configuration& c) {
+  if (!SameAsSnapshot(c)) return false;
+  finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
+             std::to_string(snapStep_) + ".";
+  return true;
+}
+
+void LoopDetector::NextSnapshot(const Configuration& c, std::int64_t at) {
+  Snapshot(c, at);
+  power_ *= 2;
+  nextSnapshot_ = step_ + power_;
 }
 
 void LoopDetector::Snapshot(const Configuration& c, std::int64_t at) {
-  snapState_ = c.state;
-  snapAt_ = at;
+  snapKey_ = Key(c.state, at);
   snapStep_ = step_;
   snapTape_ = c.tape.Text();
   snapOrigin_ = -static_cast<std::int64_t>(shift_);
@@ -86,6 +109,16 @@ void LoopDetector::Snapshot(const Configuration& c, std::int64_t at) {
 // Cells not written since the snapshot are the same; the written ones are
 // compared, blanks standing in beyond either text.
 bool LoopDetector::SameAsSnapshot(const Configuration& c) const {
+  const auto same = [&](std::int64_t a) {
+    const std::int64_t now = a + static_cast<std::int64_t>(shift_);
+    const char current = now >= 0 ? c.tape.At(static_cast<std::uint32_t>(now + 1)) : kBeyondTape;
+    const std::int64_t then = a - snapOrigin_;
+    const char kept = then >= 0 && then < static_cast<std::int64_t>(snapTape_.size())
+                          ? snapTape_[static_cast<std::size_t>(then)]
+                          : kTmBlank;
+    return (current == kBeyondTape ? kTmBlank : current) == kept;
+  };
+  if (dirtyLo_ <= lastWritten_ && lastWritten_ <= dirtyHi_ && !same(lastWritten_)) return false;
   for (std::int64_t a = dirtyLo_; a <= dirtyHi_; ++a) {
     const std::int64_t now = a + static_cast<std::int64_t>(shift_);
     const char current = now >= 0 ? c.tape.At(static_cast<std::uint32_t>(now + 1)) : kBeyondTape;

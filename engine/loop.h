@@ -29,15 +29,21 @@ class LoopDetector {
   bool Observe(const Configuration& c, const StepResult& r, std::uint32_t headBefore) {
     ++step_;
     shift_ += r.grewFront;
-    if (r.wroteTape) Written(Absolute(headBefore + r.grewFront));
+    if (r.wroteTape) {
+      const std::int64_t w = Absolute(headBefore + r.grewFront);
+      if (w < dirtyLo_ || w > dirtyHi_) Written(w);
+      lastWritten_ = w;
+    }
     const std::int64_t at = Absolute(c.head);
-    if (at < rightGuard_) DropRight(at);
-    if (at > leftGuard_) DropLeft(at);
-    if (at > hi_ && Fresh(c.state, at, right_, rightGuard_, true)) return true;
-    if (at < lo_ && Fresh(c.state, at, left_, leftGuard_, false)) return true;
-    return Brent(c, at);
+    // Inside the quiet band the head stands among written cells and behind
+    // no record: nothing but Brent's comparison to do.
+    if ((at < quietLo_ || at > quietHi_) && Outside(c.state, at)) return true;
+    if (Key(c.state, at) == snapKey_ && Repeated(c)) return true;
+    if (step_ == nextSnapshot_) NextSnapshot(c, at);
+    return false;
   }
   bool Proved() const { return !finding_.empty(); }
+  std::uint64_t Step() const { return step_; }
   // The sentence for the verdict label, in machine text.
   const std::string& Finding() const { return finding_; }
 
@@ -53,16 +59,15 @@ class LoopDetector {
   std::int64_t Absolute(std::uint32_t head) const {
     return static_cast<std::int64_t>(head) - 1 - static_cast<std::int64_t>(shift_);
   }
-  void Written(std::int64_t at) {
-    if (at < lo_) lo_ = at;
-    if (at > hi_) hi_ = at;
-    if (at < dirtyLo_) dirtyLo_ = at;
-    if (at > dirtyHi_) dirtyHi_ = at;
-  }
+  static std::uint64_t Key(StateCode state, std::int64_t at) { return static_cast<std::uint64_t>(at) << 16 | state; }
+  void Written(std::int64_t at);
+  bool Outside(StateCode state, std::int64_t at);  // the head left the quiet band
+  void Band();                                     // the quiet band anew from the written cells and the records
   void DropRight(std::int64_t at);
   void DropLeft(std::int64_t at);
   bool Fresh(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard, bool right);
-  bool Brent(const Configuration& c, std::int64_t at);
+  bool Repeated(const Configuration& c);
+  void NextSnapshot(const Configuration& c, std::int64_t at);
   void Snapshot(const Configuration& c, std::int64_t at);
   bool SameAsSnapshot(const Configuration& c) const;
 
@@ -74,14 +79,16 @@ class LoopDetector {
   // Records of the head beyond the written cells, nearest last.
   std::vector<Record> right_, left_;
   std::int64_t rightGuard_ = -kNone, leftGuard_ = kNone;  // the nearest record's position
+  std::int64_t quietLo_ = 0, quietHi_ = -1;
   // Brent's search: the configuration kept, and the cells written since.
-  StateCode snapState_ = 0;
-  std::int64_t snapAt_ = 0;
+  std::uint64_t snapKey_ = 0;  // state and head position kept
   std::uint64_t snapStep_ = 0;
+  std::uint64_t nextSnapshot_ = 0;  // the step at which the next is kept
   std::string snapTape_;
   std::int64_t snapOrigin_ = 0;  // the absolute position of snapTape_[0]
   std::int64_t dirtyLo_ = kNone, dirtyHi_ = -kNone;
-  std::uint64_t power_ = 1, lambda_ = 0;
+  std::uint64_t power_ = 1;
+  std::int64_t lastWritten_ = 0;  // compared first: the cell most likely to differ
   std::string finding_;
 };
 

@@ -218,7 +218,8 @@ void TForm1::CreateToolBar() {
                                                     {MIletzterBandinhalt, "ToolButton7"},
                                                     {MIAnfangszustand, "TBAnfangszustand"},
                                                     {ToolButton5, "ToolButton5"},
-                                                    {MIEinzelschritt, "TBStep"}};
+                                                    {MIEinzelschritt, "TBStep"},
+                                                    {MISchrittZurueck, "TBStepBack"}};
   for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
   for (int k = 0; k < 5; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
   ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));

@@ -229,5 +229,17 @@ TEST(Cli, EndlessStreamsAndByteOrderMarks) {
   EXPECT_EQ(marked.err, "");
 }
 
+TEST(Cli, EndlessRunsEndWithStatusFour) {
+  const std::string right = TempFile("right.txt", "a * -> 1 R a\n");
+  const Result proved = RunArgs({"--kind", "tm", right});
+  EXPECT_EQ(proved.code, 4);
+  EXPECT_NE(
+      proved.out.find("Meldung: Endlosschleife: die Maschine l\xC3\xA4uft ab Schritt 0 nach rechts ins leere Band.\n"),
+      std::string::npos);
+  const Result bound = RunArgs({"--kind", "tm", "--no-loop-check", "--max-steps", "500", right});
+  EXPECT_EQ(bound.code, 3);
+  EXPECT_NE(bound.out.find("Meldung: \n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace automaten

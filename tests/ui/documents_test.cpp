@@ -482,11 +482,12 @@ TEST_F(DocumentTest, SettingsLiveWhereDesktopProgramsKeepThem) {
   const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
   qunsetenv("AUTOMATEN_CONFIG");
   qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
-  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=70\nZoom=150\n");
+  Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=70\nZoom=150\nEndlosschleifen=0\n");
   Open();
   EXPECT_EQ(form->IniPath(), Path(QStringLiteral("config/automaten/automaten.ini")));
   EXPECT_EQ(form->TrackBar1->value(), 70);
   EXPECT_EQ(form->Zoom(), 150);
+  EXPECT_FALSE(form->MIEndlosschleifen->isChecked());
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Frequenz=70\n"));
   EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Zoom=150\n"));

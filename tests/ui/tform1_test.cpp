@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -438,6 +439,30 @@ TEST_F(WindowTest, ZoomForTheProjector) {
   form->SetZoom(100);
   QApplication::processEvents();
   EXPECT_EQ(CellUnderMarker(), Head());
+}
+
+TEST_F(WindowTest, StepBackWithF6AndTheToolButton) {
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  const QString start = Text(form->LZustand) + Text(form->LBefehl) + TextOf(form->EBand);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
+  Key(Qt::Key_F6);
+  Click("TBStepBack");
+  Key(Qt::Key_F6);
+  QApplication::processEvents();
+  EXPECT_EQ(Text(form->LZustand) + Text(form->LBefehl) + TextOf(form->EBand), start);
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(CellUnderMarker(), Head());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Schritt zurück"));
+  Key(Qt::Key_F6);
+  EXPECT_EQ(Panel(2), QStringLiteral(" Anfang des Laufs erreicht."));
+  EXPECT_EQ(Button("TBStepBack")->toolTip(), QStringLiteral("Schritt zurück"));
+  // Its place in "Betrieb", right after "Einzelschritt", and the tick that turns the detector off.
+  const QList<QAction*> betrieb = form->findChild<QMenu*>(QStringLiteral("MIBetrieb"))->actions();
+  EXPECT_EQ(betrieb.indexOf(form->MISchrittZurueck), betrieb.indexOf(form->MIEinzelschritt) + 1);
+  EXPECT_TRUE(form->MIEndlosschleifen->isChecked());
+  form->MIEndlosschleifen->trigger();
+  EXPECT_FALSE(form->Sim().LoopCheck());
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
