@@ -227,6 +227,11 @@ void TForm1::CreateToolBar() {
     if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(23, 22);
   ToolBar1->move(8, 2);
   ToolBar1->adjustSize();
+  // The speed controls stand right of the tool bar, where the window's design has them if there is room.
+  const int left = std::max(379, ToolBar1->x() + ToolBar1->width() + 6);
+  LFrequenz->move(left, 6);
+  TrackBar1->move(left + 61, 4);
+  LFrequenz2->move(left + 189, 6);
 }
 
 void TForm1::CreateControls() {
