@@ -96,16 +96,22 @@ namespace {
 // does not run off into blank tape, so the detector watches every step.
 const char kCounter[] = "A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n";
 
+// The counter on its tape, reset, with the detector on or off.
+void StartCounter(StringView& view, Simulation& sim, bool detector) {
+  sim.SetLoopCheck(detector);
+  sim.SelectKind(MachineKind::TM);
+  view.SetProgramText(kCounter);
+  view.SetFieldText(Field::EBand, "0#");
+  sim.Reset();
+}
+
 void BM_CounterWithoutDisplay(benchmark::State& state) {
   const bool detector = state.range(0) != 0;
   const unsigned long long ticks = 1000000;
   for (auto _ : state) {
     StringView view;
     Simulation sim(view);
-    sim.SetLoopCheck(detector);
-    sim.SelectKind(MachineKind::TM);
-    view.SetProgramText(kCounter);
-    view.SetFieldText(Field::EBand, "0#");
+    StartCounter(view, sim, detector);
     sim.StartOrStop();
     benchmark::DoNotOptimize(sim.RunTicks(ticks));
   }
@@ -118,11 +124,7 @@ BENCHMARK(BM_CounterWithoutDisplay)->ArgName("detector")->Arg(0)->Arg(1)->Unit(b
 void BM_CounterSteps(benchmark::State& state) {
   StringView view;
   Simulation sim(view);
-  sim.SetLoopCheck(state.range(0) != 0);
-  sim.SelectKind(MachineKind::TM);
-  view.SetProgramText(kCounter);
-  view.SetFieldText(Field::EBand, "0#");
-  sim.Reset();
+  StartCounter(view, sim, state.range(0) != 0);
   for (auto _ : state) sim.Step();
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["history bytes/step"] =
@@ -135,11 +137,7 @@ void BM_TenMillionStepsBack(benchmark::State& state) {
   for (auto _ : state) {
     StringView view;
     Simulation sim(view);
-    sim.SetLoopCheck(false);
-    sim.SelectKind(MachineKind::TM);
-    view.SetProgramText(kCounter);
-    view.SetFieldText(Field::EBand, "0#");
-    sim.Reset();
+    StartCounter(view, sim, false);
     for (int i = 0; i < 10000000; ++i) sim.Step();
     state.counters["history MB"] = static_cast<double>(sim.HistoryBytes()) / 1e6;
     state.counters["bytes/step"] = static_cast<double>(sim.HistoryBytes()) / 1e7;

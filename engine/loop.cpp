@@ -119,15 +119,8 @@ bool LoopDetector::SameAsSnapshot(const Configuration& c) const {
     return (current == kBeyondTape ? kTmBlank : current) == kept;
   };
   if (dirtyLo_ <= lastWritten_ && lastWritten_ <= dirtyHi_ && !same(lastWritten_)) return false;
-  for (std::int64_t a = dirtyLo_; a <= dirtyHi_; ++a) {
-    const std::int64_t now = a + static_cast<std::int64_t>(shift_);
-    const char current = now >= 0 ? c.tape.At(static_cast<std::uint32_t>(now + 1)) : kBeyondTape;
-    const std::int64_t then = a - snapOrigin_;
-    const char kept = then >= 0 && then < static_cast<std::int64_t>(snapTape_.size())
-                          ? snapTape_[static_cast<std::size_t>(then)]
-                          : kTmBlank;
-    if ((current == kBeyondTape ? kTmBlank : current) != kept) return false;
-  }
+  for (std::int64_t a = dirtyLo_; a <= dirtyHi_; ++a)
+    if (!same(a)) return false;
   return true;
 }
 
