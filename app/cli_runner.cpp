@@ -4,10 +4,13 @@
 #include <optional>
 #include <ostream>
 
+#include "control/examples.h"
 #include "control/kinds.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
+#include "diagram/layout.h"
 #include "engine/encoding.h"
+#include "engine/parser.h"
 #include "io/programfile.h"
 
 namespace automaten {
@@ -29,10 +32,12 @@ const char kUsage[] =
     "  --max-steps N stop after N timer ticks (default 1000000)\n"
     "  --trace       print one line per step: steps, state, transition, tape\n"
     "  --no-loop-check  run an endless Turing machine up to --max-steps\n"
+    "  --diagram FILE   write the program's state diagram (.dot, .svg or .png) instead of running it\n"
     "\n"
     "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
     "2 program fault, 3 still running after N steps, 4 endless run proved,\n"
-    "64 bad arguments, 66 unreadable program or tape file\n";
+    "64 bad arguments, 65 a diagram too large to lay out, 66 unreadable program or tape file\n"
+    "or unwritable diagram\n";
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
@@ -45,6 +50,7 @@ struct Options {
   bool loopCheck = true;
   bool example = false;
   std::optional<std::string> program;
+  std::optional<std::string> diagram;  // the file, and by its ending the format
 };
 
 bool ParseDecimal(const std::string& s, unsigned long long limit, unsigned long long& value) {
@@ -59,14 +65,24 @@ bool ParseDecimal(const std::string& s, unsigned long long limit, unsigned long 
   return true;
 }
 
+// "dot", "svg" or "png" by a file name's ending; empty for any other.
+std::string DiagramFormat(const std::string& file) {
+  for (const char* format : {"dot", "svg", "png"}) {
+    const std::string ending = std::string(".") + format;
+    if (file.size() > ending.size() && file.compare(file.size() - ending.size(), ending.size(), ending) == 0)
+      return format;
+  }
+  return "";
+}
+
 // Fills o from the arguments; returns an error text, empty when all is well.
 std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
   for (const std::string& a : args)
     if (!IsValidUtf8(a)) return "an argument is not valid UTF-8";
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue =
-        a == "--kind" || a == "--tape" || a == "--tape-file" || a == "--width" || a == "--max-steps";
+    const bool takesValue = a == "--kind" || a == "--tape" || a == "--tape-file" || a == "--width" ||
+                            a == "--max-steps" || a == "--diagram";
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     if (a == "--kind") {
       const std::string& k = args[++i];
@@ -76,6 +92,9 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
       std::string tape;
       if (!Utf8ToCp1252(args[++i], tape)) return "the tape holds a character Windows-1252 cannot hold";
       o.tape = tape;
+    } else if (a == "--diagram") {
+      o.diagram = args[++i];
+      if (DiagramFormat(*o.diagram).empty()) return "--diagram takes a file ending in .dot, .svg or .png";
     } else if (a == "--tape-file") {
       o.tapeFile = args[++i];
     } else if (a == "--width") {
@@ -158,6 +177,31 @@ void TraceLine(const StringView& view, std::ostream& out) {
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
 }
 
+// The program's state diagram, written by Graphviz; the machine does not run.
+int WriteDiagram(const Options& o, const std::string& programText, std::ostream& err) {
+  StringView view;
+  view.SetProgramText(o.example ? ExampleText(o.kind) : programText);
+  std::vector<std::string> lines;
+  for (int i = 0; i < view.ProgramLineCount(); ++i) lines.push_back(view.ProgramLine(i));
+  const Program program = ParseProgram(o.kind, lines);
+  if (!program.Ok()) {
+    for (const ParseFault& fault : program.faults) err << Cp1252ToUtf8(FaultMessage(fault)) << '\n';
+    return kExitParseFault;
+  }
+  const Diagram diagram = MakeDiagram(program);
+  if (TooLargeToLayOut(diagram)) {
+    err << "automaten-cli: the diagram has " << diagram.nodes.size() << " states and " << diagram.edges.size()
+        << " edges, more than can be laid out (300 states, 2000 edges)\n";
+    return kExitTooLarge;
+  }
+  std::string error;
+  if (!RenderDiagram(diagram, DiagramFormat(*o.diagram), *o.diagram, error)) {
+    err << "automaten-cli: cannot write " << *o.diagram << ": " << error << "\n";
+    return kExitNoInput;
+  }
+  return kExitAccepted;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -175,6 +219,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (!ReadTapeFile(*o.tapeFile, in, err, tape)) return kExitNoInput;
     o.tape = tape;
   }
+
+  if (o.diagram) return WriteDiagram(o, program, err);
 
   StringView view;
   view.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };

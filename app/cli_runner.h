@@ -17,6 +17,7 @@ enum CliExit : int {
   kExitStillRunning = 3,  // the step bound was reached
   kExitEndless = 4,       // an endless run was proved
   kExitUsage = 64,
+  kExitTooLarge = 65,  // a diagram too large to lay out
   kExitNoInput = 66,
 };
 

@@ -65,8 +65,10 @@ class Parser {
         return std::move(program_);
       }
     }
-    if (program_.kind == MachineKind::NEA && program_.hasEpsilon)
-      program_.transitions = RemoveEpsilon(program_.transitions, program_.alphabet);
+    if (program_.kind == MachineKind::NEA && program_.hasEpsilon) {
+      program_.written = program_.transitions;
+      program_.transitions = RemoveEpsilon(program_.written, program_.alphabet);
+    }
     program_.BuildIndex();
     return std::move(program_);
   }

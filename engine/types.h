@@ -116,6 +116,7 @@ class TransitionIndex {
 struct Program {
   MachineKind kind = MachineKind::DEA;
   std::vector<Transition> transitions;        // in the order of the text (after epsilon removal for the NEA)
+  std::vector<Transition> written;            // the NEA's lines as written, when epsilon removal changed them
   std::vector<StateCode> endStates{kStateE};  // E first, then every declared state in order
   std::string alphabet;                       // distinct input symbols in order of appearance, '_' excluded
   bool hasEpsilon = false;
@@ -123,6 +124,8 @@ struct Program {
   int faultLine = -1;              // index of the faulty line, or -1
 
   bool Ok() const { return faults.empty(); }
+  // The transitions as the program text has them.
+  const std::vector<Transition>& Written() const { return written.empty() ? transitions : written; }
   bool IsEndState(StateCode s) const { return endMark_[s]; }
   // A KA accepts by empty stack alone unless the program declares end states.
   bool DeclaresEndStates() const { return endStates.size() > 1; }

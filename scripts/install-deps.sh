@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream dpkg-dev man-db
+  libgraphviz-dev
 )
 
 missing=()

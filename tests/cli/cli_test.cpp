@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli_runner.h"
@@ -239,6 +240,22 @@ TEST(Cli, EndlessRunsEndWithStatusFour) {
   const Result bound = RunArgs({"--kind", "tm", "--no-loop-check", "--max-steps", "500", right});
   EXPECT_EQ(bound.code, 3);
   EXPECT_NE(bound.out.find("Meldung: \n"), std::string::npos);
+}
+
+TEST(Cli, TheStateDiagramInsteadOfARun) {
+  const std::string dot = ::testing::TempDir() + "dea.dot";
+  const Result r = RunArgs({"--kind", "dea", "--example", "--diagram", dot});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "");
+  std::ifstream in(dot);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (const char* part : {"label=A", "label=1", "label=2", "s / w", "k / b", "doublecircle"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+  EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--diagram", "x.pdf"}).code, 64);
+  const Result faulty = RunArgs({"--kind", "akz", "--diagram", dot, "-"}, "a 1 a\n");
+  EXPECT_EQ(faulty.code, 2);
+  EXPECT_NE(faulty.err.find("Fehler: "), std::string::npos);
+  EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--diagram", "/no/such/folder/x.svg"}).code, 66);
 }
 
 }  // namespace

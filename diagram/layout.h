@@ -1,0 +1,45 @@
+// The state diagram laid out and drawn by Graphviz (cgraph and gvc, engine
+// "dot"): positions for the window to draw itself, and files written by
+// Graphviz's own renderers for the command line. No Qt.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/diagram.h"
+
+namespace automaten {
+
+struct Point {
+  double x = 0, y = 0;  // points, y growing upwards as Graphviz has it
+};
+
+struct DiagramLayout {
+  bool ok = false;
+  std::string error;  // Graphviz's own words when not ok
+  double width = 0, height = 0;
+  struct Node {
+    Point centre;
+    double width = 0, height = 0;
+  };
+  struct Edge {
+    std::vector<Point> spline;  // cubic Bézier control points, from the tail
+    bool arrowAtHead = false;
+    Point arrowHead;  // where the arrow ends, when there is one
+    Point label;      // the centre of the label
+  };
+  std::vector<Node> nodes;  // as Diagram::nodes
+  std::vector<Edge> edges;  // as Diagram::edges
+  Point start;              // the point the arrow into A comes from
+};
+
+// Too large to lay out in reasonable time: more than 300 states or 2,000 edges.
+bool TooLargeToLayOut(const Diagram& d);
+DiagramLayout LayOut(const Diagram& d);
+// The same from a text in Graphviz's language for the diagram's nodes and
+// edges; what Graphviz finds wrong with it comes back as the error.
+DiagramLayout LayOut(const Diagram& d, const std::string& dot);
+// Writes the diagram as "dot", "svg" or "png"; false with Graphviz's reason.
+bool RenderDiagram(const Diagram& d, const std::string& format, const std::string& path, std::string& error);
+
+}  // namespace automaten

@@ -1,0 +1,109 @@
+#include "diagram.h"
+
+#include <map>
+#include <utility>
+
+#include "engine/encoding.h"
+
+namespace automaten {
+
+namespace {
+
+std::string Cell(char c) { return Cp1252ToUtf8(std::string(1, c)); }
+
+// A text inside double quotes in Graphviz's language.
+std::string Quoted(const std::string& text) {
+  std::string q = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') q += '\\';
+    q += c;
+  }
+  return q + "\"";
+}
+
+}  // namespace
+
+std::string StateName(MachineKind kind, StateCode state) {
+  if (state == kStateA) return "A";
+  if (kind == MachineKind::NEA && state == kNeaE) return "E";
+  if (kind == MachineKind::NEA && state == kNeaF) return "F";
+  if (state == kStateE) return "E";
+  if (state == kStateF) return "F";
+  return std::to_string(state);
+}
+
+std::string TransitionLabel(MachineKind kind, const Transition& t) {
+  const std::string input = t.input == kEpsilon && kind == MachineKind::NEA ? "\xCE\xB5" : Cell(t.input);
+  switch (kind) {
+    case MachineKind::DEA: return input + " / " + Cell(t.output);
+    case MachineKind::KA: {
+      std::string op = t.stackOp == StackOp::Push  ? "push " + Cell(t.output)
+                       : t.stackOp == StackOp::Pop ? "pop"
+                                                   : "nop";
+      return input + " , " + Cell(t.stackTop) + " / " + op;
+    }
+    case MachineKind::TM: return input + " / " + Cell(t.output) + " " + std::string(1, t.move);
+    case MachineKind::Akz:
+    case MachineKind::NEA: break;
+  }
+  return input;
+}
+
+long long Diagram::NodeOf(StateCode state) const {
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    if (nodes[i].state == state) return static_cast<long long>(i);
+  return -1;
+}
+
+Diagram MakeDiagram(const Program& program) {
+  Diagram d;
+  d.kind = program.kind;
+  std::map<StateCode, std::size_t> index;
+  const auto node = [&](StateCode s) {
+    const auto [it, added] = index.emplace(s, d.nodes.size());
+    if (added) {
+      DiagramNode n;
+      n.state = s;
+      n.name = StateName(program.kind, s);
+      n.initial = s == kStateA;
+      n.error = s == (program.kind == MachineKind::NEA ? kNeaF : kStateF);
+      n.end = program.IsEndState(s) || (program.kind == MachineKind::NEA && s == kNeaE);
+      d.nodes.push_back(n);
+    }
+    return it->second;
+  };
+  node(kStateA);
+  std::map<std::pair<std::size_t, std::size_t>, std::size_t> edges;
+  const std::vector<Transition>& table = program.Written();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const std::size_t from = node(table[i].from), to = node(table[i].next);
+    const auto [it, added] = edges.emplace(std::make_pair(from, to), d.edges.size());
+    if (added) d.edges.push_back({from, to, {}, {}});
+    d.edges[it->second].lines.push_back(TransitionLabel(program.kind, table[i]));
+    d.edges[it->second].written.push_back(i);
+  }
+  // The declared end states; the E every program has is drawn when it is used.
+  for (std::size_t i = 1; i < program.endStates.size(); ++i) node(program.endStates[i]);
+  return d;
+}
+
+std::string DiagramDot(const Diagram& d) {
+  std::string dot =
+      "digraph automat {\n  rankdir=LR;\n  charset=\"UTF-8\";\n"
+      "  node [shape=circle, fontname=\"Liberation Sans\", fontsize=12];\n"
+      "  edge [fontname=\"Liberation Mono\", fontsize=10];\n"
+      "  start [shape=point, width=0.05, label=\"\"];\n";
+  for (std::size_t i = 0; i < d.nodes.size(); ++i) {
+    const DiagramNode& n = d.nodes[i];
+    dot += "  n" + std::to_string(i) + " [label=" + Quoted(n.name) + (n.end ? ", shape=doublecircle" : "") + "];\n";
+  }
+  dot += "  start -> n0;\n";
+  for (const DiagramEdge& e : d.edges) {
+    std::string label;
+    for (std::size_t i = 0; i < e.lines.size(); ++i) label += (i > 0 ? "\n" : "") + e.lines[i];
+    dot += "  n" + std::to_string(e.from) + " -> n" + std::to_string(e.to) + " [label=" + Quoted(label) + "];\n";
+  }
+  return dot + "}\n";
+}
+
+}  // namespace automaten

@@ -1,0 +1,56 @@
+// Graphviz's layout read back: every node and edge of the examples placed,
+// and Graphviz's complaints as a value, not on standard error.
+#include "diagram/layout.h"
+
+#include <gtest/gtest.h>
+
+#include "control/examples.h"
+#include "engine/parser.h"
+
+namespace automaten {
+namespace {
+
+TEST(Layout, EveryNodeAndEdgeOfTheExamplesIsPlaced) {
+  for (MachineKind kind : kKinds) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const Diagram d = MakeDiagram(ParseProgram(kind, ExampleLines(kind)));
+    const DiagramLayout layout = LayOut(d);
+    ASSERT_TRUE(layout.ok) << layout.error;
+    ASSERT_EQ(layout.nodes.size(), d.nodes.size());
+    ASSERT_EQ(layout.edges.size(), d.edges.size());
+    EXPECT_GT(layout.width, 0);
+    for (const DiagramLayout::Node& n : layout.nodes) {
+      EXPECT_GT(n.width, 0);
+      EXPECT_GT(n.centre.x, 0);
+      EXPECT_LE(n.centre.x, layout.width);
+    }
+    for (const DiagramLayout::Edge& e : layout.edges) {
+      EXPECT_GE(e.spline.size(), 4u);
+      EXPECT_EQ((e.spline.size() - 1) % 3, 0u);  // cubic Bézier pieces
+      EXPECT_TRUE(e.arrowAtHead);
+      EXPECT_GT(e.label.x, 0);
+    }
+    EXPECT_LT(layout.start.x, layout.nodes[0].centre.x);  // the arrow into A comes from its left
+  }
+}
+
+TEST(Layout, GraphvizComplaintsComeBackAsAValue) {
+  const Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> a"}));
+  ::testing::internal::CaptureStderr();
+  const DiagramLayout broken = LayOut(d, "digraph { a -> ; }");
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(broken.ok);
+  EXPECT_FALSE(broken.error.empty());
+  EXPECT_EQ(said, "");
+  EXPECT_TRUE(LayOut(d).ok);  // and the next layout works
+}
+
+TEST(Layout, LargeDiagramsAreNotLaidOut) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 301; ++i) lines.push_back(std::to_string(i + 1) + " 1 -> " + std::to_string(i + 2));
+  EXPECT_TRUE(TooLargeToLayOut(MakeDiagram(ParseProgram(MachineKind::Akz, lines))));
+  EXPECT_FALSE(TooLargeToLayOut(MakeDiagram(ParseProgram(MachineKind::TM, ExampleLines(MachineKind::TM)))));
+}
+
+}  // namespace
+}  // namespace automaten

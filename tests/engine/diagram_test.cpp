@@ -1,0 +1,84 @@
+// The diagram model: nodes, their kinds, and edges merged per pair of states
+// with a label line per transition, for every kind.
+#include "engine/diagram.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/parser.h"
+
+namespace automaten {
+namespace {
+
+struct Expected {
+  std::string from, to;
+  std::vector<std::string> lines;
+};
+
+std::vector<Expected> Edges(const Diagram& d) {
+  std::vector<Expected> out;
+  for (const DiagramEdge& e : d.edges) out.push_back({d.nodes[e.from].name, d.nodes[e.to].name, e.lines});
+  return out;
+}
+
+bool operator==(const Expected& a, const Expected& b) { return a.from == b.from && a.to == b.to && a.lines == b.lines; }
+void PrintTo(const Expected& e, std::ostream* os) {
+  *os << e.from << "->" << e.to << ":";
+  for (const std::string& l : e.lines) *os << " [" << l << "]";
+}
+
+std::vector<std::string> Names(const Diagram& d) {
+  std::vector<std::string> out;
+  for (const DiagramNode& n : d.nodes) out.push_back(n.name);
+  return out;
+}
+
+TEST(Diagram, DeaWithSelfLoopsAndMergedEdges) {
+  const Diagram d = MakeDiagram(ParseProgram(
+      MachineKind::DEA, {"e: a", "a s -> w a", "a k -> w 1", "1 s -> w a", "1 k -> b 2", "2 s -> b 1", "2 k -> b 2"}));
+  EXPECT_EQ(Names(d), (std::vector<std::string>{"A", "1", "2"}));
+  EXPECT_TRUE(d.nodes[0].initial);
+  EXPECT_TRUE(d.nodes[0].end);
+  EXPECT_FALSE(d.nodes[1].end);
+  EXPECT_EQ(Edges(d), (std::vector<Expected>{{"A", "A", {"s / w"}},
+                                             {"A", "1", {"k / w"}},
+                                             {"1", "A", {"s / w"}},
+                                             {"1", "2", {"k / b"}},
+                                             {"2", "1", {"s / b"}},
+                                             {"2", "2", {"k / b"}}}));
+  const Diagram parallel = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> 3", "a 0 -> 3", "a 1 -> 3"}));
+  EXPECT_EQ(Edges(parallel), (std::vector<Expected>{{"A", "3", {"1", "0", "1"}}}));
+}
+
+TEST(Diagram, NodeKindsAndStatesNeverReached) {
+  const Diagram d = MakeDiagram(ParseProgram(
+      MachineKind::KA, {"e: 7", "a ( # -> push ( a", "a ) ( -> pop a", "a ) # -> nop f", "a x # -> nop e"}));
+  EXPECT_EQ(Names(d), (std::vector<std::string>{"A", "F", "E", "7"}));
+  EXPECT_TRUE(d.nodes[1].error);
+  EXPECT_TRUE(d.nodes[2].end);  // E is always an end state
+  EXPECT_TRUE(d.nodes[3].end);  // declared, never reached: a node of its own
+  EXPECT_EQ(Edges(d), (std::vector<Expected>{{"A", "A", {"( , # / push (", ") , ( / pop"}},
+                                             {"A", "F", {") , # / nop"}},
+                                             {"A", "E", {"x , # / nop"}}}));
+}
+
+TEST(Diagram, TheNeaAsWrittenWithItsEpsilonEdges) {
+  const Program p = ParseProgram(MachineKind::NEA, {"a 0 -> 1", "1 _ -> e", "e 1 -> e"});
+  ASSERT_NE(p.transitions.size(), p.Written().size());  // the removal rewrote the table
+  const Diagram d = MakeDiagram(p);
+  EXPECT_EQ(Names(d), (std::vector<std::string>{"A", "1", "E"}));
+  EXPECT_EQ(Edges(d), (std::vector<Expected>{{"A", "1", {"0"}}, {"1", "E", {"\xCE\xB5"}}, {"E", "E", {"1"}}}));
+  EXPECT_TRUE(d.nodes[2].end);
+}
+
+TEST(Diagram, TuringLabelsAndTheLanguageOfGraphviz) {
+  const Diagram d = MakeDiagram(ParseProgram(MachineKind::TM, {"A 1 -> 1 R 1", "1 \" -> * l E"}));
+  EXPECT_EQ(Edges(d), (std::vector<Expected>{{"A", "1", {"1 / 1 R"}}, {"1", "E", {"\" / * L"}}}));
+  const std::string dot = DiagramDot(d);
+  EXPECT_NE(dot.find("rankdir=LR"), std::string::npos);
+  EXPECT_NE(dot.find("label=\"\\\" / * L\""), std::string::npos);  // a quote in a label is escaped
+  EXPECT_NE(dot.find("n2 [label=\"E\", shape=doublecircle]"), std::string::npos);
+  EXPECT_NE(dot.find("start -> n0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace automaten
