@@ -139,6 +139,7 @@ Settings DocumentSession::CurrentSettings() const {
   s.bounds = view_.WindowBounds();
   s.zoom = view_.Zoom();
   s.loopCheck = sim_.LoopCheck();
+  s.diagram = view_.DiagramState();
   return s;
 }
 
@@ -152,6 +153,7 @@ void DocumentSession::Restore() {
   view_.SetWindowBounds(stored.bounds);
   view_.SetZoom(stored.zoom);
   sim_.SetLoopCheck(stored.loopCheck);
+  view_.SetDiagramState(stored.diagram);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {
     const MachineKind kind = sim_.Kind();

@@ -43,6 +43,8 @@ Settings ReadSettings(const std::string& iniText) {
   s.bounds.height = ini.ReadInteger(kSection, "Height", s.bounds.height);
   s.zoom = ClampZoom(ini.ReadInteger(kSection, "Zoom", s.zoom));
   s.loopCheck = ini.ReadInteger(kSection, "Endlosschleifen", 1) != 0;
+  s.diagram.shown = ini.ReadInteger(kSection, "Diagramm", 0) != 0;
+  s.diagram.width = std::clamp(ini.ReadInteger(kSection, "Diagrammbreite", s.diagram.width), 120, 4000);
   return s;
 }
 
@@ -59,6 +61,8 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Height", s.bounds.height);
   ini.WriteInteger(kSection, "Zoom", s.zoom);
   ini.WriteInteger(kSection, "Endlosschleifen", s.loopCheck ? 1 : 0);
+  ini.WriteInteger(kSection, "Diagramm", s.diagram.shown ? 1 : 0);
+  ini.WriteInteger(kSection, "Diagrammbreite", s.diagram.width);
   return ini.Text();
 }
 

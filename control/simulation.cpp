@@ -258,6 +258,7 @@ bool Simulation::ParseProgram() {
   lines.reserve(static_cast<std::size_t>(std::max(n, 0)));
   for (int i = 0; i < n; ++i) lines.push_back(view_.ProgramLine(i));
   program_ = automaten::ParseProgram(kind_, lines);
+  ++parses_;
   shownTransitionKey_ = ~0ull;  // the lines behind the indexes are new
   parseFailed_ = !program_.Ok();
   if (program_.Ok()) return true;
@@ -283,7 +284,10 @@ void Simulation::ResetMachine() {
   // The second field is prepared also when the program has a fault.
   const std::string tape = view_.FieldText(Field::EBand);
   if (kind_ == MachineKind::DEA || kind_ == MachineKind::KA) SetField(Field::EAusgabe, InitialSecondField(kind_, tape));
-  if (!parsed) return;
+  if (!parsed) {
+    view_.MachineShown();
+    return;
+  }
   configuration_ = InitialConfiguration(kind_, tape, tapeWidth_);
   configuration_.second = view_.FieldText(Field::EAusgabe);
   edited_ = {};
@@ -567,6 +571,7 @@ void Simulation::ShowState() {
     SetColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
     SetLabel(Label::LMeldung, verdict_.text);
   }
+  view_.MachineShown();
 }
 
 void Simulation::ShowTransition() {

@@ -93,6 +93,12 @@ class Simulation {
   bool Undetermined() const { return !determined_; }
   bool Running() const;
   const Configuration& CurrentConfiguration() const { return configuration_; }
+  // The program of the last reset, counted by a number that grows with each
+  // parse; the transition the next step takes (-1 for none); the verdict.
+  const Program& CurrentProgram() const { return program_; }
+  std::uint64_t ParseCount() const { return parses_; }
+  int NextTransition() const { return move_.transition; }
+  const Verdict& CurrentVerdict() const { return verdict_; }
   RunOutcome Outcome() const;
 
   // Timer interval in ms for a slider position, and the label for it.
@@ -122,6 +128,7 @@ class Simulation {
   View& view_;
   MachineKind kind_ = MachineKind::DEA;
   Program program_;
+  std::uint64_t parses_ = 0;
   Configuration configuration_;
   Move move_;                  // what applies in the configuration shown
   std::uint64_t applied_ = 0;  // transitions applied since the reset

@@ -19,6 +19,13 @@ enum class TextColour { WindowText, Red, Green };
 enum class StartImage { Start, Stop };  // what the start/stop button shows
 enum class Answer { Ja, Nein, Abbrechen };
 
+// The pane "Zustandsdiagramm": shown or not, and its width in pixels.
+struct PaneState {
+  bool shown = false;
+  int width = 360;
+  bool operator==(const PaneState& o) const { return shown == o.shown && width == o.width; }
+};
+
 struct Bounds {
   int left = 0;
   int top = 0;
@@ -60,6 +67,13 @@ class View {
   virtual void SetStatusPanel(StatusPanel panel, const std::string& text) = 0;
   virtual void SetKindButtonDown(MachineKind kind, bool down) = 0;
   virtual void SetStartImage(StartImage image) = 0;
+  // The machine's state, next transition or verdict is shown anew, or a
+  // reset found the program faulty; a window with a state diagram follows.
+  virtual void MachineShown() {}
+  // A front end without the pane keeps what it is given.
+  virtual PaneState DiagramState() const { return pane_; }
+  virtual void SetDiagramState(const PaneState& pane) { pane_ = pane; }
+
   // The tick of "Endlosschleifen erkennen".
   virtual void ShowLoopCheck(bool on) = 0;
 
@@ -84,6 +98,9 @@ class View {
   virtual void SetCaption(const std::string& text) = 0;
   virtual Bounds WindowBounds() const = 0;
   virtual void SetWindowBounds(const Bounds& b) = 0;
+
+ private:
+  PaneState pane_;
 };
 
 }  // namespace automaten

@@ -78,13 +78,37 @@ Diagram MakeDiagram(const Program& program) {
   for (std::size_t i = 0; i < table.size(); ++i) {
     const std::size_t from = node(table[i].from), to = node(table[i].next);
     const auto [it, added] = edges.emplace(std::make_pair(from, to), d.edges.size());
-    if (added) d.edges.push_back({from, to, {}, {}});
+    if (added) d.edges.push_back({from, to, {}, {}, {}});
+    d.place.emplace_back(it->second, d.edges[it->second].lines.size());
     d.edges[it->second].lines.push_back(TransitionLabel(program.kind, table[i]));
     d.edges[it->second].written.push_back(i);
+    d.edges[it->second].inputs.push_back(table[i].input);
   }
   // The declared end states; the E every program has is drawn when it is used.
   for (std::size_t i = 1; i < program.endStates.size(); ++i) node(program.endStates[i]);
   return d;
+}
+
+DiagramMark MarkPosition(const Diagram& d, const Configuration& c, int next, DiagramMark::Verdict verdict) {
+  DiagramMark m;
+  m.verdict = verdict;
+  if (d.kind != MachineKind::NEA) {
+    if (const long long n = d.NodeOf(c.state); n >= 0) m.nodes.push_back(static_cast<std::size_t>(n));
+    if (next >= 0 && static_cast<std::size_t>(next) < d.place.size())
+      m.lines.push_back(d.place[static_cast<std::size_t>(next)]);
+    return m;
+  }
+  for (std::size_t i = 0; i < d.nodes.size(); ++i)
+    if (c.set.Has(static_cast<int>(d.nodes[i].state))) m.nodes.push_back(i);
+  // The lines written for the symbol read, from every state of the set.
+  if (verdict == DiagramMark::Verdict::None && c.head <= c.tape.size()) {
+    const char symbol = c.tape.At(c.head);
+    for (const DiagramEdge& e : d.edges)
+      if (c.set.Has(static_cast<int>(d.nodes[e.from].state)))
+        for (std::size_t line = 0; line < e.lines.size(); ++line)
+          if (e.inputs[line] == symbol) m.lines.emplace_back(&e - d.edges.data(), line);
+  }
+  return m;
 }
 
 std::string DiagramDot(const Diagram& d) {

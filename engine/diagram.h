@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/types.h"
@@ -23,15 +24,33 @@ struct DiagramEdge {
   std::size_t from = 0, to = 0;      // node indexes
   std::vector<std::string> lines;    // one per transition
   std::vector<std::size_t> written;  // their indexes in Program::Written()
+  std::vector<char> inputs;          // the symbol each reads
 };
 
 struct Diagram {
   MachineKind kind = MachineKind::DEA;
   std::vector<DiagramNode> nodes;
   std::vector<DiagramEdge> edges;
+  // For each written transition, its edge and the line of the edge's label.
+  std::vector<std::pair<std::size_t, std::size_t>> place;
   // The node of a state, or -1.
   long long NodeOf(StateCode state) const;
 };
+
+// Where a run stands in its diagram: the current state (the NEA's whole set),
+// the edges and label lines the next step takes, and after a halt the verdict.
+struct DiagramMark {
+  enum class Verdict { None, Accepted, NotAccepted };
+  std::vector<std::size_t> nodes;                          // ascending
+  std::vector<std::pair<std::size_t, std::size_t>> lines;  // (edge, line), ascending
+  Verdict verdict = Verdict::None;
+  bool operator==(const DiagramMark& o) const { return nodes == o.nodes && lines == o.lines && verdict == o.verdict; }
+  bool operator!=(const DiagramMark& o) const { return !(*this == o); }
+};
+
+// The mark of a configuration. `next` is the transition the next step takes
+// (-1 for none; the NEA takes every line of its set on the symbol read).
+DiagramMark MarkPosition(const Diagram& d, const Configuration& c, int next, DiagramMark::Verdict verdict);
 
 // Nodes: A first, then every state in the order it first occurs in the
 // transitions, then the declared end states.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QDir>
 #include <QEvent>
 #include <QFontMetricsF>
@@ -81,6 +82,7 @@ TForm1::TForm1(QWidget* parent)
 
   CreateActions();
   CreateControls();
+  CreateDiagramPane();
   CreateToolBar();
   CreateMenus();
   CreateStatusBar();
@@ -88,7 +90,8 @@ TForm1::TForm1(QWidget* parent)
   setGeometry(234, 177, 671, 477);
 }
 
-TForm1::~TForm1() = default;
+// The pane's signals would reach a window already half taken down.
+TForm1::~TForm1() { diagramDock_->disconnect(this); }
 
 void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
   help_ = help;
@@ -187,6 +190,8 @@ void TForm1::CreateMenus() {
   QMenu* ansicht = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
+  ansicht->addSeparator();
+  ansicht->addActions({MIDiagramm, DiagrammExportieren});
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});
@@ -308,6 +313,7 @@ void TForm1::CreateControls() {
   setTabOrder(EAusgabe, MProgramm);
   setTabOrder(MProgramm, TrackBar1);
   EBand->setFocus();  // the window opens with the cursor in the tape
+  central->installEventFilter(this);
 }
 
 void TForm1::CreateStatusBar() {
@@ -349,7 +355,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 // At 100 % the fields, labels and program area stand where the window's design
 // has them; a zoom scales their fonts and the rows below the tape with them.
 void TForm1::LayoutControls() {
-  const int w = width();
+  const int w = centralWidget()->width();
   const int h = height();
   const auto scaled = [this](int pixels) { return static_cast<int>(std::lround(pixels * zoom_ / 100.0)); };
   PPanel->resize(w, PPanel->height());
@@ -390,6 +396,11 @@ void TForm1::SetZoom(int percent) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The diagram pane beside it narrows the window's controls.
+  if (watched == centralWidget() && event->type() == QEvent::Resize && !firstResize_) {
+    LayoutControls();
+    sim_.TapeFieldResized(TapeWidthOf(EBand->width()));
+  }
   // Ctrl and the wheel over the program area zoom the window, not only the program.
   if (watched == MProgramm->viewport() && event->type() == QEvent::Wheel) {
     auto* wheel = static_cast<QWheelEvent*>(event);

@@ -17,6 +17,7 @@
 #include "control/view.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QPlainTextEdit;
 class QPrinter;
@@ -27,6 +28,7 @@ class QToolBar;
 namespace automaten {
 
 class TapeField;
+class DiagramPane;
 
 // The file the settings are kept in.
 QString ConfigurationPath();
@@ -46,7 +48,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   DocumentSession& Session() { return session_; }
 
   // Tests answer the modal boxes and dialogs through these instead of a user.
-  enum class FileDialogKind { Open, Save };
+  enum class FileDialogKind { Open, Save, ExportDiagram };
   std::function<void(const std::string&)> messageHook;
   std::function<Answer(const std::string&)> questionHook;
   std::function<void(const QString&)> errorHook;
@@ -86,6 +88,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetCaption(const std::string& text) override;
   Bounds WindowBounds() const override;
   void SetWindowBounds(const Bounds& b) override;
+  void MachineShown() override;
+  PaneState DiagramState() const override;
+  void SetDiagramState(const PaneState& pane) override;
 
   // ---- DocumentHost ----
   std::string ChooseFileToOpen(const std::string& suggestion) override;
@@ -137,6 +142,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* Groesser;                  // "&Ansicht"
   QAction* Kleiner;
   QAction* Normalgroesse;
+  QAction* MIDiagramm;  // checkable, F4
+  QAction* DiagrammExportieren;
+  DiagramPane* Diagramm = nullptr;  // in the dock "Zustandsdiagramm"
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;               // start/stop
@@ -159,6 +167,12 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void ShowInfo();
   TapeField* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
+  // The pane "Zustandsdiagramm" (tform1_diagram.cpp).
+  void CreateDiagramPane();
+  void ShowDiagram(bool shown);
+  void ParseForDiagram();  // the silent parse while the user types
+  void MarkDiagram();
+  void ExportDiagram();
 
   Simulation sim_;
   DocumentSession session_;
@@ -170,6 +184,11 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool leaveConfigurationAlone_ = false;  // it is larger than what was read of it
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;  // percent
+  QDockWidget* diagramDock_ = nullptr;
+  QTimer* diagramTimer_ = nullptr;      // the silent parse, 300 ms after the last key
+  std::uint64_t diagramParse_ = ~0ull;  // the parse the diagram shows
+  bool diagramFromText_ = false;        // drawn from the text since, so the next transition may not match it
+  int diagramWidth_ = 360;
 };
 
 }  // namespace automaten

@@ -223,7 +223,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight="
-            "300\nZoom=100\nEndlosschleifen=1\n");
+            "300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n");
 }
 
 TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
@@ -243,7 +243,7 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
-            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\n");
+            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n");
 }
 
 TEST_F(DocumentTest, StoredValuesOutsideTheRules) {

@@ -302,7 +302,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(Closed());
   const QString expected = QStringLiteral(
                                "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=%1\nTop=%2\n"
-                               "Width=640\nHeight=300\nZoom=100\nEndlosschleifen=1\n")
+                               "Width=640\nHeight=300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n")
                                .arg(form->x())
                                .arg(form->y());
   EXPECT_EQ(QString::fromUtf8(Read(QStringLiteral("automaten.ini"))), expected);

@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFontMetricsF>
+#include <QGraphicsEllipseItem>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -17,9 +19,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
 
+#include "engine/parser.h"
 #include "support/field_text.h"
+#include "ui/diagrampane.h"
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
 
@@ -510,6 +516,153 @@ TEST_F(WindowTest, HelpStaysOpenWhileTheMachineRuns) {
   ASSERT_TRUE(WaitForStop());
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+}
+
+// ---- The pane "Zustandsdiagramm" ----------------------------------------------
+
+class DiagramWindowTest : public WindowTest {
+ protected:
+  DiagramPane& Pane() { return *form->Diagramm; }
+  bool LaidOut() {
+    return QTest::qWaitFor([this] { return !Pane().LayoutPending() && !Pane().Shown().nodes.empty(); }, 10000);
+  }
+  // The names of the marked states and the label lines of the marked transitions.
+  std::vector<std::string> MarkedNodes() {
+    std::vector<std::string> names;
+    for (std::size_t n : Pane().Marked().nodes) names.push_back(Pane().Shown().nodes[n].name);
+    return names;
+  }
+  std::vector<std::string> MarkedLines() {
+    std::vector<std::string> lines;
+    for (const auto& [edge, line] : Pane().Marked().lines) lines.push_back(Pane().Shown().edges[edge].lines[line]);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  }
+  // The circles drawn filled: what the eye sees as marked.
+  int FilledCircles() {
+    int filled = 0;
+    for (QGraphicsItem* item : Pane().Scene().items())
+      if (auto* circle = dynamic_cast<QGraphicsEllipseItem*>(item);
+          circle != nullptr && circle->parentItem() == nullptr && circle->brush().color() != QColor(Qt::white))
+        ++filled;
+    return filled;
+  }
+};
+
+TEST_F(DiagramWindowTest, F4ShowsThePaneAndTheMarkFollowsSingleSteps) {
+  EXPECT_TRUE(Pane().isHidden() || !Pane().isVisible());
+  Key(Qt::Key_F4);
+  EXPECT_TRUE(form->MIDiagramm->isChecked());
+  EXPECT_TRUE(Pane().isVisible());
+  ASSERT_TRUE(LaidOut());
+  EXPECT_EQ(Pane().Shown().nodes.size(), 3u);  // A, 1, 2 of the dog
+  Key(Qt::Key_F8);
+  EXPECT_EQ(MarkedNodes(), std::vector<std::string>{"A"});
+  EXPECT_EQ(MarkedLines(), std::vector<std::string>{"s / w"});
+  EXPECT_EQ(FilledCircles(), 1);
+  Key(Qt::Key_F7);
+  Key(Qt::Key_F7);  // "sskkss": the next symbol is a k
+  EXPECT_EQ(MarkedLines(), std::vector<std::string>{"k / w"});
+  Key(Qt::Key_F7);
+  EXPECT_EQ(MarkedNodes(), std::vector<std::string>{"1"});
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
+  // Halted at the end of the tape: the state in the verdict's colour, no next transition.
+  EXPECT_EQ(Pane().Marked().verdict, DiagramMark::Verdict::Accepted);
+  EXPECT_TRUE(Pane().Marked().lines.empty());
+  Key(Qt::Key_F4);
+  EXPECT_FALSE(form->MIDiagramm->isChecked());
+  EXPECT_FALSE(Pane().isVisible());
+  const QList<QAction*> ansicht = form->findChild<QMenu*>(QStringLiteral("Ansicht"))->actions();
+  EXPECT_TRUE(ansicht.contains(form->MIDiagramm));
+  EXPECT_TRUE(ansicht.contains(form->DiagrammExportieren));
+}
+
+TEST_F(DiagramWindowTest, TheNeaMarksItsWholeSetAndTheTuringMachineItsState) {
+  Click("TB_NEA");
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  Key(Qt::Key_F8);  // on "00101110"
+  EXPECT_EQ(MarkedNodes(), std::vector<std::string>{"A"});
+  EXPECT_EQ(MarkedLines(), (std::vector<std::string>{"0", "0"}));  // a 0 -> a, a 0 -> 1
+  Key(Qt::Key_F7);
+  EXPECT_EQ(MarkedNodes(), (std::vector<std::string>{"A", "1"}));
+  EXPECT_EQ(MarkedLines(), (std::vector<std::string>{"0", "0", "0"}));  // and 1 0 -> 2
+  EXPECT_EQ(FilledCircles(), 2);
+
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  ASSERT_TRUE(LaidOut());
+  Key(Qt::Key_F7);
+  const QString state = Text(form->LZustand).mid(QStringLiteral("Zustand : ").size());
+  ASSERT_EQ(MarkedNodes().size(), 1u);
+  EXPECT_EQ(QString::fromStdString(MarkedNodes()[0]), state == QStringLiteral("Anfangszustand") ? "A" : state);
+  ASSERT_EQ(MarkedLines().size(), 1u);
+  EXPECT_TRUE(Text(form->LBefehl).contains(QString::fromStdString(MarkedLines()[0]).left(1)));
+  EXPECT_EQ(FilledCircles(), 1);
+}
+
+TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
+  Click("TB_AKz");
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  const std::size_t nodes = Pane().Shown().nodes.size();
+  form->MProgramm->moveCursor(QTextCursor::End);
+  QTest::keyClick(form->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("1 x ->"));
+  EXPECT_FALSE(Pane().Greyed());  // not before the typing pauses
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Pane().Greyed(); }, 3000));
+  EXPECT_TRUE(messages.empty());  // a silent parse shows no box
+  EXPECT_TRUE(Pane().Note().startsWith(QStringLiteral("Fehler: falsches Befehlsformat in Befehl")));
+  EXPECT_TRUE(Pane().Note().contains(QStringLiteral(": 1 x ->")));
+  EXPECT_EQ(Pane().Shown().nodes.size(), nodes);
+  // Corrected into a new state, the diagram is drawn anew.
+  for (int i = 0; i < 2; ++i) QTest::keyClick(form->MProgramm, Qt::Key_Backspace);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("-> 7"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Pane().Greyed() && Pane().Shown().nodes.size() == nodes + 1; }, 10000));
+  EXPECT_TRUE(Pane().Note().isEmpty());
+}
+
+TEST_F(DiagramWindowTest, ExportWritesSvgAndPng) {
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  QString target;
+  form->fileDialogHook = [&target](TForm1::FileDialogKind kind) {
+    EXPECT_EQ(kind, TForm1::FileDialogKind::ExportDiagram);
+    return target;
+  };
+  const QString dir = QDir::tempPath();
+  target = dir + QStringLiteral("/diagramm.svg");
+  form->DiagrammExportieren->trigger();
+  QFile svg(target);
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&svg);
+  int texts = 0;
+  while (!xml.atEnd())
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("text")) ++texts;
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GE(texts, 3);
+  target = dir + QStringLiteral("/diagramm.png");
+  form->DiagrammExportieren->trigger();
+  const QImage png(target);
+  EXPECT_FALSE(png.isNull());
+  EXPECT_GT(png.width(), 100);
+  // An unwritable place is said, not passed over.
+  QStringList errors;
+  form->errorHook = [&errors](const QString& e) { errors << e; };
+  target = dir + QStringLiteral("/no/such/folder/d.svg");
+  form->DiagrammExportieren->trigger();
+  EXPECT_EQ(errors.size(), 1);
+}
+
+TEST(DiagramPane, ATooLargeProgramIsNotLaidOut) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= 301; ++i) lines.push_back(std::to_string(i) + " 1 -> 1 R " + std::to_string(i + 1));
+  const Program program = ParseProgram(MachineKind::TM, lines);
+  ASSERT_TRUE(program.Ok());
+  DiagramPane pane;
+  pane.ShowProgram(program);
+  EXPECT_FALSE(pane.LayoutPending());
+  EXPECT_TRUE(pane.Note().contains(QStringLiteral("303 Zustände"))) << pane.Note().toStdString();
 }
 
 }  // namespace

@@ -1,0 +1,297 @@
+#include "diagrampane.h"
+
+#include <QBuffer>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsPathItem>
+#include <QGraphicsPolygonItem>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsView>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QThread>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace automaten {
+
+namespace {
+
+const QColor kCurrent(255, 226, 122);
+const QColor kAccepted(140, 210, 140);
+const QColor kNotAccepted(240, 130, 130);
+const QColor kNext(20, 90, 220);
+
+// The threads still laying out; the pane waits for them when it goes.
+std::vector<QPointer<QThread>>& Workers() {
+  static std::vector<QPointer<QThread>> workers;
+  return workers;
+}
+
+QPolygonF ArrowHead(QPointF from, QPointF tip) {
+  const QPointF d = tip - from;
+  const double length = std::hypot(d.x(), d.y());
+  if (length <= 0) return {};
+  const QPointF u = d / length * 9.0, n(-u.y() * 0.4, u.x() * 0.4);
+  return QPolygonF({tip, tip - u + n, tip - u - n});
+}
+
+}  // namespace
+
+DiagramPane::DiagramPane(QWidget* parent) : QWidget(parent), view_(new QGraphicsView(&scene_)), note_(new QLabel) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->addWidget(view_, 1);
+  layout->addWidget(note_);
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setBackgroundBrush(Qt::white);
+  note_->setWordWrap(true);
+  note_->hide();
+}
+
+DiagramPane::~DiagramPane() {
+  for (const QPointer<QThread>& worker : Workers())
+    if (worker) worker->wait();
+}
+
+QString DiagramPane::Note() const { return note_->isVisible() || !note_->text().isEmpty() ? note_->text() : QString(); }
+
+void DiagramPane::SetNote(const QString& text, bool fault) {
+  note_->setText(text);
+  note_->setStyleSheet(fault ? QStringLiteral("color: #b00000") : QString());
+  note_->setVisible(!text.isEmpty());
+}
+
+void DiagramPane::ShowFault(const QString& text) {
+  greyed_ = true;
+  scene_.setForegroundBrush(QColor(255, 255, 255, 170));
+  SetNote(text, true);
+}
+
+void DiagramPane::ShowProgram(const Program& program) {
+  Diagram d = MakeDiagram(program);
+  if (TooLargeToLayOut(d)) {
+    ++requests_;
+    pending_ = 0;
+    shownDot_.clear();
+    greyed_ = true;
+    scene_.setForegroundBrush(QColor(255, 255, 255, 170));
+    SetNote(QStringLiteral("Das Diagramm hat %1 Zustände und %2 Kanten; gezeichnet werden höchstens 300 Zustände "
+                           "und 2000 Kanten.")
+                .arg(d.nodes.size())
+                .arg(d.edges.size()),
+            false);
+    return;
+  }
+  std::string dot = DiagramDot(d);
+  if (dot == shownDot_) {
+    // The same picture: only the fault mark goes.
+    if (greyed_ && pending_ == 0) {
+      greyed_ = false;
+      scene_.setForegroundBrush(Qt::NoBrush);
+      SetNote(QString(), false);
+    }
+    shown_.place = d.place;  // the same edges, but the lines may sit in other places of the text
+    return;
+  }
+  shownDot_ = dot;
+  const std::uint64_t number = ++requests_;
+  pending_ = number;
+  QPointer<DiagramPane> self(this);
+  QThread* worker = QThread::create([self, d, dot, number] {
+    DiagramLayout layout = LayOut(d, dot);
+    QMetaObject::invokeMethod(
+        self.data(),
+        [self, d, layout, number] {
+          if (!self || self->pending_ != number) return;
+          self->pending_ = 0;
+          self->Draw(d, layout);
+          emit self->LaidOut();
+        },
+        Qt::QueuedConnection);
+  });
+  connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+  auto& workers = Workers();
+  workers.erase(std::remove(workers.begin(), workers.end(), nullptr), workers.end());
+  workers.emplace_back(worker);
+  worker->start();
+}
+
+void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
+  scene_.clear();
+  nodes_.clear();
+  edges_.clear();
+  heads_.clear();
+  lines_.clear();
+  marked_ = {};
+  if (!layout.ok) {
+    shown_ = {};
+    shownDot_.clear();
+    SetNote(QStringLiteral("Graphviz kann das Diagramm nicht zeichnen: ") + QString::fromStdString(layout.error), true);
+    return;
+  }
+  shown_ = d;
+  greyed_ = false;
+  scene_.setForegroundBrush(Qt::NoBrush);
+  SetNote(QString(), false);
+  const double h = layout.height;
+  const auto at = [h](Point p) { return QPointF(p.x, h - p.y); };
+  QFont nodeFont(QStringLiteral("Liberation Sans"));
+  nodeFont.setPixelSize(12);
+  QFont labelFont(QStringLiteral("Liberation Mono"));
+  labelFont.setPixelSize(10);
+  const QPen pen(Qt::black, 1.0);
+
+  for (std::size_t i = 0; i < d.nodes.size(); ++i) {
+    const DiagramLayout::Node& n = layout.nodes[i];
+    const QPointF c = at(n.centre);
+    QRectF box(c.x() - n.width / 2, c.y() - n.height / 2, n.width, n.height);
+    auto* circle = scene_.addEllipse(box, pen, Qt::white);
+    if (d.nodes[i].end) {
+      auto* inner = new QGraphicsEllipseItem(box.adjusted(4, 4, -4, -4), circle);
+      inner->setPen(pen);
+    }
+    auto* name = new QGraphicsSimpleTextItem(QString::fromStdString(d.nodes[i].name), circle);
+    name->setFont(nodeFont);
+    const QRectF r = name->boundingRect();
+    name->setPos(c - QPointF(r.width() / 2, r.height() / 2));
+    nodes_.push_back(circle);
+  }
+  // The short arrow into A.
+  if (!layout.nodes.empty()) {
+    const QPointF from = at(layout.start), centre = at(layout.nodes[0].centre);
+    const QPointF d0 = centre - from;
+    const double length = std::hypot(d0.x(), d0.y());
+    const QPointF tip = length > 0 ? centre - d0 / length * (layout.nodes[0].width / 2) : centre;
+    scene_.addLine(QLineF(from, tip), pen);
+    scene_.addPolygon(ArrowHead(from, tip), pen, Qt::black);
+  }
+  for (std::size_t i = 0; i < d.edges.size(); ++i) {
+    const DiagramLayout::Edge& e = layout.edges[i];
+    QPainterPath path;
+    if (!e.spline.empty()) {
+      path.moveTo(at(e.spline[0]));
+      for (std::size_t k = 1; k + 2 < e.spline.size(); k += 3)
+        path.cubicTo(at(e.spline[k]), at(e.spline[k + 1]), at(e.spline[k + 2]));
+    }
+    edges_.push_back(scene_.addPath(path, pen));
+    const QPointF end = e.spline.empty() ? QPointF() : at(e.spline.back());
+    heads_.push_back(scene_.addPolygon(e.arrowAtHead ? ArrowHead(end, at(e.arrowHead)) : QPolygonF(), pen, Qt::black));
+    std::vector<QGraphicsSimpleTextItem*> texts;
+    const QFontMetricsF metrics(labelFont);
+    const double lineHeight = metrics.height();
+    const QPointF centre = at(e.label);
+    double y = centre.y() - lineHeight * static_cast<double>(d.edges[i].lines.size()) / 2;
+    for (const std::string& line : d.edges[i].lines) {
+      auto* text = scene_.addSimpleText(QString::fromStdString(line), labelFont);
+      text->setPos(centre.x() - text->boundingRect().width() / 2, y);
+      y += lineHeight;
+      texts.push_back(text);
+    }
+    lines_.push_back(texts);
+  }
+  scene_.setSceneRect(QRectF(0, 0, layout.width, layout.height).adjusted(-6, -6, 6, 6));
+  Fit();
+}
+
+void DiagramPane::Fit() {
+  const QRectF rect = scene_.sceneRect();
+  const QSize room = view_->viewport()->size();
+  if (rect.width() > room.width() || rect.height() > room.height())
+    view_->fitInView(rect, Qt::KeepAspectRatio);
+  else
+    view_->resetTransform();
+}
+
+void DiagramPane::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Fit();
+}
+
+void DiagramPane::Paint(std::size_t node, bool on) {
+  if (node >= nodes_.size()) return;
+  QColor fill = Qt::white;
+  if (on)
+    fill = marked_.verdict == DiagramMark::Verdict::Accepted      ? kAccepted
+           : marked_.verdict == DiagramMark::Verdict::NotAccepted ? kNotAccepted
+                                                                  : kCurrent;
+  nodes_[node]->setBrush(fill);
+}
+
+void DiagramPane::PaintLine(std::pair<std::size_t, std::size_t> line, bool on) {
+  if (line.first >= lines_.size() || line.second >= lines_[line.first].size()) return;
+  lines_[line.first][line.second]->setBrush(on ? kNext : Qt::black);
+  // The edge is drawn in the colour while any of its lines is marked.
+  bool any = false;
+  for (const auto& l : marked_.lines) any = any || l.first == line.first;
+  const QPen pen(any ? kNext : Qt::black, any ? 2.2 : 1.0);
+  edges_[line.first]->setPen(pen);
+  heads_[line.first]->setPen(pen);
+  heads_[line.first]->setBrush(any ? kNext : Qt::black);
+}
+
+void DiagramPane::Mark(const DiagramMark& mark) {
+  if (mark == marked_ || pending_ != 0 || nodes_.empty()) {
+    if (nodes_.empty() || pending_ != 0) marked_ = {};
+    return;
+  }
+  const DiagramMark before = marked_;
+  marked_ = mark;
+  const bool verdictChanged = before.verdict != mark.verdict;
+  for (std::size_t n : before.nodes)
+    if (!std::binary_search(mark.nodes.begin(), mark.nodes.end(), n)) Paint(n, false);
+  for (std::size_t n : mark.nodes)
+    if (verdictChanged || !std::binary_search(before.nodes.begin(), before.nodes.end(), n)) Paint(n, true);
+  for (const auto& l : before.lines)
+    if (!std::binary_search(mark.lines.begin(), mark.lines.end(), l)) PaintLine(l, false);
+  for (const auto& l : mark.lines)
+    if (!std::binary_search(before.lines.begin(), before.lines.end(), l)) PaintLine(l, true);
+}
+
+bool DiagramPane::Export(const QString& path, QString& error) const {
+  QGraphicsScene& scene = const_cast<QGraphicsScene&>(scene_);
+  const QRectF rect = scene.sceneRect();
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString();
+    return false;
+  }
+  if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(rect.size().toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), rect.size()));
+    svg.setTitle(QStringLiteral("Zustandsdiagramm"));
+    {
+      QPainter painter(&svg);
+      scene.render(&painter, QRectF(QPointF(0, 0), rect.size()), rect);
+    }
+    file.write(buffer.data());
+  } else {
+    QImage image((rect.size() * 2).toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing);
+      scene.render(&painter, QRectF(image.rect()), rect);
+    }
+    if (!image.save(&file, "PNG")) {
+      file.cancelWriting();
+      error = QStringLiteral("PNG");
+      return false;
+    }
+  }
+  if (!file.commit()) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace automaten

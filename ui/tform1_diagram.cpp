@@ -1,0 +1,176 @@
+// The pane "Zustandsdiagramm" of the main window: shown with F4, drawn anew
+// at every reset and, through a silent parse, while the user types; the run's
+// position marked at every step.
+#include <QAction>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
+#include "diagrampane.h"
+#include "engine/parser.h"
+#include "machinetext.h"
+#include "tform1.h"
+
+namespace automaten {
+
+namespace {
+
+QString FaultNote(const Program& program, const std::vector<std::string>& lines) {
+  QString note = FromMachine(FaultMessage(program.faults.front()));
+  const int line = program.faultLine;
+  if (line >= 0 && line < static_cast<int>(lines.size()))
+    note += QStringLiteral("\nZeile %1: ").arg(line + 1) + FromMachine(lines[static_cast<std::size_t>(line)]);
+  return note;
+}
+
+}  // namespace
+
+void TForm1::CreateDiagramPane() {
+  MIDiagramm = new QAction(QStringLiteral("Zustandsdiagramm"), this);
+  MIDiagramm->setObjectName(QStringLiteral("MIDiagramm"));
+  MIDiagramm->setCheckable(true);
+  MIDiagramm->setShortcut(QKeySequence(Qt::Key_F4));
+  MIDiagramm->setShortcutContext(Qt::ApplicationShortcut);
+  connect(MIDiagramm, &QAction::triggered, this, &TForm1::ShowDiagram);
+  DiagrammExportieren = new QAction(QStringLiteral("Diagramm exportieren..."), this);
+  DiagrammExportieren->setObjectName(QStringLiteral("DiagrammExportieren"));
+  connect(DiagrammExportieren, &QAction::triggered, this, &TForm1::ExportDiagram);
+
+  Diagramm = new DiagramPane;
+  Diagramm->setObjectName(QStringLiteral("Diagramm"));
+  connect(Diagramm, &DiagramPane::LaidOut, this, &TForm1::MarkDiagram);
+  diagramDock_ = new QDockWidget(QStringLiteral("Zustandsdiagramm"), this);
+  diagramDock_->setObjectName(QStringLiteral("DiagrammDock"));
+  diagramDock_->setWidget(Diagramm);
+  diagramDock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  addDockWidget(Qt::RightDockWidgetArea, diagramDock_);
+  diagramDock_->hide();
+  // Closed by its own button, the menu's tick follows.
+  connect(diagramDock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    if (!diagramDock_->isHidden() || isHidden()) return;
+    MIDiagramm->setChecked(false);
+  });
+
+  diagramTimer_ = new QTimer(this);
+  diagramTimer_->setSingleShot(true);
+  diagramTimer_->setInterval(300);
+  connect(diagramTimer_, &QTimer::timeout, this, &TForm1::ParseForDiagram);
+  connect(MProgramm, &QPlainTextEdit::textChanged, this, [this] {
+    if (!diagramDock_->isHidden()) diagramTimer_->start();
+  });
+}
+
+void TForm1::ShowDiagram(bool shown) {
+  MIDiagramm->setChecked(shown);
+  if (shown == !diagramDock_->isHidden()) return;
+  if (!shown) {
+    diagramWidth_ = diagramDock_->width();
+    diagramDock_->hide();
+    if (!restoring_ && !isMaximized() && !isFullScreen()) resize(width() - diagramWidth_, height());
+    return;
+  }
+  // Shown by the user, the pane widens the window by its width where the
+  // screen has room; restored, it takes its place in the bounds kept.
+  if (!restoring_ && !isMaximized() && !isFullScreen()) {
+    const int room = screen() != nullptr ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
+    resize(width() + std::clamp(room, 0, diagramWidth_), height());
+  }
+  diagramDock_->show();
+  resizeDocks({diagramDock_}, {diagramWidth_}, Qt::Horizontal);
+  // What the pane missed while hidden: the program the machine runs, or the text.
+  diagramParse_ = ~0ull;
+  if (sim_.ParseCount() == 0)
+    ParseForDiagram();
+  else
+    MachineShown();
+}
+
+PaneState TForm1::DiagramState() const {
+  return {!diagramDock_->isHidden(), diagramDock_->isHidden() ? diagramWidth_ : diagramDock_->width()};
+}
+
+void TForm1::SetDiagramState(const PaneState& pane) {
+  diagramWidth_ = pane.width;
+  ShowDiagram(pane.shown);
+}
+
+void TForm1::ParseForDiagram() {
+  if (diagramDock_->isHidden()) return;
+  std::vector<std::string> lines;
+  for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
+  const Program program = ParseProgram(sim_.Kind(), lines);
+  if (!program.Ok()) {
+    Diagramm->ShowFault(FaultNote(program, lines));
+    return;
+  }
+  diagramFromText_ = true;
+  Diagramm->ShowProgram(program);
+  MarkDiagram();
+}
+
+void TForm1::MachineShown() {
+  if (diagramDock_ == nullptr || diagramDock_->isHidden()) return;
+  if (sim_.ParseCount() != diagramParse_) {
+    diagramParse_ = sim_.ParseCount();
+    diagramFromText_ = false;
+    diagramTimer_->stop();
+    const Program& program = sim_.CurrentProgram();
+    if (!program.Ok()) {
+      std::vector<std::string> lines;
+      for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
+      Diagramm->ShowFault(FaultNote(program, lines));
+      return;
+    }
+    Diagramm->ShowProgram(program);
+  }
+  MarkDiagram();
+}
+
+void TForm1::MarkDiagram() {
+  if (sim_.Undetermined() || sim_.ParseCount() == 0 || !sim_.CurrentProgram().Ok()) {
+    Diagramm->Mark({});
+    return;
+  }
+  const Verdict& v = sim_.CurrentVerdict();
+  const auto verdict = !v.halted ? DiagramMark::Verdict::None
+                       : v.ok    ? DiagramMark::Verdict::Accepted
+                                 : DiagramMark::Verdict::NotAccepted;
+  // A diagram drawn from the text since the reset may number its lines otherwise.
+  const int next = diagramFromText_ ? -1 : sim_.NextTransition();
+  Diagramm->Mark(MarkPosition(Diagramm->Shown(), sim_.CurrentConfiguration(), next, verdict));
+}
+
+void TForm1::ExportDiagram() {
+  QString path;
+  if (fileDialogHook) {
+    path = fileDialogHook(FileDialogKind::ExportDiagram);
+  } else {
+    QFileDialog dialog(this, QStringLiteral("Diagramm exportieren"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("SVG (*.svg)"), QStringLiteral("PNG (*.png)")});
+    dialog.setDefaultSuffix(QStringLiteral("svg"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+      dialog.setDefaultSuffix(filter.startsWith(QStringLiteral("PNG")) ? QStringLiteral("png") : QStringLiteral("svg"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    path = dialog.selectedFiles().first();
+  }
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+    ShowError("Das Diagramm wird als .svg oder .png gespeichert.");
+    return;
+  }
+  if (Diagramm->Shown().nodes.empty()) {
+    ShowError("Es gibt noch kein Diagramm: das Programm ist noch nicht fehlerfrei übersetzt.");
+    return;
+  }
+  QString error;
+  if (!Diagramm->Export(path, error))
+    ShowError(QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(path, error).toStdString());
+}
+
+}  // namespace automaten
