@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDockWidget>
 #include <QDir>
+#include <QDockWidget>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>

@@ -243,7 +243,9 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
-            ";Band=not this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n");
+            ";Band=not "
+            "this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\nDiagramm="
+            "0\nDiagrammbreite=360\n");
 }
 
 TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
