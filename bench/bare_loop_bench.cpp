@@ -139,9 +139,9 @@ void BM_BareNea(benchmark::State& state) {
   for (int s = 0; s < 12; ++s) closure[static_cast<std::size_t>(s)] = 0x0FFF;  // the epsilon cycle joins all
   const std::string symbols = "01abcxyz";
   for (int i = 0; i < 89; ++i) {
-    const int from = i % 12, to = (i * 7 + 3) % 12;
+    const int to = (i * 7 + 3) % 12;
     (void)names;
-    for (int s = 0; s < 12; ++s)  // every state reaches `from` by epsilon moves
+    for (int s = 0; s < 12; ++s)  // every state reaches line i's own state by epsilon moves
       moves[static_cast<std::size_t>(s)][static_cast<unsigned char>(symbols[static_cast<std::size_t>(i % 8)])] |=
           closure[static_cast<std::size_t>(to)];
   }

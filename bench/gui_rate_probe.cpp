@@ -4,6 +4,8 @@
 // achieved steps per second against the nominal frequency, the cost of one
 // step with its display refresh and painting, and the resident memory; with
 // --right MINUTES, a machine moving right at 500 Hz while its tape grows.
+// PROBE_DIAGRAM=1 runs it with the pane "Zustandsdiagramm" shown, the mark
+// following every step.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/diagrampane.h"
 #include "ui/tapefield.h"
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
@@ -119,6 +122,11 @@ int main(int argc, char** argv) {
   form.SetProgramText("A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n");
   form.SetFieldText(automaten::Field::EBand, "0#");
   sim.Reset();
+  if (std::getenv("PROBE_DIAGRAM")) {
+    form.MIDiagramm->trigger();
+    while (form.Diagramm->LayoutPending() || form.Diagramm->Shown().nodes.empty()) Spin(20);
+    std::printf("with the state diagram shown (%zu states)\n", form.Diagramm->Shown().nodes.size());
+  }
 
   std::printf("%-9s %-10s %-12s %-14s %s\n", "position", "interval", "nominal Hz", "achieved/s", "share");
   for (int position : {50, 70, 100}) {

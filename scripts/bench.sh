@@ -8,4 +8,5 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DAUTOMATEN_BENCH=
 cmake --build build-bench -j2
 build-bench/bench/engine_bench "$@"
 build-bench/bench/simulation_bench "$@"
+build-bench/bench/diagram_bench "$@"
 echo "the window's rate: build-bench/bench/gui_rate_probe SECONDS (offscreen, a few minutes)" >&2

@@ -200,12 +200,13 @@ void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
 }
 
 void DiagramPane::Fit() {
+  // Whole in the pane, and larger up to twice the size where there is room.
   const QRectF rect = scene_.sceneRect();
-  const QSize room = view_->viewport()->size();
-  if (rect.width() > room.width() || rect.height() > room.height())
-    view_->fitInView(rect, Qt::KeepAspectRatio);
-  else
-    view_->resetTransform();
+  const QSize room = view_->viewport()->size() - QSize(4, 4);
+  if (rect.isEmpty() || room.isEmpty()) return;
+  const double scale = std::min({room.width() / rect.width(), room.height() / rect.height(), 2.0});
+  view_->setTransform(QTransform::fromScale(scale, scale));
+  view_->centerOn(rect.center());
 }
 
 void DiagramPane::resizeEvent(QResizeEvent* event) {

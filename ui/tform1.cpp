@@ -243,6 +243,7 @@ void TForm1::CreateControls() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Client"));
   setCentralWidget(central);
+  central->setMinimumWidth(640);  // the tool bar and the speed controls, also beside the diagram
 
   PPanel = new QWidget(central);
   PPanel->setObjectName(QStringLiteral("PPanel"));
