@@ -47,8 +47,7 @@ void BM_LayOutTuring101(benchmark::State& state) {
     DiagramLayout layout = LayOut(d);
     benchmark::DoNotOptimize(layout.ok);
   }
-  state.SetLabel(std::to_string(program.transitions.size()) + " lines, " + std::to_string(d.nodes.size()) +
-                 " states");
+  state.SetLabel(std::to_string(program.transitions.size()) + " lines, " + std::to_string(d.nodes.size()) + " states");
 }
 BENCHMARK(BM_LayOutTuring101)->Unit(benchmark::kMillisecond);
 

@@ -78,9 +78,8 @@ void DiagramPane::ShowProgram(const Program& program) {
   if (TooLargeToLayOut(d)) {
     ++requests_;
     pending_ = 0;
+    Clear();
     shownDot_.clear();
-    greyed_ = true;
-    scene_.setForegroundBrush(QColor(255, 255, 255, 170));
     SetNote(QStringLiteral("Das Diagramm hat %1 Zustände und %2 Kanten; gezeichnet werden höchstens 300 Zustände "
                            "und 2000 Kanten.")
                 .arg(d.nodes.size())
@@ -122,22 +121,26 @@ void DiagramPane::ShowProgram(const Program& program) {
   worker->start();
 }
 
-void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
+void DiagramPane::Clear() {
   scene_.clear();
   nodes_.clear();
   edges_.clear();
   heads_.clear();
   lines_.clear();
   marked_ = {};
+  shown_ = {};
+  greyed_ = false;
+  scene_.setForegroundBrush(Qt::NoBrush);
+}
+
+void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
+  Clear();
   if (!layout.ok) {
-    shown_ = {};
     shownDot_.clear();
     SetNote(QStringLiteral("Graphviz kann das Diagramm nicht zeichnen: ") + QString::fromStdString(layout.error), true);
     return;
   }
   shown_ = d;
-  greyed_ = false;
-  scene_.setForegroundBrush(Qt::NoBrush);
   SetNote(QString(), false);
   const double h = layout.height;
   const auto at = [h](Point p) { return QPointF(p.x, h - p.y); };

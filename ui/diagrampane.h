@@ -55,6 +55,7 @@ class DiagramPane : public QWidget {
 
  private:
   void Draw(const Diagram& d, const DiagramLayout& layout);
+  void Clear();  // no drawing, no mark
   void SetNote(const QString& text, bool fault);
   void Fit();  // a diagram larger than the pane is shown smaller, whole
   void Paint(std::size_t node, bool on);

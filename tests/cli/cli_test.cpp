@@ -256,6 +256,12 @@ TEST(Cli, TheStateDiagramInsteadOfARun) {
   EXPECT_EQ(faulty.code, 2);
   EXPECT_NE(faulty.err.find("Fehler: "), std::string::npos);
   EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--diagram", "/no/such/folder/x.svg"}).code, 66);
+  // Ten thousand states: the size answers before Graphviz is asked.
+  std::string huge;
+  for (int s = 1; s <= 10000; ++s) huge += std::to_string(s) + " 1 -> 1 R " + std::to_string(s + 1) + "\n";
+  const Result large = RunArgs({"--kind", "tm", "--diagram", dot, "-"}, huge);
+  EXPECT_EQ(large.code, 65);
+  EXPECT_NE(large.err.find("10002 states"), std::string::npos) << large.err;
 }
 
 }  // namespace

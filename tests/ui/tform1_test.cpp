@@ -663,6 +663,8 @@ TEST(DiagramPane, ATooLargeProgramIsNotLaidOut) {
   pane.ShowProgram(program);
   EXPECT_FALSE(pane.LayoutPending());
   EXPECT_TRUE(pane.Note().contains(QStringLiteral("303 Zustände"))) << pane.Note().toStdString();
+  EXPECT_TRUE(pane.Shown().nodes.empty());
+  EXPECT_TRUE(pane.Scene().items().isEmpty());
 }
 
 }  // namespace
