@@ -80,5 +80,41 @@ TEST(Diagram, TuringLabelsAndTheLanguageOfGraphviz) {
   EXPECT_NE(dot.find("start -> n0"), std::string::npos);
 }
 
+// The mark points at the line of the transition taken, also when an edge
+// holds several; the NEA marks every line of its set on the symbol read, and
+// nothing past the end of its tape.
+TEST(Diagram, TheMarkOfAConfiguration) {
+  const Program akz = ParseProgram(MachineKind::Akz, {"a 1 -> a", "a 0 -> 1", "1 0 -> a", "1 1 -> a"});
+  const Diagram d = MakeDiagram(akz);
+  Configuration c;
+  c.state = 1;
+  DiagramMark m = MarkPosition(d, c, 3, DiagramMark::Verdict::None);
+  ASSERT_EQ(m.nodes.size(), 1u);
+  EXPECT_EQ(d.nodes[m.nodes[0]].name, "1");
+  ASSERT_EQ(m.lines.size(), 1u);
+  EXPECT_EQ(d.nodes[d.edges[m.lines[0].first].to].name, "A");
+  EXPECT_EQ(d.edges[m.lines[0].first].lines[m.lines[0].second], "1");  // "1 1 -> a", the second line of 1 -> A
+  EXPECT_EQ(m.lines[0].second, 1u);
+  m = MarkPosition(d, c, -1, DiagramMark::Verdict::NotAccepted);
+  EXPECT_TRUE(m.lines.empty());
+  EXPECT_EQ(m.verdict, DiagramMark::Verdict::NotAccepted);
+
+  const Program nea = ParseProgram(MachineKind::NEA, {"a 0 -> a", "a 0 -> 1", "a 1 -> a", "1 1 -> e", "1 0 -> e"});
+  const Diagram n = MakeDiagram(nea);
+  Configuration s;
+  s.set.Add(kStateA);
+  s.set.Add(1);
+  s.tape = "1";
+  s.head = 1;
+  m = MarkPosition(n, s, -1, DiagramMark::Verdict::None);
+  EXPECT_EQ(m.nodes.size(), 2u);
+  std::vector<std::string> read;
+  for (const auto& [edge, line] : m.lines)
+    read.push_back(n.nodes[n.edges[edge].from].name + " " + n.edges[edge].lines[line]);
+  EXPECT_EQ(read, (std::vector<std::string>{"A 1", "1 1"}));
+  s.head = 2;  // past the end: nothing more is read
+  EXPECT_TRUE(MarkPosition(n, s, -1, DiagramMark::Verdict::None).lines.empty());
+}
+
 }  // namespace
 }  // namespace automaten
