@@ -21,7 +21,12 @@ enum CliExit : int {
   kExitNoInput = 66,
 };
 
-// args without the program name; in is read for the program "-".
+// args without the program name; in is read for the program "-". With
+// "test" first, the rest grades programs (RunGrading).
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+// automaten-cli test: every program against its own test cases or those of
+// a test file, on several threads; a line per program, JUnit XML and CSV.
+int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace automaten

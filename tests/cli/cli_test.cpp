@@ -1,6 +1,7 @@
 // The command-line runner's contract: arguments, output block, trace, exit codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -262,6 +263,101 @@ TEST(Cli, TheStateDiagramInsteadOfARun) {
   const Result large = RunArgs({"--kind", "tm", "--diagram", dot, "-"}, huge);
   EXPECT_EQ(large.code, 65);
   EXPECT_NE(large.err.find("10002 states"), std::string::npos) << large.err;
+}
+
+// ---- automaten-cli test -----------------------------------------------------
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Reads XML back far enough to trust it: every tag closed in order, every
+// attribute quoted, and the failure messages collected.
+bool ReadXml(const std::string& xml, int& testcases, std::vector<std::string>& failures) {
+  std::vector<std::string> open;
+  std::size_t i = xml.find("?>");
+  if (xml.rfind("<?xml", 0) != 0 || i == std::string::npos) return false;
+  for (i = xml.find('<', i); i != std::string::npos; i = xml.find('<', i)) {
+    const std::size_t end = xml.find('>', i);
+    if (end == std::string::npos) return false;
+    std::string tag = xml.substr(i + 1, end - i - 1);
+    i = end + 1;
+    if (tag[0] == '/') {
+      if (open.empty() || open.back() != tag.substr(1)) return false;
+      open.pop_back();
+      continue;
+    }
+    const bool closed = tag.back() == '/';
+    const std::string name = tag.substr(0, tag.find_first_of(" /"));
+    if (name == "testcase") ++testcases;
+    if (std::count(tag.begin(), tag.end(), '"') % 2 != 0 || tag.find('<') != std::string::npos) return false;
+    if (name == "failure" || name == "error") {
+      const std::size_t m = tag.find("message=\"");
+      if (m == std::string::npos) return false;
+      failures.push_back(tag.substr(m + 9, tag.find('"', m + 9) - m - 9));
+    }
+    if (!closed) open.push_back(name);
+  }
+  return open.empty();
+}
+
+TEST(Grading, AFolderOfGoodFailingFaultyAndUnreadablePrograms) {
+  const std::string cases = "; Test: \"\" -> akzeptiert\n; Test: 11 -> akzeptiert\n; Test: 10 -> nicht akzeptiert\n";
+  const std::string machine = "e: a\na 0 -> a\na 1 -> 1\n1 0 -> 2\n1 1 -> a\n2 0 -> 1\n2 1 -> 2\n";
+  const std::string good = TempFile("good.txt", cases + machine);
+  std::string wrongMachine = machine;
+  wrongMachine.replace(wrongMachine.find("1 1 -> a"), 8, "1 1 -> 2");
+  const std::string failing = TempFile("failing.txt", cases + wrongMachine);
+  const std::string faulty = TempFile("faulty.txt", "; Test: 1 -> akzeptiert\n; Test: 1 -> vielleicht\na 1 ->\n");
+  const std::string missing = ::testing::TempDir() + "missing.txt";
+  const std::string junit = ::testing::TempDir() + "report.xml", csv = ::testing::TempDir() + "report.csv";
+
+  Result r =
+      RunArgs({"test", "--kind", "akz", "--jobs", "2", "--junit", junit, "--csv", csv, good, failing, faulty, missing});
+  EXPECT_EQ(r.code, 66);  // the unreadable file; the others were still graded
+  std::istringstream lines(r.out);
+  std::vector<std::string> got;
+  for (std::string line; std::getline(lines, line);) got.push_back(line);
+  ASSERT_EQ(got.size(), 5u) << r.out;
+  EXPECT_EQ(got[0], good + ": 3/3");
+  EXPECT_EQ(got[1], failing + ": 2/3, Zeile 2: 11 -> akzeptiert, erhalten nicht akzeptiert");
+  EXPECT_EQ(got[2], faulty + ": 0/2, Fehler: falsches Befehlsformat in Befehl 1");
+  EXPECT_EQ(got[3], missing + ": nicht lesbar");
+  EXPECT_EQ(got[4], "5 passed, 3 failed");
+  EXPECT_NE(r.err.find("cannot read " + missing), std::string::npos);
+
+  int testcases = 0;
+  std::vector<std::string> failures;
+  ASSERT_TRUE(ReadXml(ReadAll(junit), testcases, failures)) << ReadAll(junit);
+  EXPECT_EQ(testcases, 3 + 3 + 2 + 1);
+  ASSERT_EQ(failures.size(), 4u);
+  EXPECT_EQ(failures[0], "erwartet akzeptiert, erhalten nicht akzeptiert");
+  EXPECT_NE(failures[1].find("unbekannte Erwartung &quot;vielleicht&quot;"), std::string::npos);
+  const std::string table = ReadAll(csv);
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 3 + 3 + 2 + 1);
+  EXPECT_NE(table.find(failing + ",2,11,akzeptiert,nicht akzeptiert,nein\n"), std::string::npos);
+  EXPECT_NE(table.find(good + ",1,\"\"\"\"\"\",akzeptiert,akzeptiert,ja\n"), std::string::npos);
+
+  // Without the unreadable file a fault decides; without the fault a failure; then all pass.
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", good, failing, faulty}).code, 2);
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", good, failing}).code, 1);
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", good}).code, 0);
+  // The teacher's own cases instead of the program's.
+  const std::string tests = TempFile("cases.txt", "; kept from the students\n11 -> akzeptiert\n110 -> akzeptiert\n");
+  r = RunArgs({"test", "--kind", "akz", "--tests", tests, good, failing});
+  EXPECT_EQ(r.out, good + ": 2/2\n" + failing + ": 0/2, Zeile 2: 11 -> akzeptiert, erhalten nicht akzeptiert\n" +
+                       "2 passed, 2 failed\n");
+}
+
+TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz"}).code, 64);
+  EXPECT_EQ(RunArgs({"test", "x.txt"}).code, 64);
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--jobs", "0", "x.txt"}).code, 64);
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--tests", "/no/such/file", "x.txt"}).code, 66);
+  // "test" names a subcommand only as the first argument.
+  const std::string program = TempFile("test", "e: a\na 1 -> a\n");
+  EXPECT_EQ(RunArgs({"--kind", "akz", "--tape", "11", program}).code, 0);
 }
 
 }  // namespace

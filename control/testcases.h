@@ -1,0 +1,48 @@
+// Test cases of a program: comment lines "; Test: WORT -> ERWARTUNG" in the
+// program itself, or the same "WORT -> ERWARTUNG" lines in a test file, and
+// each case run without a window by the same simulation the window runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/types.h"
+
+namespace automaten {
+
+struct TestCase {
+  enum class Expect { Accepted, NotAccepted, Output, Value, Endless };
+  int line = 0;      // 1-based line of the program or test file
+  std::string word;  // the tape, machine text
+  Expect expect = Expect::Accepted;
+  std::string value;  // the output tape or the function value, machine text
+};
+
+struct TestLineFault {
+  int line = 0;        // 1-based
+  std::string reason;  // German, UTF-8
+};
+
+struct TestSuite {
+  std::vector<TestCase> cases;
+  std::vector<TestLineFault> faults;
+};
+
+// The cases of a program's text (its "; Test:" lines), or of a test file
+// (every line that is not empty or a comment). Lines are machine text.
+TestSuite TestCasesOfProgram(const std::vector<std::string>& lines);
+TestSuite TestCasesOfFile(const std::vector<std::string>& lines);
+
+// "akzeptiert", "Ausgabe ww", "Wert 5", ... as a case writes it (UTF-8).
+std::string ExpectationText(const TestCase& c);
+
+struct CaseResult {
+  bool passed = false;
+  std::string got;  // what the run gave, in the words of an expectation, or why it gave none (UTF-8)
+};
+
+// Runs one case of a program (UTF-8 text, as the window holds it) for at
+// most `maxSteps` ticks.
+CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestCase& c, unsigned long long maxSteps);
+
+}  // namespace automaten

@@ -1,0 +1,105 @@
+// Test cases: the lines that hold them, and a case run as the window runs it.
+#include "control/testcases.h"
+
+#include <gtest/gtest.h>
+
+#include "control/examples.h"
+
+namespace automaten {
+namespace {
+
+using Expect = TestCase::Expect;
+
+TEST(TestLines, EveryExpectationTheEmptyWordBlanksAndCase) {
+  const TestSuite s = TestCasesOfProgram({
+      "a 1 -> a",                           // a transition, no case
+      ";   Test:  0110  ->  akzeptiert  ",  // blanks on both sides trimmed
+      "; test: \"\" -> NICHT akzeptiert",   // the empty word, keywords in any case
+      ";Test: sskkss -> Ausgabe wwwbbw",    //
+      "; Test: 111#11 -> wert 5",           //
+      "; TEST: 1 -> Endlosschleife",        //
+      "; Test: ss -> Ausgabe \"\"",         // an empty output
+      "; a comment that mentions Test: here",
+  });
+  ASSERT_TRUE(s.faults.empty());
+  ASSERT_EQ(s.cases.size(), 6u);
+  EXPECT_EQ(s.cases[0].line, 2);
+  EXPECT_EQ(s.cases[0].word, "0110");
+  EXPECT_EQ(s.cases[0].expect, Expect::Accepted);
+  EXPECT_EQ(s.cases[1].word, "");
+  EXPECT_EQ(s.cases[1].expect, Expect::NotAccepted);
+  EXPECT_EQ(s.cases[2].expect, Expect::Output);
+  EXPECT_EQ(s.cases[2].value, "wwwbbw");
+  EXPECT_EQ(s.cases[3].expect, Expect::Value);
+  EXPECT_EQ(s.cases[3].value, "5");
+  EXPECT_EQ(s.cases[4].expect, Expect::Endless);
+  EXPECT_EQ(s.cases[5].value, "");
+  EXPECT_EQ(ExpectationText(s.cases[1]), "nicht akzeptiert");
+  EXPECT_EQ(ExpectationText(s.cases[5]), "Ausgabe \"\"");
+}
+
+TEST(TestLines, MalformedLinesAreReportedAndTheOthersKept) {
+  const TestSuite s = TestCasesOfFile({
+      "; cases of the teacher", "",
+      "01 akzeptiert",            // no arrow
+      "01 -> vielleicht",         // unknown expectation
+      "01 -> Wert",               // no value
+      "01 -> akzeptiert",         // fine
+      "01 -> akzeptiert, bitte",  // more than the keyword
+  });
+  ASSERT_EQ(s.cases.size(), 1u);
+  EXPECT_EQ(s.cases[0].line, 6);
+  ASSERT_EQ(s.faults.size(), 4u);
+  EXPECT_EQ(s.faults[0].line, 3);
+  EXPECT_NE(s.faults[0].reason.find("kein \"->\""), std::string::npos);
+  EXPECT_EQ(s.faults[1].line, 4);
+  EXPECT_NE(s.faults[1].reason.find("unbekannte Erwartung \"vielleicht\""), std::string::npos);
+  EXPECT_EQ(s.faults[2].line, 5);
+  EXPECT_EQ(s.faults[3].line, 7);
+}
+
+CaseResult RunCase(MachineKind kind, const std::string& program, const std::string& line,
+                   unsigned long long max = 1000000) {
+  const TestSuite s = TestCasesOfFile({line});
+  EXPECT_EQ(s.cases.size(), 1u) << line;
+  return s.cases.empty() ? CaseResult{} : RunTestCase(kind, program, s.cases[0], max);
+}
+
+TEST(TestRun, TheVerdictOfEachKindAsARunGivesIt) {
+  const std::string dea = ExampleText(MachineKind::DEA);
+  EXPECT_TRUE(
+      RunCase(MachineKind::DEA, dea, "sskkss -> Ausgabe wwwbbw").passed);  // the field's trailing blanks ignored
+  EXPECT_TRUE(RunCase(MachineKind::DEA, dea, "sskkss -> akzeptiert").passed);
+  const CaseResult wrong = RunCase(MachineKind::DEA, dea, "sskkss -> Ausgabe wwwbbb");
+  EXPECT_FALSE(wrong.passed);
+  EXPECT_EQ(wrong.got, "Ausgabe wwwbbw");
+  EXPECT_TRUE(RunCase(MachineKind::DEA, dea, "ssk -> nicht akzeptiert").passed);  // ends in state 1
+  EXPECT_TRUE(RunCase(MachineKind::NEA, ExampleText(MachineKind::NEA), "00101110 -> akzeptiert").passed);
+  EXPECT_TRUE(RunCase(MachineKind::NEA, ExampleText(MachineKind::NEA), "0110 -> nicht akzeptiert").passed);
+  EXPECT_TRUE(RunCase(MachineKind::KA, ExampleText(MachineKind::KA), "(()) -> akzeptiert").passed);
+  EXPECT_TRUE(RunCase(MachineKind::KA, ExampleText(MachineKind::KA), "(() -> nicht akzeptiert").passed);
+  const std::string tm = ExampleText(MachineKind::TM);
+  EXPECT_TRUE(RunCase(MachineKind::TM, tm, "111#11 -> Wert 5").passed);
+  const CaseResult six = RunCase(MachineKind::TM, tm, "111#11 -> Wert 6");
+  EXPECT_FALSE(six.passed);
+  EXPECT_EQ(six.got, "Wert 5");
+}
+
+TEST(TestRun, EndlessLongAndFaultyRuns) {
+  const std::string right = "a * -> * R a\n";
+  EXPECT_TRUE(RunCase(MachineKind::TM, right, "\"\" -> Endlosschleife").passed);
+  const CaseResult loop = RunCase(MachineKind::TM, right, "\"\" -> akzeptiert");
+  EXPECT_FALSE(loop.passed);
+  EXPECT_EQ(loop.got, "Endlosschleife");
+  // A binary counter is never proved endless: it runs into the bound.
+  const std::string counter = "A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n";
+  const CaseResult bound = RunCase(MachineKind::TM, counter, "0# -> Endlosschleife", 1000);
+  EXPECT_FALSE(bound.passed);
+  EXPECT_EQ(bound.got, "nach 1.000 Schritten nicht angehalten");
+  const CaseResult fault = RunCase(MachineKind::Akz, "a 1 ->\n", "1 -> akzeptiert");
+  EXPECT_FALSE(fault.passed);
+  EXPECT_EQ(fault.got, "Fehler im Programm: Fehler: falsches Befehlsformat in Befehl 1");
+}
+
+}  // namespace
+}  // namespace automaten
