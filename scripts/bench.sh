@@ -9,4 +9,5 @@ cmake --build build-bench -j2
 build-bench/bench/engine_bench "$@"
 build-bench/bench/simulation_bench "$@"
 build-bench/bench/diagram_bench "$@"
+build-bench/bench/grading_bench "$@"
 echo "the window's rate: build-bench/bench/gui_rate_probe SECONDS (offscreen, a few minutes)" >&2
