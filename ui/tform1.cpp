@@ -83,6 +83,7 @@ TForm1::TForm1(QWidget* parent)
   CreateActions();
   CreateControls();
   CreateDiagramPane();
+  CreateTestPane();
   CreateToolBar();
   CreateMenus();
   CreateStatusBar();
@@ -91,7 +92,10 @@ TForm1::TForm1(QWidget* parent)
 }
 
 // The pane's signals would reach a window already half taken down.
-TForm1::~TForm1() { diagramDock_->disconnect(this); }
+TForm1::~TForm1() {
+  diagramDock_->disconnect(this);
+  testDock_->disconnect(this);
+}
 
 void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
   help_ = help;
@@ -184,6 +188,7 @@ void TForm1::CreateMenus() {
                        MISchrittZurueck});
   betrieb->addSeparator();
   betrieb->addAction(MIEndlosschleifen);
+  betrieb->addAction(MIAlleTests);
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
@@ -191,7 +196,7 @@ void TForm1::CreateMenus() {
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
-  ansicht->addActions({MIDiagramm, DiagrammExportieren});
+  ansicht->addActions({MIDiagramm, DiagrammExportieren, MITests});
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});

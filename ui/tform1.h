@@ -29,6 +29,7 @@ namespace automaten {
 
 class TapeField;
 class DiagramPane;
+class TestPane;
 
 // The file the settings are kept in.
 QString ConfigurationPath();
@@ -145,6 +146,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MIDiagramm;  // checkable, F4
   QAction* DiagrammExportieren;
   DiagramPane* Diagramm = nullptr;  // in the dock "Zustandsdiagramm"
+  QAction* MITests;                 // checkable, F3: the pane "Tests"
+  QAction* MIAlleTests;             // "Alle Tests ausführen", Ctrl+T
+  TestPane* Tests = nullptr;
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;               // start/stop
@@ -170,9 +174,15 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   // The pane "Zustandsdiagramm" (tform1_diagram.cpp).
   void CreateDiagramPane();
   void ShowDiagram(bool shown);
+  // A pane shown or hidden by the user widens or narrows the window, as far as the screen has room.
+  void GrowBy(int pixels);
   void ParseForDiagram();  // the silent parse while the user types
   void MarkDiagram();
   void ExportDiagram();
+  // The pane "Tests" (tform1_tests.cpp).
+  void CreateTestPane();
+  void ShowTests(bool shown);
+  void RunAllTests();
 
   Simulation sim_;
   DocumentSession session_;
@@ -185,6 +195,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;  // percent
   QDockWidget* diagramDock_ = nullptr;
+  QDockWidget* testDock_ = nullptr;
   QTimer* diagramTimer_ = nullptr;      // the silent parse, 300 ms after the last key
   std::uint64_t diagramParse_ = ~0ull;  // the parse the diagram shows
   bool diagramFromText_ = false;        // drawn from the text since, so the next transition may not match it

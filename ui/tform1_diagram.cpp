@@ -69,15 +69,12 @@ void TForm1::ShowDiagram(bool shown) {
   if (!shown) {
     diagramWidth_ = diagramDock_->width();
     diagramDock_->hide();
-    if (!restoring_ && !isMaximized() && !isFullScreen()) resize(width() - diagramWidth_, height());
+    GrowBy(-diagramWidth_);
     return;
   }
   // Shown by the user, the pane widens the window by its width where the
   // screen has room; restored, it takes its place in the bounds kept.
-  if (!restoring_ && !isMaximized() && !isFullScreen()) {
-    const int room = screen() != nullptr ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
-    resize(width() + std::clamp(room, 0, diagramWidth_), height());
-  }
+  GrowBy(diagramWidth_);
   diagramDock_->show();
   resizeDocks({diagramDock_}, {diagramWidth_}, Qt::Horizontal);
   // What the pane missed while hidden: the program the machine runs, or the text.
@@ -86,6 +83,12 @@ void TForm1::ShowDiagram(bool shown) {
     ParseForDiagram();
   else
     MachineShown();
+}
+
+void TForm1::GrowBy(int pixels) {
+  if (restoring_ || isMaximized() || isFullScreen()) return;
+  const int room = screen() != nullptr ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
+  resize(width() + std::min(pixels, std::max(room, 0)), height());
 }
 
 PaneState TForm1::DiagramState() const {

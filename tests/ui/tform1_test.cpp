@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -26,6 +27,7 @@
 #include "engine/parser.h"
 #include "support/field_text.h"
 #include "ui/diagrampane.h"
+#include "ui/testpane.h"
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
 
@@ -665,6 +667,57 @@ TEST(DiagramPane, ATooLargeProgramIsNotLaidOut) {
   EXPECT_TRUE(pane.Note().contains(QStringLiteral("303 Zustände"))) << pane.Note().toStdString();
   EXPECT_TRUE(pane.Shown().nodes.empty());
   EXPECT_TRUE(pane.Scene().items().isEmpty());
+}
+
+// ---- The pane "Tests" ----------------------------------------------------------
+
+TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
+  Click("TB_AKz");
+  Key(Qt::Key_F8);
+  Key(Qt::Key_F7);
+  form->MProgramm->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 0110 -> akzeptiert"));
+  QTest::keyClick(form->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 10 -> akzeptiert"));
+  QTest::keyClick(form->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 1 -> wer weiß"));
+  QTest::keyClick(form->MProgramm, Qt::Key_Return);
+  const QString tape = TextOf(form->EBand), program = form->MProgramm->toPlainText();
+  const QString state = Text(form->LZustand), steps = Text(form->LSchritte);
+  QTest::keyClick(form->MProgramm, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(form->Tests->isVisible());
+  EXPECT_TRUE(form->MITests->isChecked());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tests->Running(); }, 10000));
+  EXPECT_EQ(form->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
+  QTreeWidget* list = form->Tests->List();
+  ASSERT_EQ(list->topLevelItemCount(), 3);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("3"));  // the malformed line first, with its number
+  EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("unbekannte Erwartung")));
+  EXPECT_EQ(list->topLevelItem(1)->text(4), QStringLiteral("✓"));
+  EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("nicht akzeptiert"));
+  EXPECT_EQ(list->topLevelItem(2)->text(4), QStringLiteral("✗"));
+  // Nothing the user sees of the machine changed.
+  EXPECT_EQ(TextOf(form->EBand), tape);
+  EXPECT_EQ(form->MProgramm->toPlainText(), program);
+  EXPECT_EQ(Text(form->LZustand), state);
+  EXPECT_EQ(Text(form->LSchritte), steps);
+  EXPECT_TRUE(messages.empty());
+
+  // A double-click on the failing case puts its word on the tape and resets.
+  QTreeWidgetItem* failing = list->topLevelItem(2);
+  const QRect cell = list->visualItemRect(failing);
+  ASSERT_FALSE(cell.isEmpty());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, cell.center().y()));  // the press first
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, cell.center().y()));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("10"));
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Anfangszustand"));
+
+  Key(Qt::Key_F3);
+  EXPECT_FALSE(form->Tests->isVisible());
+  EXPECT_FALSE(form->MITests->isChecked());
+  const QList<QAction*> betrieb = form->findChild<QMenu*>(QStringLiteral("MIBetrieb"))->actions();
+  EXPECT_TRUE(betrieb.contains(form->MIAlleTests));
 }
 
 }  // namespace

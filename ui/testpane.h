@@ -1,0 +1,55 @@
+// The pane "Tests": the program's test cases, run off the GUI thread by the
+// same simulation the command line uses, with their results.
+#pragma once
+
+#include <QWidget>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/testcases.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace automaten {
+
+class TestPane : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TestPane(QWidget* parent = nullptr);
+  ~TestPane() override;
+
+  // Runs every case of the program (UTF-8 text and its machine-text lines);
+  // a run still going is given up.
+  void RunAll(MachineKind kind, const std::string& program, const std::vector<std::string>& lines);
+  bool Running() const { return running_ != nullptr; }
+
+  QTreeWidget* List() const { return list_; }
+  QString Summary() const;
+  QPushButton* RunButton() const { return run_; }
+
+ signals:
+  void RunRequested();                       // the pane's button
+  void WordChosen(const std::string& word);  // a case double-clicked: its word, machine text
+  void Finished();
+
+ private:
+  struct Run;
+  void ShowResult(std::size_t index, const CaseResult& result);
+  void Done();
+
+  QTreeWidget* list_;
+  QPushButton* run_;
+  QProgressBar* progress_;
+  QLabel* summary_;
+  std::vector<TestCase> cases_;
+  std::shared_ptr<Run> running_;
+  int passed_ = 0, failed_ = 0;
+};
+
+}  // namespace automaten
