@@ -1,6 +1,5 @@
 #include "testpane.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -45,7 +44,7 @@ TestPane::TestPane(QWidget* parent)
   list_->setRootIsDecorated(false);
   list_->setHeaderLabels({QStringLiteral("Zeile"), QStringLiteral("Wort"), QStringLiteral("Erwartet"),
                           QStringLiteral("Ergebnis"), QString()});
-  list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  list_->setUniformRowHeights(true);
   progress_->hide();
   run_->setObjectName(QStringLiteral("TestsAusfuehren"));
   connect(run_, &QPushButton::clicked, this, &TestPane::RunRequested);
@@ -83,6 +82,7 @@ void TestPane::RunAll(MachineKind kind, const std::string& program, const std::v
                 Text(ExpectationText(c)), QString(), QString()});
     item->setData(kLine, Qt::UserRole, static_cast<unsigned>(i));
   }
+  for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
   if (cases_.empty()) {
     summary_->setText(suite.faults.empty()
                           ? QStringLiteral("Keine Testfälle: Zeilen wie \"; Test: 0110 -> akzeptiert\" im Programm.")
@@ -133,6 +133,8 @@ void TestPane::ShowResult(std::size_t index, const CaseResult& result) {
 }
 
 void TestPane::Done() {
+  // Once at the end: columns fitted to every result at each one would cost the loop its pace.
+  for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
   running_.reset();
   progress_->hide();
   run_->setEnabled(true);
