@@ -43,6 +43,13 @@ std::string Submission(int index, std::mt19937& random) {
   return text;
 }
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
 std::filesystem::path Folder() {
   static const std::filesystem::path folder = [] {
     const std::filesystem::path dir =
@@ -72,9 +79,7 @@ BENCHMARK(BM_GradeThousandPrograms)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecon
 void BM_OneCase(benchmark::State& state) {
   std::mt19937 random(7);
   const std::string text = Submission(3, random);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
+  const std::vector<std::string> lines = Lines(text);
   const TestSuite suite = TestCasesOfProgram(lines);
   std::size_t i = 0;
   for (auto _ : state) benchmark::DoNotOptimize(RunTestCase(MachineKind::Akz, text, suite.cases[i++ % 50], 1000000));
@@ -84,9 +89,7 @@ BENCHMARK(BM_OneCase)->Unit(benchmark::kMicrosecond);
 void BM_OneCaseBareSteps(benchmark::State& state) {
   std::mt19937 random(7);
   const std::string text = Submission(3, random);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
+  const std::vector<std::string> lines = Lines(text);
   const Program program = ParseProgram(MachineKind::Akz, lines);
   const TestSuite suite = TestCasesOfProgram(lines);
   std::size_t i = 0;
