@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "cli_runner.h"
+#include "control/examples.h"
+#include "control/testcases.h"
 
 namespace automaten {
 namespace {
@@ -348,6 +350,30 @@ TEST(Grading, AFolderOfGoodFailingFaultyAndUnreadablePrograms) {
   r = RunArgs({"test", "--kind", "akz", "--tests", tests, good, failing});
   EXPECT_EQ(r.out, good + ": 2/2\n" + failing + ": 0/2, Zeile 2: 11 -> akzeptiert, erhalten nicht akzeptiert\n" +
                        "2 passed, 2 failed\n");
+}
+
+// A case's verdict is the single run's: accepted (or a value) exactly when
+// automaten-cli exits 0, for every kind and words on both sides.
+TEST(Grading, ACaseAgreesWithTheSingleRun) {
+  const std::vector<std::pair<MachineKind, std::vector<std::string>>> words = {
+      {MachineKind::DEA, {"sskkss", "ssk", "", "kkkk"}},   {MachineKind::Akz, {"0110", "10", "", "1x"}},
+      {MachineKind::NEA, {"00101110", "0110", "", "000"}}, {MachineKind::KA, {"(())", "(()", "", ")("}},
+      {MachineKind::TM, {"111#11", "1#1", "#", ""}},
+  };
+  const char* names[] = {"dea", "akz", "nea", "ka", "tm"};
+  for (const auto& [kind, list] : words) {
+    const std::string program = ExampleText(kind);
+    const std::string file = TempFile("example.txt", program);
+    for (const std::string& word : list) {
+      const int code = RunArgs({"--kind", names[static_cast<int>(kind)], "--tape", word, file}).code;
+      TestCase c;
+      c.word = word;
+      c.expect = TestCase::Expect::Accepted;
+      const CaseResult r = RunTestCase(kind, program, c, 1000000);
+      EXPECT_EQ(r.passed, code == 0) << names[static_cast<int>(kind)] << " " << word << ": " << r.got;
+      EXPECT_EQ(r.got == "nicht akzeptiert" || r.got == "Wert undefiniert", code == 1) << word << ": " << r.got;
+    }
+  }
 }
 
 TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
