@@ -195,6 +195,8 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args[0] == "test") return RunGrading({args.begin() + 1, args.end()}, out, err);
+  if (!args.empty() && (args[0] == "convert" || args[0] == "minimize" || args[0] == "compare"))
+    return RunLanguageTool(args[0], {args.begin() + 1, args.end()}, out, err);
   Options o;
   const std::string problem = ParseArguments(args, o);
   if (!problem.empty()) {

@@ -29,4 +29,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 // a test file, on several threads; a line per program, JUnit XML and CSV.
 int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// automaten-cli convert | minimize | compare: the language tools of the
+// finite kinds (`tool` is the subcommand, `args` what follows it).
+int RunLanguageTool(const std::string& tool, const std::vector<std::string>& args, std::ostream& out,
+                    std::ostream& err);
+
 }  // namespace automaten

@@ -10,4 +10,5 @@ build-bench/bench/engine_bench "$@"
 build-bench/bench/simulation_bench "$@"
 build-bench/bench/diagram_bench "$@"
 build-bench/bench/grading_bench "$@"
+build-bench/bench/language_bench "$@"
 echo "the window's rate: build-bench/bench/gui_rate_probe SECONDS (offscreen, a few minutes)" >&2

@@ -386,5 +386,55 @@ TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
   EXPECT_EQ(RunArgs({"--kind", "akz", "--tape", "11", program}).code, 0);
 }
 
+// ---- automaten-cli convert, minimize, compare -------------------------------------
+
+TEST(LanguageTools, ConvertMinimizeAndCompareWithTheirExitCodes) {
+  const std::string nea =
+      TempFile("third.txt", "a 0 -> a\na 1 -> a\na 1 -> 1\n1 0 -> 2\n1 1 -> 2\n2 0 -> e\n2 1 -> e\n");
+  Result r = RunArgs({"convert", "--kind", "nea", nea});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("; 3 = {A,1,2}\r\n"), std::string::npos) << r.out;  // CR LF, as the file writer writes
+  EXPECT_NE(r.out.find("E: 4 5 6 7\r\n"), std::string::npos);
+  const std::string akz = TempFile("third-akz.txt", r.out);
+  EXPECT_EQ(RunArgs({"compare", "--kind", "akz", akz, akz}).out, "gleich\n");
+
+  // Six states for divisibility by 3 become three.
+  const std::string six = TempFile("six.txt",
+                                   "e: a 3\na 0 -> 3\na 1 -> 1\n1 0 -> 2\n1 1 -> 3\n2 0 -> 1\n2 1 -> 2\n3 0 -> a\n"
+                                   "3 1 -> 4\n4 0 -> 5\n4 1 -> a\n5 0 -> 4\n5 1 -> 5\n");
+  r = RunArgs({"minimize", "--kind", "akz", six});
+  ASSERT_EQ(r.code, 0);
+  EXPECT_NE(r.out.find("; 2 = 2 5\r\nE: A\r\n"), std::string::npos) << r.out;
+  const std::string min = TempFile("min.txt", r.out);
+  r = RunArgs({"compare", "--kind", "akz", six, min});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "gleich\n");
+
+  // A mistake on "10": the shortest word, and who accepts it.
+  const std::string wrong = TempFile("wrong.txt", "e: a\na 0 -> a\na 1 -> 1\n1 0 -> a\n1 1 -> a\n2 0 -> 1\n2 1 -> 2\n");
+  r = RunArgs({"compare", "--kind", "akz", six, wrong});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "Gegenbeispiel: 10\nakzeptiert von " + wrong + ", nicht von " + six + "\n");
+
+  // DEA programs by their outputs.
+  const std::string copy = TempFile("copy.txt", "a 0 -> 0 a\na 1 -> 1 a\n");
+  const std::string swap = TempFile("swap.txt", "a 0 -> 0 a\na 1 -> 1 1\n1 1 -> 0 a\n1 0 -> 0 a\n");
+  r = RunArgs({"compare", "--kind", "dea", copy, swap});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "Gegenbeispiel: 11\nAusgabe " + copy + ": 11\nAusgabe " + swap + ": 10\n");
+
+  // Kinds the tools do not decide, faults, bad arguments, unreadable files.
+  r = RunArgs({"compare", "--kind", "tm", copy, swap});
+  EXPECT_EQ(r.code, 64);
+  EXPECT_NE(r.err.find("Turingmaschine"), std::string::npos);
+  EXPECT_EQ(RunArgs({"compare", "--kind", "ka", copy, swap}).code, 64);
+  EXPECT_EQ(RunArgs({"convert", "--kind", "akz", six}).code, 64);
+  EXPECT_EQ(RunArgs({"compare", "--kind", "akz", six}).code, 64);
+  const Result fault = RunArgs({"minimize", "--kind", "akz", TempFile("bad.txt", "a 1 ->\n")});
+  EXPECT_EQ(fault.code, 2);
+  EXPECT_NE(fault.err.find("Fehler: falsches Befehlsformat in Befehl 1"), std::string::npos);
+  EXPECT_EQ(RunArgs({"minimize", "--kind", "akz", "/no/such/file"}).code, 66);
+}
+
 }  // namespace
 }  // namespace automaten
