@@ -122,6 +122,19 @@ void DocumentSession::SelectKind(MachineKind kind) {
   fileName_.clear();
 }
 
+bool DocumentSession::OpenMade(MachineKind kind, const std::string& utf8, const std::string& status) {
+  if (!AskSaveChanges()) return false;
+  const std::string tape = view_.FieldText(Field::EBand);
+  if (kind != sim_.Kind()) sim_.SelectKind(kind);
+  view_.SetFieldText(Field::EBand, tape);
+  view_.SetProgramText(utf8);
+  sim_.ClearHistory();
+  fileName_.clear();
+  sim_.ProgramChangedByUser(true);  // not saved anywhere yet
+  sim_.ShowStatus(status);
+  return true;
+}
+
 bool DocumentSession::Close() {
   if (!AskSaveChanges()) return false;
   std::string error;

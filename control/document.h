@@ -51,6 +51,10 @@ class DocumentSession {
   // A kind from the menu or the tool bar, after the change prompt: its example
   // replaces the program, which then belongs to no file.
   void SelectKind(MachineKind kind);
+  // A program made by a tool (the acceptor of an NEA, a minimal acceptor),
+  // after the change prompt: it replaces the program as a new, unsaved one of
+  // its kind; the tape stays. False when the prompt held it back.
+  bool OpenMade(MachineKind kind, const std::string& utf8, const std::string& status);
   // Before the window closes: the change prompt, then the settings are
   // written; a failure to write them is shown and does not hold the window.
   bool Close();

@@ -84,6 +84,7 @@ TForm1::TForm1(QWidget* parent)
   CreateControls();
   CreateDiagramPane();
   CreateTestPane();
+  CreateTools();
   CreateToolBar();
   CreateMenus();
   CreateStatusBar();
@@ -197,6 +198,9 @@ void TForm1::CreateMenus() {
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
   ansicht->addActions({MIDiagramm, DiagrammExportieren, MITests});
+  QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
+  werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
+  werkzeuge->addActions({InAkzeptorUmwandeln, AkzeptorMinimieren, VergleichenMit});
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});
@@ -520,6 +524,7 @@ void TForm1::SetStatusPanel(StatusPanel panel, const std::string& text) {
 void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
   const auto k = static_cast<std::size_t>(kind);
   if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
+  if (down) EnableTools(kind);
 }
 
 void TForm1::ShowLoopCheck(bool on) { MIEndlosschleifen->setChecked(on); }

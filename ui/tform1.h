@@ -149,6 +149,12 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MITests;                 // checkable, F3: the pane "Tests"
   QAction* MIAlleTests;             // "Alle Tests ausführen", Ctrl+T
   TestPane* Tests = nullptr;
+  QAction* InAkzeptorUmwandeln;  // "&Werkzeuge"
+  QAction* AkzeptorMinimieren;
+  QAction* VergleichenMit;
+  // The answer of "Vergleichen mit Programm..."; true puts the word on the
+  // tape. Tests answer here instead of the box.
+  std::function<bool(const QString& text, bool offersWord)> compareHook;
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;               // start/stop
@@ -183,6 +189,11 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateTestPane();
   void ShowTests(bool shown);
   void RunAllTests();
+  // The language tools (tform1_tools.cpp).
+  void CreateTools();
+  void EnableTools(MachineKind kind);
+  void ConvertToAcceptor(bool minimal);
+  void CompareWithProgram();
 
   Simulation sim_;
   DocumentSession session_;

@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -718,6 +720,70 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   EXPECT_FALSE(form->MITests->isChecked());
   const QList<QAction*> betrieb = form->findChild<QMenu*>(QStringLiteral("MIBetrieb"))->actions();
   EXPECT_TRUE(betrieb.contains(form->MIAlleTests));
+}
+
+// ---- The menu "Werkzeuge" ------------------------------------------------------
+
+TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
+  const QList<QAction*> menus = form->menuBar()->actions();
+  QStringList titles;
+  for (QAction* a : menus) titles << a->text();
+  EXPECT_EQ(titles.indexOf(QStringLiteral("&Werkzeuge")), titles.indexOf(QStringLiteral("&Ansicht")) + 1);
+  EXPECT_EQ(titles.indexOf(QStringLiteral("Hilfe")), titles.indexOf(QStringLiteral("&Werkzeuge")) + 1);
+  // Each item where its question is decidable.
+  Click("TB_TM");
+  EXPECT_FALSE(form->InAkzeptorUmwandeln->isEnabled());
+  EXPECT_FALSE(form->AkzeptorMinimieren->isEnabled());
+  EXPECT_FALSE(form->VergleichenMit->isEnabled());
+  Click("TB_DEA");
+  EXPECT_TRUE(form->VergleichenMit->isEnabled());
+  EXPECT_FALSE(form->AkzeptorMinimieren->isEnabled());
+  Click("TB_NEA");
+  EXPECT_TRUE(form->InAkzeptorUmwandeln->isEnabled());
+
+  // The NEA example becomes an unsaved acceptor; the tape stays.
+  const QString tape = TextOf(form->EBand);
+  form->InAkzeptorUmwandeln->trigger();
+  EXPECT_EQ(form->Sim().Kind(), MachineKind::Akz);
+  EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Akzeptor aus dem NEA\n; A = {A}\n")));
+  EXPECT_EQ(TextOf(form->EBand), tape);
+  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->AkzeptorMinimieren->isEnabled());
+  EXPECT_FALSE(form->InAkzeptorUmwandeln->isEnabled());
+  Key(Qt::Key_F8);
+  form->TrackBar1->setValue(100);
+  Key(Qt::Key_F9);
+  ASSERT_TRUE(WaitForStop());
+  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));  // "00101110" holds 010
+
+  // Compared with an acceptor of every word that holds 00: "000" comes first.
+  const QString other = QDir::tempPath() + QStringLiteral("/zwei-nullen.txt");
+  {
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("e: 2\na 0 -> 1\na 1 -> a\n1 0 -> 2\n1 1 -> a\n2 0 -> 2\n2 1 -> 2\n");
+  }
+  form->fileDialogHook = [&other](TForm1::FileDialogKind) { return other; };
+  QString answer;
+  form->compareHook = [&answer](const QString& text, bool offersWord) {
+    answer = text;
+    return offersWord;
+  };
+  form->VergleichenMit->trigger();
+  EXPECT_EQ(answer, QStringLiteral("Unterschied: das Wort 00 wird vom anderen Programm akzeptiert, von diesem nicht."));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("00"));  // the button put it on the tape and reset
+  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  // The minimal form accepts the same language.
+  const QString before = form->MProgramm->toPlainText();
+  form->AkzeptorMinimieren->trigger();
+  EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
+  {
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(before.toUtf8());
+  }
+  form->VergleichenMit->trigger();
+  EXPECT_EQ(answer, QStringLiteral("Die Programme akzeptieren dieselbe Sprache."));
 }
 
 }  // namespace
