@@ -12,6 +12,7 @@
 #include "control/kinds.h"
 #include "control/testcases.h"
 #include "engine/encoding.h"
+#include "engine/language.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
 
@@ -29,6 +30,7 @@ const char kGradingUsage[] =
     "  --max-steps N  ticks a case may take (default 1000000)\n"
     "  --jobs N       programs graded at once (default: the number of cores)\n"
     "  --junit FILE   a JUnit XML report; --csv FILE a row per case\n"
+    "  --reference REF  also compare each program with REF (akz, nea, dea): the row Sprache\n"
     "\n"
     "exit status: 0 every case passed, 1 a case failed, 2 a program has a fault,\n"
     "64 bad arguments, 66 an unreadable file\n";
@@ -36,7 +38,7 @@ const char kGradingUsage[] =
 struct GradingOptions {
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
-  std::optional<std::string> tests, junit, csv;
+  std::optional<std::string> tests, junit, csv, reference;
   unsigned long long maxSteps = 1000000;
   unsigned jobs = 0;
   std::vector<std::string> programs;
@@ -45,8 +47,8 @@ struct GradingOptions {
 std::string ParseGradingArguments(const std::vector<std::string>& args, GradingOptions& o) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue =
-        a == "--kind" || a == "--tests" || a == "--max-steps" || a == "--jobs" || a == "--junit" || a == "--csv";
+    const bool takesValue = a == "--kind" || a == "--tests" || a == "--max-steps" || a == "--jobs" || a == "--junit" ||
+                            a == "--csv" || a == "--reference";
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     unsigned long long n = 0;
     if (a == "--kind") {
@@ -54,6 +56,8 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
       if (!o.kindGiven) return "unknown kind '" + args[i] + "'";
     } else if (a == "--tests") {
       o.tests = args[++i];
+    } else if (a == "--reference") {
+      o.reference = args[++i];
     } else if (a == "--junit") {
       o.junit = args[++i];
     } else if (a == "--csv") {
@@ -92,7 +96,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::st
 }
 
 struct CaseReport {
-  int line = 0;
+  int line = 0;                     // 0: the comparison with the reference, the row "Sprache"
   std::string word, expected, got;  // UTF-8
   bool passed = false;
 };
@@ -116,7 +120,42 @@ std::string Shown(const std::string& machineWord) {
   return machineWord.empty() ? std::string("\"\"") : Cp1252ToUtf8(machineWord);
 }
 
-ProgramReport Grade(const GradingOptions& o, const std::string& path, const TestSuite* shared) {
+// The reference program of --reference, parsed and, for the acceptors, made deterministic once.
+struct Reference {
+  std::string name;
+  Program program;
+  Dfa dfa;
+};
+
+// The row "Sprache": the program against the reference, with the shortest word on which they differ.
+CaseReport CompareWithReference(const GradingOptions& o, const Program& program, const Reference& ref) {
+  CaseReport r;
+  r.word = "Sprache";
+  r.expected = "wie " + ref.name;
+  Difference d;
+  std::string error;
+  bool done;
+  if (o.kind == MachineKind::DEA) {
+    done = CompareOutputs(program, ref.program, d, error);
+  } else {
+    Dfa dfa;
+    done = MakeDfa(program, dfa, error) && CompareLanguages(dfa, ref.dfa, d, error);
+  }
+  if (!done) {
+    r.got = error;
+  } else if (d.equal) {
+    r.got = "gleich";
+    r.passed = true;
+  } else if (o.kind == MachineKind::DEA) {
+    r.got = "Gegenbeispiel " + Shown(d.word) + ": Ausgabe " + Shown(d.firstOutput) + " statt " + Shown(d.secondOutput);
+  } else {
+    r.got = "Gegenbeispiel " + Shown(d.word) +
+            (d.firstAccepts ? ": akzeptiert, die Referenz nicht" : ": nicht akzeptiert, die Referenz schon");
+  }
+  return r;
+}
+
+ProgramReport Grade(const GradingOptions& o, const std::string& path, const TestSuite* shared, const Reference* ref) {
   ProgramReport report;
   report.name = path;
   std::vector<std::string> lines;
@@ -127,6 +166,17 @@ ProgramReport Grade(const GradingOptions& o, const std::string& path, const Test
   report.testFaults = suite.faults;
   const Program program = ParseProgram(o.kind, lines);
   if (!program.Ok()) report.fault = Cp1252ToUtf8(FaultMessage(program.faults.front()));
+  if (ref != nullptr) {
+    if (report.fault.empty()) {
+      report.cases.push_back(CompareWithReference(o, program, *ref));
+    } else {
+      CaseReport r;
+      r.word = "Sprache";
+      r.expected = "wie " + ref->name;
+      r.got = report.fault;
+      report.cases.push_back(r);
+    }
+  }
   for (const TestCase& c : suite.cases) {
     CaseReport r;
     r.line = c.line;
@@ -183,7 +233,8 @@ std::string JUnit(const std::vector<ProgramReport>& reports) {
       suites << "    <testcase name=\"Zeile " << f.line << "\" classname=\"" << Xml(p.name) << "\"><failure message=\""
              << Xml(f.reason) << "\"/></testcase>\n";
     for (const CaseReport& c : p.cases) {
-      suites << "    <testcase name=\"" << Xml("Zeile " + std::to_string(c.line) + ": " + c.word + " -> " + c.expected)
+      suites << "    <testcase name=\""
+             << Xml(c.line == 0 ? c.word : "Zeile " + std::to_string(c.line) + ": " + c.word + " -> " + c.expected)
              << "\" classname=\"" << Xml(p.name) << "\"";
       if (c.passed)
         suites << "/>\n";
@@ -205,8 +256,8 @@ std::string CsvReport(const std::vector<ProgramReport>& reports) {
     for (const TestLineFault& f : p.testFaults)
       csv += Csv(p.name) + "," + std::to_string(f.line) + ",,," + Csv(f.reason) + ",nein\n";
     for (const CaseReport& c : p.cases)
-      csv += Csv(p.name) + "," + std::to_string(c.line) + "," + Csv(c.word) + "," + Csv(c.expected) + "," + Csv(c.got) +
-             "," + (c.passed ? "ja" : "nein") + "\n";
+      csv += Csv(p.name) + "," + (c.line == 0 ? std::string() : std::to_string(c.line)) + "," + Csv(c.word) + "," +
+             Csv(c.expected) + "," + Csv(c.got) + "," + (c.passed ? "ja" : "nein") + "\n";
   }
   return csv;
 }
@@ -240,12 +291,37 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     shared = TestCasesOfFile(lines);
   }
 
+  std::optional<Reference> reference;
+  if (o.reference) {
+    if (o.kind != MachineKind::Akz && o.kind != MachineKind::NEA && o.kind != MachineKind::DEA) {
+      err << "automaten-cli: Mit einer Referenz vergleichen lassen sich nur DEA, Akzeptoren und NEA; "
+             "für Kellerautomaten und Turingmaschinen ist die Gleichheit nicht entscheidbar.\n";
+      return kExitUsage;
+    }
+    std::vector<std::string> lines;
+    std::string text, why;
+    if (!ReadLines(*o.reference, lines, text, why)) {
+      err << "automaten-cli: cannot read " << *o.reference << ": " << why << "\n";
+      return kExitNoInput;
+    }
+    reference = Reference{*o.reference, ParseProgram(o.kind, lines), {}};
+    std::string error;
+    if (!reference->program.Ok()) {
+      err << *o.reference << ": " << Cp1252ToUtf8(FaultMessage(reference->program.faults.front())) << "\n";
+      return kExitParseFault;
+    }
+    if (o.kind != MachineKind::DEA && !MakeDfa(reference->program, reference->dfa, error)) {
+      err << "automaten-cli: " << error << "\n";
+      return kExitTooLarge;
+    }
+  }
+
   // Each job takes the next program until none is left; the reports keep the order given.
   std::vector<ProgramReport> reports(o.programs.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
     for (std::size_t i; (i = next++) < o.programs.size();)
-      reports[i] = Grade(o, o.programs[i], shared ? &*shared : nullptr);
+      reports[i] = Grade(o, o.programs[i], shared ? &*shared : nullptr, reference ? &*reference : nullptr);
   };
   const unsigned jobs = std::min<std::size_t>(o.jobs != 0 ? o.jobs : std::max(1u, std::thread::hardware_concurrency()),
                                               o.programs.size());
@@ -275,7 +351,10 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     } else {
       for (const CaseReport& c : p.cases)
         if (!c.passed) {
-          out << ", Zeile " << c.line << ": " << c.word << " -> " << c.expected << ", erhalten " << c.got;
+          if (c.line == 0)
+            out << ", Sprache: " << c.got;
+          else
+            out << ", Zeile " << c.line << ": " << c.word << " -> " << c.expected << ", erhalten " << c.got;
           break;
         }
     }

@@ -376,6 +376,28 @@ TEST(Grading, ACaseAgreesWithTheSingleRun) {
   }
 }
 
+// Against a reference the row "Sprache" holds the shortest word on which they differ.
+TEST(Grading, AReferenceAddsTheRowSprache) {
+  const std::string reference =
+      TempFile("ref.txt", "e: a\na 0 -> a\na 1 -> 1\n1 0 -> 2\n1 1 -> a\n2 0 -> 1\n2 1 -> 2\n");
+  // Passes its one case (11), but accepts 10 as well.
+  const std::string wrong =
+      TempFile("sub.txt", "; Test: 11 -> akzeptiert\ne: a\na 0 -> a\na 1 -> 1\n1 0 -> a\n1 1 -> a\n");
+  const std::string junit = ::testing::TempDir() + "ref.xml";
+  Result r = RunArgs({"test", "--kind", "akz", "--reference", reference, "--junit", junit, wrong, reference});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, wrong + ": 1/2, Sprache: Gegenbeispiel 10: akzeptiert, die Referenz nicht\n" + reference +
+                       ": 1/1\n2 passed, 1 failed\n");
+  int testcases = 0;
+  std::vector<std::string> failures;
+  ASSERT_TRUE(ReadXml(ReadAll(junit), testcases, failures));
+  EXPECT_EQ(testcases, 3);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0], "erwartet wie " + reference + ", erhalten Gegenbeispiel 10: akzeptiert, die Referenz nicht");
+  EXPECT_EQ(RunArgs({"test", "--kind", "tm", "--reference", reference, wrong}).code, 64);
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--reference", TempFile("badref.txt", "a 1 ->\n"), wrong}).code, 2);
+}
+
 TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
   EXPECT_EQ(RunArgs({"test", "--kind", "akz"}).code, 64);
   EXPECT_EQ(RunArgs({"test", "x.txt"}).code, 64);
