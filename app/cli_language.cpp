@@ -94,14 +94,7 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
   std::string error;
   if (tool == "compare") {
     Difference d;
-    bool done;
-    if (kind == MachineKind::DEA) {
-      done = CompareOutputs(a, b, d, error);
-    } else {
-      Dfa da, db;
-      done = MakeDfa(a, da, error) && MakeDfa(b, db, error) && CompareLanguages(da, db, d, error);
-    }
-    if (!done) {
+    if (!ComparePrograms(a, b, d, error)) {
       err << "automaten-cli: " << error << "\n";
       return kExitTooLarge;
     }

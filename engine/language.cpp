@@ -363,4 +363,10 @@ bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::stri
   return true;
 }
 
+bool ComparePrograms(const Program& a, const Program& b, Difference& d, std::string& error) {
+  if (a.kind == MachineKind::DEA) return CompareOutputs(a, b, d, error);
+  Dfa da, db;
+  return MakeDfa(a, da, error) && MakeDfa(b, db, error) && CompareLanguages(da, db, d, error);
+}
+
 }  // namespace automaten

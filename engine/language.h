@@ -52,4 +52,7 @@ bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& er
 // Compares two DEA programs by the output tapes they write.
 bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error);
 
+// Two programs of one kind: DEA by their outputs, Akz and NEA by their languages.
+bool ComparePrograms(const Program& a, const Program& b, Difference& d, std::string& error);
+
 }  // namespace automaten

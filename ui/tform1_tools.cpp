@@ -90,14 +90,7 @@ void TForm1::CompareWithProgram() {
   }
   Difference d;
   std::string error;
-  bool done;
-  if (kind == MachineKind::DEA) {
-    done = CompareOutputs(own, other, d, error);
-  } else {
-    Dfa a, b;
-    done = MakeDfa(own, a, error) && MakeDfa(other, b, error) && CompareLanguages(a, b, d, error);
-  }
-  if (!done) {
+  if (!ComparePrograms(own, other, d, error)) {
     ShowError(error);
     return;
   }
