@@ -64,7 +64,12 @@ TestPane::~TestPane() {
 QString TestPane::Summary() const { return summary_->text(); }
 
 void TestPane::RunAll(MachineKind kind, const std::string& program, const std::vector<std::string>& lines) {
-  if (running_) running_->cancelled = true;  // its results no longer arrive
+  // A run still going is given up between two cases and waited for, so
+  // there is never more than one worker and the pane can always wait for it.
+  if (running_) {
+    running_->cancelled = true;
+    running_->thread->wait();
+  }
   const TestSuite suite = TestCasesOfProgram(lines);
   cases_ = suite.cases;
   passed_ = failed_ = 0;

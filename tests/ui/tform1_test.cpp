@@ -715,6 +715,12 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
   EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Anfangszustand"));
 
+  // Run again while a run goes: the first is given up, the second reports.
+  form->MIAlleTests->trigger();
+  form->MIAlleTests->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tests->Running(); }, 10000));
+  EXPECT_EQ(form->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
+
   Key(Qt::Key_F3);
   EXPECT_FALSE(form->Tests->isVisible());
   EXPECT_FALSE(form->MITests->isChecked());
