@@ -90,8 +90,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::st
     case ProgramFile::Status::NotRegular: problem = file.systemError; return false;
   }
   text = DecodeProgram(file.bytes);
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(ToMachineText(line));
+  lines = MachineLines(text);
   return true;
 }
 

@@ -1,7 +1,6 @@
 // automaten-cli convert, minimize and compare: the language tools for the
 // finite kinds on program files.
 #include <ostream>
-#include <sstream>
 
 #include "cli_runner.h"
 #include "control/kinds.h"
@@ -32,10 +31,7 @@ bool Load(const std::string& path, MachineKind kind, Program& program, std::ostr
     code = kExitNoInput;
     return false;
   }
-  std::vector<std::string> lines;
-  std::istringstream in(DecodeProgram(file.bytes));
-  for (std::string line; std::getline(in, line);) lines.push_back(ToMachineText(line));
-  program = ParseProgram(kind, lines);
+  program = ParseProgram(kind, MachineLines(DecodeProgram(file.bytes)));
   if (program.Ok()) return true;
   for (const ParseFault& fault : program.faults) err << path << ": " << Cp1252ToUtf8(FaultMessage(fault)) << '\n';
   code = kExitParseFault;

@@ -168,11 +168,7 @@ void TraceLine(const StringView& view, std::ostream& out) {
 
 // The program's state diagram, written by Graphviz; the machine does not run.
 int WriteDiagram(const Options& o, const std::string& programText, std::ostream& err) {
-  StringView view;
-  view.SetProgramText(o.example ? ExampleText(o.kind) : programText);
-  std::vector<std::string> lines;
-  for (int i = 0; i < view.ProgramLineCount(); ++i) lines.push_back(view.ProgramLine(i));
-  const Program program = ParseProgram(o.kind, lines);
+  const Program program = ParseProgram(o.kind, MachineLines(o.example ? ExampleText(o.kind) : programText));
   if (!program.Ok()) {
     for (const ParseFault& fault : program.faults) err << Cp1252ToUtf8(FaultMessage(fault)) << '\n';
     return kExitParseFault;

@@ -14,6 +14,7 @@
 #include "control/testcases.h"
 #include "engine/parser.h"
 #include "engine/step.h"
+#include "engine/text.h"
 
 namespace automaten {
 namespace {
@@ -41,13 +42,6 @@ std::string Submission(int index, std::mt19937& random) {
     text += name(s) + " 1 -> " + name((s + 1) % 7) + "\n";
   }
   return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
 }
 
 std::filesystem::path Folder() {
@@ -79,7 +73,7 @@ BENCHMARK(BM_GradeThousandPrograms)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecon
 void BM_OneCase(benchmark::State& state) {
   std::mt19937 random(7);
   const std::string text = Submission(3, random);
-  const std::vector<std::string> lines = Lines(text);
+  const std::vector<std::string> lines = SplitLines(text);
   const TestSuite suite = TestCasesOfProgram(lines);
   std::size_t i = 0;
   for (auto _ : state) benchmark::DoNotOptimize(RunTestCase(MachineKind::Akz, text, suite.cases[i++ % 50], 1000000));
@@ -89,7 +83,7 @@ BENCHMARK(BM_OneCase)->Unit(benchmark::kMicrosecond);
 void BM_OneCaseBareSteps(benchmark::State& state) {
   std::mt19937 random(7);
   const std::string text = Submission(3, random);
-  const std::vector<std::string> lines = Lines(text);
+  const std::vector<std::string> lines = SplitLines(text);
   const Program program = ParseProgram(MachineKind::Akz, lines);
   const TestSuite suite = TestCasesOfProgram(lines);
   std::size_t i = 0;

@@ -253,10 +253,7 @@ void Simulation::TapeFieldResized(int tapeWidth) {
 // ---- Run control ---------------------------------------------------------------
 
 bool Simulation::ParseProgram() {
-  std::vector<std::string> lines;
-  const int n = view_.ProgramLineCount();
-  lines.reserve(static_cast<std::size_t>(std::max(n, 0)));
-  for (int i = 0; i < n; ++i) lines.push_back(view_.ProgramLine(i));
+  const std::vector<std::string> lines = view_.ProgramLines();
   program_ = automaten::ParseProgram(kind_, lines);
   ++parses_;
   shownTransitionKey_ = ~0ull;  // the lines behind the indexes are new

@@ -1,32 +1,20 @@
 #include "testcases.h"
 
-#include <cctype>
-
 #include "control/simulation.h"
 #include "control/stringview.h"
 #include "engine/encoding.h"
+#include "engine/text.h"
 
 namespace automaten {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-  const std::size_t first = s.find_first_not_of(" \t\r");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // A word as a case writes it: "" is the empty word.
 std::string Word(const std::string& text) { return text == "\"\"" ? "" : text; }
 
 // Whether `text` starts with the keyword and then a blank or its end; the rest trimmed.
 bool Keyword(const std::string& text, const std::string& keyword, std::string& rest) {
-  if (Lower(text.substr(0, keyword.size())) != keyword) return false;
+  if (UpperCase(text.substr(0, keyword.size())) != UpperCase(keyword)) return false;
   if (text.size() > keyword.size() && text[keyword.size()] != ' ' && text[keyword.size()] != '\t') return false;
   rest = Trim(text.substr(keyword.size()));
   return true;
@@ -103,7 +91,7 @@ TestSuite TestCasesOfProgram(const std::vector<std::string>& lines) {
     const std::string line = Trim(lines[i]);
     if (line.empty() || line[0] != ';') continue;
     const std::string comment = Trim(line.substr(1));
-    if (Lower(comment.substr(0, 5)) == "test:") Add(suite, Trim(comment.substr(5)), static_cast<int>(i) + 1);
+    if (UpperCase(comment.substr(0, 5)) == "TEST:") Add(suite, Trim(comment.substr(5)), static_cast<int>(i) + 1);
   }
   return suite;
 }

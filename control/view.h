@@ -5,7 +5,9 @@
 // is UTF-8, since it is what the user wrote and saves.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/types.h"
 
@@ -54,7 +56,13 @@ class View {
   // The program area MProgramm. Selections count each line break as two.
   virtual int ProgramLineCount() const = 0;
   virtual std::string ProgramLine(int i) const = 0;  // machine text
-  virtual std::string ProgramText() const = 0;       // UTF-8, lines joined with '\n'
+  std::vector<std::string> ProgramLines() const {    // all of them, as the parser reads them
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(std::max(ProgramLineCount(), 0)));
+    for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
+    return lines;
+  }
+  virtual std::string ProgramText() const = 0;  // UTF-8, lines joined with '\n'
   virtual void SetProgramText(const std::string& utf8) = 0;
   virtual void SelectInProgram(int start, int length) = 0;
   virtual void FocusProgram() = 0;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/encoding.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -60,6 +61,12 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool reg
   }
   ::close(fd);
   return CheckProgramBytes(std::move(bytes), limit);
+}
+
+std::vector<std::string> MachineLines(const std::string& utf8) {
+  std::vector<std::string> lines = SplitLines(utf8);
+  for (std::string& line : lines) line = ToMachineText(line);
+  return lines;
 }
 
 std::string NormalizeLineEnds(const std::string& text) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace automaten {
 
@@ -33,6 +34,8 @@ std::string DecodeProgram(const std::string& bytes);
 // Windows-1252 when the code page holds every character and the bytes would
 // not read back as UTF-8 (such as "Ã¤"), in UTF-8 otherwise.
 std::string EncodeProgram(const std::string& utf8);
+// The lines of a program text (UTF-8) as machine text, as the parser reads them.
+std::vector<std::string> MachineLines(const std::string& utf8);
 // Line ends of any kind as '\n'.
 std::string NormalizeLineEnds(const std::string& text);
 

@@ -59,7 +59,7 @@ DiagramPane::~DiagramPane() {
     if (worker) worker->wait();
 }
 
-QString DiagramPane::Note() const { return note_->isVisible() || !note_->text().isEmpty() ? note_->text() : QString(); }
+QString DiagramPane::Note() const { return note_->text(); }
 
 void DiagramPane::SetNote(const QString& text, bool fault) {
   note_->setText(text);

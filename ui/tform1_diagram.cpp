@@ -102,8 +102,7 @@ void TForm1::SetDiagramState(const PaneState& pane) {
 
 void TForm1::ParseForDiagram() {
   if (diagramDock_->isHidden()) return;
-  std::vector<std::string> lines;
-  for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
+  const std::vector<std::string> lines = ProgramLines();
   const Program program = ParseProgram(sim_.Kind(), lines);
   if (!program.Ok()) {
     Diagramm->ShowFault(FaultNote(program, lines));
@@ -122,9 +121,7 @@ void TForm1::MachineShown() {
     diagramTimer_->stop();
     const Program& program = sim_.CurrentProgram();
     if (!program.Ok()) {
-      std::vector<std::string> lines;
-      for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
-      Diagramm->ShowFault(FaultNote(program, lines));
+      Diagramm->ShowFault(FaultNote(program, ProgramLines()));
       return;
     }
     Diagramm->ShowProgram(program);

@@ -59,9 +59,7 @@ void TForm1::ShowTests(bool shown) {
 
 void TForm1::RunAllTests() {
   ShowTests(true);
-  std::vector<std::string> lines;
-  for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
-  Tests->RunAll(sim_.Kind(), ProgramText(), lines);
+  Tests->RunAll(sim_.Kind(), ProgramText(), ProgramLines());
 }
 
 }  // namespace automaten

@@ -40,9 +40,7 @@ void TForm1::EnableTools(MachineKind kind) {
 }
 
 void TForm1::ConvertToAcceptor(bool minimal) {
-  std::vector<std::string> lines;
-  for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
-  const Program program = ParseProgram(sim_.Kind(), lines);
+  const Program program = ParseProgram(sim_.Kind(), ProgramLines());
   if (!program.Ok()) {
     ShowMessage(FaultMessage(program.faults.front()));
     return;
@@ -62,9 +60,7 @@ void TForm1::ConvertToAcceptor(bool minimal) {
 
 void TForm1::CompareWithProgram() {
   const MachineKind kind = sim_.Kind();
-  std::vector<std::string> lines;
-  for (int i = 0; i < ProgramLineCount(); ++i) lines.push_back(ProgramLine(i));
-  const Program own = ParseProgram(kind, lines);
+  const Program own = ParseProgram(kind, ProgramLines());
   if (!own.Ok()) {
     ShowMessage(FaultMessage(own.faults.front()));
     return;
@@ -76,14 +72,7 @@ void TForm1::CompareWithProgram() {
     ShowError(path + ": " + (file.systemError.empty() ? std::string("nicht lesbar") : file.systemError));
     return;
   }
-  std::vector<std::string> otherLines;
-  const std::string decoded = DecodeProgram(file.bytes);
-  for (std::size_t start = 0; start <= decoded.size();) {
-    const std::size_t end = std::min(decoded.find('\n', start), decoded.size());
-    otherLines.push_back(ToMachineText(decoded.substr(start, end - start)));
-    start = end + 1;
-  }
-  const Program other = ParseProgram(kind, otherLines);
+  const Program other = ParseProgram(kind, MachineLines(DecodeProgram(file.bytes)));
   if (!other.Ok()) {
     ShowMessage(MachineText("Das andere Programm: ") + FaultMessage(other.faults.front()));
     return;

@@ -9,6 +9,7 @@
 
 #include "engine/parser.h"
 #include "engine/step.h"
+#include "engine/text.h"
 
 namespace automaten {
 namespace {
@@ -39,13 +40,6 @@ std::vector<std::string> Words(const std::string& alphabet, std::size_t maxLengt
   return words;  // by length, then alphabetically
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
-
 Program Random(MachineKind kind, std::mt19937& random) {
   const std::vector<std::string> states = kind == MachineKind::NEA ? std::vector<std::string>{"a", "1", "2", "3", "e"}
                                                                    : std::vector<std::string>{"a", "1", "2", "3", "f"};
@@ -69,7 +63,7 @@ TEST(Language, ConversionAndMinimalFormAgreeWithTheRunOnEveryWord) {
     const Dfa min = Minimize(dfa);
     EXPECT_LE(min.Size(), dfa.Size());
     ASSERT_TRUE(AcceptorText(min, "minimal", text, error));
-    const Program written = ParseProgram(MachineKind::Akz, Lines(text));
+    const Program written = ParseProgram(MachineKind::Akz, SplitLines(text));
     ASSERT_TRUE(written.Ok()) << text;
     for (const std::string& word : Words("01x", 6)) {
       const bool expected = Accepts(program, word);
