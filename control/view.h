@@ -25,7 +25,6 @@ enum class Answer { Ja, Nein, Abbrechen };
 struct PaneState {
   bool shown = false;
   int width = 360;
-  bool operator==(const PaneState& o) const { return shown == o.shown && width == o.width; }
 };
 
 struct Bounds {

@@ -45,7 +45,6 @@ struct DiagramMark {
   std::vector<std::pair<std::size_t, std::size_t>> lines;  // (edge, line), ascending
   Verdict verdict = Verdict::None;
   bool operator==(const DiagramMark& o) const { return nodes == o.nodes && lines == o.lines && verdict == o.verdict; }
-  bool operator!=(const DiagramMark& o) const { return !(*this == o); }
 };
 
 // The mark of a configuration. `next` is the transition the next step takes

@@ -93,7 +93,6 @@ void TestPane::RunAll(MachineKind kind, const std::string& program, const std::v
                           ? QStringLiteral("Keine Testfälle: Zeilen wie \"; Test: 0110 -> akzeptiert\" im Programm.")
                           : QStringLiteral("0 bestanden, %1 fehlgeschlagen").arg(failed_));
     running_.reset();
-    emit Finished();
     return;
   }
   summary_->setText(QStringLiteral("Läuft ..."));
@@ -144,7 +143,6 @@ void TestPane::Done() {
   progress_->hide();
   run_->setEnabled(true);
   summary_->setText(QStringLiteral("%1 bestanden, %2 fehlgeschlagen").arg(passed_).arg(failed_));
-  emit Finished();
 }
 
 }  // namespace automaten

@@ -31,12 +31,10 @@ class TestPane : public QWidget {
 
   QTreeWidget* List() const { return list_; }
   QString Summary() const;
-  QPushButton* RunButton() const { return run_; }
 
  signals:
   void RunRequested();                       // the pane's button
   void WordChosen(const std::string& word);  // a case double-clicked: its word, machine text
-  void Finished();
 
  private:
   struct Run;
