@@ -322,8 +322,12 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     for (std::size_t i; (i = next++) < o.programs.size();)
       reports[i] = Grade(o, o.programs[i], shared ? &*shared : nullptr, reference ? &*reference : nullptr);
   };
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  const unsigned jobs = 1;  // WebAssembly without threads grades on the one it has
+#else
   const unsigned jobs = std::min<std::size_t>(o.jobs != 0 ? o.jobs : std::max(1u, std::thread::hardware_concurrency()),
                                               o.programs.size());
+#endif
   std::vector<std::thread> threads;
   for (unsigned j = 1; j < jobs; ++j) threads.emplace_back(work);
   work();

@@ -9,7 +9,10 @@
 #include "control/kinds.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
+#include "engine/diagram.h"
+#ifndef AUTOMATEN_NO_DIAGRAM
 #include "diagram/layout.h"
+#endif
 #include "engine/encoding.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
@@ -174,6 +177,10 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
     return kExitParseFault;
   }
   const Diagram diagram = MakeDiagram(program);
+#ifdef AUTOMATEN_NO_DIAGRAM
+  err << "automaten-cli: cannot write " << *o.diagram << ": this build lays out no diagrams (built without Graphviz)\n";
+  return kExitNoInput;
+#else
   if (TooLargeToLayOut(diagram)) {
     err << "automaten-cli: the diagram has " << diagram.nodes.size() << " states and " << diagram.edges.size()
         << " edges, more than can be laid out (300 states, 2000 edges)\n";
@@ -185,6 +192,7 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
     return kExitNoInput;
   }
   return kExitAccepted;
+#endif
 }
 
 }  // namespace

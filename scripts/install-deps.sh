@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs that is not installed yet.
-# Quick when everything is there: it only asks dpkg.
+# Quick when everything is there: it only asks dpkg. With --web also what
+# the web page needs: Emscripten, and Chromium for its tests.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
   desktop-file-utils appstream dpkg-dev man-db
   libgraphviz-dev
 )
+if [[ "${1:-}" == "--web" ]]; then
+  packages+=(emscripten chromium nodejs python3)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

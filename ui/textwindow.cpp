@@ -27,12 +27,6 @@ void BuildTextWindow(QDialog* d, QPlainTextEdit*& memo, QPushButton*& button, in
   layout->addLayout(buttons);
 }
 
-QString JoinLines(const char* const* first, const char* const* last) {
-  QStringList lines;
-  for (; first != last; ++first) lines << QString::fromUtf8(*first);
-  return lines.join(QLatin1Char('\n'));
-}
-
 void ShowAndRaise(QWidget* window) {
   window->show();
   window->raise();

@@ -3,30 +3,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "control/help.h"
 #include "fonts.h"
 #include "textwindow.h"
 
 namespace automaten {
-
-namespace {
-
-const char* const kAboutLines[] = {
-    "",
-    "Automaten - Simulation von Automaten",
-    "",
-    "Entwicklung:        Dresden, 2026",
-    "Test und Didaktik:  Leipzig, 2026",
-    "",
-    "Historie:",
-    "2026  fünf Automatenarten mit Beispielen",
-    "2026  Einzelschritt und automatischer Ablauf",
-    "2026  Programme laden, speichern, drucken",
-    "2026  Bedienungshilfe",
-    "2026  lange Bänder ohne Verzögerung",
-    "2026  Zoom für den Beamer",
-};
-
-}  // namespace
 
 TFInfo::TFInfo(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FInfo"));
@@ -42,6 +23,6 @@ TFInfo::TFInfo(QWidget* parent) : QDialog(parent) {
   setGeometry(341, 222, 373, 284);
 }
 
-QString TFInfo::AboutText() { return JoinLines(kAboutLines); }
+QString TFInfo::AboutText() { return QString::fromUtf8(automaten::AboutText().c_str()); }
 
 }  // namespace automaten

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the web page into build-web/: the engine, the run control and the
+# readers compiled to WebAssembly with Emscripten, next to the page's static
+# files (build-web/site/). Also builds automaten-cli for Node, which the tests
+# compare with the native one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh --web
+# Debian's Emscripten needs Debian's node modules (acorn) when another node is first on the path.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+if [[ ! -f build-web/CMakeCache.txt ]]; then
+  emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DAUTOMATEN_GUI=OFF -DAUTOMATEN_TESTS=OFF \
+    -DAUTOMATEN_DIAGRAM=OFF -DAUTOMATEN_WEB=ON >/dev/null
+fi
+cmake --build build-web -j2
+mkdir -p build-web/site
+cp web/index.html web/style.css web/app.js build-web/site/
+cp build-web/web/automaten.js build-web/web/automaten.wasm build-web/site/
+echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes" >&2

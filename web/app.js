@@ -1,0 +1,428 @@
+// The web page: wires the page's controls to the simulation compiled to
+// WebAssembly (WebApp, see webapp.h) and shows what it says. Every command
+// runs in the module; the page then reads the labels, fields and status back.
+"use strict";
+
+const JA = 0, NEIN = 1, ABBRECHEN = 2;
+const LABELS = ["LZustand", "LBefehl", "LMeldung", "LSchritte", "LFrequenz2"];
+const COLOURS = ["", "red", "green"];
+const FIELDS = ["EBand", "EAusgabe"];
+const STORE = {
+  settings: "automaten.ini",
+  program: "automaten.programm",
+  tape: "automaten.band",
+  changed: "automaten.geaendert",
+};
+const MAX_PROGRAM_BYTES = 1 << 20;
+
+const $ = (id) => document.getElementById(id);
+let M = null;    // the module
+let app = null;  // its WebApp
+const shown = { fieldRevision: [-1, -1], programRevision: -1, marked: [-1, -1] };
+let charWidth = 9.6;
+
+// For the tests and the rate measurement: the ticks taken by the automatic run.
+const stats = { ticks: 0, frames: 0 };
+window.automaten = { stats, get app() { return app; }, get module() { return M; } };
+
+createAutomaten().then((module) => {
+  M = module;
+  app = new M.WebApp();
+  start();
+});
+
+function start() {
+  buildKinds();
+  $("helpText").textContent = M.helpText();
+  $("infoText").textContent = M.aboutText();
+  measureCharWidth();
+  app.tapeFieldResized(tapeCells());
+  restore();
+  wire();
+  render();
+  document.body.dataset.ready = "true";
+}
+
+// ---- Building and wiring ----
+
+function buildKinds() {
+  const kinds = M.kinds();
+  kinds.forEach((kind, k) => {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = kind.name;
+    button.title = kind.hint;
+    button.dataset.kind = k;
+    $("kinds").append(button);
+    const item = document.createElement("button");
+    item.type = "button";
+    item.setAttribute("role", "menuitem");
+    item.textContent = kind.menuText.replace("&", "");
+    item.dataset.kind = k;
+    $("examples").append(item);
+  });
+}
+
+function wire() {
+  document.addEventListener("click", (event) => {
+    const target = event.target.closest("button");
+    const menu = event.target.closest(".menu");
+    for (const m of document.querySelectorAll(".menu.open")) if (m !== menu) m.classList.remove("open");
+    if (!target) return;
+    if (target.classList.contains("menutitle")) {
+      menu.classList.toggle("open");
+      return;
+    }
+    if (menu) menu.classList.remove("open");
+    if (target.dataset.command) run(target.dataset.command);
+    else if (target.dataset.kind !== undefined) selectKind(Number(target.dataset.kind));
+  });
+  document.addEventListener("keydown", onKey);
+
+  for (let f = 0; f < 2; ++f) {
+    const input = $(FIELDS[f]);
+    input.addEventListener("input", () => {
+      app.fieldEdited(f, input.value);
+      const text = app.fieldText(f);  // a character the code page lacks becomes '?'
+      if (text !== input.value) keepCaret(input, () => (input.value = text));
+      storeSoon();
+    });
+    input.addEventListener("scroll", () => placeHead(f));
+  }
+  $("MProgramm").addEventListener("input", () => {
+    app.programEdited($("MProgramm").value);
+    render();
+    storeSoon();
+  });
+  const speed = $("speed");
+  speed.addEventListener("input", () => {
+    app.setSlider(Number(speed.value));
+    render();
+    storeSoon();
+  });
+  speed.addEventListener("keydown", (event) => {
+    const by = { ArrowLeft: -5, ArrowDown: -5, ArrowRight: 5, ArrowUp: 5 }[event.key];
+    if (by === undefined) return;
+    event.preventDefault();
+    speed.value = Math.min(100, Math.max(1, Number(speed.value) + by));
+    speed.dispatchEvent(new Event("input"));
+  });
+  let resizing = 0;
+  window.addEventListener("resize", () => {
+    cancelAnimationFrame(resizing);
+    resizing = requestAnimationFrame(() => {
+      app.tapeFieldResized(tapeCells());
+      render();
+    });
+  });
+  window.addEventListener("pagehide", store);
+  document.addEventListener("visibilitychange", () => document.hidden && store());
+}
+
+const SHORTCUTS = {
+  F1: "help", F7: "step", F8: "reset", F9: "start",
+  "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print",
+};
+
+function onKey(event) {
+  if (event.key === "Escape") for (const m of document.querySelectorAll(".menu.open")) m.classList.remove("open");
+  if (document.querySelector("dialog[open]:modal")) return;
+  const key = (event.ctrlKey || event.metaKey ? "Ctrl+" : "") + (event.key.length === 1 ? event.key.toLowerCase() : event.key);
+  const command = SHORTCUTS[key];
+  if (!command) return;
+  event.preventDefault();
+  run(command);
+}
+
+// ---- Commands ----
+
+const COMMANDS = {
+  reset: () => app.reset(),
+  step: () => app.singleStep(),
+  start: () => app.startOrStop(),
+  stop: () => app.stop(),
+  clearTape: () => app.clearTape(),
+  lastTape: () => app.restoreLastTape(),
+  new: () => afterChangePrompt((answer, name) => app.newProgram(answer, name)),
+  open: openFile,
+  save: save,
+  saveAs: saveAs,
+  print: print,
+  help: () => showTextWindow("helpWindow"),
+  info: () => showTextWindow("infoWindow"),
+};
+
+async function run(command) {
+  await COMMANDS[command]();
+  afterCommand();
+}
+
+function afterCommand() {
+  render();
+  offerDownload();
+  store();
+}
+
+function selectKind(kind) {
+  afterChangePrompt((answer, name) => app.selectKind(kind, answer, name)).then(afterCommand);
+}
+
+// The change prompt before a command that replaces the program: its answer,
+// and the name to save under when the answer is "Ja" and the program has
+// none yet. No prompt: "Nein", nothing to save.
+async function changePrompt() {
+  const question = app.changeQuestion();
+  if (!question) return { answer: NEIN, name: "" };
+  const answer = await ask(question, ["Ja", "Nein", "Abbrechen"], ABBRECHEN);
+  const name = answer === JA && !app.fileName() ? await askFileName("programm.txt") : "";
+  return { answer, name };
+}
+
+async function afterChangePrompt(command) {
+  const { answer, name } = await changePrompt();
+  command(answer, name);
+}
+
+async function openFile() {
+  const { answer, name } = await changePrompt();
+  const saveFails = answer === ABBRECHEN || (answer === JA && !app.fileName() && !name);
+  const file = saveFails ? null : await pickFile();
+  // The module reads no more than one byte over the limit, to say the file is too large.
+  const bytes = file ? new Uint8Array(await file.slice(0, MAX_PROGRAM_BYTES + 1).arrayBuffer()) : new Uint8Array();
+  app.open(answer, name, file ? file.name : "", bytes);
+}
+
+function pickFile() {
+  return new Promise((resolve) => {
+    const picker = $("filePicker");
+    picker.value = "";
+    picker.onchange = () => resolve(picker.files[0] || null);
+    picker.oncancel = () => resolve(null);
+    picker.click();
+  });
+}
+
+async function save() {
+  const name = app.fileName() ? "" : await askFileName("programm.txt");
+  app.save(name);
+}
+
+async function saveAs() {
+  app.saveAs(await askFileName(app.fileName() || "programm.txt"));
+}
+
+function print() {
+  $("printout").textContent = app.programText();
+  window.print();
+}
+
+function offerDownload() {
+  if (!app.hasDownload()) return;
+  const link = document.createElement("a");
+  link.href = URL.createObjectURL(new Blob([app.downloadBytes()], { type: "text/plain" }));
+  link.download = app.downloadName();
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  app.downloadTaken();
+}
+
+// ---- Dialogs ----
+
+let dialogs = Promise.resolve();
+
+// A box with the text and buttons; resolves to the index of the button taken
+// (`cancel` for Escape). Boxes come one after the other.
+function ask(text, buttons, cancel, nameSuggestion) {
+  const shownBox = dialogs.then(() => new Promise((resolve) => {
+    const box = $("box");
+    $("boxText").textContent = text;
+    const name = $("boxName");
+    name.hidden = nameSuggestion === undefined;
+    if (!name.hidden) name.value = nameSuggestion;
+    const row = $("boxButtons");
+    row.replaceChildren();
+    buttons.forEach((caption, i) => {
+      const button = document.createElement("button");
+      button.textContent = caption;
+      button.value = String(i);
+      row.append(button);
+    });
+    box.returnValue = "";
+    box.onclose = () => {
+      const i = box.returnValue === "" ? cancel : Number(box.returnValue);
+      resolve(nameSuggestion === undefined ? i : i === 0 ? name.value.trim() : "");
+    };
+    box.showModal();
+    (name.hidden ? row.firstChild : name).focus();
+  }));
+  dialogs = shownBox.then(() => undefined);
+  return shownBox;
+}
+
+function showMessage(text) { return ask(text, ["OK"], 0); }
+
+async function askFileName(suggestion) {
+  let name = await ask("Speichern unter:", ["Speichern", "Abbrechen"], 1, suggestion);
+  if (name && !name.includes(".")) name += ".txt";
+  return name;
+}
+
+function showTextWindow(id) {
+  const window = $(id);
+  if (!window.open) window.show();
+  window.querySelector("button").focus();
+}
+
+// ---- Showing the machine ----
+
+function render() {
+  for (let l = 0; l < LABELS.length; ++l) {
+    const label = $(LABELS[l]);
+    const text = app.labelText(l);
+    if (label.textContent !== text) label.textContent = text;
+    label.className = "label " + COLOURS[app.labelColour(l)];
+  }
+  for (let p = 0; p < 3; ++p) {
+    const panel = $("panel" + p);
+    const text = app.panel(p);
+    if (panel.textContent !== text) panel.textContent = text;
+  }
+  const kind = app.kind();
+  for (const button of $("kinds").children) button.setAttribute("aria-pressed", String(Number(button.dataset.kind) === kind));
+  const running = app.running();
+  $("startButton").textContent = running ? "Anhalten" : "Starten";
+  $("secondBox").hidden = !app.secondFieldShown();
+  for (let f = 0; f < 2; ++f) {
+    const revision = app.fieldRevision(f);
+    if (revision !== shown.fieldRevision[f]) {
+      shown.fieldRevision[f] = revision;
+      const input = $(FIELDS[f]);
+      const text = app.fieldText(f);
+      if (input.value !== text) keepCaret(input, () => (input.value = text));
+    }
+    const marked = app.markedCell(f);
+    if (marked !== shown.marked[f]) {
+      shown.marked[f] = marked;
+      scrollToCell(f, marked);
+    }
+    placeHead(f);
+  }
+  const revision = app.programRevision();
+  if (revision !== shown.programRevision) {
+    shown.programRevision = revision;
+    if ($("MProgramm").value !== app.programText()) $("MProgramm").value = app.programText();
+  }
+  $("speed").value = app.sliderPosition();
+  const caption = app.caption();
+  if (caption && document.title !== caption) document.title = caption;
+  for (const text of app.takeDialogs()) showMessage(text);
+  if (running) startTimer();
+}
+
+function keepCaret(input, change) {
+  const focused = document.activeElement === input;
+  const at = input.selectionStart;
+  change();
+  if (focused) input.setSelectionRange(at, at);
+}
+
+function measureCharWidth() {
+  const probe = document.createElement("span");
+  probe.style.font = getComputedStyle($("EBand")).font;
+  probe.style.position = "absolute";
+  probe.style.visibility = "hidden";
+  probe.textContent = "*".repeat(100);
+  document.body.append(probe);
+  charWidth = probe.getBoundingClientRect().width / 100;
+  probe.remove();
+}
+
+// The cells the tape field shows by the window's rule: 9 pixels a cell, less 8.
+function tapeCells() { return Math.max(1, Math.floor($("EBand").offsetWidth / 9) - 8); }
+
+function padding(input) { return parseFloat(getComputedStyle(input).paddingLeft) + input.clientLeft; }
+
+function scrollToCell(f, index) {
+  if (index < 0) return;
+  const input = $(FIELDS[f]);
+  const left = index * charWidth;
+  const visible = input.clientWidth - 2 * padding(input);
+  if (left < input.scrollLeft) input.scrollLeft = Math.max(0, left - visible / 4);
+  else if (left + charWidth > input.scrollLeft + visible) input.scrollLeft = left + charWidth - visible + visible / 4;
+}
+
+// The head cell's box over the field and, on the tape, the '^' under it.
+function placeHead(f) {
+  const input = $(FIELDS[f]);
+  const head = $("headCell" + f);
+  const index = shown.marked[f];
+  const x = padding(input) + index * charWidth - input.scrollLeft;
+  const inside = index >= 0 && x >= 0 && x + charWidth <= input.offsetWidth;
+  head.hidden = !inside;
+  if (inside) {
+    head.style.left = x + "px";
+    head.style.width = charWidth + "px";
+  }
+  if (f === 0) {
+    const marker = $("Schreiblesekopf");
+    marker.hidden = !inside;
+    marker.style.left = (inside ? x : 0) + "px";
+  }
+}
+
+// ---- The automatic run: as many ticks each frame as the interval asks ----
+
+let timerFrame = 0, lastTime = null, owed = 0;
+
+function startTimer() {
+  if (timerFrame) return;
+  lastTime = null;
+  owed = 0;
+  timerFrame = requestAnimationFrame(tick);
+}
+
+function tick(now) {
+  timerFrame = 0;
+  if (!app.running()) return;
+  if (lastTime !== null) owed += (now - lastTime) / app.timerInterval();
+  lastTime = now;
+  // After a long pause (a hidden tab) at most a quarter second's ticks.
+  owed = Math.min(owed, Math.max(1, 250 / app.timerInterval()));
+  const due = Math.floor(owed);
+  if (due > 0) {
+    owed -= due;
+    stats.ticks += app.ticks(due);
+  }
+  ++stats.frames;
+  render();
+  if (app.running()) timerFrame = requestAnimationFrame(tick);
+  else store();
+}
+
+// ---- The browser's storage ----
+
+function restore() {
+  const get = (key) => localStorage.getItem(key);
+  const program = get(STORE.program);
+  app.restore(get(STORE.settings) || "", program !== null, program || "", get(STORE.tape) || "",
+              get(STORE.changed) === "1");
+}
+
+function store() {
+  try {
+    localStorage.setItem(STORE.settings, app.settingsText());
+    localStorage.setItem(STORE.program, app.programText());
+    localStorage.setItem(STORE.tape, app.fieldText(0));
+    localStorage.setItem(STORE.changed, app.programChanged() ? "1" : "0");
+  } catch (e) {
+    // A full or refused storage keeps the page working; the program is then not kept.
+  }
+}
+
+let storing = 0;
+function storeSoon() {
+  clearTimeout(storing);
+  storing = setTimeout(store, 300);
+}

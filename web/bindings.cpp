@@ -1,0 +1,108 @@
+// The page's entry points, bound with embind; web/app.js calls them.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include "bench/steprate.h"
+#include "control/help.h"
+#include "control/kinds.h"
+#include "web/webapp.h"
+
+namespace automaten {
+namespace {
+
+// A Uint8Array's bytes.
+std::string BytesOf(const emscripten::val& array) {
+  const auto n = array["length"].as<unsigned>();
+  std::string bytes(n, '\0');
+  emscripten::val view(emscripten::typed_memory_view(n, reinterpret_cast<unsigned char*>(bytes.data())));
+  view.call<void>("set", array);
+  return bytes;
+}
+
+// A copy of the bytes as a Uint8Array.
+emscripten::val ArrayOf(const std::string& bytes) {
+  const emscripten::val view(
+      emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
+  return view.call<emscripten::val>("slice");
+}
+
+void Open(WebApp& app, int answer, const std::string& saveName, const std::string& name, const emscripten::val& bytes) {
+  app.Open(answer, saveName, name, BytesOf(bytes));
+}
+
+emscripten::val DownloadBytes(const WebApp& app) { return ArrayOf(app.DownloadBytes()); }
+
+emscripten::val TakeDialogs(WebApp& app) {
+  emscripten::val list = emscripten::val::array();
+  for (const std::string& text : app.TakeDialogs()) list.call<void>("push", text);
+  return list;
+}
+
+// The kinds' names, titles, menu texts and hints for the page's buttons and menu.
+emscripten::val Kinds() {
+  emscripten::val list = emscripten::val::array();
+  for (int k = 0; k <= 4; ++k) {
+    const KindInfo& info = InfoOf(static_cast<MachineKind>(k));
+    emscripten::val row = emscripten::val::object();
+    row.set("name", std::string(info.name));
+    row.set("menuText", std::string(info.menuText));
+    row.set("hint", std::string(info.hint));
+    list.call<void>("push", row);
+  }
+  return list;
+}
+
+}  // namespace
+}  // namespace automaten
+
+EMSCRIPTEN_BINDINGS(automaten) {
+  using automaten::WebApp;
+  emscripten::class_<WebApp>("WebApp")
+      .constructor<>()
+      .function("reset", &WebApp::Reset)
+      .function("singleStep", &WebApp::SingleStep)
+      .function("startOrStop", &WebApp::StartOrStop)
+      .function("stop", &WebApp::Stop)
+      .function("ticks", &WebApp::Ticks)
+      .function("clearTape", &WebApp::ClearTape)
+      .function("restoreLastTape", &WebApp::RestoreLastTape)
+      .function("setSlider", &WebApp::SetSlider)
+      .function("tapeFieldResized", &WebApp::TapeFieldResized)
+      .function("setLoopCheck", &WebApp::SetLoopCheck)
+      .function("loopCheck", &WebApp::LoopCheck)
+      .function("fieldEdited", &WebApp::FieldEdited)
+      .function("programEdited", &WebApp::ProgramEdited)
+      .function("changeQuestion", &WebApp::ChangeQuestion)
+      .function("selectKind", &WebApp::SelectKind)
+      .function("newProgram", &WebApp::New)
+      .function("open", &automaten::Open)
+      .function("save", &WebApp::Save)
+      .function("saveAs", &WebApp::SaveAs)
+      .function("fileName", &WebApp::FileName)
+      .function("hasDownload", &WebApp::HasDownload)
+      .function("downloadName", &WebApp::DownloadName)
+      .function("downloadBytes", &automaten::DownloadBytes)
+      .function("downloadTaken", &WebApp::DownloadTaken)
+      .function("restore", &WebApp::Restore)
+      .function("settingsText", &WebApp::SettingsText)
+      .function("labelText", &WebApp::LabelText)
+      .function("labelColour", &WebApp::LabelColour)
+      .function("panel", &WebApp::Panel)
+      .function("fieldText", &WebApp::FieldText)
+      .function("fieldRevision", &WebApp::FieldRevision)
+      .function("markedCell", &WebApp::MarkedCell)
+      .function("secondFieldShown", &WebApp::SecondFieldShown)
+      .function("programText", &WebApp::ProgramText)
+      .function("programRevision", &WebApp::ProgramRevision)
+      .function("kind", &WebApp::Kind)
+      .function("running", &WebApp::Running)
+      .function("timerInterval", &WebApp::TimerInterval)
+      .function("sliderPosition", &WebApp::SliderPosition)
+      .function("caption", &WebApp::Caption)
+      .function("programChanged", &WebApp::ProgramChanged)
+      .function("takeDialogs", &automaten::TakeDialogs);
+  emscripten::function("helpText", &automaten::HelpText);
+  emscripten::function("aboutText", &automaten::AboutText);
+  emscripten::function("kinds", &automaten::Kinds);
+  emscripten::function("stepRate", &automaten::StepRate);
+}

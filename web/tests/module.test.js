@@ -1,0 +1,129 @@
+// The WebAssembly module against the native automaten-cli: every run case of
+// the command line's golden list goes through the page's own path (kind,
+// file opened, tape typed, "Starten", timer ticks) and must print what the
+// native runner prints, trace lines included.
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const path = require("node:path");
+
+const root = path.resolve(__dirname, "../..");
+const golden = path.join(root, "tests/cli/golden");
+const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
+const createAutomaten = require(path.join(root, "build-web/site/automaten.js"));
+const KINDS = ["dea", "akz", "nea", "ka", "tm"];
+const NEIN = 1;
+
+// The cases' lines as argument lists, split like the shell splits them there.
+function goldenCases() {
+  const words = (line) => [...line.matchAll(/'([^']*)'|"([^"]*)"|(\S+)/g)].map((m) => m[1] ?? m[2] ?? m[3]);
+  return fs.readFileSync(path.join(golden, "cases"), "utf8").split("\n")
+    .filter((line) => line.trim() && !line.startsWith("#"))
+    .map((line) => { const [name, ...args] = words(line); return { name, args }; })
+    .filter(({ args }) => args[0] === "--kind" && !args.includes("--tape-file") && !args.includes("-"));
+}
+
+function options(args) {
+  const o = { width: 60, maxSteps: 1000000, trace: false, loopCheck: true, example: false, tape: null, program: null };
+  for (let i = 0; i < args.length; ++i) {
+    const a = args[i];
+    if (a === "--kind") o.kind = KINDS.indexOf(args[++i]);
+    else if (a === "--tape") o.tape = args[++i];
+    else if (a === "--width") o.width = Number(args[++i]);
+    else if (a === "--max-steps") o.maxSteps = Number(args[++i]);
+    else if (a === "--trace") o.trace = true;
+    else if (a === "--no-loop-check") o.loopCheck = false;
+    else if (a === "--example") o.example = true;
+    else o.program = path.join(golden, "programs", a.slice(1));
+  }
+  return o;
+}
+
+function runNative(args) {
+  const resolved = args.map((a) => (a.startsWith("@") ? path.join(golden, "programs", a.slice(1)) : a));
+  try {
+    return execFileSync(nativeCli, resolved, { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] });
+  } catch (e) {
+    return e.stdout;  // a run that is not accepted exits with 1 and more
+  }
+}
+
+// What the command line prints, read off the page's labels and fields.
+function runInModule(M, o) {
+  const app = new M.WebApp();
+  app.setLoopCheck(o.loopCheck);
+  app.tapeFieldResized(o.width);
+  app.selectKind(o.kind, NEIN, "");
+  if (!o.example) {
+    app.open(NEIN, "", path.basename(o.program), new Uint8Array(fs.readFileSync(o.program)));
+    app.fieldEdited(0, "");
+  }
+  if (o.tape !== null) app.fieldEdited(0, o.tape);
+  let out = "";
+  const traceLine = () => { out += [3, 0, 1].map((l) => app.labelText(l)).join("\t") + "\t" + app.fieldText(0) + "\n"; };
+  app.startOrStop();
+  if (o.trace) {
+    traceLine();
+    for (let tick = 0; tick < o.maxSteps && app.running(); ++tick) {
+      app.ticks(1);
+      traceLine();
+    }
+  } else {
+    for (let left = o.maxSteps; left > 0 && app.running();) left -= app.ticks(Math.min(left, 100000));
+  }
+  out += app.labelText(0) + "\n" + app.labelText(1) + "\n" + app.labelText(3) + "\n" + "Band: " + app.fieldText(0) + "\n";
+  if (app.secondFieldShown()) out += "Ausgabe: " + app.fieldText(1) + "\n";
+  out += "Meldung: " + app.labelText(2) + "\n";
+  app.delete();
+  return out;
+}
+
+test("the module prints what the native runner prints", async (t) => {
+  const M = await createAutomaten();
+  const cases = goldenCases();
+  assert.ok(cases.length >= 40, `only ${cases.length} cases`);
+  for (const { name, args } of cases) {
+    await t.test(name, () => assert.strictEqual(runInModule(M, options(args)), runNative(args)));
+  }
+});
+
+test("a program opened with a fault shows its messages as dialogs", async () => {
+  const M = await createAutomaten();
+  const app = new M.WebApp();
+  app.selectKind(1, NEIN, "");
+  app.open(NEIN, "", "kaputt.txt", new TextEncoder().encode("a 0 - 1\n"));
+  assert.strictEqual(app.panel(2), " Datei kaputt.txt geöffnet.");
+  app.reset();
+  const dialogs = app.takeDialogs();
+  assert.ok(dialogs.length >= 1);
+  const native = (() => {
+    fs.writeFileSync("/tmp/automaten-kaputt.txt", "a 0 - 1\n");
+    try { execFileSync(nativeCli, ["--kind", "akz", "/tmp/automaten-kaputt.txt"], { stdio: "pipe" }); } catch (e) { return e.stderr.toString(); }
+    return "";
+  })();
+  assert.strictEqual(dialogs.join("\n") + "\n", native);
+  assert.deepStrictEqual(app.takeDialogs(), []);
+  app.delete();
+});
+
+test("saving offers the bytes the desktop program writes", async () => {
+  const M = await createAutomaten();
+  const app = new M.WebApp();
+  app.programEdited("; Zustandsübergänge\na 0 -> 1");
+  assert.ok(app.programChanged());
+  app.save("ü.txt");
+  assert.ok(app.hasDownload());
+  assert.strictEqual(app.downloadName(), "ü.txt");
+  assert.deepStrictEqual([...app.downloadBytes()].slice(10, 13), [0xfc, 0x62, 0x65]);  // "übe" in Windows-1252
+  assert.ok(Buffer.from(app.downloadBytes()).toString("latin1").includes("\r\na 0 -> 1"));
+  assert.ok(!app.programChanged());
+  app.downloadTaken();
+  assert.ok(!app.hasDownload());
+  app.programEdited("; Pfeil →");  // not in Windows-1252: saved as UTF-8
+  app.save("");
+  assert.strictEqual(Buffer.from(app.downloadBytes()).toString("utf8"), "; Pfeil →");
+  assert.strictEqual(app.downloadName(), "ü.txt");
+  app.delete();
+});

@@ -1,0 +1,169 @@
+#include "webapp.h"
+
+#include "control/settings.h"
+#include "engine/encoding.h"
+
+namespace automaten {
+
+void WebView::SetFieldText(Field f, const std::string& text) {
+  StringView::SetFieldText(f, text);
+  ++fieldRevision[static_cast<std::size_t>(f)];
+}
+
+void WebView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+  StringView::ReplaceInField(f, index, removed, inserted);
+  ++fieldRevision[static_cast<std::size_t>(f)];
+}
+
+void WebView::SetProgramText(const std::string& utf8) {
+  StringView::SetProgramText(utf8);
+  ++programRevision;
+}
+
+void WebView::MarkProgramUnchanged() {
+  StringView::MarkProgramUnchanged();
+  saved_ = ProgramText();
+}
+
+void WebView::ShowMessage(const std::string& text) { dialogs.push_back(Cp1252ToUtf8(text)); }
+
+bool WebHost::WriteProgram(const std::string& path, const std::string& bytes, std::string&) {
+  download = Download{path, bytes};
+  return true;
+}
+
+bool WebHost::WriteConfiguration(const std::string& bytes, std::string&) {
+  configuration = bytes;
+  return true;
+}
+
+WebApp::WebApp() { view_.answer = Answer::Abbrechen; }
+
+int WebApp::Ticks(int ticks) {
+  int taken = 0;
+  for (; taken < ticks && view_.TimerEnabled(); ++taken) sim_.Tick();
+  return taken;
+}
+
+void WebApp::SetSlider(int position) {
+  view_.SetSliderPosition(position);
+  sim_.ShowSpeed();
+}
+
+void WebApp::FieldEdited(int field, const std::string& utf8) {
+  const Field f = field == 1 ? Field::EAusgabe : Field::EBand;
+  view_.StringView::SetFieldText(f, ToMachineText(utf8));  // the page shows it already
+  sim_.FieldEdited(f);
+}
+
+void WebApp::ProgramEdited(const std::string& utf8) {
+  view_.TakeProgramFromUser(utf8);
+  sim_.ProgramChangedByUser(view_.DiffersFromSaved());
+}
+
+std::string WebApp::ChangeQuestion() {
+  view_.questions.clear();
+  session_.AskSaveChanges();  // answered "Abbrechen": nothing happens but the question
+  return view_.questions.empty() ? std::string() : Cp1252ToUtf8(view_.questions.back());
+}
+
+void WebApp::Prepare(int answer, const std::string& saveName) {
+  view_.answer = answer == 0 ? Answer::Ja : answer == 1 ? Answer::Nein : Answer::Abbrechen;
+  host_.saveName = saveName;
+}
+
+void WebApp::Done() {
+  view_.answer = Answer::Abbrechen;
+  host_.saveName.clear();
+  host_.openName.clear();
+  host_.readBytes.clear();
+}
+
+void WebApp::SelectKind(int kind, int answer, const std::string& saveName) {
+  Prepare(answer, saveName);
+  session_.SelectKind(static_cast<MachineKind>(kind));
+  Done();
+}
+
+void WebApp::New(int answer, const std::string& saveName) {
+  Prepare(answer, saveName);
+  session_.New();
+  Done();
+}
+
+void WebApp::Open(int answer, const std::string& saveName, const std::string& name, const std::string& bytes) {
+  Prepare(answer, saveName);
+  host_.openName = name;
+  host_.readBytes = bytes;
+  session_.Open();
+  Done();
+}
+
+void WebApp::Save(const std::string& saveName) {
+  Prepare(1, saveName);
+  session_.Save();
+  Done();
+}
+
+void WebApp::SaveAs(const std::string& saveName) {
+  Prepare(1, saveName);
+  session_.SaveAs();
+  Done();
+}
+
+const std::string& WebApp::DownloadBytes() const {
+  static const std::string none;
+  return host_.download ? host_.download->bytes : none;
+}
+
+void WebApp::Restore(const std::string& settings, bool hasProgram, const std::string& program, const std::string& tape,
+                     bool changed) {
+  host_.configuration = settings;
+  host_.storedProgram = hasProgram;
+  host_.readBytes = program;
+  session_.Restore();
+  // A program that never had a file name is kept all the same.
+  if (hasProgram && session_.FileName().empty()) {
+    const auto kind = static_cast<MachineKind>(ReadSettings(settings).kindCode);
+    if (IsKnownKind(kind)) session_.SelectKind(kind);
+    view_.SetProgramText(DecodeProgram(program));
+    sim_.SetProgramChanged(false);
+  }
+  if (hasProgram) view_.SetFieldText(Field::EBand, ToMachineText(tape));
+  if (changed) sim_.ProgramChangedByUser(true);
+  Done();
+  sim_.ShowSpeed();
+}
+
+std::string WebApp::SettingsText() const {
+  return WriteSettings(DecodeProgram(host_.configuration), session_.CurrentSettings());
+}
+
+std::string WebApp::LabelText(int label) const {
+  if (label < 0 || label >= kLabelCount) return std::string();
+  return Cp1252ToUtf8(view_.LabelText(static_cast<Label>(label)));
+}
+
+int WebApp::LabelColour(int label) const {
+  if (label < 0 || label >= kLabelCount) return 0;
+  return static_cast<int>(view_.LabelColour(static_cast<Label>(label)));
+}
+
+std::string WebApp::Panel(int panel) const {
+  if (panel < 0 || panel > 2) return std::string();
+  return Cp1252ToUtf8(view_.Panel(static_cast<StatusPanel>(panel)));
+}
+
+std::string WebApp::FieldText(int field) const {
+  return Cp1252ToUtf8(view_.FieldText(field == 1 ? Field::EAusgabe : Field::EBand));
+}
+
+std::string WebApp::Caption() const { return Cp1252ToUtf8(view_.caption); }
+
+std::vector<std::string> WebApp::TakeDialogs() {
+  std::vector<std::string> shown;
+  shown.swap(view_.dialogs);
+  return shown;
+}
+
+}  // namespace automaten

@@ -1,0 +1,147 @@
+// The web page's front end: the simulation and the document session behind
+// the View and DocumentHost seams, with plain C++ state that the page's script
+// reads after each command and each animation frame. Texts cross to the page
+// in UTF-8; the tape is one character a cell.
+//
+// The page's dialogs cannot block, so the script asks first and the command
+// then runs with the answer: the change prompt's answer, the file chosen to
+// open (its name and bytes) and the name to save under are given with the
+// command. A file saved is offered as a download that the script takes.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control/document.h"
+#include "control/simulation.h"
+#include "control/stringview.h"
+
+namespace automaten {
+
+class WebView : public StringView {
+ public:
+  void SetFieldText(Field f, const std::string& text) override;
+  void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  void SetProgramText(const std::string& utf8) override;
+  void MarkProgramUnchanged() override;
+  void ShowMessage(const std::string& text) override;
+
+  // The user's edit of the program area, which the page shows already.
+  void TakeProgramFromUser(const std::string& utf8) { StringView::SetProgramText(utf8); }
+  // Whether the text differs from the one last saved, loaded or given.
+  bool DiffersFromSaved() const { return ProgramText() != saved_; }
+
+  // Grow with every change made from here, so that the page fetches a text
+  // only when it changed.
+  std::array<unsigned, 2> fieldRevision{};
+  unsigned programRevision = 0;
+  std::vector<std::string> dialogs;  // message boxes to show, UTF-8
+
+ private:
+  std::string saved_;
+};
+
+class WebHost : public DocumentHost {
+ public:
+  explicit WebHost(WebView& view) : view_(view) {}
+
+  std::string ChooseFileToOpen(const std::string&) override { return openName; }
+  std::string ChooseFileToSave() override { return saveName; }
+  ProgramFile ReadProgram(const std::string&) override { return CheckProgramBytes(readBytes); }
+  bool WriteProgram(const std::string& path, const std::string& bytes, std::string&) override;
+  bool IsFile(const std::string&) const override { return storedProgram; }
+  std::string ReadConfiguration() override { return configuration; }
+  bool WriteConfiguration(const std::string& bytes, std::string&) override;
+  void ShowError(const std::string& text) override { view_.dialogs.push_back(text); }
+
+  // Given with a command.
+  std::string openName, saveName, readBytes;
+  // The browser's storage: the settings and whether a program is kept.
+  std::string configuration;
+  bool storedProgram = false;
+  // A file saved: the page offers it as a download.
+  struct Download {
+    std::string name, bytes;
+  };
+  std::optional<Download> download;
+
+ private:
+  WebView& view_;
+};
+
+// What the page calls; kinds are 0 ... 4, answers 0 "Ja", 1 "Nein", 2 "Abbrechen".
+class WebApp {
+ public:
+  WebApp();
+
+  // ---- Run control ----
+  void Reset() { sim_.Reset(); }
+  void SingleStep() { sim_.SingleStep(); }
+  void StartOrStop() { sim_.StartOrStop(); }
+  void Stop() { sim_.Stop(); }
+  // Up to `ticks` timer ticks, each a step with its display, while the
+  // automatic run goes on; returns the ticks taken.
+  int Ticks(int ticks);
+  void ClearTape() { sim_.ClearTape(); }
+  void RestoreLastTape() { sim_.RestoreLastTape(); }
+  void SetSlider(int position);
+  void TapeFieldResized(int cells) { sim_.TapeFieldResized(cells); }
+  void SetLoopCheck(bool on) { sim_.SetLoopCheck(on); }  // "Endlosschleifen erkennen"
+  bool LoopCheck() const { return sim_.LoopCheck(); }
+  void FieldEdited(int field, const std::string& utf8);
+  void ProgramEdited(const std::string& utf8);
+
+  // ---- Documents, each after the page asked what the command needs ----
+  // The change prompt's text when the program has changed, else empty.
+  std::string ChangeQuestion();
+  void SelectKind(int kind, int answer, const std::string& saveName);
+  void New(int answer, const std::string& saveName);
+  void Open(int answer, const std::string& saveName, const std::string& name, const std::string& bytes);
+  void Save(const std::string& saveName);    // "&Speichern": the name when the program has none
+  void SaveAs(const std::string& saveName);  // "Speichern unter..."
+  std::string FileName() const { return session_.FileName(); }
+  // The saved file the page offers for download; taken once.
+  bool HasDownload() const { return host_.download.has_value(); }
+  std::string DownloadName() const { return host_.download ? host_.download->name : std::string(); }
+  const std::string& DownloadBytes() const;
+  void DownloadTaken() { host_.download.reset(); }
+
+  // ---- The browser's storage ----
+  // Once, after the page laid out its tape field: the stored settings, and
+  // the stored program and tape when there are any; else the DEA example.
+  void Restore(const std::string& settings, bool hasProgram, const std::string& program, const std::string& tape,
+               bool changed);
+  std::string SettingsText() const;  // the settings to store, in the INI form of the desktop program
+
+  // ---- What the page shows (UTF-8) ----
+  std::string LabelText(int label) const;
+  int LabelColour(int label) const;  // 0 window text, 1 red, 2 green
+  std::string Panel(int panel) const;
+  std::string FieldText(int field) const;
+  unsigned FieldRevision(int field) const { return view_.fieldRevision[Index(field)]; }
+  double MarkedCell(int field) const { return static_cast<double>(view_.markedCell[Index(field)]); }  // -1 for none
+  bool SecondFieldShown() const { return view_.fieldVisible[1]; }
+  std::string ProgramText() const { return view_.ProgramText(); }
+  unsigned ProgramRevision() const { return view_.programRevision; }
+  int Kind() const { return static_cast<int>(sim_.Kind()); }
+  bool Running() const { return view_.TimerEnabled(); }
+  int TimerInterval() const { return view_.TimerInterval(); }
+  int SliderPosition() const { return view_.SliderPosition(); }
+  std::string Caption() const;
+  bool ProgramChanged() const { return sim_.ProgramChanged(); }
+  std::vector<std::string> TakeDialogs();
+
+ private:
+  static std::size_t Index(int i) { return static_cast<std::size_t>(i == 1 ? 1 : 0); }
+  void Prepare(int answer, const std::string& saveName);  // the answers for the command that follows
+  void Done();                                            // and forgotten after it
+
+  WebView view_;
+  WebHost host_{view_};
+  Simulation sim_{view_};
+  DocumentSession session_{sim_, view_, host_};
+};
+
+}  // namespace automaten
