@@ -14,6 +14,7 @@ if [[ ! -f build-web/CMakeCache.txt ]]; then
 fi
 cmake --build build-web -j2
 mkdir -p build-web/site
-cp web/index.html web/style.css web/app.js build-web/site/
+cp web/index.html web/style.css web/app.js web/sw.js build-web/site/
+cp data/automaten.svg build-web/site/icon.svg
 cp build-web/web/automaten.js build-web/web/automaten.wasm build-web/site/
 echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes" >&2

@@ -41,6 +41,8 @@ function start() {
   wire();
   render();
   document.body.dataset.ready = "true";
+  // Offline once loaded: the service worker keeps the files (where the page is served securely, as on 127.0.0.1).
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 }
 
 // ---- Building and wiring ----
@@ -125,7 +127,10 @@ const SHORTCUTS = {
 };
 
 function onKey(event) {
-  if (event.key === "Escape") for (const m of document.querySelectorAll(".menu.open")) m.classList.remove("open");
+  if (event.key === "Escape") {
+    for (const m of document.querySelectorAll(".menu.open")) m.classList.remove("open");
+    for (const w of document.querySelectorAll(".textwindow[open]")) w.close();
+  }
   if (document.querySelector("dialog[open]:modal")) return;
   const key = (event.ctrlKey || event.metaKey ? "Ctrl+" : "") + (event.key.length === 1 ? event.key.toLowerCase() : event.key);
   const command = SHORTCUTS[key];
@@ -328,14 +333,17 @@ function keepCaret(input, change) {
   if (focused) input.setSelectionRange(at, at);
 }
 
+// The advance of a cell as the field lays its text out (a span of the same
+// font may differ in the last digits, which adds up along a long tape).
 function measureCharWidth() {
-  const probe = document.createElement("span");
-  probe.style.font = getComputedStyle($("EBand")).font;
+  const probe = $("EBand").cloneNode();
+  probe.removeAttribute("id");
   probe.style.position = "absolute";
   probe.style.visibility = "hidden";
-  probe.textContent = "*".repeat(100);
-  document.body.append(probe);
-  charWidth = probe.getBoundingClientRect().width / 100;
+  probe.value = "*".repeat(1000);
+  $("tapeBox").append(probe);
+  const style = getComputedStyle(probe);
+  charWidth = (probe.scrollWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)) / 1000;
   probe.remove();
 }
 
@@ -372,33 +380,49 @@ function placeHead(f) {
   }
 }
 
-// ---- The automatic run: as many ticks each frame as the interval asks ----
+// ---- The automatic run: the timer catches up with the clock ----
+// A browser's timers fire late and no more often than every 4 ms, so each
+// firing takes all the ticks that are due by the clock: the run keeps the
+// nominal rate up to 500 Hz. The page is drawn once per animation frame.
 
-let timerFrame = 0, lastTime = null, owed = 0;
+let timer = 0, lastTime = 0, owed = 0, painting = 0;
 
 function startTimer() {
-  if (timerFrame) return;
-  lastTime = null;
+  if (timer) return;
+  lastTime = performance.now();
   owed = 0;
-  timerFrame = requestAnimationFrame(tick);
+  timer = setTimeout(tick, app.timerInterval());
 }
 
-function tick(now) {
-  timerFrame = 0;
+function tick() {
+  timer = 0;
   if (!app.running()) return;
-  if (lastTime !== null) owed += (now - lastTime) / app.timerInterval();
-  lastTime = now;
+  const interval = app.timerInterval();
+  const now = performance.now();
   // After a long pause (a hidden tab) at most a quarter second's ticks.
-  owed = Math.min(owed, Math.max(1, 250 / app.timerInterval()));
+  owed = Math.min(owed + (now - lastTime) / interval, Math.max(1, 250 / interval));
+  lastTime = now;
   const due = Math.floor(owed);
   if (due > 0) {
     owed -= due;
     stats.ticks += app.ticks(due);
   }
-  ++stats.frames;
-  render();
-  if (app.running()) timerFrame = requestAnimationFrame(tick);
-  else store();
+  if (app.running()) {
+    timer = setTimeout(tick, (1 - owed) * interval);
+    if (due > 0) paintSoon();
+  } else {
+    render();  // the run's last step, at once
+    store();
+  }
+}
+
+function paintSoon() {
+  if (painting) return;
+  painting = requestAnimationFrame(() => {
+    painting = 0;
+    ++stats.frames;
+    render();
+  });
 }
 
 // ---- The browser's storage ----

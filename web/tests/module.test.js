@@ -13,6 +13,9 @@ const root = path.resolve(__dirname, "../..");
 const golden = path.join(root, "tests/cli/golden");
 const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
 const createAutomaten = require(path.join(root, "build-web/site/automaten.js"));
+// Given the module's bytes, Emscripten's loader does not fetch them (Node's
+// fetch takes no file paths).
+const wasmBinary = fs.readFileSync(path.join(root, "build-web/site/automaten.wasm"));
 const KINDS = ["dea", "akz", "nea", "ka", "tm"];
 const NEIN = 1;
 
@@ -81,7 +84,7 @@ function runInModule(M, o) {
 }
 
 test("the module prints what the native runner prints", async (t) => {
-  const M = await createAutomaten();
+  const M = await createAutomaten({ wasmBinary });
   const cases = goldenCases();
   assert.ok(cases.length >= 40, `only ${cases.length} cases`);
   for (const { name, args } of cases) {
@@ -90,7 +93,7 @@ test("the module prints what the native runner prints", async (t) => {
 });
 
 test("a program opened with a fault shows its messages as dialogs", async () => {
-  const M = await createAutomaten();
+  const M = await createAutomaten({ wasmBinary });
   const app = new M.WebApp();
   app.selectKind(1, NEIN, "");
   app.open(NEIN, "", "kaputt.txt", new TextEncoder().encode("a 0 - 1\n"));
@@ -109,7 +112,7 @@ test("a program opened with a fault shows its messages as dialogs", async () => 
 });
 
 test("saving offers the bytes the desktop program writes", async () => {
-  const M = await createAutomaten();
+  const M = await createAutomaten({ wasmBinary });
   const app = new M.WebApp();
   app.programEdited("; Zustandsübergänge\na 0 -> 1");
   assert.ok(app.programChanged());

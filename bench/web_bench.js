@@ -1,0 +1,103 @@
+// The web page's figures, each beside its yardstick in the same run:
+//   - Simulation::Step in the WebAssembly module on Node against the native
+//     step_rate (the same loop, bench/steprate.h),
+//   - the page's load to ready in headless Chromium, and the bytes it fetches,
+//   - the automatic run's ticks per second in the page at the top speed
+//     against the nominal 500 Hz.
+// Usage: node bench/web_bench.js NATIVE_STEP_RATE [SECONDS]
+"use strict";
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const http = require("node:http");
+const path = require("node:path");
+
+const root = path.resolve(__dirname, "..");
+const site = path.join(root, "build-web/site");
+const { chromium } = require(path.join(root, "web/tests/node_modules/playwright-core"));
+const createAutomaten = require(path.join(site, "automaten.js"));
+const wasmBinary = fs.readFileSync(path.join(site, "automaten.wasm"));  // not fetched: Node's fetch takes no file paths
+const nativeRate = process.argv[2];
+const seconds = Number(process.argv[3] || 2);
+const CASES = ["TM example", "NEA example", "TM sweeper"];
+
+// Each side three times, taking turns, the best of each: the machine is
+// shared and noisy, and the first round also lets the engine's optimizing
+// compiler take over the module.
+async function stepRates() {
+  const M = await createAutomaten({ wasmBinary });
+  const best = (a, b) => a.map((x, i) => Math.max(x, b[i]));
+  let native = [0, 0, 0], wasm = [0, 0, 0];
+  for (let round = 0; round < 3; ++round) {
+    const lines = execFileSync(nativeRate, [String(seconds)], { encoding: "utf8" }).trim().split("\n");
+    native = best(native, lines.map((line) => Number(line.split(" ")[2])));
+    wasm = best(wasm, lines.map((line) => {
+      const [kind, sweeper] = line.split(" ").map(Number);
+      return M.stepRate(kind, sweeper === 1, seconds);
+    }));
+  }
+  console.log("Simulation::Step, steps per second    native        wasm (Node)   native/wasm");
+  CASES.forEach((name, i) => {
+    console.log(`  ${name.padEnd(36)}${native[i].toExponential(3).padEnd(14)}${wasm[i].toExponential(3).padEnd(14)}` +
+                `${(native[i] / wasm[i]).toFixed(2)}`);
+  });
+}
+
+async function inPage() {
+  const server = http.createServer((req, res) => {
+    const file = path.join(site, new URL(req.url, "http://x").pathname.replace(/\/$/, "/index.html"));
+    if (!fs.existsSync(file)) return res.writeHead(404).end();
+    const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
+    res.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
+    res.end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  const address = `http://127.0.0.1:${server.address().port}/`;
+  const browser = await chromium.launch({
+    executablePath: "/usr/bin/chromium",
+    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+  });
+  const loads = [];
+  let bytes = 0;
+  for (let i = 0; i < 5; ++i) {
+    const context = await browser.newContext();  // a cold cache each time
+    const page = await context.newPage();
+    let fetched = 0;
+    page.on("response", async (r) => { fetched += (await r.body().catch(() => Buffer.alloc(0))).length; });
+    const start = Date.now();
+    await page.goto(address);
+    await page.waitForSelector("body[data-ready=true]");
+    loads.push(Date.now() - start);
+    await page.waitForLoadState("networkidle");
+    bytes = fetched;
+    await context.close();
+  }
+  loads.sort((a, b) => a - b);
+  console.log(`page load to ready (cold, 5 loads): median ${loads[2]} ms, slowest ${loads[4]} ms; fetched ${bytes} bytes`);
+
+  const page = await browser.newPage();
+  await page.goto(address);
+  await page.waitForSelector("body[data-ready=true]");
+  const run = await page.evaluate(async (ms) => {
+    const { app, stats } = window.automaten;
+    app.setLoopCheck(false);  // the sweeper never halts
+    app.selectKind(4, 1, "");
+    app.programEdited("a $ -> $ R a\na * -> * R a\na # -> # L 1\n1 * -> * L 1\n1 $ -> $ R a\n");
+    app.fieldEdited(0, "$" + "*".repeat(58) + "#");
+    document.getElementById("speed").value = 100;
+    document.getElementById("speed").dispatchEvent(new Event("input"));
+    document.querySelector("#toolbar button[data-command=start]").click();
+    await new Promise((resolve) => setTimeout(resolve, 500));  // settled
+    const t0 = performance.now(), ticks0 = stats.ticks, frames0 = stats.frames;
+    await new Promise((resolve) => setTimeout(resolve, ms));
+    const t1 = performance.now();
+    return { ticks: stats.ticks - ticks0, frames: stats.frames - frames0, ms: t1 - t0, interval: app.timerInterval() };
+  }, seconds * 2500);
+  const rate = (run.ticks * 1000) / run.ms;
+  const nominal = 1000 / run.interval;
+  console.log(`automatic run at the top speed: ${rate.toFixed(1)} ticks/s of ${nominal} Hz nominal ` +
+              `(${((100 * rate) / nominal).toFixed(2)} %), ${((run.frames * 1000) / run.ms).toFixed(0)} frames/s`);
+  await browser.close();
+  server.close();
+}
+
+stepRates().then(inPage).catch((e) => { console.error(e); process.exit(1); });

@@ -1,0 +1,247 @@
+// The web page in Debian's Chromium, driven by keys and clicks like a user:
+// the examples to their verdicts with the colours the window uses, the fault
+// box, the head marker on a scrolled tape, saving and opening a file, the
+// change prompt and what the browser keeps across a reload.
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const http = require("node:http");
+const os = require("node:os");
+const path = require("node:path");
+const { chromium } = require("playwright-core");
+
+const root = path.resolve(__dirname, "../..");
+const site = process.env.AUTOMATEN_SITE || path.join(root, "build-web/site");
+const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
+const KINDS = ["dea", "akz", "nea", "ka", "tm"];
+const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
+
+let server, browser, address;
+
+test.before(async () => {
+  server = http.createServer((req, res) => {
+    const file = path.join(site, decodeURIComponent(new URL(req.url, "http://x").pathname).replace(/\/$/, "/index.html"));
+    if (!file.startsWith(site) || !fs.existsSync(file)) return res.writeHead(404).end();
+    res.writeHead(200, { "Content-Type": TYPES[path.extname(file)] || "application/octet-stream" });
+    res.end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  address = `http://127.0.0.1:${server.address().port}/`;
+  browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+           "--disable-sync", "--no-first-run"],
+  });
+});
+
+test.after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// A new page with empty storage, loaded and ready; page errors fail the test.
+async function openPage(context) {
+  context = context || (await browser.newContext({ viewport: { width: 900, height: 600 }, acceptDownloads: true }));
+  const page = await context.newPage();
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(e.message));
+  await page.goto(address);
+  await page.waitForSelector("body[data-ready=true]");
+  page.errors = errors;
+  return page;
+}
+
+const text = (page, id) => page.$eval("#" + id, (e) => e.textContent);
+const colour = (page, id) => page.$eval("#" + id, (e) => e.className.replace("label", "").trim());
+const tapeCells = (page) => page.$eval("#EBand", (e) => Math.max(1, Math.floor(e.offsetWidth / 9) - 8));
+
+function native(args) {
+  try {
+    return { out: execFileSync(nativeCli, args, { encoding: "utf8", stdio: ["ignore", "pipe", "pipe"] }), status: 0 };
+  } catch (e) {
+    return { out: e.stdout, err: e.stderr, status: e.status };
+  }
+}
+
+async function dialogText(page) {
+  await page.waitForSelector("#box[open]");
+  return page.$eval("#boxText", (e) => e.textContent);
+}
+
+test("each example runs to the verdict of the native runner, by keys and by clicks", async () => {
+  const page = await openPage();
+  const width = await tapeCells(page);
+  for (let k = 0; k < KINDS.length; ++k) {
+    await page.click(`#kinds button[data-kind="${k}"]`);
+    assert.strictEqual(await text(page, "panel0"), " " + ["DEA", "Akz", "NEA", "KA", "TM"][k]);
+    if (k < 3) {
+      await page.keyboard.press("F8");
+      for (let i = 0; i < 200 && !(await text(page, "LMeldung")); ++i)
+        await (i % 2 ? page.keyboard.press("F7") : page.click("#toolbar button[data-command=step]"));
+    } else {
+      await page.focus("#speed");
+      await page.keyboard.press("End");  // the top speed
+      await page.keyboard.press("F9");
+      await page.waitForFunction(() => !window.automaten.app.running());
+    }
+    const expected = native(["--kind", KINDS[k], "--example", "--width", String(width)]);
+    const lines = expected.out.split("\n");
+    assert.strictEqual(await text(page, "LZustand"), lines[0], KINDS[k]);
+    assert.strictEqual(await text(page, "LSchritte"), lines[2], KINDS[k]);
+    assert.strictEqual("Band: " + (await page.inputValue("#EBand")), lines[3], KINDS[k]);
+    assert.strictEqual("Meldung: " + (await text(page, "LMeldung")), lines.find((l) => l.startsWith("Meldung: ")));
+    assert.strictEqual(await colour(page, "LMeldung"), expected.status === 0 ? "green" : "red", KINDS[k]);
+  }
+  assert.strictEqual(await text(page, "LFrequenz2"), "500 Hz");
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("a program fault shows the native runner's messages in a box, one after the other", async () => {
+  const page = await openPage();
+  const program = "a s -> w a\na k -> w\n";  // the second transition lacks its state
+  await page.click('#kinds button[data-kind="0"]');
+  await page.fill("#MProgramm", program);
+  assert.strictEqual(await text(page, "panel1"), " geändert ");
+  await page.keyboard.press("F8");
+  const file = path.join(os.tmpdir(), "automaten-fault.txt");
+  fs.writeFileSync(file, program);
+  const expected = native(["--kind", "dea", file]).err.trimEnd().split("\n");
+  assert.ok(expected.length >= 2);
+  for (const message of expected) {
+    assert.strictEqual(await dialogText(page), message);
+    await page.click("#boxButtons button");
+  }
+  await page.waitForFunction(() => !document.getElementById("box").open);
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), program);
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("the head marker stays under the head cell while the tape scrolls", async () => {
+  const page = await openPage();
+  await page.click('#kinds button[data-kind="4"]');
+  await page.fill("#MProgramm", "a 1 -> 1 R a\na * -> * L e\n");
+  await page.fill("#EBand", "1".repeat(300));
+  await page.keyboard.press("F8");
+  for (let i = 0; i < 150; ++i) await page.keyboard.press("F7");
+  const geometry = () => page.evaluate(() => {
+    const field = document.getElementById("EBand");
+    const head = document.getElementById("headCell0");
+    const marker = document.getElementById("Schreiblesekopf");
+    return {
+      cell: window.automaten.app.markedCell(0),
+      scroll: field.scrollLeft, scrollWidth: field.scrollWidth, length: field.value.length,
+      headShown: !head.hidden, markerShown: !marker.hidden,
+      head: head.getBoundingClientRect(), marker: marker.getBoundingClientRect(),
+      field: field.getBoundingClientRect(),
+    };
+  });
+  let g = await geometry();
+  assert.ok(g.scroll > 0, "the tape scrolled to the head");
+  assert.ok(g.headShown && g.markerShown);
+  // Where the field lays out the head cell: its text's width over its length
+  // a cell, after the border and padding (1 + 4 pixels on either side).
+  const cellWidth = (g.scrollWidth - 8) / g.length;
+  const cellLeft = g.field.left + 1 + 4 + g.cell * cellWidth - g.scroll;
+  assert.ok(Math.abs(g.head.left - cellLeft) < 1, JSON.stringify({ g, cellLeft }));
+  assert.ok(Math.abs(g.head.width - cellWidth) < 0.1);
+  assert.ok(Math.abs(g.marker.left - g.head.left) < 0.5 && g.marker.top >= g.head.bottom);
+  assert.ok(g.head.left >= g.field.left && g.head.right <= g.field.right);
+  // The user scrolls the tape: the marker follows the cell, out of view with it.
+  await page.$eval("#EBand", (e) => { e.scrollLeft -= 40; });
+  await page.waitForFunction((left) => document.getElementById("headCell0").getBoundingClientRect().left > left + 30,
+                             g.head.left);
+  g = await geometry();
+  assert.ok(Math.abs(g.marker.left - g.head.left) < 0.5);
+  await page.$eval("#EBand", (e) => { e.scrollLeft = 0; });
+  await page.waitForFunction(() => document.getElementById("headCell0").hidden);
+  assert.ok(await page.$eval("#Schreiblesekopf", (e) => e.hidden));
+  // A step brings the head back into view.
+  await page.keyboard.press("F7");
+  g = await geometry();
+  assert.ok(g.headShown && g.head.left >= g.field.left && g.head.right <= g.field.right);
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("a program saved and opened again comes back as it was, in the desktop's bytes", async () => {
+  const page = await openPage();
+  const program = "; Übergänge für Akzeptor\na 0 -> 1\n1 0 -> a";
+  await page.click('#kinds button[data-kind="1"]');
+  await page.fill("#MProgramm", program);
+  await page.keyboard.press("Control+s");
+  assert.strictEqual(await dialogText(page), "Speichern unter:");
+  await page.fill("#boxName", "rund");
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#boxButtons button >> nth=0")]);
+  assert.strictEqual(download.suggestedFilename(), "rund.txt");
+  const bytes = fs.readFileSync(await download.path());
+  assert.deepStrictEqual(bytes, Buffer.from(program.replace(/\n/g, "\r\n"), "latin1"));  // Windows-1252, CR LF
+  assert.strictEqual(await text(page, "panel2"), " Datei rund.txt gespeichert");
+  assert.strictEqual(await text(page, "panel1"), "");
+
+  await page.click("#toolbar button[data-command=new]");
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), "");
+  const saved = path.join(os.tmpdir(), "rund.txt");
+  fs.writeFileSync(saved, bytes);
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.keyboard.press("Control+f")]);
+  await chooser.setFiles(saved);
+  await page.waitForFunction(() => document.getElementById("panel2").textContent.includes("geöffnet"));
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), program);
+  assert.strictEqual(await text(page, "panel2"), " Datei rund.txt geöffnet.");
+  assert.strictEqual(await text(page, "panel1"), "");
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("a changed program is not replaced without the prompt", async () => {
+  const page = await openPage();
+  await page.fill("#MProgramm", "a s -> w a");
+  await page.click('#kinds button[data-kind="4"]');
+  assert.strictEqual(await dialogText(page), "Datei wurde geändert. Speichern?");
+  await page.click("#boxButtons button >> text=Abbrechen");
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), "a s -> w a");
+  assert.strictEqual(await text(page, "panel0"), " DEA");
+  assert.strictEqual(await page.$eval('#kinds button[data-kind="0"]', (e) => e.getAttribute("aria-pressed")), "true");
+  await page.click('#kinds button[data-kind="4"]');
+  await dialogText(page);
+  await page.click("#boxButtons button >> text=Nein");
+  await page.waitForFunction(() => document.getElementById("panel0").textContent === " TM");
+  assert.ok((await page.$eval("#MProgramm", (e) => e.value)).includes("Turingmaschine"));
+  assert.strictEqual(await page.title(), "Simulation Turingmaschine");
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("program, kind, tape and speed are kept across a reload", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  let page = await openPage(context);
+  await page.click('#kinds button[data-kind="3"]');
+  await page.fill("#MProgramm", "; mein Kellerautomat\na ( # -> push ( a");
+  await page.fill("#EBand", "(((");
+  await page.focus("#speed");
+  await page.keyboard.press("ArrowRight");  // by 5
+  const speed = await page.inputValue("#speed");
+  await page.waitForTimeout(400);  // the storage is written shortly after typing
+  await page.reload();
+  await page.waitForSelector("body[data-ready=true]");
+  assert.strictEqual(await text(page, "panel0"), " KA");
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), "; mein Kellerautomat\na ( # -> push ( a");
+  assert.strictEqual(await page.inputValue("#EBand"), "(((");
+  assert.strictEqual(await page.inputValue("#speed"), speed);
+  assert.strictEqual(await text(page, "panel1"), " geändert ");
+  await context.close();
+});
+
+test("once loaded, the page opens and runs without a network", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  let page = await openPage(context);
+  const kept = await page.evaluate(() => Promise.race([
+    navigator.serviceWorker.ready.then(() => true), new Promise((resolve) => setTimeout(() => resolve(false), 5000))]));
+  assert.ok(kept, "a service worker keeps the files");
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForSelector("body[data-ready=true]");
+  await page.keyboard.press("F8");
+  await page.keyboard.press("F7");
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
+  assert.deepStrictEqual(page.errors, []);
+  await context.close();
+});
