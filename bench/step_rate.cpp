@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
   const struct {
     automaten::MachineKind kind;
     bool sweeper;
-  } cases[] = {{automaten::MachineKind::TM, false}, {automaten::MachineKind::NEA, false}, {automaten::MachineKind::TM, true}};
+  } cases[] = {
+      {automaten::MachineKind::TM, false}, {automaten::MachineKind::NEA, false}, {automaten::MachineKind::TM, true}};
   for (const auto& c : cases)
     std::printf("%d %d %.0f\n", static_cast<int>(c.kind), c.sweeper ? 1 : 0,
                 automaten::StepRate(static_cast<int>(c.kind), c.sweeper, seconds));

@@ -130,3 +130,18 @@ test("saving offers the bytes the desktop program writes", async () => {
   assert.strictEqual(app.downloadName(), "ü.txt");
   app.delete();
 });
+
+test("a file that is no program is refused with the reason, and the program stays", async () => {
+  const M = await createAutomaten({ wasmBinary });
+  const app = new M.WebApp();
+  const before = app.programText();
+  app.open(NEIN, "", "groß.txt", new Uint8Array((1 << 20) + 1).fill(0x31));
+  app.open(NEIN, "", "null.txt", new Uint8Array([0x61, 0, 0x62]));
+  assert.deepStrictEqual(app.takeDialogs(), [
+    "Datei groß.txt kann nicht geöffnet werden. Die Datei ist größer als 1 MiB und daher kein Automatenprogramm.",
+    "Datei null.txt kann nicht geöffnet werden. Die Datei enthält Nullbytes und ist daher kein Automatenprogramm.",
+  ]);
+  assert.strictEqual(app.programText(), before);
+  assert.strictEqual(app.fileName(), "");
+  app.delete();
+});
