@@ -122,7 +122,7 @@ function wire() {
 }
 
 const SHORTCUTS = {
-  F1: "help", F7: "step", F8: "reset", F9: "start",
+  F1: "help", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
   "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print",
 };
 
@@ -144,6 +144,8 @@ function onKey(event) {
 const COMMANDS = {
   reset: () => app.reset(),
   step: () => app.singleStep(),
+  stepBack: () => app.stepBack(),
+  loopCheck: () => app.setLoopCheck(!app.loopCheck()),
   start: () => app.startOrStop(),
   stop: () => app.stop(),
   clearTape: () => app.clearTape(),
@@ -298,6 +300,7 @@ function render() {
   for (const button of $("kinds").children) button.setAttribute("aria-pressed", String(Number(button.dataset.kind) === kind));
   const running = app.running();
   $("startButton").textContent = running ? "Anhalten" : "Starten";
+  $("loopCheck").setAttribute("aria-checked", String(app.loopCheck()));
   $("secondBox").hidden = !app.secondFieldShown();
   for (let f = 0; f < 2; ++f) {
     const revision = app.fieldRevision(f);

@@ -61,6 +61,7 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .constructor<>()
       .function("reset", &WebApp::Reset)
       .function("singleStep", &WebApp::SingleStep)
+      .function("stepBack", &WebApp::StepBack)
       .function("startOrStop", &WebApp::StartOrStop)
       .function("stop", &WebApp::Stop)
       .function("ticks", &WebApp::Ticks)

@@ -79,6 +79,7 @@ class WebApp {
   // ---- Run control ----
   void Reset() { sim_.Reset(); }
   void SingleStep() { sim_.SingleStep(); }
+  void StepBack() { sim_.StepBack(); }
   void StartOrStop() { sim_.StartOrStop(); }
   void Stop() { sim_.Stop(); }
   // Up to `ticks` timer ticks, each a step with its display, while the

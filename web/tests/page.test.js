@@ -245,3 +245,37 @@ test("once loaded, the page opens and runs without a network", async () => {
   assert.deepStrictEqual(page.errors, []);
   await context.close();
 });
+
+test("F6 takes steps back; an endless run is proved unless the menu turns that off", async () => {
+  const page = await openPage();
+  await page.click('#kinds button[data-kind="4"]');
+  await page.keyboard.press("F8");
+  const start = [await page.inputValue("#EBand"), await text(page, "LZustand"), await text(page, "LBefehl")];
+  for (let i = 0; i < 5; ++i) await page.keyboard.press("F7");
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 5");
+  for (let i = 0; i < 5; ++i) await page.click("#toolbar button[data-command=stepBack]");
+  assert.deepStrictEqual([await page.inputValue("#EBand"), await text(page, "LZustand"), await text(page, "LBefehl")], start);
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
+
+  await page.fill("#MProgramm", "a * -> * R 1\n1 * -> * L a\n");
+  await page.click("#toolbar button[data-command=clearTape]");
+  assert.strictEqual(await text(page, "panel2"), " Band gelöscht.");
+  await page.focus("#speed");
+  await page.keyboard.press("End");
+  await page.keyboard.press("F8");
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => !window.automaten.app.running());
+  assert.strictEqual(await text(page, "LMeldung"), "Endlosschleife: Schritt 2 wiederholt Schritt 0.");
+  assert.strictEqual(await colour(page, "LMeldung"), "red");
+
+  await page.click(".menu:nth-child(2) .menutitle");
+  await page.click("#loopCheck");
+  assert.strictEqual(await page.getAttribute("#loopCheck", "aria-checked"), "false");
+  await page.keyboard.press("F8");
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => Number(window.automaten.app.labelText(3).slice(10)) >= 100);
+  assert.ok(await page.evaluate(() => window.automaten.app.running()));
+  assert.strictEqual(await text(page, "LMeldung"), "");
+  await page.keyboard.press("F9");
+  assert.deepStrictEqual(page.errors, []);
+});
