@@ -22,6 +22,7 @@ class StringView : public View {
   };
 
   std::string FieldText(Field f) const override { return fields_[Index(f)]; }
+  const std::string& FieldContent(Field f) const { return fields_[Index(f)]; }  // without a copy
   void SetFieldText(Field f, const std::string& text) override { fields_[Index(f)] = text; }
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
   void MarkCell(Field f, long long index) override { markedCell[Index(f)] = index; }

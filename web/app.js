@@ -18,12 +18,13 @@ const MAX_PROGRAM_BYTES = 1 << 20;
 const $ = (id) => document.getElementById(id);
 let M = null;    // the module
 let app = null;  // its WebApp
-const shown = { fieldRevision: [-1, -1], programRevision: -1, marked: [-1, -1] };
+const shown = { programRevision: -1 };
+let fields = [];  // the tape and the second field (FieldView)
 let charWidth = 9.6;
 
 // For the tests and the rate measurement: the ticks taken by the automatic run.
 const stats = { ticks: 0, frames: 0 };
-window.automaten = { stats, get app() { return app; }, get module() { return M; } };
+window.automaten = { stats, get app() { return app; }, get module() { return M; }, get fields() { return fields; } };
 
 createAutomaten().then((module) => {
   M = module;
@@ -36,6 +37,7 @@ function start() {
   $("helpText").textContent = M.helpText();
   $("infoText").textContent = M.aboutText();
   measureCharWidth();
+  fields = [new FieldView(0), new FieldView(1)];
   app.tapeFieldResized(tapeCells());
   restore();
   wire();
@@ -81,15 +83,13 @@ function wire() {
   });
   document.addEventListener("keydown", onKey);
 
-  for (let f = 0; f < 2; ++f) {
-    const input = $(FIELDS[f]);
-    input.addEventListener("input", () => {
-      app.fieldEdited(f, input.value);
-      const text = app.fieldText(f);  // a character the code page lacks becomes '?'
-      if (text !== input.value) keepCaret(input, () => (input.value = text));
+  for (const field of fields) {
+    field.input.addEventListener("input", () => {
+      field.edited();
       storeSoon();
     });
-    input.addEventListener("scroll", () => placeHead(f));
+    field.input.addEventListener("scroll", () => field.scrolled());
+    field.input.addEventListener("keydown", (event) => field.key(event));
   }
   $("MProgramm").addEventListener("input", () => {
     app.programEdited($("MProgramm").value);
@@ -167,7 +167,7 @@ async function run(command) {
 function afterCommand() {
   render();
   offerDownload();
-  store();
+  storeSoon();
 }
 
 function selectKind(kind) {
@@ -302,21 +302,7 @@ function render() {
   $("startButton").textContent = running ? "Anhalten" : "Starten";
   $("loopCheck").setAttribute("aria-checked", String(app.loopCheck()));
   $("secondBox").hidden = !app.secondFieldShown();
-  for (let f = 0; f < 2; ++f) {
-    const revision = app.fieldRevision(f);
-    if (revision !== shown.fieldRevision[f]) {
-      shown.fieldRevision[f] = revision;
-      const input = $(FIELDS[f]);
-      const text = app.fieldText(f);
-      if (input.value !== text) keepCaret(input, () => (input.value = text));
-    }
-    const marked = app.markedCell(f);
-    if (marked !== shown.marked[f]) {
-      shown.marked[f] = marked;
-      scrollToCell(f, marked);
-    }
-    placeHead(f);
-  }
+  for (const field of fields) field.show();
   const revision = app.programRevision();
   if (revision !== shown.programRevision) {
     shown.programRevision = revision;
@@ -329,24 +315,18 @@ function render() {
   if (running) startTimer();
 }
 
-function keepCaret(input, change) {
-  const focused = document.activeElement === input;
-  const at = input.selectionStart;
-  change();
-  if (focused) input.setSelectionRange(at, at);
-}
-
 // The advance of a cell as the field lays its text out (a span of the same
-// font may differ in the last digits, which adds up along a long tape).
+// font may differ in the last digits, which adds up along a long tape). The
+// field's width is a whole number of pixels, so the probe is long.
 function measureCharWidth() {
   const probe = $("EBand").cloneNode();
   probe.removeAttribute("id");
   probe.style.position = "absolute";
   probe.style.visibility = "hidden";
-  probe.value = "*".repeat(1000);
+  probe.value = "*".repeat(20000);
   $("tapeBox").append(probe);
   const style = getComputedStyle(probe);
-  charWidth = (probe.scrollWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)) / 1000;
+  charWidth = (probe.scrollWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)) / 20000;
   probe.remove();
 }
 
@@ -355,31 +335,127 @@ function tapeCells() { return Math.max(1, Math.floor($("EBand").offsetWidth / 9)
 
 function padding(input) { return parseFloat(getComputedStyle(input).paddingLeft) + input.clientLeft; }
 
-function scrollToCell(f, index) {
-  if (index < 0) return;
-  const input = $(FIELDS[f]);
-  const left = index * charWidth;
-  const visible = input.clientWidth - 2 * padding(input);
-  if (left < input.scrollLeft) input.scrollLeft = Math.max(0, left - visible / 4);
-  else if (left + charWidth > input.scrollLeft + visible) input.scrollLeft = left + charWidth - visible + visible / 4;
-}
+const clamp = (x, low, high) => Math.min(Math.max(x, low), high);
 
-// The head cell's box over the field and, on the tape, the '^' under it.
-function placeHead(f) {
-  const input = $(FIELDS[f]);
-  const head = $("headCell" + f);
-  const index = shown.marked[f];
-  const x = padding(input) + index * charWidth - input.scrollLeft;
-  const inside = index >= 0 && x >= 0 && x + charWidth <= input.offsetWidth;
-  head.hidden = !inside;
-  if (inside) {
-    head.style.left = x + "px";
-    head.style.width = charWidth + "px";
+// A one-line field of cells: the tape or the second field, with the head
+// cell's box and, on the tape, the '^' under it. A field lays out all of its
+// text at each change, so a long tape is shown WINDOW cells at a time, from
+// `offset` on: a step costs the same on any tape. The window follows the
+// head, and the user's scrolling and Home and End; an edit goes to the cells
+// it changed.
+const WINDOW = 4000, EDGE = 500;
+
+class FieldView {
+  constructor(f) {
+    this.f = f;
+    this.input = $(FIELDS[f]);
+    this.head = $("headCell" + f);
+    this.marker = f === 0 ? $("Schreiblesekopf") : null;
+    this.offset = 0;
+    this.length = 0;
+    this.text = "";  // what the field holds
+    this.revision = -1;
+    this.marked = -1;
   }
-  if (f === 0) {
-    const marker = $("Schreiblesekopf");
-    marker.hidden = !inside;
-    marker.style.left = (inside ? x : 0) + "px";
+
+  get windowed() { return this.length > WINDOW; }
+
+  // After a command or a frame: the cells when they changed, the head in view.
+  show() {
+    const revision = app.fieldRevision(this.f);
+    const marked = app.markedCell(this.f);
+    const changed = revision !== this.revision;
+    this.revision = revision;
+    if (changed) this.length = app.fieldLength(this.f);
+    let offset = this.offset;
+    if (this.windowed && marked !== this.marked && marked >= 0 &&
+        (marked < offset + EDGE || marked >= offset + WINDOW - EDGE)) offset = marked - WINDOW / 2;
+    offset = this.windowed ? clamp(offset, 0, this.length - WINDOW) : 0;
+    if (changed || offset !== this.offset) this.load(offset);
+    if (marked !== this.marked) {
+      this.marked = marked;
+      this.scrollTo(marked);
+    }
+    this.place();
+  }
+
+  // The cells from `offset` on; the cells in view and the caret stay where they were.
+  load(offset) {
+    const input = this.input;
+    const focused = document.activeElement === input;
+    const caret = this.offset + input.selectionStart;
+    const firstShown = this.offset + input.scrollLeft / charWidth;
+    const text = this.windowed ? app.fieldSlice(this.f, offset, WINDOW) : app.fieldText(this.f);
+    this.offset = offset;
+    this.text = text;
+    if (input.value !== text) input.value = text;
+    if (focused) {
+      const at = clamp(caret - offset, 0, text.length);
+      input.setSelectionRange(at, at);
+    }
+    input.scrollLeft = (firstShown - offset) * charWidth;
+  }
+
+  // The user typed, deleted or pasted: only the cells that changed go to the module.
+  edited() {
+    const now = this.input.value, old = this.text;
+    if (this.offset === 0 && !this.windowed) {
+      app.fieldEdited(this.f, now);
+    } else {
+      let p = 0, s = 0;
+      while (p < old.length && p < now.length && old[p] === now[p]) ++p;
+      while (s < old.length - p && s < now.length - p && old[old.length - 1 - s] === now[now.length - 1 - s]) ++s;
+      app.fieldEditedAt(this.f, this.offset + p, old.length - p - s, now.slice(p, now.length - s));
+    }
+    this.length = app.fieldLength(this.f);
+    if (this.windowed) {
+      const caret = this.offset + this.input.selectionStart;
+      this.load(clamp(now.length > WINDOW ? caret - WINDOW / 2 : this.offset, 0, this.length - WINDOW));
+    } else {
+      this.load(0);  // a character the code page lacks becomes '?'
+    }
+    this.place();
+  }
+
+  // Near either end of the window the window moves on, keeping the cells in view.
+  scrolled() {
+    if (this.windowed) {
+      const first = this.input.scrollLeft / charWidth;
+      const last = first + this.input.clientWidth / charWidth;
+      if ((first < EDGE / 4 && this.offset > 0) ||
+          (last > this.text.length - EDGE / 4 && this.offset + this.text.length < this.length))
+        this.load(clamp(this.offset + Math.round(first) - WINDOW / 2, 0, this.length - WINDOW));
+    }
+    this.place();
+  }
+
+  // Home and End go to the ends of the whole tape.
+  key(event) {
+    if (!this.windowed || event.ctrlKey || (event.key !== "Home" && event.key !== "End")) return;
+    this.load(event.key === "Home" ? 0 : this.length - WINDOW);
+  }
+
+  scrollTo(index) {
+    if (index < 0) return;
+    const input = this.input;
+    const left = (index - this.offset) * charWidth;
+    const visible = input.clientWidth - 2 * padding(input);
+    if (left < input.scrollLeft) input.scrollLeft = Math.max(0, left - visible / 4);
+    else if (left + charWidth > input.scrollLeft + visible) input.scrollLeft = left + charWidth - visible + visible / 4;
+  }
+
+  place() {
+    const x = padding(this.input) + (this.marked - this.offset) * charWidth - this.input.scrollLeft;
+    const inside = this.marked >= 0 && x >= 0 && x + charWidth <= this.input.offsetWidth;
+    this.head.hidden = !inside;
+    if (inside) {
+      this.head.style.left = x + "px";
+      this.head.style.width = charWidth + "px";
+    }
+    if (this.marker) {
+      this.marker.hidden = !inside;
+      this.marker.style.left = (inside ? x : 0) + "px";
+    }
   }
 }
 
@@ -415,7 +491,7 @@ function tick() {
     if (due > 0) paintSoon();
   } else {
     render();  // the run's last step, at once
-    store();
+    storeSoon();
   }
 }
 
@@ -448,6 +524,7 @@ function store() {
   }
 }
 
+// Writing the storage takes the whole tape: once after a burst of commands or keys.
 let storing = 0;
 function storeSoon() {
   clearTimeout(storing);

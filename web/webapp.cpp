@@ -51,9 +51,15 @@ void WebApp::SetSlider(int position) {
 }
 
 void WebApp::FieldEdited(int field, const std::string& utf8) {
-  const Field f = field == 1 ? Field::EAusgabe : Field::EBand;
-  view_.StringView::SetFieldText(f, ToMachineText(utf8));  // the page shows it already
-  sim_.FieldEdited(f);
+  view_.StringView::SetFieldText(FieldOf(field), ToMachineText(utf8));  // the page shows it already
+  sim_.FieldEdited(FieldOf(field));
+}
+
+void WebApp::FieldEditedAt(int field, double index, double removed, const std::string& utf8) {
+  if (index < 0 || removed < 0) return;
+  view_.StringView::ReplaceInField(FieldOf(field), static_cast<std::size_t>(index), static_cast<std::size_t>(removed),
+                                   ToMachineText(utf8));
+  sim_.FieldEdited(FieldOf(field));
 }
 
 void WebApp::ProgramEdited(const std::string& utf8) {
@@ -154,8 +160,12 @@ std::string WebApp::Panel(int panel) const {
   return Cp1252ToUtf8(view_.Panel(static_cast<StatusPanel>(panel)));
 }
 
-std::string WebApp::FieldText(int field) const {
-  return Cp1252ToUtf8(view_.FieldText(field == 1 ? Field::EAusgabe : Field::EBand));
+std::string WebApp::FieldText(int field) const { return Cp1252ToUtf8(view_.FieldContent(FieldOf(field))); }
+
+std::string WebApp::FieldSlice(int field, double from, double count) const {
+  const std::string& text = view_.FieldContent(FieldOf(field));
+  if (from < 0 || count <= 0 || from >= static_cast<double>(text.size())) return std::string();
+  return Cp1252ToUtf8(text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count)));
 }
 
 std::string WebApp::Caption() const { return Cp1252ToUtf8(view_.caption); }

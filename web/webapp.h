@@ -92,6 +92,8 @@ class WebApp {
   void SetLoopCheck(bool on) { sim_.SetLoopCheck(on); }  // "Endlosschleifen erkennen"
   bool LoopCheck() const { return sim_.LoopCheck(); }
   void FieldEdited(int field, const std::string& utf8);
+  // The user replaced `removed` cells from `index` on with the inserted text.
+  void FieldEditedAt(int field, double index, double removed, const std::string& utf8);
   void ProgramEdited(const std::string& utf8);
 
   // ---- Documents, each after the page asked what the command needs ----
@@ -121,6 +123,9 @@ class WebApp {
   int LabelColour(int label) const;  // 0 window text, 1 red, 2 green
   std::string Panel(int panel) const;
   std::string FieldText(int field) const;
+  // A long tape is shown a window at a time: its length, and the cells of a window.
+  double FieldLength(int field) const { return static_cast<double>(view_.FieldContent(FieldOf(field)).size()); }
+  std::string FieldSlice(int field, double from, double count) const;
   unsigned FieldRevision(int field) const { return view_.fieldRevision[Index(field)]; }
   double MarkedCell(int field) const { return static_cast<double>(view_.markedCell[Index(field)]); }  // -1 for none
   bool SecondFieldShown() const { return view_.fieldVisible[1]; }
@@ -136,6 +141,7 @@ class WebApp {
 
  private:
   static std::size_t Index(int i) { return static_cast<std::size_t>(i == 1 ? 1 : 0); }
+  static Field FieldOf(int i) { return i == 1 ? Field::EAusgabe : Field::EBand; }
   void Prepare(int answer, const std::string& saveName);  // the answers for the command that follows
   void Done();                                            // and forgotten after it
 

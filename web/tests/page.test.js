@@ -279,3 +279,65 @@ test("F6 takes steps back; an endless run is proved unless the menu turns that o
   await page.keyboard.press("F9");
   assert.deepStrictEqual(page.errors, []);
 });
+
+test("a long tape is shown a window at a time, and edited where the user types", async () => {
+  const page = await openPage();
+  await page.click('#kinds button[data-kind="4"]');
+  await page.fill("#MProgramm", "a 1 -> 1 R a\n");
+  const cells = 100000;
+  await page.fill("#EBand", "1".repeat(cells));
+  await page.keyboard.press("F8");
+  await page.evaluate(() => {  // 60,000 steps at once, then one more by key
+    const { app } = window.automaten;
+    app.startOrStop();
+    app.ticks(60000);
+    app.stop();
+  });
+  await page.keyboard.press("F7");
+  const state = () => page.evaluate(() => {
+    const field = document.getElementById("EBand"), view = window.automaten.fields[0];
+    return {
+      value: field.value, offset: view.offset, scroll: field.scrollLeft, scrollWidth: field.scrollWidth,
+      cell: window.automaten.app.markedCell(0),
+      head: document.getElementById("headCell0").getBoundingClientRect(), field: field.getBoundingClientRect(),
+      marker: document.getElementById("Schreiblesekopf").getBoundingClientRect(),
+    };
+  });
+  let s = await state();
+  assert.strictEqual(s.cell, 60001);
+  assert.ok(s.value.length <= 4000 && s.offset > 0 && s.offset <= s.cell && s.cell < s.offset + s.value.length);
+  const cellWidth = (s.scrollWidth - 8) / s.value.length;  // as the field lays its text out
+  assert.ok(Math.abs(s.head.left - (s.field.left + 5 + (s.cell - s.offset) * cellWidth - s.scroll)) < 1, JSON.stringify({ ...s, value: s.value.length, cellWidth }));
+  assert.ok(s.head.left >= s.field.left && s.head.right <= s.field.right && Math.abs(s.marker.left - s.head.left) < 0.5);
+
+  // The user overwrites the head cell: the tape changes there and nowhere else.
+  await page.$eval("#EBand", (e, at) => { e.focus(); e.setSelectionRange(at, at + 1); }, s.cell - s.offset);
+  await page.keyboard.type("x");
+  const tape = await page.evaluate(() => window.automaten.app.fieldText(0));
+  assert.strictEqual(tape.indexOf("x"), s.cell);
+  assert.strictEqual(tape.replace("x", "1"), "1".repeat(cells));
+  await page.keyboard.press("F7");
+  assert.strictEqual(await text(page, "LMeldung"), "Der Funktionswert ist undefiniert.");
+
+  // Scrolled to the end of its window, the field moves the window on and keeps the cells in view.
+  s = await state();
+  const firstBefore = await page.$eval("#EBand", (e) => {
+    e.scrollLeft = e.scrollWidth;
+    return window.automaten.fields[0].offset + e.scrollLeft / (e.scrollWidth / e.value.length);
+  });
+  await page.waitForFunction((offset) => window.automaten.fields[0].offset > offset, s.offset);
+  const firstAfter = await page.$eval("#EBand", (e) =>
+    window.automaten.fields[0].offset + e.scrollLeft / (e.scrollWidth / e.value.length));
+  assert.ok(Math.abs(firstAfter - firstBefore) < 1, `${firstBefore} ${firstAfter}`);
+
+  // End and Home reach the ends of the whole tape.
+  await page.focus("#EBand");
+  await page.keyboard.press("End");
+  s = await state();
+  assert.strictEqual(s.offset + s.value.length, cells);
+  await page.keyboard.press("Home");
+  s = await state();
+  assert.strictEqual(s.offset, 0);
+  assert.ok(s.value.startsWith("1111"));
+  assert.deepStrictEqual(page.errors, []);
+});
