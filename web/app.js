@@ -30,6 +30,10 @@ createAutomaten().then((module) => {
   M = module;
   app = new M.WebApp();
   start();
+}).catch((e) => {
+  // Opened as a file, or in a browser without WebAssembly.
+  $("panel2").textContent = ` Die Simulation konnte nicht geladen werden (${e}). ` +
+    "Die Seite braucht einen Webserver, etwa ./run.sh --web.";
 });
 
 function start() {
