@@ -13,7 +13,7 @@ if [[ ! -f build-web/CMakeCache.txt ]]; then
     -DAUTOMATEN_DIAGRAM=OFF -DAUTOMATEN_WEB=ON >/dev/null
 fi
 cmake --build build-web -j2
-mkdir -p build-web/site
+rm -rf build-web/site && mkdir -p build-web/site
 cp web/index.html web/style.css web/app.js web/sw.js build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
 cp build-web/web/automaten.js build-web/web/automaten.wasm build-web/site/

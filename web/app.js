@@ -316,7 +316,30 @@ function render() {
   const caption = app.caption();
   if (caption && document.title !== caption) document.title = caption;
   for (const text of app.takeDialogs()) showMessage(text);
+  takeFocus();
   if (running) startTimer();
+}
+
+// The field the machine puts the focus on: the tape after a reset, the faulty
+// line of the program after a parse; once the boxes shown before are closed,
+// since a box gives the focus back where it found it.
+function takeFocus() {
+  const request = app.takeFocus();
+  if (request.target >= 0) dialogs.then(() => focusOn(request));
+}
+
+function focusOn(request) {
+  const element = request.target === 2 ? $("MProgramm") : fields[request.target].input;
+  element.focus({ preventScroll: true });
+  if (request.target !== 2 || request.start < 0) return;
+  // The selection counts each line break as two characters (CR LF); the text area has one.
+  const text = element.value;
+  const index = (units) => {
+    let i = 0;
+    for (let u = 0; u < units && i < text.length; ++i) u += text[i] === "\n" ? 2 : 1;
+    return i;
+  };
+  element.setSelectionRange(index(request.start), index(request.start + request.length));
 }
 
 // The advance of a cell as the field lays its text out (a span of the same

@@ -32,6 +32,15 @@ void Open(WebApp& app, int answer, const std::string& saveName, const std::strin
 
 emscripten::val DownloadBytes(const WebApp& app) { return ArrayOf(app.DownloadBytes()); }
 
+emscripten::val TakeFocus(WebApp& app) {
+  const WebView::Focus focus = app.TakeFocus();
+  emscripten::val request = emscripten::val::object();
+  request.set("target", focus.target);
+  request.set("start", focus.start);
+  request.set("length", focus.length);
+  return request;
+}
+
 emscripten::val TakeDialogs(WebApp& app) {
   emscripten::val list = emscripten::val::array();
   for (const std::string& text : app.TakeDialogs()) list.call<void>("push", text);
@@ -104,7 +113,8 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("sliderPosition", &WebApp::SliderPosition)
       .function("caption", &WebApp::Caption)
       .function("programChanged", &WebApp::ProgramChanged)
-      .function("takeDialogs", &automaten::TakeDialogs);
+      .function("takeDialogs", &automaten::TakeDialogs)
+      .function("takeFocus", &automaten::TakeFocus);
   emscripten::function("helpText", &automaten::HelpText);
   emscripten::function("aboutText", &automaten::AboutText);
   emscripten::function("kinds", &automaten::Kinds);

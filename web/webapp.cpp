@@ -170,6 +170,12 @@ std::string WebApp::FieldSlice(int field, double from, double count) const {
 
 std::string WebApp::Caption() const { return Cp1252ToUtf8(view_.caption); }
 
+WebView::Focus WebApp::TakeFocus() {
+  const WebView::Focus focus = view_.focus;
+  view_.focus = {};
+  return focus;
+}
+
 std::vector<std::string> WebApp::TakeDialogs() {
   std::vector<std::string> shown;
   shown.swap(view_.dialogs);

@@ -27,6 +27,9 @@ class WebView : public StringView {
   void SetProgramText(const std::string& utf8) override;
   void MarkProgramUnchanged() override;
   void ShowMessage(const std::string& text) override;
+  void FocusField(Field f) override { focus = {static_cast<int>(f), -1, 0}; }
+  void FocusProgram() override { focus = {2, -1, 0}; }
+  void SelectInProgram(int start, int length) override { focus = {2, start, length}; }
 
   // The user's edit of the program area, which the page shows already.
   void TakeProgramFromUser(const std::string& utf8) { StringView::SetProgramText(utf8); }
@@ -38,6 +41,11 @@ class WebView : public StringView {
   std::array<unsigned, 2> fieldRevision{};
   unsigned programRevision = 0;
   std::vector<std::string> dialogs;  // message boxes to show, UTF-8
+  // Where the keyboard focus goes next: 0 the tape, 1 the second field, 2 the
+  // program with a selection (from `start`, each line break counted as two), -1 nowhere.
+  struct Focus {
+    int target = -1, start = -1, length = 0;
+  } focus;
 
  private:
   std::string saved_;
@@ -138,6 +146,7 @@ class WebApp {
   std::string Caption() const;
   bool ProgramChanged() const { return sim_.ProgramChanged(); }
   std::vector<std::string> TakeDialogs();
+  WebView::Focus TakeFocus();
 
  private:
   static std::size_t Index(int i) { return static_cast<std::size_t>(i == 1 ? 1 : 0); }

@@ -115,6 +115,9 @@ test("a program fault shows the native runner's messages in a box, one after the
   }
   await page.waitForFunction(() => !document.getElementById("box").open);
   assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), program);
+  // The faulty line is selected in the program, ready to be mended.
+  const selection = await page.$eval("#MProgramm", (e) => [document.activeElement === e, e.value.slice(e.selectionStart, e.selectionEnd)]);
+  assert.deepStrictEqual(selection, [true, "a k -> w"]);
   assert.deepStrictEqual(page.errors, []);
 });
 
