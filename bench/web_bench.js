@@ -15,7 +15,6 @@ const root = path.resolve(__dirname, "..");
 const site = path.join(root, "build-web/site");
 const { chromium } = require(path.join(root, "web/tests/node_modules/playwright-core"));
 const createAutomaten = require(path.join(site, "automaten.js"));
-const wasmBinary = fs.readFileSync(path.join(site, "automaten.wasm"));  // not fetched: Node's fetch takes no file paths
 const nativeRate = process.argv[2];
 const seconds = Number(process.argv[3] || 2);
 const CASES = ["TM example", "NEA example", "TM sweeper"];
@@ -24,7 +23,7 @@ const CASES = ["TM example", "NEA example", "TM sweeper"];
 // shared and noisy, and the first round also lets the engine's optimizing
 // compiler take over the module.
 async function stepRates() {
-  const M = await createAutomaten({ wasmBinary });
+  const M = await createAutomaten();
   const best = (a, b) => a.map((x, i) => Math.max(x, b[i]));
   let native = [0, 0, 0], wasm = [0, 0, 0];
   for (let round = 0; round < 3; ++round) {
@@ -46,7 +45,7 @@ async function inPage() {
   const server = http.createServer((req, res) => {
     const file = path.join(site, new URL(req.url, "http://x").pathname.replace(/\/$/, "/index.html"));
     if (!fs.existsSync(file)) return res.writeHead(404).end();
-    const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
+    const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
     res.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
     res.end(fs.readFileSync(file));
   });

@@ -16,5 +16,5 @@ cmake --build build-web -j2
 rm -rf build-web/site && mkdir -p build-web/site
 cp web/index.html web/style.css web/app.js web/sw.js build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
-cp build-web/web/automaten.js build-web/web/automaten.wasm build-web/site/
+cp build-web/web/automaten.js build-web/site/
 echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes" >&2

@@ -3,7 +3,7 @@
 // first, and a file fetched is kept for the next time.
 "use strict";
 const CACHE = "automaten-v1";
-const FILES = ["./", "index.html", "style.css", "app.js", "automaten.js", "automaten.wasm", "icon.svg"];
+const FILES = ["./", "index.html", "style.css", "app.js", "automaten.js", "icon.svg"];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

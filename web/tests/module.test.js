@@ -13,9 +13,6 @@ const root = path.resolve(__dirname, "../..");
 const golden = path.join(root, "tests/cli/golden");
 const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
 const createAutomaten = require(path.join(root, "build-web/site/automaten.js"));
-// Given the module's bytes, Emscripten's loader does not fetch them (Node's
-// fetch takes no file paths).
-const wasmBinary = fs.readFileSync(path.join(root, "build-web/site/automaten.wasm"));
 const KINDS = ["dea", "akz", "nea", "ka", "tm"];
 const NEIN = 1;
 
@@ -84,7 +81,7 @@ function runInModule(M, o) {
 }
 
 test("the module prints what the native runner prints", async (t) => {
-  const M = await createAutomaten({ wasmBinary });
+  const M = await createAutomaten();
   const cases = goldenCases();
   assert.ok(cases.length >= 40, `only ${cases.length} cases`);
   for (const { name, args } of cases) {
@@ -93,7 +90,7 @@ test("the module prints what the native runner prints", async (t) => {
 });
 
 test("a program opened with a fault shows its messages as dialogs", async () => {
-  const M = await createAutomaten({ wasmBinary });
+  const M = await createAutomaten();
   const app = new M.WebApp();
   app.selectKind(1, NEIN, "");
   app.open(NEIN, "", "kaputt.txt", new TextEncoder().encode("a 0 - 1\n"));
@@ -112,7 +109,7 @@ test("a program opened with a fault shows its messages as dialogs", async () => 
 });
 
 test("saving offers the bytes the desktop program writes", async () => {
-  const M = await createAutomaten({ wasmBinary });
+  const M = await createAutomaten();
   const app = new M.WebApp();
   app.programEdited("; Zustandsübergänge\na 0 -> 1");
   assert.ok(app.programChanged());
@@ -132,7 +129,7 @@ test("saving offers the bytes the desktop program writes", async () => {
 });
 
 test("a file that is no program is refused with the reason, and the program stays", async () => {
-  const M = await createAutomaten({ wasmBinary });
+  const M = await createAutomaten();
   const app = new M.WebApp();
   const before = app.programText();
   app.open(NEIN, "", "groß.txt", new Uint8Array((1 << 20) + 1).fill(0x31));

@@ -16,7 +16,7 @@ const root = path.resolve(__dirname, "../..");
 const site = process.env.AUTOMATEN_SITE || path.join(root, "build-web/site");
 const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
 const KINDS = ["dea", "akz", "nea", "ka", "tm"];
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
+const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css" };
 
 let server, browser, address;
 
@@ -246,6 +246,17 @@ test("once loaded, the page opens and runs without a network", async () => {
   await page.keyboard.press("F7");
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
   assert.deepStrictEqual(page.errors, []);
+  await context.close();
+});
+
+test("the page runs opened from a folder, without a server", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  const page = await context.newPage();
+  await page.goto("file://" + path.join(site, "index.html"));
+  await page.waitForSelector("body[data-ready=true]");
+  await page.keyboard.press("F8");
+  await page.keyboard.press("F7");
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
   await context.close();
 });
 
