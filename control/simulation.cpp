@@ -1,6 +1,7 @@
 #include "simulation.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "control/examples.h"
@@ -76,7 +77,7 @@ void Simulation::StepBack() {
   view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
   view_.MarkCell(Field::EAusgabe,
                  kind_ == MachineKind::DEA && applied_ > 0 ? static_cast<long long>(configuration_.head) - 2 : -1);
-  SetLabel(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
+  ShowSteps();
   while (!messages_.empty() && messages_.back().at > applied_) messages_.pop_back();
   SetColour(Label::LMeldung, messages_.empty() ? TextColour::WindowText : messages_.back().colour);
   SetLabel(Label::LMeldung, messages_.empty() ? std::string() : messages_.back().text);
@@ -205,7 +206,7 @@ void Simulation::RestoreLastTape() {
 
 void Simulation::ProgramChangedByUser(bool changed) {
   programChanged_ = changed;
-  view_.SetStatusPanel(StatusPanel::Changed, changed ? ChangedMark() + " " : std::string());
+  SetPanel(StatusPanel::Changed, changed ? ChangedMark() + " " : std::string());
 }
 
 void Simulation::SetProgramChanged(bool changed) {
@@ -496,7 +497,14 @@ unsigned long long Simulation::RunWatched(unsigned long long ticks) {
 
 void Simulation::ShowHead(bool counting) {
   view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
-  if (counting) SetLabel(Label::LSchritte, "Schritte: " + std::to_string(configuration_.steps));
+  if (counting) ShowSteps();
+}
+
+void Simulation::ShowSteps() {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, configuration_.steps).ptr;
+  scratch_.assign("Schritte: ").append(digits, end);
+  SetLabel(Label::LSchritte, scratch_);
 }
 
 RunOutcome Simulation::Outcome() const {
@@ -598,12 +606,22 @@ void Simulation::ShowMachineKind() {
   for (MachineKind kind : kKinds) view_.SetKindButtonDown(kind, false);
   if (!IsKnownKind(kind_)) return;
   view_.SetKindButtonDown(kind_, true);
-  view_.SetStatusPanel(StatusPanel::Kind, std::string(" ") + InfoOf(kind_).name);
+  SetPanel(StatusPanel::Kind, std::string(" ") + InfoOf(kind_).name);
 }
 
-void Simulation::ShowStatus(const std::string& message) {
-  view_.SetStatusPanel(StatusPanel::Changed, programChanged_ ? ChangedMark() : std::string());
-  view_.SetStatusPanel(StatusPanel::Message, " " + message);
+void Simulation::ShowStatus(std::string_view message) {
+  static const std::string none;
+  SetPanel(StatusPanel::Changed, programChanged_ ? ChangedMark() : none);
+  scratch_.assign(1, ' ').append(message);
+  SetPanel(StatusPanel::Message, scratch_);
+}
+
+void Simulation::SetPanel(StatusPanel panel, const std::string& text) {
+  const auto i = static_cast<std::size_t>(panel);
+  if (panelShown_[i] && panelText_[i] == text) return;
+  panelShown_[i] = true;
+  panelText_[i] = text;
+  view_.SetStatusPanel(panel, text);
 }
 
 }  // namespace automaten

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/view.h"
@@ -66,7 +67,7 @@ class Simulation {
 
   // ---- Status display ----
   void ShowMachineKind();
-  void ShowStatus(const std::string& message);
+  void ShowStatus(std::string_view message);
 
   // ---- What the front ends and the document session read and set ----
   MachineKind Kind() const { return kind_; }
@@ -114,6 +115,8 @@ class Simulation {
   void SetField(Field f, const std::string& text);  // the field's text, read again before the next step
   void ShowStepInFields(const StepResult& r, std::uint32_t headBefore, std::size_t secondSizeBefore);
   void ShowHead(bool counting);
+  void ShowSteps();
+  void SetPanel(StatusPanel panel, const std::string& text);
   void ShowState();
   void ShowTransition();
   void SetLabel(Label l, const std::string& text);
@@ -145,6 +148,11 @@ class Simulation {
   // What the labels show, so that only a change is formatted and sent.
   std::array<std::string, kLabelCount> labelText_;
   std::array<TextColour, kLabelCount> labelColour_{};
+  // The same for the status panels; a step formats its texts in `scratch_`,
+  // which keeps its buffer, so that a step allocates nothing for the display.
+  std::array<std::string, 3> panelText_;
+  std::array<bool, 3> panelShown_{};
+  std::string scratch_;
   // What a step changed, to take it back: 12 bytes a step; a user's edit
   // keeps the texts it replaced.
   struct Undo {
