@@ -222,7 +222,9 @@ test("program, kind, tape and speed are kept across a reload", async () => {
   await page.focus("#speed");
   await page.keyboard.press("ArrowRight");  // by 5
   const speed = await page.inputValue("#speed");
-  await page.waitForTimeout(400);  // the storage is written shortly after typing
+  // The storage is written shortly after the last key.
+  await page.waitForFunction((speed) => localStorage.getItem("automaten.band") === "(((" &&
+    (localStorage.getItem("automaten.ini") || "").includes("Frequenz=" + speed), speed);
   await page.reload();
   await page.waitForSelector("body[data-ready=true]");
   assert.strictEqual(await text(page, "panel0"), " KA");
@@ -237,7 +239,7 @@ test("once loaded, the page opens and runs without a network", async () => {
   const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
   let page = await openPage(context);
   const kept = await page.evaluate(() => Promise.race([
-    navigator.serviceWorker.ready.then(() => true), new Promise((resolve) => setTimeout(() => resolve(false), 5000))]));
+    navigator.serviceWorker.ready.then(() => true), new Promise((resolve) => setTimeout(() => resolve(false), 15000))]));
   assert.ok(kept, "a service worker keeps the files");
   await context.setOffline(true);
   await page.reload();
