@@ -9,15 +9,12 @@
 #include <fstream>
 #include <string>
 
+#include "bench/steprate.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
 
 namespace automaten {
 namespace {
-
-// A Turing machine that sweeps between '$' and '#' for ever; its tape stays short.
-const char kSweeper[] = "a $ -> $ R a\r\na * -> * R a\r\na # -> # L 1\r\n1 * -> * L 1\r\n1 $ -> $ R a\r\n";
-std::string SweeperTape() { return "$" + std::string(58, '*') + "#"; }
 
 void Prepare(StringView& view, Simulation& sim, MachineKind kind, bool sweeper) {
   sim.SelectKind(kind);

@@ -6,11 +6,16 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "control/simulation.h"
 #include "control/stringview.h"
 
 namespace automaten {
+
+// A Turing machine that sweeps between '$' and '#' for ever; its tape stays short.
+inline constexpr char kSweeper[] = "a $ -> $ R a\na * -> * R a\na # -> # L 1\n1 * -> * L 1\n1 $ -> $ R a\n";
+inline std::string SweeperTape() { return "$" + std::string(58, '*') + "#"; }
 
 inline double StepRate(int kindCode, bool sweeper, double seconds) {
   const auto kind = static_cast<MachineKind>(kindCode);
@@ -19,8 +24,8 @@ inline double StepRate(int kindCode, bool sweeper, double seconds) {
   sim.KeepHistory(false);
   sim.SelectKind(kind);
   if (sweeper) {
-    view.SetProgramText("a $ -> $ R a\na * -> * R a\na # -> # L 1\n1 * -> * L 1\n1 $ -> $ R a\n");
-    view.SetFieldText(Field::EBand, "$" + std::string(58, '*') + "#");
+    view.SetProgramText(kSweeper);
+    view.SetFieldText(Field::EBand, SweeperTape());
   }
   sim.Reset();
   const std::string tape = view.FieldText(Field::EBand);

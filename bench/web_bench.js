@@ -7,13 +7,12 @@
 // Usage: node bench/web_bench.js NATIVE_STEP_RATE [SECONDS]
 "use strict";
 const { execFileSync } = require("node:child_process");
-const fs = require("node:fs");
-const http = require("node:http");
 const path = require("node:path");
 
 const root = path.resolve(__dirname, "..");
 const site = path.join(root, "build-web/site");
 const { chromium } = require(path.join(root, "web/tests/node_modules/playwright-core"));
+const { serveSite, launchChromium } = require(path.join(root, "web/tests/serve.js"));
 const createAutomaten = require(path.join(site, "automaten.js"));
 const nativeRate = process.argv[2];
 const seconds = Number(process.argv[3] || 2);
@@ -42,19 +41,8 @@ async function stepRates() {
 }
 
 async function inPage() {
-  const server = http.createServer((req, res) => {
-    const file = path.join(site, new URL(req.url, "http://x").pathname.replace(/\/$/, "/index.html"));
-    if (!fs.existsSync(file)) return res.writeHead(404).end();
-    const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
-    res.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-    res.end(fs.readFileSync(file));
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  const address = `http://127.0.0.1:${server.address().port}/`;
-  const browser = await chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-  });
+  const { server, address } = await serveSite(site);
+  const browser = await launchChromium(chromium);
   const loads = [];
   let bytes = 0;
   for (let i = 0; i < 5; ++i) {

@@ -7,33 +7,21 @@ const test = require("node:test");
 const assert = require("node:assert");
 const { execFileSync } = require("node:child_process");
 const fs = require("node:fs");
-const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
 const { chromium } = require("playwright-core");
+const { serveSite, launchChromium } = require("./serve.js");
 
 const root = path.resolve(__dirname, "../..");
 const site = process.env.AUTOMATEN_SITE || path.join(root, "build-web/site");
 const nativeCli = process.env.AUTOMATEN_CLI || path.join(root, "build/app/automaten-cli");
 const KINDS = ["dea", "akz", "nea", "ka", "tm"];
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css" };
 
 let server, browser, address;
 
 test.before(async () => {
-  server = http.createServer((req, res) => {
-    const file = path.join(site, decodeURIComponent(new URL(req.url, "http://x").pathname).replace(/\/$/, "/index.html"));
-    if (!file.startsWith(site) || !fs.existsSync(file)) return res.writeHead(404).end();
-    res.writeHead(200, { "Content-Type": TYPES[path.extname(file)] || "application/octet-stream" });
-    res.end(fs.readFileSync(file));
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-  address = `http://127.0.0.1:${server.address().port}/`;
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-    args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-           "--disable-sync", "--no-first-run"],
-  });
+  ({ server, address } = await serveSite(site));
+  browser = await launchChromium(chromium);
 });
 
 test.after(async () => {
