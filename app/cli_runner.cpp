@@ -6,13 +6,10 @@
 
 #include "cli_common.h"
 #include "control/examples.h"
+#include "control/headless.h"
 #include "control/kinds.h"
-#include "control/simulation.h"
-#include "control/stringview.h"
-#include "engine/diagram.h"
-#ifndef AUTOMATEN_NO_DIAGRAM
 #include "diagram/layout.h"
-#endif
+#include "engine/diagram.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
@@ -48,8 +45,8 @@ struct Options {
   bool kindGiven = false;
   std::optional<std::string> tape;  // Windows-1252
   std::optional<std::string> tapeFile;
-  int width = 60;
-  unsigned long long maxSteps = 1000000;
+  int width = kDefaultTapeWidth;
+  unsigned long long maxSteps = kDefaultStepBound;
   bool trace = false;
   bool loopCheck = true;
   bool example = false;
@@ -177,13 +174,9 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
     return kExitParseFault;
   }
   const Diagram diagram = MakeDiagram(program);
-#ifdef AUTOMATEN_NO_DIAGRAM
-  err << "automaten-cli: cannot write " << *o.diagram << ": this build lays out no diagrams (built without Graphviz)\n";
-  return kExitNoInput;
-#else
-  if (TooLargeToLayOut(diagram)) {
+  if (CanLayOut() && TooLargeToLayOut(diagram)) {
     err << "automaten-cli: the diagram has " << diagram.nodes.size() << " states and " << diagram.edges.size()
-        << " edges, more than can be laid out (300 states, 2000 edges)\n";
+        << " edges, more than can be laid out (" << kMaxDiagramStates << " states, " << kMaxDiagramEdges << " edges)\n";
     return kExitTooLarge;
   }
   std::string error;
@@ -192,7 +185,6 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
     return kExitNoInput;
   }
   return kExitAccepted;
-#endif
 }
 
 }  // namespace
@@ -218,28 +210,20 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
   if (o.diagram) return WriteDiagram(o, program, err);
 
-  StringView view;
-  view.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
-  Simulation sim(view);
-  sim.KeepHistory(false);
-  sim.SetLoopCheck(o.loopCheck);
-  sim.SetTapeWidth(o.width);
-  sim.SelectKind(o.kind);
-  if (!o.example) {
-    view.SetProgramText(program);
-    view.SetFieldText(Field::EBand, "");
-  }
-  if (o.tape) view.SetFieldText(Field::EBand, *o.tape);
-
-  sim.StartOrStop();
+  HeadlessSetup setup;
+  setup.kind = o.kind;
+  setup.width = o.width;
+  setup.loopCheck = o.loopCheck;
+  if (!o.example) setup.program = program;
+  setup.tape = o.tape;
+  setup.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
+  HeadlessRun run(setup);
+  const StringView& view = run.Screen();
   if (o.trace) {
     TraceLine(view, out);
-    for (unsigned long long tick = 0; tick < o.maxSteps && sim.Running(); ++tick) {
-      sim.Tick();
-      TraceLine(view, out);
-    }
+    for (unsigned long long tick = 0; tick < o.maxSteps && run.Tick(); ++tick) TraceLine(view, out);
   } else {
-    sim.RunTicks(o.maxSteps);  // the display only at the end: the same block
+    run.Run(o.maxSteps);  // the display only at the end: the same block
   }
 
   out << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\n'
@@ -250,16 +234,17 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   out << "Meldung: " << Cp1252ToUtf8(view.LabelText(Label::LMeldung)) << '\n';
   out.flush();
 
-  switch (sim.Outcome().kind) {
-    case RunOutcome::Kind::ParseFault: return kExitParseFault;
-    case RunOutcome::Kind::Accepted:
-    case RunOutcome::Kind::FunctionValue: return kExitAccepted;
-    case RunOutcome::Kind::NotAccepted: return kExitRejected;
-    case RunOutcome::Kind::EndlessLoop: return kExitEndless;
-    case RunOutcome::Kind::Running: break;
+  switch (run.Outcome().result) {
+    case RunOutcome::Result::ParseFault: return kExitParseFault;
+    case RunOutcome::Result::Accepted:
+    case RunOutcome::Result::FunctionValue: return kExitAccepted;
+    case RunOutcome::Result::EndlessRun: return kExitEndless;
+    case RunOutcome::Result::Running: return kExitStillRunning;
+    case RunOutcome::Result::NotAccepted:
+    case RunOutcome::Result::ErrorState:
+    case RunOutcome::Result::Stopped: break;
   }
-  // Stopped without a verdict (in the error state F) counts as not accepted.
-  return sim.Running() ? kExitStillRunning : kExitRejected;
+  return kExitRejected;
 }
 
 }  // namespace automaten

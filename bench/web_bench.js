@@ -13,7 +13,7 @@ const root = path.resolve(__dirname, "..");
 const site = path.join(root, "build-web/site");
 const { chromium } = require(path.join(root, "web/tests/node_modules/playwright-core"));
 const { serveSite, launchChromium } = require(path.join(root, "web/tests/serve.js"));
-const createAutomaten = require(path.join(site, "automaten.js"));
+const createStepRate = require(path.join(root, "build-web/web/automaten-steprate.js"));
 const nativeRate = process.argv[2];
 const seconds = Number(process.argv[3] || 2);
 const CASES = ["TM example", "NEA example", "TM sweeper"];
@@ -22,7 +22,7 @@ const CASES = ["TM example", "NEA example", "TM sweeper"];
 // shared and noisy, and the first round also lets the engine's optimizing
 // compiler take over the module.
 async function stepRates() {
-  const M = await createAutomaten();
+  const M = await createStepRate();
   const best = (a, b) => a.map((x, i) => Math.max(x, b[i]));
   let native = [0, 0, 0], wasm = [0, 0, 0];
   for (let round = 0; round < 3; ++round) {

@@ -508,22 +508,27 @@ void Simulation::ShowSteps() {
 }
 
 RunOutcome Simulation::Outcome() const {
+  using Result = RunOutcome::Result;
   RunOutcome o;
   if (parseFailed_) {
-    o.kind = RunOutcome::Kind::ParseFault;
+    o.result = Result::ParseFault;
     for (const ParseFault& fault : program_.faults) o.faults.push_back(FaultMessage(fault));
   } else if (determined_ && detector_.Proved() && kind_ == MachineKind::TM && loopCheck_ && !verdict_.halted) {
-    o.kind = RunOutcome::Kind::EndlessLoop;
+    o.result = Result::EndlessRun;
     o.value = detector_.Finding();
   } else if (determined_ && verdict_.halted) {
     if (!verdict_.ok) {
-      o.kind = RunOutcome::Kind::NotAccepted;
+      o.result = Result::NotAccepted;
     } else if (kind_ == MachineKind::TM) {
-      o.kind = RunOutcome::Kind::FunctionValue;
+      o.result = Result::FunctionValue;
       o.value = FunctionValue(configuration_);
     } else {
-      o.kind = RunOutcome::Kind::Accepted;
+      o.result = Result::Accepted;
     }
+  } else if (determined_ && kind_ != MachineKind::NEA && configuration_.state == kStateF) {
+    o.result = Result::ErrorState;
+  } else if (Running()) {
+    o.result = Result::Running;
   }
   return o;
 }

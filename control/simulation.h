@@ -24,12 +24,28 @@ struct NumberFormat {
   char groupSeparator = '.';
 };
 
-// Where a run stands, as the verdict label tells it.
+// Where a run stands, as the verdict label and the timer tell it; every
+// front end reads its verdict here instead of deriving it again.
 struct RunOutcome {
-  enum class Kind { Running, Accepted, NotAccepted, FunctionValue, EndlessLoop, ParseFault };
-  Kind kind = Kind::Running;
-  std::string value;                // the Turing machine's function value, or the endless run's sentence
-  std::vector<std::string> faults;  // the parse's fault messages
+  enum class Result {
+    Running,        // the automatic run goes on (a headless run: its bound was reached)
+    Stopped,        // no verdict: not started yet, or stopped by the user
+    Accepted,       // green: the word was accepted
+    NotAccepted,    // red: not accepted, or the Turing machine's value undefined
+    FunctionValue,  // green: the Turing machine's value, in `value`
+    ErrorState,     // stopped in the error state F although a transition leads out of it
+    EndlessRun,     // an endless Turing run was proved; the sentence in `value`
+    ParseFault,     // the program has a fault; the messages in `faults`
+  };
+  Result result = Result::Stopped;
+  std::string value;                // machine text
+  std::vector<std::string> faults;  // the parse's fault messages, machine text
+  bool Green() const { return result == Result::Accepted || result == Result::FunctionValue; }
+  // The machine halted, with a verdict or in the error state.
+  bool Halted() const {
+    return result == Result::Accepted || result == Result::NotAccepted || result == Result::FunctionValue ||
+           result == Result::ErrorState;
+  }
 };
 
 class Simulation {
@@ -138,10 +154,10 @@ class Simulation {
   bool determined_ = false;    // false: "unbestimmt", no configuration since the kind changed
   bool ready_ = false;         // reset since the last change of kind or program fault
   bool parseFailed_ = false;
-  std::array<bool, 2> edited_{};  // the user changed a field since it was read
-  Verdict verdict_;               // of the configuration shown
-  int tapeWidth_ = 60;            // tape cells the tape field shows
-  std::string lastTape_;          // the tape of the last reset
+  std::array<bool, 2> edited_{};       // the user changed a field since it was read
+  Verdict verdict_;                    // of the configuration shown
+  int tapeWidth_ = kDefaultTapeWidth;  // tape cells the tape field shows
+  std::string lastTape_;               // the tape of the last reset
   bool programChanged_ = false;
   NumberFormat format_;
   int shownSpeed_ = 0;  // the slider position the frequency label shows

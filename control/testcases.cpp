@@ -1,7 +1,6 @@
 #include "testcases.h"
 
-#include "control/simulation.h"
-#include "control/stringview.h"
+#include "control/headless.h"
 #include "engine/encoding.h"
 #include "engine/text.h"
 
@@ -106,12 +105,15 @@ TestSuite TestCasesOfFile(const std::vector<std::string>& lines) {
   return suite;
 }
 
+std::string WordText(const std::string& machineWord) {
+  return machineWord.empty() ? std::string("\"\"") : Cp1252ToUtf8(machineWord);
+}
+
 std::string ExpectationText(const TestCase& c) {
-  const auto word = [](const std::string& w) { return w.empty() ? std::string("\"\"") : Cp1252ToUtf8(w); };
   switch (c.expect) {
     case TestCase::Expect::Accepted: return "akzeptiert";
     case TestCase::Expect::NotAccepted: return "nicht akzeptiert";
-    case TestCase::Expect::Output: return "Ausgabe " + word(c.value);
+    case TestCase::Expect::Output: return "Ausgabe " + WordText(c.value);
     case TestCase::Expect::Value: return "Wert " + Cp1252ToUtf8(c.value);
     case TestCase::Expect::Endless: break;
   }
@@ -119,48 +121,36 @@ std::string ExpectationText(const TestCase& c) {
 }
 
 CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestCase& c, unsigned long long maxSteps) {
-  StringView view;
-  Simulation sim(view);
-  sim.KeepHistory(false);
-  sim.SetLoopCheck(true);
-  sim.SetTapeWidth(60);  // as automaten-cli without --width
-  sim.SelectKind(kind);
-  view.SetProgramText(program);
-  view.SetFieldText(Field::EBand, c.word);
-  sim.StartOrStop();
-  sim.RunTicks(maxSteps);
+  HeadlessSetup setup;
+  setup.kind = kind;
+  setup.program = program;
+  setup.tape = c.word;
+  HeadlessRun run(setup);
+  const RunOutcome outcome = run.Run(maxSteps);
 
+  using Result = RunOutcome::Result;
   CaseResult r;
-  const RunOutcome outcome = sim.Outcome();
-  bool halted = true;
-  switch (outcome.kind) {
-    case RunOutcome::Kind::ParseFault: r.got = "Fehler im Programm: " + Cp1252ToUtf8(outcome.faults.front()); return r;
-    case RunOutcome::Kind::Accepted: r.got = "akzeptiert"; break;
-    case RunOutcome::Kind::FunctionValue: r.got = "Wert " + Cp1252ToUtf8(outcome.value); break;
-    case RunOutcome::Kind::NotAccepted:
-      r.got = kind == MachineKind::TM ? "Wert undefiniert" : "nicht akzeptiert";
-      break;
-    case RunOutcome::Kind::EndlessLoop: r.got = "Endlosschleife"; break;
-    case RunOutcome::Kind::Running:
-      halted = !sim.Running();
-      // Stopped without a verdict (in the error state F) counts as not accepted.
-      r.got = halted ? "nicht akzeptiert" : "nach " + Grouped(maxSteps) + " Schritten nicht angehalten";
-      break;
+  switch (outcome.result) {
+    case Result::ParseFault: r.got = "Fehler im Programm: " + Cp1252ToUtf8(outcome.faults.front()); return r;
+    case Result::Accepted: r.got = "akzeptiert"; break;
+    case Result::FunctionValue: r.got = "Wert " + Cp1252ToUtf8(outcome.value); break;
+    case Result::NotAccepted: r.got = kind == MachineKind::TM ? "Wert undefiniert" : "nicht akzeptiert"; break;
+    case Result::EndlessRun: r.got = "Endlosschleife"; break;
+    case Result::ErrorState:
+    case Result::Stopped: r.got = "nicht akzeptiert"; break;
+    case Result::Running: r.got = "nach " + Grouped(maxSteps) + " Schritten nicht angehalten"; break;
   }
-  const bool green = outcome.kind == RunOutcome::Kind::Accepted || outcome.kind == RunOutcome::Kind::FunctionValue;
+  // Stopped without a verdict (in the error state F) counts as not accepted.
+  const bool halted = outcome.Halted() || outcome.result == Result::Stopped;
   switch (c.expect) {
-    case TestCase::Expect::Accepted: r.passed = green; break;
-    case TestCase::Expect::NotAccepted:
-      r.passed = halted && !green && outcome.kind != RunOutcome::Kind::EndlessLoop;
-      break;
-    case TestCase::Expect::Endless: r.passed = outcome.kind == RunOutcome::Kind::EndlessLoop; break;
-    case TestCase::Expect::Value:
-      r.passed = outcome.kind == RunOutcome::Kind::FunctionValue && outcome.value == c.value;
-      break;
+    case TestCase::Expect::Accepted: r.passed = outcome.Green(); break;
+    case TestCase::Expect::NotAccepted: r.passed = halted && !outcome.Green(); break;
+    case TestCase::Expect::Endless: r.passed = outcome.result == Result::EndlessRun; break;
+    case TestCase::Expect::Value: r.passed = outcome.result == Result::FunctionValue && outcome.value == c.value; break;
     case TestCase::Expect::Output: {
-      const std::string output = TrimRight(view.FieldText(Field::EAusgabe));
-      if (halted && outcome.kind != RunOutcome::Kind::EndlessLoop) {
-        r.got = "Ausgabe " + (output.empty() ? std::string("\"\"") : Cp1252ToUtf8(output));
+      const std::string output = TrimRight(run.Screen().FieldText(Field::EAusgabe));
+      if (halted) {
+        r.got = "Ausgabe " + WordText(output);
         r.passed = output == TrimRight(c.value);
       }
       break;

@@ -33,6 +33,9 @@ struct TestSuite {
 TestSuite TestCasesOfProgram(const std::vector<std::string>& lines);
 TestSuite TestCasesOfFile(const std::vector<std::string>& lines);
 
+// A word as cases and reports show it (UTF-8): "" for the empty word.
+std::string WordText(const std::string& machineWord);
+
 // "akzeptiert", "Ausgabe ww", "Wert 5", ... as a case writes it (UTF-8).
 std::string ExpectationText(const TestCase& c);
 

@@ -33,8 +33,9 @@ struct DiagramLayout {
   Point start;              // the point the arrow into A comes from
 };
 
-// Too large to lay out in reasonable time: more than 300 states or 2,000 edges.
-bool TooLargeToLayOut(const Diagram& d);
+// False in a build without Graphviz: nothing is laid out or rendered then,
+// and every call says so in its error.
+bool CanLayOut();
 DiagramLayout LayOut(const Diagram& d);
 // The same from a text in Graphviz's language for the diagram's nodes and
 // edges; what Graphviz finds wrong with it comes back as the error.

@@ -37,6 +37,13 @@ struct Diagram {
   long long NodeOf(StateCode state) const;
 };
 
+// The largest diagram laid out: beyond it Graphviz may take minutes.
+constexpr std::size_t kMaxDiagramStates = 300;
+constexpr std::size_t kMaxDiagramEdges = 2000;
+inline bool TooLargeToLayOut(const Diagram& d) {
+  return d.nodes.size() > kMaxDiagramStates || d.edges.size() > kMaxDiagramEdges;
+}
+
 // Where a run stands in its diagram: the current state (the NEA's whole set),
 // the edges and label lines the next step takes, and after a halt the verdict.
 struct DiagramMark {

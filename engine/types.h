@@ -31,8 +31,9 @@ constexpr int kNeaStates = 12;
 constexpr char kTmBlank = '*';
 constexpr char kStackBottom = '#';
 constexpr char kEpsilon = '_';
-constexpr char kBeyondTape = '\t';  // the symbol under a head past the tape's end
-constexpr int kTmGrowth = 20;       // blanks added when a Turing head reaches an end
+constexpr char kBeyondTape = '\t';     // the symbol under a head past the tape's end
+constexpr int kTmGrowth = 20;          // blanks added when a Turing head reaches an end
+constexpr int kDefaultTapeWidth = 60;  // visible tape cells before a front end lays its field out
 
 enum class StackOp : std::uint8_t { None, Push, Pop, Nop };
 

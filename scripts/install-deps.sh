@@ -8,7 +8,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream dpkg-dev man-db
   libgraphviz-dev

@@ -80,10 +80,12 @@ void DiagramPane::ShowProgram(const Program& program) {
     pending_ = 0;
     Clear();
     shownDot_.clear();
-    SetNote(QStringLiteral("Das Diagramm hat %1 Zustände und %2 Kanten; gezeichnet werden höchstens 300 Zustände "
-                           "und 2000 Kanten.")
+    SetNote(QStringLiteral("Das Diagramm hat %1 Zustände und %2 Kanten; gezeichnet werden höchstens %3 Zustände "
+                           "und %4 Kanten.")
                 .arg(d.nodes.size())
-                .arg(d.edges.size()),
+                .arg(d.edges.size())
+                .arg(kMaxDiagramStates)
+                .arg(kMaxDiagramEdges),
             false);
     return;
   }

@@ -2,7 +2,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include "bench/steprate.h"
 #include "control/help.h"
 #include "control/kinds.h"
 #include "web/webapp.h"
@@ -118,5 +117,4 @@ EMSCRIPTEN_BINDINGS(automaten) {
   emscripten::function("helpText", &automaten::HelpText);
   emscripten::function("aboutText", &automaten::AboutText);
   emscripten::function("kinds", &automaten::Kinds);
-  emscripten::function("stepRate", &automaten::StepRate);
 }

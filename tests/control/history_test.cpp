@@ -170,7 +170,7 @@ TEST_F(HistoryTest, AnEndlessRunIsShownAndSingleStepsGoOn) {
   EXPECT_EQ(view.LabelText(Label::LMeldung), "Endlosschleife: Schritt 2 wiederholt Schritt 0.");
   EXPECT_EQ(view.LabelColour(Label::LMeldung), TextColour::Red);
   EXPECT_EQ(view.Panel(StatusPanel::Message), " Endlosschleife erkannt");
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::EndlessLoop);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::EndlessRun);
   sim.SingleStep();
   EXPECT_EQ(view.LabelText(Label::LSchritte), "Schritte: 3");
   EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
@@ -183,7 +183,7 @@ TEST_F(HistoryTest, AnEndlessRunIsShownAndSingleStepsGoOn) {
   sim.StartOrStop();
   for (int i = 0; i < 50; ++i) sim.Tick();
   EXPECT_TRUE(view.TimerEnabled());
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Running);
 }
 
 }  // namespace

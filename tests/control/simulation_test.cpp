@@ -343,7 +343,7 @@ TEST_F(SimulationTest, State65532IsNoLongerUnbestimmt) {
   EXPECT_EQ(TickToStop(), 2);
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 65532");
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Accepted);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Accepted);
 }
 
 TEST_F(SimulationTest, AStepWhileUnbestimmtAppliesNothing) {
@@ -360,30 +360,41 @@ TEST_F(SimulationTest, AStepWhileUnbestimmtAppliesNothing) {
   EXPECT_EQ(Label(Label::LZustand), "Zustand : unbestimmt");
   EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: "));
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Stopped);
 }
 
 TEST_F(SimulationTest, OutcomeOfEachKindOfEnd) {
   sim.SelectKind(MachineKind::TM);
   sim.StartOrStop();
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Running);
   TickToStop();
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::FunctionValue);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::FunctionValue);
   EXPECT_EQ(sim.Outcome().value, "5");
 
   sim.SelectKind(MachineKind::Akz);
   sim.Reset();
   sim.StartOrStop();
   TickToStop();
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::NotAccepted);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::NotAccepted);
 
   Program("a 1 ->\n");
   sim.Reset();
   const RunOutcome fault = sim.Outcome();
-  EXPECT_EQ(fault.kind, RunOutcome::Kind::ParseFault);
+  EXPECT_EQ(fault.result, RunOutcome::Result::ParseFault);
   EXPECT_EQ(fault.faults, view.messages);
   sim.SelectKind(MachineKind::DEA);  // a new kind forgets the fault
-  EXPECT_EQ(sim.Outcome().kind, RunOutcome::Kind::Running);
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Stopped);
+
+  // A transition out of F: the run stops in the error state without a verdict.
+  sim.SelectKind(MachineKind::Akz);
+  Program("a 1 -> f\nf 1 -> a\n");
+  view.SetFieldText(Field::EBand, "11");
+  sim.StartOrStop();
+  EXPECT_EQ(TickToStop(), 1);
+  EXPECT_EQ(Label(Label::LZustand), "Zustand : Fehlzustand");
+  EXPECT_EQ(Label(Label::LMeldung), "");
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::ErrorState);
+  EXPECT_TRUE(sim.Outcome().Halted());
 }
 
 TEST_F(SimulationTest, UserEditsBetweenStepsCount) {

@@ -10,7 +10,25 @@
 namespace automaten {
 namespace {
 
-TEST(Layout, EveryNodeAndEdgeOfTheExamplesIsPlaced) {
+class Layout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!CanLayOut()) GTEST_SKIP() << "built without Graphviz";
+  }
+};
+
+TEST(LayoutWithoutGraphviz, EveryCallSaysSo) {
+  if (CanLayOut()) GTEST_SKIP() << "built with Graphviz";
+  const Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"A 1 -> E"}));
+  const DiagramLayout layout = LayOut(d);
+  EXPECT_FALSE(layout.ok);
+  EXPECT_NE(layout.error.find("without Graphviz"), std::string::npos);
+  std::string error;
+  EXPECT_FALSE(RenderDiagram(d, "svg", ::testing::TempDir() + "x.svg", error));
+  EXPECT_EQ(error, layout.error);
+}
+
+TEST_F(Layout, EveryNodeAndEdgeOfTheExamplesIsPlaced) {
   for (MachineKind kind : kKinds) {
     SCOPED_TRACE(static_cast<int>(kind));
     const Diagram d = MakeDiagram(ParseProgram(kind, ExampleLines(kind)));
@@ -34,7 +52,7 @@ TEST(Layout, EveryNodeAndEdgeOfTheExamplesIsPlaced) {
   }
 }
 
-TEST(Layout, GraphvizComplaintsComeBackAsAValue) {
+TEST_F(Layout, GraphvizComplaintsComeBackAsAValue) {
   const Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> a"}));
   ::testing::internal::CaptureStderr();
   const DiagramLayout broken = LayOut(d, "digraph { a -> ; }");
@@ -45,7 +63,7 @@ TEST(Layout, GraphvizComplaintsComeBackAsAValue) {
   EXPECT_TRUE(LayOut(d).ok);  // and the next layout works
 }
 
-TEST(Layout, LargeDiagramsAreNotLaidOut) {
+TEST(DiagramLimits, LargeDiagramsAreNotLaidOut) {
   std::vector<std::string> lines;
   for (int i = 0; i < 301; ++i) lines.push_back(std::to_string(i + 1) + " 1 -> " + std::to_string(i + 2));
   EXPECT_TRUE(TooLargeToLayOut(MakeDiagram(ParseProgram(MachineKind::Akz, lines))));

@@ -526,6 +526,10 @@ TEST_F(WindowTest, HelpStaysOpenWhileTheMachineRuns) {
 
 class DiagramWindowTest : public WindowTest {
  protected:
+  void SetUp() override {
+    if (!CanLayOut()) GTEST_SKIP() << "built without Graphviz";
+    WindowTest::SetUp();
+  }
   DiagramPane& Pane() { return *form->Diagramm; }
   bool LaidOut() {
     return QTest::qWaitFor([this] { return !Pane().LayoutPending() && !Pane().Shown().nodes.empty(); }, 10000);

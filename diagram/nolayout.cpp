@@ -1,0 +1,26 @@
+// A build without Graphviz: the diagram's model and marks work, but nothing
+// is laid out or rendered.
+#include "layout.h"
+
+namespace automaten {
+
+namespace {
+const char kNoGraphviz[] = "this build lays out no diagrams (built without Graphviz)";
+}
+
+bool CanLayOut() { return false; }
+
+DiagramLayout LayOut(const Diagram& d) { return LayOut(d, ""); }
+
+DiagramLayout LayOut(const Diagram&, const std::string&) {
+  DiagramLayout layout;
+  layout.error = kNoGraphviz;
+  return layout;
+}
+
+bool RenderDiagram(const Diagram&, const std::string&, const std::string&, std::string& error) {
+  error = kNoGraphviz;
+  return false;
+}
+
+}  // namespace automaten
