@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "cli_runner.h"
-#include "control/kinds.h"
+#include "control/testcases.h"
+#include "control/tools.h"
 #include "engine/encoding.h"
-#include "engine/language.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
 
@@ -22,23 +22,27 @@ const char kLanguageUsage[] =
     "exit status: 0 written, or equal; 1 a counterexample; 2 a program fault; 64 bad arguments\n"
     "or a kind the tool does not decide; 65 a result too large; 66 an unreadable file\n";
 
-// Reads and parses a program; false with the message printed and the exit code set.
-bool Load(const std::string& path, MachineKind kind, Program& program, std::ostream& err, int& code) {
+// Reads a program's lines; false with the message printed.
+bool Read(const std::string& path, std::vector<std::string>& lines, std::ostream& err) {
   const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes, /*regularOnly=*/true);
   if (file.status != ProgramFile::Status::Ok) {
     err << "automaten-cli: cannot read " << path << (file.systemError.empty() ? std::string() : ": " + file.systemError)
         << "\n";
-    code = kExitNoInput;
     return false;
   }
-  program = ParseProgram(kind, MachineLines(DecodeProgram(file.bytes)));
-  if (program.Ok()) return true;
-  for (const ParseFault& fault : program.faults) err << path << ": " << Cp1252ToUtf8(FaultMessage(fault)) << '\n';
-  code = kExitParseFault;
-  return false;
+  lines = MachineLines(DecodeProgram(file.bytes));
+  return true;
 }
 
-std::string Shown(const std::string& word) { return word.empty() ? std::string("\"\"") : Cp1252ToUtf8(word); }
+// A tool's problem printed; the exit status for it.
+int Report(const ToolProblem& problem, const std::string& path, std::ostream& err) {
+  if (problem.cause == ToolProblem::Cause::Fault) {
+    for (const std::string& fault : problem.faults) err << path << ": " << fault << '\n';
+    return kExitParseFault;
+  }
+  err << "automaten-cli: " << problem.text << "\n";
+  return problem.cause == ToolProblem::Cause::Refused ? kExitUsage : kExitTooLarge;
+}
 
 }  // namespace
 
@@ -60,63 +64,54 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
       files.push_back(args[i]);
     }
   }
-  const std::size_t wanted = tool == "compare" ? 2 : 1;
+  const LanguageTool which = tool == "compare"    ? LanguageTool::Compare
+                             : tool == "minimize" ? LanguageTool::Minimize
+                                                  : LanguageTool::MakeAcceptor;
+  const std::size_t wanted = which == LanguageTool::Compare ? 2 : 1;
   if (problem.empty() && !kindGiven) problem = "--kind is missing";
   if (problem.empty() && files.size() != wanted)
-    problem = tool == "compare" ? "compare takes two program files" : tool + " takes one program file";
+    problem = which == LanguageTool::Compare ? "compare takes two program files" : tool + " takes one program file";
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kLanguageUsage;
     return kExitUsage;
   }
-  // The kinds whose languages the tools decide.
-  const char* refusal = nullptr;
-  if (kind == MachineKind::KA)
-    refusal = "Ob zwei Kellerautomaten dieselbe Sprache akzeptieren, ist nicht entscheidbar.";
-  else if (kind == MachineKind::TM)
-    refusal = "Was eine Turingmaschine berechnet, lässt sich nicht allgemein vergleichen oder umformen.";
-  else if (tool == "convert" && kind != MachineKind::NEA)
-    refusal = "In einen Akzeptor umgewandelt wird ein NEA (--kind nea).";
-  else if (tool == "minimize" && kind == MachineKind::DEA)
-    refusal = "Minimiert werden Akzeptoren (--kind akz) und NEA (--kind nea).";
-  if (refusal != nullptr) {
-    err << "automaten-cli: " << refusal << "\n";
+  if (!Accepts(which, kind)) {
+    const char* undecidable = InfoOf(kind).undecidable;
+    err << "automaten-cli: "
+        << (undecidable != nullptr                ? undecidable
+            : which == LanguageTool::MakeAcceptor ? "In einen Akzeptor umgewandelt wird ein NEA (--kind nea)."
+                                                  : "Minimiert werden Akzeptoren (--kind akz) und NEA (--kind nea).")
+        << "\n";
     return kExitUsage;
   }
 
-  int code = kExitAccepted;
-  Program a, b;
-  if (!Load(files[0], kind, a, err, code)) return code;
-  if (wanted == 2 && !Load(files[1], kind, b, err, code)) return code;
-  std::string error;
-  if (tool == "compare") {
-    Difference d;
-    if (!ComparePrograms(a, b, d, error)) {
-      err << "automaten-cli: " << error << "\n";
-      return kExitTooLarge;
-    }
+  std::vector<std::string> a, b;
+  if (!Read(files[0], a, err)) return kExitNoInput;
+  if (which == LanguageTool::Compare) {
+    // The first program's fault is told before the second file is read.
+    if (const ToolProblem fault = CheckForTool(which, kind, a)) return Report(fault, files[0], err);
+    if (!Read(files[1], b, err)) return kExitNoInput;
+    const Comparison c = CompareWith(kind, a, b);
+    if (c.problem) return Report(c.problem, files[c.problem.other ? 1 : 0], err);
+    const Difference& d = c.difference;
     if (d.equal) {
       out << "gleich\n";
       return kExitAccepted;
     }
-    out << "Gegenbeispiel: " << Shown(d.word) << "\n";
+    out << "Gegenbeispiel: " << WordText(d.word) << "\n";
     if (kind == MachineKind::DEA)
-      out << "Ausgabe " << files[0] << ": " << Shown(d.firstOutput) << "\n"
-          << "Ausgabe " << files[1] << ": " << Shown(d.secondOutput) << "\n";
+      out << "Ausgabe " << files[0] << ": " << WordText(d.firstOutput) << "\n"
+          << "Ausgabe " << files[1] << ": " << WordText(d.secondOutput) << "\n";
     else
       out << "akzeptiert von " << (d.firstAccepts ? files[0] : files[1]) << ", nicht von "
           << (d.firstAccepts ? files[1] : files[0]) << "\n";
     return kExitRejected;
   }
-  Dfa dfa;
-  std::string text;
-  const bool made = MakeDfa(a, dfa, error);
-  if (made && tool == "minimize") dfa = Minimize(dfa);
-  const std::string heading = (tool == "minimize" ? "Minimaler Akzeptor zu " : "Akzeptor aus dem NEA ") + files[0];
-  if (!made || !AcceptorText(dfa, heading, text, error)) {
-    err << "automaten-cli: " << error << "\n";
-    return kExitTooLarge;
-  }
-  out << EncodeProgram(text);
+  const bool minimal = which == LanguageTool::Minimize;
+  const MadeAcceptor made =
+      MakeAcceptor(kind, a, minimal, (minimal ? "Minimaler Akzeptor zu " : "Akzeptor aus dem NEA ") + files[0]);
+  if (made.problem) return Report(made.problem, files[0], err);
+  out << EncodeProgram(made.text);
   return kExitAccepted;
 }
 

@@ -1,5 +1,6 @@
-// Everything the front ends say about the five machine kinds, in one table.
-// Texts are UTF-8.
+// Everything the front ends say about the five machine kinds, in one table,
+// and which language tool each kind accepts: a menu item, a subcommand and the
+// web page ask the same row. Texts are UTF-8.
 #pragma once
 
 #include <string>
@@ -7,6 +8,13 @@
 #include "engine/types.h"
 
 namespace automaten {
+
+// The language tools of the finite kinds.
+enum class LanguageTool {
+  MakeAcceptor,  // an NEA as a deterministic acceptor
+  Minimize,      // the minimal acceptor (an NEA is made deterministic first)
+  Compare,       // the shortest word on which two programs differ
+};
 
 struct KindInfo {
   MachineKind kind;
@@ -16,11 +24,16 @@ struct KindInfo {
   const char* menuText;   // the item of "&Automatenbeispiele"
   const char* hint;       // the tool button's tool-tip
   bool secondFieldShown;  // the DEA's output tape, the KA's stack
+  bool makesAcceptor, minimizes, compares;
+  // Why no language tool takes this kind, or null when some does.
+  const char* undecidable;
 };
 
 // The row of a known kind.
 const KindInfo& InfoOf(MachineKind kind);
 // The kind a --kind name stands for; false for none.
 bool KindFromCliName(const std::string& name, MachineKind& kind);
+// Whether the tool takes programs of the kind.
+bool Accepts(LanguageTool tool, MachineKind kind);
 
 }  // namespace automaten

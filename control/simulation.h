@@ -154,10 +154,10 @@ class Simulation {
   bool determined_ = false;    // false: "unbestimmt", no configuration since the kind changed
   bool ready_ = false;         // reset since the last change of kind or program fault
   bool parseFailed_ = false;
-  std::array<bool, 2> edited_{};       // the user changed a field since it was read
-  Verdict verdict_;                    // of the configuration shown
-  int tapeWidth_ = kDefaultTapeWidth;  // tape cells the tape field shows
-  std::string lastTape_;               // the tape of the last reset
+  std::array<bool, kFieldCount> edited_{};  // the user changed a field since it was read
+  Verdict verdict_;                         // of the configuration shown
+  int tapeWidth_ = kDefaultTapeWidth;       // tape cells the tape field shows
+  std::string lastTape_;                    // the tape of the last reset
   bool programChanged_ = false;
   NumberFormat format_;
   int shownSpeed_ = 0;  // the slider position the frequency label shows
@@ -166,8 +166,8 @@ class Simulation {
   std::array<TextColour, kLabelCount> labelColour_{};
   // The same for the status panels; a step formats its texts in `scratch_`,
   // which keeps its buffer, so that a step allocates nothing for the display.
-  std::array<std::string, 3> panelText_;
-  std::array<bool, 3> panelShown_{};
+  std::array<std::string, kPanelCount> panelText_;
+  std::array<bool, kPanelCount> panelShown_{};
   std::string scratch_;
   // What a step changed, to take it back: 12 bytes a step; a user's edit
   // keeps the texts it replaced.

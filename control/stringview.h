@@ -69,8 +69,8 @@ class StringView : public View {
   bool KindButtonDown(MachineKind kind) const;
 
   // Recorded by the operations above.
-  std::array<long long, 2> markedCell{-1, -1};
-  std::array<bool, 2> fieldVisible{true, true};
+  std::array<long long, kFieldCount> markedCell{-1, -1};
+  std::array<bool, kFieldCount> fieldVisible{true, true};
   Selection programSelection;
   int programMarkedUnchanged = 0;
   StartImage startImage = StartImage::Start;
@@ -88,11 +88,11 @@ class StringView : public View {
   static std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
   static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }
 
-  std::array<std::string, 2> fields_;
+  std::array<std::string, kFieldCount> fields_;
   std::array<std::string, kLabelCount> labels_;
   std::array<TextColour, kLabelCount> colours_{};
-  std::array<std::string, 3> panels_;
-  std::array<bool, 5> kindDown_{};
+  std::array<std::string, kPanelCount> panels_;
+  std::array<bool, kKindCount> kindDown_{};
   std::vector<std::string> lines_;  // UTF-8
   bool timerEnabled_ = false;
   int timerInterval_ = 1000;

@@ -14,9 +14,11 @@
 namespace automaten {
 
 enum class Field { EBand, EAusgabe };
+constexpr int kFieldCount = 2;
 enum class Label { LZustand, LBefehl, LMeldung, LSchritte, LFrequenz2 };
 constexpr int kLabelCount = 5;
 enum class StatusPanel { Kind, Changed, Message };
+constexpr int kPanelCount = 3;
 enum class TextColour { WindowText, Red, Green };
 enum class StartImage { Start, Stop };  // what the start/stop button shows
 enum class Answer { Ja, Nein, Abbrechen };

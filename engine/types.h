@@ -14,9 +14,10 @@ namespace automaten {
 // The five machine kinds. A stored kind code may hold any 16-bit value; one
 // outside the five selects no kind, and every per-kind rule skips it.
 enum class MachineKind : std::uint16_t { DEA = 0, Akz = 1, NEA = 2, KA = 3, TM = 4 };
-constexpr MachineKind kKinds[] = {MachineKind::DEA, MachineKind::Akz, MachineKind::NEA, MachineKind::KA,
-                                  MachineKind::TM};
-inline bool IsKnownKind(MachineKind kind) { return static_cast<std::uint16_t>(kind) <= 4; }
+constexpr int kKindCount = 5;
+constexpr MachineKind kKinds[kKindCount] = {MachineKind::DEA, MachineKind::Akz, MachineKind::NEA, MachineKind::KA,
+                                            MachineKind::TM};
+inline bool IsKnownKind(MachineKind kind) { return static_cast<std::uint16_t>(kind) < kKindCount; }
 
 using StateCode = std::uint16_t;
 constexpr StateCode kStateA = 0;

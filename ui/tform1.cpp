@@ -152,7 +152,7 @@ void TForm1::CreateActions() {
   const char* menuNames[] = {"MI_det_Automat", "MI_Akzeptor", "MI_nichtdetAutomat", "MI_Kellerautomat",
                              "MI_Turingmaschine"};
   const char* buttonNames[] = {"TB_DEA", "TB_AKz", "TB_NEA", "TB_KA", "TB_TM"};
-  for (int k = 0; k < 5; ++k) {
+  for (int k = 0; k < kKindCount; ++k) {
     const MachineKind kind = kKinds[k];
     const KindInfo& info = InfoOf(kind);
     MIKinds[k] = make(menuNames[k], QString::fromUtf8(info.menuText), kImgDEA + k);
@@ -235,7 +235,7 @@ void TForm1::CreateToolBar() {
                                                     {MIEinzelschritt, "TBStep"},
                                                     {MISchrittZurueck, "TBStepBack"}};
   for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
-  for (int k = 0; k < 5; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
+  for (int k = 0; k < kKindCount; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
   ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));
   for (QAction* a : ToolBar1->actions())
     if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(23, 22);

@@ -30,6 +30,7 @@ namespace automaten {
 class TapeField;
 class DiagramPane;
 class TestPane;
+struct ToolProblem;
 
 // The file the settings are kept in.
 QString ConfigurationPath();
@@ -121,7 +122,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QLabel* LBefehl;
   QLabel* LMeldung;
   QPlainTextEdit* MProgramm;
-  std::array<QLabel*, 3> StatusPanels{};
+  std::array<QLabel*, kPanelCount> StatusPanels{};
   QTimer* Timer1;
 
   // Actions: menu items and tool-bar buttons that share a command share one.
@@ -138,9 +139,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MIAnhalten;
   QAction* MIEinzelschritt;
   QAction* MISchrittZurueck;
-  QAction* MIEndlosschleifen;         // checkable
-  std::array<QAction*, 5> MIKinds{};  // "&Automatenbeispiele"
-  QAction* Groesser;                  // "&Ansicht"
+  QAction* MIEndlosschleifen;                  // checkable
+  std::array<QAction*, kKindCount> MIKinds{};  // "&Automatenbeispiele"
+  QAction* Groesser;                           // "&Ansicht"
   QAction* Kleiner;
   QAction* Normalgroesse;
   QAction* MIDiagramm;  // checkable, F4
@@ -157,8 +158,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   std::function<bool(const QString& text, bool offersWord)> compareHook;
   QAction* Anleitung;
   QAction* Info1;
-  QAction* ToolButton5;               // start/stop
-  std::array<QAction*, 5> TBKinds{};  // TB_DEA ... TB_TM
+  QAction* ToolButton5;                        // start/stop
+  std::array<QAction*, kKindCount> TBKinds{};  // TB_DEA ... TB_TM
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -193,6 +194,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateTools();
   void EnableTools(MachineKind kind);
   void ConvertToAcceptor(bool minimal);
+  void ShowToolProblem(const ToolProblem& problem);
   void CompareWithProgram();
 
   Simulation sim_;

@@ -1,23 +1,16 @@
-// The menu "&Werkzeuge": an NEA made into an acceptor, an acceptor made
-// minimal, and the comparison with another program's language.
+// The menu "&Werkzeuge": an NEA made into an acceptor, an acceptor or NEA
+// made minimal, and the comparison with another program's language. The
+// tools and their texts are control/'s; the window asks and shows.
 #include <QAction>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "control/tools.h"
 #include "engine/encoding.h"
-#include "engine/language.h"
-#include "engine/parser.h"
 #include "io/programfile.h"
-#include "machinetext.h"
 #include "tform1.h"
 
 namespace automaten {
-
-namespace {
-
-QString Shown(const std::string& word) { return word.empty() ? QStringLiteral("\"\"") : FromMachine(word); }
-
-}  // namespace
 
 void TForm1::CreateTools() {
   InAkzeptorUmwandeln = new QAction(QStringLiteral("In Akzeptor umwandeln"), this);
@@ -32,37 +25,35 @@ void TForm1::CreateTools() {
   EnableTools(sim_.Kind());
 }
 
-// Each tool where its question is decidable.
 void TForm1::EnableTools(MachineKind kind) {
-  InAkzeptorUmwandeln->setEnabled(kind == MachineKind::NEA);
-  AkzeptorMinimieren->setEnabled(kind == MachineKind::Akz);
-  VergleichenMit->setEnabled(kind == MachineKind::Akz || kind == MachineKind::NEA || kind == MachineKind::DEA);
+  InAkzeptorUmwandeln->setEnabled(Accepts(LanguageTool::MakeAcceptor, kind));
+  AkzeptorMinimieren->setEnabled(Accepts(LanguageTool::Minimize, kind));
+  VergleichenMit->setEnabled(Accepts(LanguageTool::Compare, kind));
+}
+
+// A fault of a program is its message box; any other problem an error box.
+void TForm1::ShowToolProblem(const ToolProblem& problem) {
+  if (problem.cause == ToolProblem::Cause::Fault)
+    ShowMessage(ToMachineText((problem.other ? "Das andere Programm: " : "") + problem.text));
+  else
+    ShowError(problem.text);
 }
 
 void TForm1::ConvertToAcceptor(bool minimal) {
-  const Program program = ParseProgram(sim_.Kind(), ProgramLines());
-  if (!program.Ok()) {
-    ShowMessage(FaultMessage(program.faults.front()));
+  const MadeAcceptor made =
+      MakeAcceptor(sim_.Kind(), ProgramLines(), minimal, minimal ? "Minimaler Akzeptor" : "Akzeptor aus dem NEA");
+  if (made.problem) {
+    ShowToolProblem(made.problem);
     return;
   }
-  Dfa dfa;
-  std::string error, text;
-  const bool made = MakeDfa(program, dfa, error);
-  if (made && minimal) dfa = Minimize(dfa);
-  if (!made || !AcceptorText(dfa, minimal ? "Minimaler Akzeptor" : "Akzeptor aus dem NEA", text, error)) {
-    ShowError(error);
-    return;
-  }
-  session_.OpenMade(
-      MachineKind::Akz, text,
-      MachineText(minimal ? "Minimiert: " : "Umgewandelt: ") + std::to_string(dfa.Size()) + MachineText(" Zustände"));
+  session_.OpenMade(MachineKind::Akz, made.text, ToMachineText(made.summary));
 }
 
 void TForm1::CompareWithProgram() {
   const MachineKind kind = sim_.Kind();
-  const Program own = ParseProgram(kind, ProgramLines());
-  if (!own.Ok()) {
-    ShowMessage(FaultMessage(own.faults.front()));
+  // The own program's fault is shown before a file is asked for.
+  if (const ToolProblem problem = CheckForTool(LanguageTool::Compare, kind, ProgramLines())) {
+    ShowToolProblem(problem);
     return;
   }
   const std::string path = ChooseFileToOpen("");
@@ -72,42 +63,24 @@ void TForm1::CompareWithProgram() {
     ShowError(path + ": " + (file.systemError.empty() ? std::string("nicht lesbar") : file.systemError));
     return;
   }
-  const Program other = ParseProgram(kind, MachineLines(DecodeProgram(file.bytes)));
-  if (!other.Ok()) {
-    ShowMessage(MachineText("Das andere Programm: ") + FaultMessage(other.faults.front()));
+  const Comparison c = CompareWith(kind, ProgramLines(), MachineLines(DecodeProgram(file.bytes)));
+  if (c.problem) {
+    ShowToolProblem(c.problem);
     return;
   }
-  Difference d;
-  std::string error;
-  if (!ComparePrograms(own, other, d, error)) {
-    ShowError(error);
-    return;
-  }
-  QString text;
-  if (d.equal)
-    text = kind == MachineKind::DEA ? QStringLiteral("Die Programme geben für jedes Wort dieselbe Ausgabe.")
-                                    : QStringLiteral("Die Programme akzeptieren dieselbe Sprache.");
-  else if (kind == MachineKind::DEA)
-    text = QStringLiteral("Unterschied: beim Wort %1 gibt dieses Programm %2 aus, das andere %3.")
-               .arg(Shown(d.word), Shown(d.firstOutput), Shown(d.secondOutput));
-  else if (d.firstAccepts)
-    text = QStringLiteral("Unterschied: das Wort %1 wird von diesem Programm akzeptiert, vom anderen nicht.")
-               .arg(Shown(d.word));
-  else
-    text = QStringLiteral("Unterschied: das Wort %1 wird vom anderen Programm akzeptiert, von diesem nicht.")
-               .arg(Shown(d.word));
+  const QString text = QString::fromStdString(ComparisonText(kind, c.difference));
   bool useWord = false;
   if (compareHook) {
-    useWord = compareHook(text, !d.equal);
+    useWord = compareHook(text, !c.difference.equal);
   } else {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Vergleichen"), text, QMessageBox::Ok, this);
     QPushButton* onTape =
-        d.equal ? nullptr : box.addButton(QStringLiteral("Wort auf das Band"), QMessageBox::ActionRole);
+        c.difference.equal ? nullptr : box.addButton(QStringLiteral("Wort auf das Band"), QMessageBox::ActionRole);
     box.exec();
     useWord = onTape != nullptr && box.clickedButton() == onTape;
   }
   if (useWord) {
-    SetFieldText(Field::EBand, d.word);
+    SetFieldText(Field::EBand, c.difference.word);
     sim_.Reset();
   }
 }

@@ -49,7 +49,7 @@ emscripten::val TakeDialogs(WebApp& app) {
 // The kinds' names, titles, menu texts and hints for the page's buttons and menu.
 emscripten::val Kinds() {
   emscripten::val list = emscripten::val::array();
-  for (int k = 0; k <= 4; ++k) {
+  for (int k = 0; k < kKindCount; ++k) {
     const KindInfo& info = InfoOf(static_cast<MachineKind>(k));
     emscripten::val row = emscripten::val::object();
     row.set("name", std::string(info.name));

@@ -38,7 +38,7 @@ class WebView : public StringView {
 
   // Grow with every change made from here, so that the page fetches a text
   // only when it changed.
-  std::array<unsigned, 2> fieldRevision{};
+  std::array<unsigned, kFieldCount> fieldRevision{};
   unsigned programRevision = 0;
   std::vector<std::string> dialogs;  // message boxes to show, UTF-8
   // Where the keyboard focus goes next: 0 the tape, 1 the second field, 2 the

@@ -1,0 +1,103 @@
+#include "tools.h"
+
+#include "control/testcases.h"
+#include "engine/encoding.h"
+#include "engine/parser.h"
+
+namespace automaten {
+
+namespace {
+
+ToolProblem Refusal(LanguageTool tool, MachineKind kind) {
+  ToolProblem p;
+  if (Accepts(tool, kind)) return p;
+  p.cause = ToolProblem::Cause::Refused;
+  const char* undecidable = IsKnownKind(kind) ? InfoOf(kind).undecidable : nullptr;
+  if (undecidable != nullptr)
+    p.text = undecidable;
+  else if (tool == LanguageTool::MakeAcceptor)
+    p.text = "In einen Akzeptor umgewandelt wird ein NEA.";
+  else if (tool == LanguageTool::Minimize)
+    p.text = "Minimiert werden Akzeptoren und NEA.";
+  else
+    p.text = "Verglichen werden DEA, Akzeptoren und NEA.";
+  return p;
+}
+
+// Parses the lines; a fault becomes the problem.
+bool Parse(MachineKind kind, const std::vector<std::string>& lines, Program& program, ToolProblem& problem) {
+  program = ParseProgram(kind, lines);
+  if (program.Ok()) return true;
+  problem.cause = ToolProblem::Cause::Fault;
+  for (const ParseFault& fault : program.faults) problem.faults.push_back(Cp1252ToUtf8(FaultMessage(fault)));
+  problem.text = problem.faults.front();
+  return false;
+}
+
+ToolProblem TooLarge(const std::string& error) {
+  ToolProblem p;
+  p.cause = ToolProblem::Cause::TooLarge;
+  p.text = error;
+  return p;
+}
+
+}  // namespace
+
+ToolProblem CheckForTool(LanguageTool tool, MachineKind kind, const std::vector<std::string>& lines) {
+  ToolProblem problem = Refusal(tool, kind);
+  Program program;
+  if (!problem) Parse(kind, lines, program, problem);
+  return problem;
+}
+
+MadeAcceptor MakeAcceptor(MachineKind kind, const std::vector<std::string>& lines, bool minimal,
+                          const std::string& heading) {
+  MadeAcceptor made;
+  made.problem = Refusal(minimal ? LanguageTool::Minimize : LanguageTool::MakeAcceptor, kind);
+  Program program;
+  if (made.problem || !Parse(kind, lines, program, made.problem)) return made;
+  Dfa dfa;
+  std::string error;
+  if (!MakeDfa(program, dfa, error)) {
+    made.problem = TooLarge(error);
+    return made;
+  }
+  if (minimal) dfa = Minimize(dfa);
+  if (!AcceptorText(dfa, heading, made.text, error)) {
+    made.problem = TooLarge(error);
+    return made;
+  }
+  made.states = dfa.Size();
+  made.summary = (minimal ? "Minimiert: " : "Umgewandelt: ") + std::to_string(made.states) + " Zustände";
+  return made;
+}
+
+Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines,
+                       const std::vector<std::string>& otherLines) {
+  Comparison c;
+  c.problem = Refusal(LanguageTool::Compare, kind);
+  Program own, other;
+  if (c.problem || !Parse(kind, lines, own, c.problem)) return c;
+  if (!Parse(kind, otherLines, other, c.problem)) {
+    c.problem.other = true;
+    return c;
+  }
+  std::string error;
+  if (!ComparePrograms(own, other, c.difference, error)) c.problem = TooLarge(error);
+  return c;
+}
+
+std::string ComparisonText(MachineKind kind, const Difference& d) {
+  const std::string word = WordText(d.word);
+  if (d.equal)
+    return kind == MachineKind::DEA ? "Die Programme geben für jedes Wort dieselbe Ausgabe."
+                                    : "Die Programme akzeptieren dieselbe Sprache.";
+  if (kind == MachineKind::DEA)
+    return "Unterschied: beim Wort " + word + " gibt dieses Programm " + WordText(d.firstOutput) + " aus, das andere " +
+           WordText(d.secondOutput) + ".";
+  if (d.firstAccepts)
+    return "Unterschied: das Wort " + word + " wird von diesem Programm akzeptiert, vom anderen nicht.";
+  return "Unterschied: das Wort " + word + " wird vom anderen Programm akzeptiert, von diesem nicht.";
+}
+
+}  // namespace automaten

@@ -1,0 +1,60 @@
+// The language tools as the window, the command line and the web page use
+// them: an acceptor made from an NEA or acceptor program (optionally
+// minimal), and the comparison of a program with another program's text.
+// Each gives one value: the result, or the problem that stopped it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "control/kinds.h"
+#include "engine/language.h"
+
+namespace automaten {
+
+// Why a tool gave no result. Texts are UTF-8.
+struct ToolProblem {
+  enum class Cause {
+    None,
+    Refused,     // the tool does not take programs of this kind
+    Unreadable,  // a file could not be read
+    Fault,       // a program has a fault
+    TooLarge,    // the result would have more states than can be built or named
+  };
+  Cause cause = Cause::None;
+  std::string text;                 // the reason, or the first fault's message
+  std::vector<std::string> faults;  // every fault message of the faulty program
+  bool other = false;               // the fault is the other program's (a comparison)
+  explicit operator bool() const { return cause != Cause::None; }
+};
+
+// Whether the tool takes the program (machine-text lines): the refusal of
+// its kind or the program's fault, else no problem.
+ToolProblem CheckForTool(LanguageTool tool, MachineKind kind, const std::vector<std::string>& lines);
+
+struct MadeAcceptor {
+  ToolProblem problem;
+  std::string text;  // the acceptor program, UTF-8, '\n' line ends
+  std::size_t states = 0;
+  std::string summary;  // "Minimiert: 4 Zustände", for the status bar
+};
+
+// The deterministic (and with `minimal` the minimal) acceptor of a program
+// of the kind, given as its machine-text lines; `heading` is the acceptor's
+// first comment line.
+MadeAcceptor MakeAcceptor(MachineKind kind, const std::vector<std::string>& lines, bool minimal,
+                          const std::string& heading);
+
+struct Comparison {
+  ToolProblem problem;
+  Difference difference;
+};
+
+// This program against another of the same kind, both as machine-text lines.
+Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines,
+                       const std::vector<std::string>& otherLines);
+// The comparison's answer in a sentence, as the window's box says it (UTF-8).
+std::string ComparisonText(MachineKind kind, const Difference& d);
+
+}  // namespace automaten
