@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "control/diagramfollower.h"
+
 namespace automaten {
 
 namespace {
@@ -80,13 +82,7 @@ void DiagramPane::ShowProgram(const Program& program) {
     pending_ = 0;
     Clear();
     shownDot_.clear();
-    SetNote(QStringLiteral("Das Diagramm hat %1 Zustände und %2 Kanten; gezeichnet werden höchstens %3 Zustände "
-                           "und %4 Kanten.")
-                .arg(d.nodes.size())
-                .arg(d.edges.size())
-                .arg(kMaxDiagramStates)
-                .arg(kMaxDiagramEdges),
-            false);
+    SetNote(QString::fromStdString(DiagramTooLargeNote(d)), false);
     return;
   }
   std::string dot = DiagramDot(d);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "control/diagramfollower.h"
 #include "control/document.h"
 #include "control/simulation.h"
 #include "control/view.h"
@@ -184,6 +185,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   // A pane shown or hidden by the user widens or narrows the window, as far as the screen has room.
   void GrowBy(int pixels);
   void ParseForDiagram();  // the silent parse while the user types
+  void DrawDiagram(const DiagramUpdate& update);
   void MarkDiagram();
   void ExportDiagram();
   // The pane "Tests" (tform1_tests.cpp).
@@ -199,6 +201,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
 
   Simulation sim_;
   DocumentSession session_;
+  DiagramFollower follower_{sim_, *this};
   TFHilfe* help_ = nullptr;
   TFInfo* info_ = nullptr;
   bool firstResize_ = true;  // the first layout pass restores the settings
@@ -209,9 +212,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   int zoom_ = 100;  // percent
   QDockWidget* diagramDock_ = nullptr;
   QDockWidget* testDock_ = nullptr;
-  QTimer* diagramTimer_ = nullptr;      // the silent parse, 300 ms after the last key
-  std::uint64_t diagramParse_ = ~0ull;  // the parse the diagram shows
-  bool diagramFromText_ = false;        // drawn from the text since, so the next transition may not match it
+  QTimer* diagramTimer_ = nullptr;  // the silent parse, 300 ms after the last key
   int diagramWidth_ = 360;
 };
 

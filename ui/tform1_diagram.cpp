@@ -10,23 +10,9 @@
 #include <algorithm>
 
 #include "diagrampane.h"
-#include "engine/parser.h"
-#include "machinetext.h"
 #include "tform1.h"
 
 namespace automaten {
-
-namespace {
-
-QString FaultNote(const Program& program, const std::vector<std::string>& lines) {
-  QString note = FromMachine(FaultMessage(program.faults.front()));
-  const int line = program.faultLine;
-  if (line >= 0 && line < static_cast<int>(lines.size()))
-    note += QStringLiteral("\nZeile %1: ").arg(line + 1) + FromMachine(lines[static_cast<std::size_t>(line)]);
-  return note;
-}
-
-}  // namespace
 
 void TForm1::CreateDiagramPane() {
   MIDiagramm = new QAction(QStringLiteral("Zustandsdiagramm"), this);
@@ -77,12 +63,7 @@ void TForm1::ShowDiagram(bool shown) {
   GrowBy(diagramWidth_);
   diagramDock_->show();
   resizeDocks({diagramDock_}, {diagramWidth_}, Qt::Horizontal);
-  // What the pane missed while hidden: the program the machine runs, or the text.
-  diagramParse_ = ~0ull;
-  if (sim_.ParseCount() == 0)
-    ParseForDiagram();
-  else
-    MachineShown();
+  DrawDiagram(follower_.Opened());
 }
 
 void TForm1::GrowBy(int pixels) {
@@ -101,47 +82,26 @@ void TForm1::SetDiagramState(const PaneState& pane) {
 }
 
 void TForm1::ParseForDiagram() {
-  if (diagramDock_->isHidden()) return;
-  const std::vector<std::string> lines = ProgramLines();
-  const Program program = ParseProgram(sim_.Kind(), lines);
-  if (!program.Ok()) {
-    Diagramm->ShowFault(FaultNote(program, lines));
-    return;
-  }
-  diagramFromText_ = true;
-  Diagramm->ShowProgram(program);
-  MarkDiagram();
+  if (!diagramDock_->isHidden()) DrawDiagram(follower_.TextChanged());
 }
 
 void TForm1::MachineShown() {
   if (diagramDock_ == nullptr || diagramDock_->isHidden()) return;
-  if (sim_.ParseCount() != diagramParse_) {
-    diagramParse_ = sim_.ParseCount();
-    diagramFromText_ = false;
-    diagramTimer_->stop();
-    const Program& program = sim_.CurrentProgram();
-    if (!program.Ok()) {
-      Diagramm->ShowFault(FaultNote(program, ProgramLines()));
-      return;
-    }
-    Diagramm->ShowProgram(program);
+  const DiagramUpdate update = follower_.MachineShown();
+  if (update.change != DiagramUpdate::Change::None) diagramTimer_->stop();  // the reset's parse is newer
+  DrawDiagram(update);
+}
+
+void TForm1::DrawDiagram(const DiagramUpdate& update) {
+  if (update.change == DiagramUpdate::Change::Fault) {
+    Diagramm->ShowFault(QString::fromStdString(update.note));
+    return;
   }
+  if (update.change == DiagramUpdate::Change::Program) Diagramm->ShowProgram(*update.program);
   MarkDiagram();
 }
 
-void TForm1::MarkDiagram() {
-  if (sim_.Undetermined() || sim_.ParseCount() == 0 || !sim_.CurrentProgram().Ok()) {
-    Diagramm->Mark({});
-    return;
-  }
-  const Verdict& v = sim_.CurrentVerdict();
-  const auto verdict = !v.halted ? DiagramMark::Verdict::None
-                       : v.ok    ? DiagramMark::Verdict::Accepted
-                                 : DiagramMark::Verdict::NotAccepted;
-  // A diagram drawn from the text since the reset may number its lines otherwise.
-  const int next = diagramFromText_ ? -1 : sim_.NextTransition();
-  Diagramm->Mark(MarkPosition(Diagramm->Shown(), sim_.CurrentConfiguration(), next, verdict));
-}
+void TForm1::MarkDiagram() { Diagramm->Mark(follower_.Mark(Diagramm->Shown())); }
 
 void TForm1::ExportDiagram() {
   QString path;

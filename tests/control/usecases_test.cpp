@@ -1,14 +1,15 @@
 // The use cases the front ends share: the language tools with their kind
-// table, the grading of program files and the headless run.
-#include "control/tools.h"
-
+// table, the grading of program files, the headless run and the diagram
+// follower.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "control/diagramfollower.h"
 #include "control/examples.h"
 #include "control/grading.h"
 #include "control/headless.h"
+#include "control/tools.h"
 #include "engine/encoding.h"
 #include "io/programfile.h"
 
@@ -143,6 +144,54 @@ TEST(Headless, TheRunOfTheCommandLineAndItsBound) {
   EXPECT_EQ(faulty.Outcome().result, RunOutcome::Result::ParseFault);
   EXPECT_EQ(faulty.Outcome().faults, messages);
   EXPECT_FALSE(faulty.Tick());
+}
+
+TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
+  StringView view;
+  Simulation sim(view);
+  DiagramFollower follower(sim, view);
+  sim.SelectKind(MachineKind::Akz);
+  // Before the first reset the pane shows the text.
+  DiagramUpdate u = follower.Opened();
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Program);
+  const Diagram example = MakeDiagram(*u.program);
+  EXPECT_TRUE(follower.Mark(example).nodes.empty());  // "unbestimmt": nothing marked
+
+  sim.Reset();
+  u = follower.MachineShown();
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Program);
+  const Diagram drawn = MakeDiagram(*u.program);
+  EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::None);  // the same reset
+  DiagramMark mark = follower.Mark(drawn);
+  ASSERT_EQ(mark.nodes.size(), 1u);
+  EXPECT_EQ(drawn.nodes[mark.nodes[0]].name, "A");
+  EXPECT_EQ(mark.lines.size(), 1u);  // the transition the next step takes
+
+  // Drawn from the text since: its lines may be numbered otherwise, so no line is marked.
+  view.SetProgramText("; neu\n" + view.ProgramText());
+  ASSERT_EQ(follower.TextChanged().change, DiagramUpdate::Change::Program);
+  mark = follower.Mark(drawn);
+  EXPECT_EQ(mark.nodes.size(), 1u);
+  EXPECT_TRUE(mark.lines.empty());
+
+  // A fault while typing: the note names it and its line.
+  view.SetProgramText("a 1 -> e\na 0 e\n");
+  u = follower.TextChanged();
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Fault);
+  EXPECT_NE(u.note.find("\nZeile 2: a 0 e"), std::string::npos) << u.note;
+
+  // A reset with the fault: the reset's program is the faulty one.
+  sim.Reset();
+  EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::Fault);
+  EXPECT_TRUE(follower.Mark(drawn).nodes.empty());
+}
+
+TEST(DiagramFollower, TheLimitsNote) {
+  Diagram d;
+  d.nodes.resize(kMaxDiagramStates + 1);
+  EXPECT_TRUE(TooLargeToLayOut(d));
+  EXPECT_EQ(DiagramTooLargeNote(d),
+            "Das Diagramm hat 301 Zustände und 0 Kanten; gezeichnet werden höchstens 300 Zustände und 2000 Kanten.");
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#include "diagramfollower.h"
+
+#include "control/simulation.h"
+#include "control/view.h"
+#include "engine/encoding.h"
+#include "engine/parser.h"
+
+namespace automaten {
+
+DiagramUpdate DiagramFollower::Show(const Program& program) {
+  DiagramUpdate u;
+  if (program.Ok()) {
+    u.change = DiagramUpdate::Change::Program;
+    u.program = &program;
+  } else {
+    u.change = DiagramUpdate::Change::Fault;
+    u.note = DiagramFaultNote(program, view_.ProgramLines());
+  }
+  return u;
+}
+
+DiagramUpdate DiagramFollower::Opened() {
+  shownParse_ = ~0ull;
+  return sim_.ParseCount() == 0 ? TextChanged() : MachineShown();
+}
+
+DiagramUpdate DiagramFollower::TextChanged() {
+  const std::vector<std::string> lines = view_.ProgramLines();
+  textProgram_ = ParseProgram(sim_.Kind(), lines);
+  if (textProgram_.Ok()) fromText_ = true;
+  return Show(textProgram_);
+}
+
+DiagramUpdate DiagramFollower::MachineShown() {
+  if (sim_.ParseCount() == shownParse_) return {};
+  shownParse_ = sim_.ParseCount();
+  fromText_ = false;
+  return Show(sim_.CurrentProgram());
+}
+
+DiagramMark DiagramFollower::Mark(const Diagram& drawn) const {
+  if (sim_.Undetermined() || sim_.ParseCount() == 0 || !sim_.CurrentProgram().Ok()) return {};
+  const Verdict& v = sim_.CurrentVerdict();
+  const auto verdict = !v.halted ? DiagramMark::Verdict::None
+                       : v.ok    ? DiagramMark::Verdict::Accepted
+                                 : DiagramMark::Verdict::NotAccepted;
+  const int next = fromText_ ? -1 : sim_.NextTransition();
+  return MarkPosition(drawn, sim_.CurrentConfiguration(), next, verdict);
+}
+
+std::string DiagramFaultNote(const Program& program, const std::vector<std::string>& lines) {
+  std::string note = Cp1252ToUtf8(FaultMessage(program.faults.front()));
+  const int line = program.faultLine;
+  if (line >= 0 && line < static_cast<int>(lines.size()))
+    note += "\nZeile " + std::to_string(line + 1) + ": " + Cp1252ToUtf8(lines[static_cast<std::size_t>(line)]);
+  return note;
+}
+
+std::string DiagramTooLargeNote(const Diagram& d) {
+  return "Das Diagramm hat " + std::to_string(d.nodes.size()) + " Zustände und " + std::to_string(d.edges.size()) +
+         " Kanten; gezeichnet werden höchstens " + std::to_string(kMaxDiagramStates) + " Zustände und " +
+         std::to_string(kMaxDiagramEdges) + " Kanten.";
+}
+
+}  // namespace automaten
