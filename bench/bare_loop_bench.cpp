@@ -1,6 +1,6 @@
 // The runs of automaten-cli's figures, each twice: in the simulation as the
-// command line takes it (RunTicks on StringView: parse, reset, the steps,
-// the display at the end) and as a bare table-driven loop that does the same
+// command line takes it (the headless run: parse, reset, the steps, the
+// display at the end) and as a bare table-driven loop that does the same
 // steps with nothing else. The ratio of the two is what the simulation's
 // bookkeeping costs.
 #include <benchmark/benchmark.h>
@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "control/simulation.h"
-#include "control/stringview.h"
+#include "control/headless.h"
 
 namespace automaten {
 namespace {
@@ -19,14 +18,13 @@ namespace {
 
 void RunSimulation(benchmark::State& state, MachineKind kind, const std::string& program, const std::string& tape,
                    unsigned long long ticks) {
+  HeadlessSetup setup;
+  setup.kind = kind;
+  setup.program = program;
+  setup.tape = tape;
   for (auto _ : state) {
-    StringView view;
-    Simulation sim(view);
-    sim.SelectKind(kind);
-    view.SetProgramText(program);
-    view.SetFieldText(Field::EBand, tape);
-    sim.StartOrStop();
-    benchmark::DoNotOptimize(sim.RunTicks(ticks));
+    HeadlessRun run(setup);
+    benchmark::DoNotOptimize(run.Run(ticks));
   }
   state.counters["steps/s"] =
       benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kIsIterationInvariantRate);

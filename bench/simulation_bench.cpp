@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench/steprate.h"
+#include "control/headless.h"
 #include "control/simulation.h"
 #include "control/stringview.h"
 
@@ -105,12 +106,14 @@ void StartCounter(StringView& view, Simulation& sim, bool detector) {
 void BM_CounterWithoutDisplay(benchmark::State& state) {
   const bool detector = state.range(0) != 0;
   const unsigned long long ticks = 1000000;
+  HeadlessSetup setup;
+  setup.kind = MachineKind::TM;
+  setup.program = kCounter;
+  setup.tape = "0#";
+  setup.loopCheck = detector;
   for (auto _ : state) {
-    StringView view;
-    Simulation sim(view);
-    StartCounter(view, sim, detector);
-    sim.StartOrStop();
-    benchmark::DoNotOptimize(sim.RunTicks(ticks));
+    HeadlessRun run(setup);
+    benchmark::DoNotOptimize(run.Run(ticks));
   }
   state.counters["steps/s"] =
       benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kIsIterationInvariantRate);
