@@ -128,7 +128,7 @@ void BM_CounterSteps(benchmark::State& state) {
   for (auto _ : state) sim.Step();
   state.counters["steps/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["history bytes/step"] =
-      static_cast<double>(sim.HistoryBytes()) / static_cast<double>(std::max<std::size_t>(sim.HistorySize(), 1));
+      static_cast<double>(sim.Steps().Bytes()) / static_cast<double>(std::max<std::size_t>(sim.Steps().Size(), 1));
 }
 BENCHMARK(BM_CounterSteps)->ArgName("detector")->Arg(0)->Arg(1);
 
@@ -139,10 +139,10 @@ void BM_TenMillionStepsBack(benchmark::State& state) {
     Simulation sim(view);
     StartCounter(view, sim, false);
     for (int i = 0; i < 10000000; ++i) sim.Step();
-    state.counters["history MB"] = static_cast<double>(sim.HistoryBytes()) / 1e6;
-    state.counters["bytes/step"] = static_cast<double>(sim.HistoryBytes()) / 1e7;
+    state.counters["history MB"] = static_cast<double>(sim.Steps().Bytes()) / 1e6;
+    state.counters["bytes/step"] = static_cast<double>(sim.Steps().Bytes()) / 1e7;
     for (int i = 0; i < 1000; ++i) sim.StepBack();
-    benchmark::DoNotOptimize(sim.HistorySize());
+    benchmark::DoNotOptimize(sim.Steps().Size());
   }
 }
 BENCHMARK(BM_TenMillionStepsBack)->Unit(benchmark::kMillisecond)->Iterations(1);

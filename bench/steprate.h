@@ -20,8 +20,7 @@ inline std::string SweeperTape() { return "$" + std::string(58, '*') + "#"; }
 inline double StepRate(int kindCode, bool sweeper, double seconds) {
   const auto kind = static_cast<MachineKind>(kindCode);
   StringView view;
-  Simulation sim(view);
-  sim.KeepHistory(false);
+  Simulation sim(view, /*keepHistory=*/false);
   sim.SelectKind(kind);
   if (sweeper) {
     view.SetProgramText(kSweeper);

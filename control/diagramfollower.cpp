@@ -21,31 +21,33 @@ DiagramUpdate DiagramFollower::Show(const Program& program) {
 
 DiagramUpdate DiagramFollower::Opened() {
   shownParse_ = ~0ull;
-  return sim_.ParseCount() == 0 ? TextChanged() : MachineShown();
+  return sim_.State().parseCount == 0 ? TextChanged() : MachineShown();
 }
 
 DiagramUpdate DiagramFollower::TextChanged() {
   const std::vector<std::string> lines = view_.ProgramLines();
-  textProgram_ = ParseProgram(sim_.Kind(), lines);
+  textProgram_ = ParseProgram(sim_.State().kind, lines);
   if (textProgram_.Ok()) fromText_ = true;
   return Show(textProgram_);
 }
 
 DiagramUpdate DiagramFollower::MachineShown() {
-  if (sim_.ParseCount() == shownParse_) return {};
-  shownParse_ = sim_.ParseCount();
+  const SimulationState state = sim_.State();
+  if (state.parseCount == shownParse_) return {};
+  shownParse_ = state.parseCount;
   fromText_ = false;
-  return Show(sim_.CurrentProgram());
+  return Show(state.program);
 }
 
 DiagramMark DiagramFollower::Mark(const Diagram& drawn) const {
-  if (sim_.Undetermined() || sim_.ParseCount() == 0 || !sim_.CurrentProgram().Ok()) return {};
-  const Verdict& v = sim_.CurrentVerdict();
+  const SimulationState state = sim_.State();
+  if (state.run != RunState::Ready) return {};
+  const Verdict& v = state.verdict;
   const auto verdict = !v.halted ? DiagramMark::Verdict::None
                        : v.ok    ? DiagramMark::Verdict::Accepted
                                  : DiagramMark::Verdict::NotAccepted;
-  const int next = fromText_ ? -1 : sim_.NextTransition();
-  return MarkPosition(drawn, sim_.CurrentConfiguration(), next, verdict);
+  const int next = fromText_ ? -1 : state.nextTransition;
+  return MarkPosition(drawn, state.configuration, next, verdict);
 }
 
 std::string DiagramFaultNote(const Program& program, const std::vector<std::string>& lines) {

@@ -43,9 +43,35 @@ std::string OpenFailure(const ProgramFile& f) {
 DocumentSession::DocumentSession(Simulation& sim, View& view, DocumentHost& host)
     : sim_(sim), view_(view), host_(host) {}
 
+void DocumentSession::SetCurrentFile(const std::string& name, bool changed) {
+  fileName_ = name;
+  changed_ = changed;
+  if (!changed) view_.MarkProgramUnchanged();
+  sim_.ShowChangedMark(changed);
+}
+
+void DocumentSession::ProgramEdited(bool changed) {
+  changed_ = changed;
+  sim_.ShowChangedMark(changed);
+}
+
+std::string DocumentSession::PendingQuestion() const {
+  return changed_ ? MachineText("Datei wurde geändert. Speichern?") : std::string();
+}
+
+bool DocumentSession::GoesOn(Answer answer, bool nameGiven) const {
+  if (!changed_) return true;
+  switch (answer) {
+    case Answer::Ja: return !NeedsSaveName() || nameGiven;
+    case Answer::Nein: return true;
+    case Answer::Abbrechen: break;
+  }
+  return false;
+}
+
 bool DocumentSession::AskSaveChanges() {
-  if (!sim_.ProgramChanged()) return true;
-  switch (view_.AskSaveQuestion(MachineText("Datei wurde geändert. Speichern?"))) {
+  if (!changed_) return true;
+  switch (view_.AskSaveQuestion(PendingQuestion())) {
     case Answer::Ja: return Save();
     case Answer::Nein: return true;
     case Answer::Abbrechen: break;
@@ -56,9 +82,8 @@ bool DocumentSession::AskSaveChanges() {
 void DocumentSession::New() {
   if (!AskSaveChanges()) return;
   view_.SetProgramText("");
-  sim_.ClearHistory();
-  fileName_.clear();
-  sim_.SetProgramChanged(false);  // the empty program is not a change
+  sim_.ProgramReplaced();
+  SetCurrentFile("", false);  // the empty program is not a change
   sim_.ShowStatus("Neue Datei");
 }
 
@@ -87,9 +112,8 @@ bool DocumentSession::Load(const std::string& path) {
     text = DecodeProgram(file.bytes);
   }
   view_.SetProgramText(text);
-  sim_.ClearHistory();
-  fileName_ = name;
-  sim_.SetProgramChanged(false);
+  sim_.ProgramReplaced();
+  SetCurrentFile(name, false);
   ShowFileStatus(" geöffnet.");
   return true;
 }
@@ -100,8 +124,7 @@ bool DocumentSession::SaveTo(const std::string& path) {
     host_.ShowError("Datei \"" + AbsolutePath(path) + "\" kann nicht erstellt werden. " + error);
     return false;
   }
-  fileName_ = path;
-  sim_.SetProgramChanged(false);
+  SetCurrentFile(path, false);
   ShowFileStatus(" gespeichert");
   return true;
 }
@@ -115,22 +138,21 @@ bool DocumentSession::SaveAs() {
 
 void DocumentSession::SelectKind(MachineKind kind) {
   if (!AskSaveChanges()) {
-    sim_.ShowMachineKind();  // a clicked kind button springs back
+    sim_.RestoreKind(sim_.State().kind);  // a clicked kind button springs back
     return;
   }
   sim_.SelectKind(kind);
-  fileName_.clear();
+  SetCurrentFile("", false);
 }
 
 bool DocumentSession::OpenMade(MachineKind kind, const std::string& utf8, const std::string& status) {
   if (!AskSaveChanges()) return false;
   const std::string tape = view_.FieldText(Field::EBand);
-  if (kind != sim_.Kind()) sim_.SelectKind(kind);
+  if (kind != sim_.State().kind) sim_.SelectKind(kind);
   view_.SetFieldText(Field::EBand, tape);
   view_.SetProgramText(utf8);
-  sim_.ClearHistory();
-  fileName_.clear();
-  sim_.ProgramChangedByUser(true);  // not saved anywhere yet
+  sim_.ProgramReplaced();
+  SetCurrentFile("", true);  // not saved anywhere yet
   sim_.ShowStatus(status);
   return true;
 }
@@ -146,18 +168,19 @@ bool DocumentSession::Close() {
 Settings DocumentSession::CurrentSettings() const {
   Settings s;
   s.speed = view_.SliderPosition();
-  s.kindCode = static_cast<std::uint16_t>(sim_.Kind());
+  const SimulationState state = sim_.State();
+  s.kindCode = static_cast<std::uint16_t>(state.kind);
   s.file = fileName_;
-  s.lastTape = sim_.LastTape();
+  s.lastTape = state.lastTape;
   s.bounds = view_.WindowBounds();
   s.zoom = view_.Zoom();
-  s.loopCheck = sim_.LoopCheck();
+  s.loopCheck = state.loopCheck;
   s.diagram = view_.DiagramState();
   return s;
 }
 
 void DocumentSession::Restore() {
-  sim_.SetProgramChanged(false);
+  SetCurrentFile("", false);
   const Settings stored = ReadSettings(DecodeProgram(host_.ReadConfiguration()));
   view_.SetSliderPosition(stored.speed);
   sim_.RestoreKind(static_cast<MachineKind>(stored.kindCode));
@@ -169,7 +192,7 @@ void DocumentSession::Restore() {
   view_.SetDiagramState(stored.diagram);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {
-    const MachineKind kind = sim_.Kind();
+    const MachineKind kind = sim_.State().kind;
     if (IsKnownKind(kind)) SelectKind(kind);
     if (Load(stored.file)) {
       view_.SetFieldText(Field::EBand, stored.lastTape);
@@ -177,7 +200,7 @@ void DocumentSession::Restore() {
     }
   }
   if (!restored) SelectKind(MachineKind::DEA);
-  sim_.SetProgramChanged(false);
+  SetCurrentFile(fileName_, false);
 }
 
 void DocumentSession::ShowFileStatus(const std::string& after) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "control/settings.h"
+#include "control/view.h"
 #include "engine/types.h"
 #include "io/programfile.h"
 
@@ -66,13 +67,31 @@ class DocumentSession {
   void ShowFileStatus(const std::string& after);
 
   const std::string& FileName() const { return fileName_; }
+  // Whether the program text differs from the one saved, loaded or given.
+  bool Changed() const { return changed_; }
+  // The user edited the program text, or undid the edits back to the saved text.
+  void ProgramEdited(bool changed);
+
+  // The change prompt for a front end whose boxes cannot block (the web
+  // page), which asks before the command and gives it the answer: the
+  // question (machine text), empty when the program has not changed ...
+  std::string PendingQuestion() const;
+  // ... whether "Ja" needs a name to save under first (the program has no file) ...
+  bool NeedsSaveName() const { return changed_ && fileName_.empty(); }
+  // ... and whether the command goes on after the answer: not after
+  // "Abbrechen", nor after "Ja" without the name it needs.
+  bool GoesOn(Answer answer, bool nameGiven) const;
   Settings CurrentSettings() const;
 
  private:
+  // The one transition of the file the program belongs to and its changed mark.
+  void SetCurrentFile(const std::string& name, bool changed);
+
   Simulation& sim_;
   View& view_;
   DocumentHost& host_;
   std::string fileName_;
+  bool changed_ = false;
   std::string openSuggestion_;  // the open dialog starts at the name chosen last
 };
 

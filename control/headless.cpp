@@ -2,11 +2,10 @@
 
 namespace automaten {
 
-HeadlessRun::HeadlessRun(const HeadlessSetup& setup) {
+HeadlessRun::HeadlessRun(const HeadlessSetup& setup) : sim_(view_, setup.keepHistory) {
   view_.onMessage = setup.onMessage;
-  sim_.KeepHistory(setup.keepHistory);
+  view_.tapeWidth = setup.width;
   sim_.SetLoopCheck(setup.loopCheck);
-  sim_.SetTapeWidth(setup.width);
   sim_.SelectKind(setup.kind);
   if (setup.program) {
     view_.SetProgramText(*setup.program);
@@ -22,7 +21,7 @@ RunOutcome HeadlessRun::Run(std::uint64_t ticks) {
 }
 
 bool HeadlessRun::Tick() {
-  if (!sim_.Running()) return false;
+  if (!view_.TimerEnabled()) return false;
   sim_.Tick();
   return true;
 }

@@ -45,7 +45,7 @@ class HeadlessRun {
 
  private:
   StringView view_;
-  Simulation sim_{view_};
+  Simulation sim_;
 };
 
 }  // namespace automaten

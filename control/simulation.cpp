@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "control/examples.h"
 #include "control/kinds.h"
@@ -25,23 +24,11 @@ const std::string& ChangedMark() {
   return text;
 }
 
-std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
-
-// What an entry of the history took back.
-enum UndoFlags : std::uint8_t {
-  kMoved = 1,
-  kWroteTape = 2,
-  kGrewFront = 4,
-  kGrewBack = 8,
-  kWroteOutput = 16,
-  kPushed = 32,
-  kPopped = 64,
-  kEdited = 128,  // the user's edit before a step: the texts it replaced are in edits_
-};
+Field FieldOf(const CellChange& change) { return change.second ? Field::EAusgabe : Field::EBand; }
 
 }  // namespace
 
-Simulation::Simulation(View& view) : view_(view) {}
+Simulation::Simulation(View& view, bool keepHistory) : screen_(view), keepHistory_(keepHistory) {}
 
 // ---- Commands ------------------------------------------------------------------
 
@@ -52,7 +39,7 @@ void Simulation::Reset() {
 
 void Simulation::SingleStep() {
   StopTimer();
-  if (ready_)
+  if (run_ == RunState::Ready)
     Step();
   else
     ResetMachine();
@@ -60,7 +47,7 @@ void Simulation::SingleStep() {
 
 void Simulation::StepBack() {
   StopTimer();
-  if (!determined_ || history_.empty()) {
+  if (run_ != RunState::Ready || history_.Empty()) {
     ShowStatus("Anfang des Laufs erreicht.");
     return;
   }
@@ -73,99 +60,68 @@ void Simulation::StepBack() {
     view_.SetFieldText(Field::EAusgabe, configuration_.second);
   }
   move_ = NextMove(program_, configuration_);
-  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, applied_);
+  if (Watching()) StartWatching();
   view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
+  // The output the DEA wrote last lies one cell behind its head.
   view_.MarkCell(Field::EAusgabe,
                  kind_ == MachineKind::DEA && applied_ > 0 ? static_cast<long long>(configuration_.head) - 2 : -1);
   ShowSteps();
   while (!messages_.empty() && messages_.back().at > applied_) messages_.pop_back();
-  SetColour(Label::LMeldung, messages_.empty() ? TextColour::WindowText : messages_.back().colour);
-  SetLabel(Label::LMeldung, messages_.empty() ? std::string() : messages_.back().text);
+  view_.SetLabelColour(Label::LMeldung, messages_.empty() ? TextColour::WindowText : messages_.back().colour);
+  view_.SetLabelText(Label::LMeldung, messages_.empty() ? std::string() : messages_.back().text);
   ShowState();
   ShowStatus(MachineText("Schritt zurück"));
 }
 
 // One step back: an edit of the user's goes together with the step before it.
 void Simulation::TakeBack() {
-  while (!history_.empty()) {
-    const Undo u = history_.back();
-    history_.pop_back();
-    Configuration& c = configuration_;
-    if (u.flags & kEdited) {
-      c.tape = Tape(edits_.back().tape);
-      c.second = edits_.back().second;
-      edits_.pop_back();
-      view_.SetFieldText(Field::EBand, c.tape.Text());
-      view_.SetFieldText(Field::EAusgabe, c.second);
-      continue;
-    }
-    if (u.flags & kGrewBack) {
-      c.tape.Replace(c.tape.size() - kTmGrowth, kTmGrowth, "");
-      view_.ReplaceInField(Field::EBand, c.tape.size(), kTmGrowth, "");
-    }
-    if (u.flags & kGrewFront) {
-      c.tape.Replace(0, kTmGrowth, "");
-      view_.ReplaceInField(Field::EBand, 0, kTmGrowth, "");
-    }
-    if (u.flags & kWroteTape) {
-      c.tape.Set(u.head, u.cell);
-      view_.ReplaceInField(Field::EBand, u.head - 1, 1, std::string(1, u.cell));
-    }
-    if (u.grew > 0) {
-      c.second.resize(c.second.size() - u.grew);
-      view_.ReplaceInField(Field::EAusgabe, c.second.size(), u.grew, "");
-    } else if (u.flags & kWroteOutput) {
-      c.second[u.head - 1] = u.cell;
-      view_.ReplaceInField(Field::EAusgabe, u.head - 1, 1, std::string(1, u.cell));
-    }
-    if (u.flags & kPushed) {
-      c.second.pop_back();
-      view_.ReplaceInField(Field::EAusgabe, c.second.size(), 1, "");
-    }
-    if (u.flags & kPopped) {
-      c.second += u.cell;
-      view_.ReplaceInField(Field::EAusgabe, c.second.size() - 1, 0, std::string(1, u.cell));
-    }
-    c.head = u.head;
-    c.state = u.state;
-    c.set.bits = u.set;
-    if (u.flags & kMoved) --c.steps;
-    --applied_;
-    return;
+  std::string tape, second;
+  while (history_.TakeEdit(tape, second)) {
+    configuration_.tape = Tape(tape);
+    configuration_.second = second;
+    view_.SetFieldText(Field::EBand, tape);
+    view_.SetFieldText(Field::EAusgabe, second);
   }
-}
-
-std::size_t Simulation::HistoryBytes() const {
-  std::size_t bytes = history_.capacity() * sizeof(Undo);
-  for (const Edit& e : edits_) bytes += sizeof(Edit) + e.tape.capacity() + e.second.capacity();
-  return bytes;
+  StepRecord step;
+  if (!history_.TakeStep(step)) return;
+  for (const CellChange& change : UndoMove(configuration_, step)) {
+    const std::string_view cells = change.second ? std::string_view(configuration_.second) : configuration_.tape.View();
+    view_.ReplaceInField(FieldOf(change), change.index, change.removed,
+                         std::string(cells.substr(change.index, change.inserted)));
+  }
+  --applied_;
 }
 
 void Simulation::ClearHistory() {
-  history_.clear();
-  edits_.clear();
+  history_.Clear();
   messages_.clear();
   RememberMessage();
 }
 
+void Simulation::ProgramReplaced() { ClearHistory(); }
+
 // The verdict label as it stands now, for the steps back to this point.
 void Simulation::RememberMessage() {
-  const std::string& text = labelText_[Index(Label::LMeldung)];
-  const TextColour colour = labelColour_[Index(Label::LMeldung)];
+  const std::string& text = view_.LabelShown(Label::LMeldung);
+  const TextColour colour = view_.ColourShown(Label::LMeldung);
   if (!messages_.empty() && messages_.back().text == text && messages_.back().colour == colour) return;
   messages_.push_back({applied_, text, colour});
 }
 
+bool Simulation::Watching() const { return loopCheck_ && CanRunForEver(kind_); }
+
+void Simulation::StartWatching() { detector_.Start(configuration_, applied_); }
+
 void Simulation::SetLoopCheck(bool on) {
   loopCheck_ = on;
   view_.ShowLoopCheck(on);
-  if (on && determined_ && kind_ == MachineKind::TM) detector_.Start(configuration_, applied_);
+  if (Watching() && run_ == RunState::Ready) StartWatching();
 }
 
 void Simulation::ShowEndlessRun() {
   StopTimer();
-  SetColour(Label::LMeldung, TextColour::Red);
-  SetLabel(Label::LMeldung, detector_.Finding());
+  view_.SetLabelColour(Label::LMeldung, TextColour::Red);
+  view_.SetLabelText(Label::LMeldung, detector_.Finding());
   ShowStatus("Endlosschleife erkannt");
 }
 
@@ -175,7 +131,7 @@ void Simulation::StartOrStop() {
   view_.SetStartImage(running ? StartImage::Stop : StartImage::Start);
   ShowStatus(running ? "Gestartet" : "Angehalten");
   // The timer runs first: a fault found by this reset ends the run it started.
-  if (!ready_) ResetMachine();
+  if (run_ != RunState::Ready) ResetMachine();
 }
 
 void Simulation::Stop() {
@@ -186,13 +142,12 @@ void Simulation::Stop() {
 
 void Simulation::Tick() {
   ShowSpeed();
-  if (!ready_) StopTimer();
+  if (run_ != RunState::Ready) StopTimer();
   Step();
 }
 
 void Simulation::ClearTape() {
-  SetField(Field::EBand,
-           kind_ == MachineKind::TM ? std::string(static_cast<std::size_t>(tapeWidth_) + 1, kTmBlank) : "");
+  SetField(Field::EBand, ClearedTape(kind_, view_.TapeWidth()));
   view_.MarkCell(Field::EBand, -1);
   ClearHistory();
   ShowStatus(MachineText("Band gelöscht."));
@@ -204,14 +159,10 @@ void Simulation::RestoreLastTape() {
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
 
-void Simulation::ProgramChangedByUser(bool changed) {
-  programChanged_ = changed;
-  SetPanel(StatusPanel::Changed, changed ? ChangedMark() + " " : std::string());
-}
-
-void Simulation::SetProgramChanged(bool changed) {
-  programChanged_ = changed;
-  if (!changed) view_.MarkProgramUnchanged();
+// The mark set by the user's edit keeps a blank after it until the next status message.
+void Simulation::ShowChangedMark(bool changed) {
+  changedMark_ = changed;
+  view_.SetStatusPanel(StatusPanel::Changed, changed ? ChangedMark() + " " : std::string());
 }
 
 void Simulation::FieldEdited(Field f) { edited_[static_cast<std::size_t>(f)] = true; }
@@ -222,31 +173,33 @@ void Simulation::SelectKind(MachineKind kind) {
   view_.SetFieldVisible(Field::EAusgabe, info.secondFieldShown);
   kind_ = kind;
   view_.SetCaption(MachineText(info.title));
-  determined_ = false;
-  ready_ = false;
-  parseFailed_ = false;
+  run_ = RunState::Undetermined;
   configuration_.steps = 0;
-  configuration_.head = kind == MachineKind::TM ? MiddleHead(tapeWidth_) : 1;
-  SetField(Field::EAusgabe, kind == MachineKind::KA ? std::string(1, kStackBottom) : "");
-  SetLabel(Label::LSchritte, "Schritte: ");
-  SetLabel(Label::LMeldung, "");
+  configuration_.head = HeadOfNewKind(kind, view_.TapeWidth());
+  SetField(Field::EAusgabe, InitialSecondField(kind, ""));
+  view_.SetLabelText(Label::LSchritte, "Schritte: ");
+  view_.SetLabelText(Label::LMeldung, "");
   ShowState();
   view_.MarkCell(Field::EBand, -1);
   view_.MarkCell(Field::EAusgabe, -1);
-  ShowMachineKind();
-  SetField(Field::EBand, ExampleTape(kind, configuration_.head, tapeWidth_));
+  ShowKind();
+  SetField(Field::EBand, ExampleTape(kind, configuration_.head, view_.TapeWidth()));
   view_.SetProgramText(ExampleText(kind));
-  SetProgramChanged(false);
+  view_.MarkProgramUnchanged();
   applied_ = 0;
   ClearHistory();
 }
 
-void Simulation::TapeFieldResized(int tapeWidth) {
-  tapeWidth_ = tapeWidth;
-  const std::string tape = view_.FieldText(Field::EBand);
-  // One blank short of the width: the reset pads to the full width.
-  if (kind_ == MachineKind::TM && static_cast<int>(tape.size()) < tapeWidth_)
-    SetField(Field::EBand, tape + std::string(static_cast<std::size_t>(tapeWidth_ - 1) - tape.size(), kTmBlank));
+void Simulation::RestoreKind(MachineKind kind) {
+  kind_ = kind;
+  ShowKind();
+}
+
+void Simulation::SetLastTape(const std::string& tape) { lastTape_ = tape; }
+
+void Simulation::TapeFieldResized() {
+  std::string tape = view_.FieldText(Field::EBand);
+  if (PadToWidth(kind_, tape, view_.TapeWidth())) SetField(Field::EBand, tape);
   view_.MarkCell(Field::EBand, -1);
   ShowSpeed();
 }
@@ -258,15 +211,13 @@ bool Simulation::ParseProgram() {
   program_ = automaten::ParseProgram(kind_, lines);
   ++parses_;
   shownTransitionKey_ = ~0ull;  // the lines behind the indexes are new
-  parseFailed_ = !program_.Ok();
   if (program_.Ok()) return true;
   // The configuration belongs to the program before: nothing may step on it now.
-  determined_ = false;
+  run_ = RunState::ParseFault;
   move_ = Move{};
-  // Each fault stops the run, leaves the machine not ready and shows its box.
+  // Each fault stops the run and shows its box.
   for (const ParseFault& fault : program_.faults) {
     StopTimer();
-    ready_ = false;
     view_.ShowMessage(FaultMessage(fault));
   }
   const auto [start, length] = LineSelection(lines, program_.faultLine);
@@ -276,29 +227,28 @@ bool Simulation::ParseProgram() {
 }
 
 void Simulation::ResetMachine() {
-  SetLabel(Label::LMeldung, "");
+  view_.SetLabelText(Label::LMeldung, "");
   view_.MarkCell(Field::EBand, -1);
   const bool parsed = ParseProgram();
   // The second field is prepared also when the program has a fault.
   const std::string tape = view_.FieldText(Field::EBand);
-  if (kind_ == MachineKind::DEA || kind_ == MachineKind::KA) SetField(Field::EAusgabe, InitialSecondField(kind_, tape));
+  if (IsKnownKind(kind_) && InfoOf(kind_).secondFieldShown) SetField(Field::EAusgabe, InitialSecondField(kind_, tape));
   if (!parsed) {
     view_.MachineShown();
     return;
   }
-  configuration_ = InitialConfiguration(kind_, tape, tapeWidth_);
+  configuration_ = InitialConfiguration(kind_, tape, view_.TapeWidth());
   configuration_.second = view_.FieldText(Field::EAusgabe);
   edited_ = {};
   lastTape_ = configuration_.tape.Text();
   if (lastTape_ != tape) view_.SetFieldText(Field::EBand, lastTape_);
   view_.MarkCell(Field::EAusgabe, -1);
-  SetLabel(Label::LSchritte, "Schritte: 0");
-  ready_ = true;
-  determined_ = true;
+  view_.SetLabelText(Label::LSchritte, "Schritte: 0");
+  run_ = RunState::Ready;
   move_ = NextMove(program_, configuration_);
   applied_ = 0;
-  watchingUntil_ = nextWindow_ = 0;
-  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, 0);
+  longRun_.Restart();
+  if (Watching()) StartWatching();
   view_.FocusField(Field::EBand);
   ShowState();
   ShowHead(false);
@@ -314,15 +264,12 @@ void Simulation::SetField(Field f, const std::string& text) {
 // What the user typed into the fields since the last step counts.
 void Simulation::TakeUserEdits() {
   if (!edited_[0] && !edited_[1]) return;
-  if (keepHistory_) {
-    edits_.push_back({history_.size(), configuration_.tape.Text(), configuration_.second});
-    history_.push_back({configuration_.head, configuration_.state, configuration_.set.bits, 0, kEdited, 0});
-  }
+  if (keepHistory_) history_.RecordEdit(configuration_.tape.Text(), configuration_.second);
   if (edited_[0]) configuration_.tape = Tape(view_.FieldText(Field::EBand));
   if (edited_[1]) configuration_.second = view_.FieldText(Field::EAusgabe);
   edited_ = {};
   move_ = NextMove(program_, configuration_);
-  if (kind_ == MachineKind::TM && loopCheck_) detector_.Start(configuration_, applied_);
+  if (Watching()) StartWatching();
 }
 
 void Simulation::StopTimer() {
@@ -330,59 +277,29 @@ void Simulation::StopTimer() {
   view_.SetStartImage(StartImage::Start);
 }
 
-bool Simulation::Running() const { return view_.TimerEnabled(); }
-
-int Simulation::IntervalForPosition(int position) {
-  const int p = std::clamp(position, 1, 100);
-  return static_cast<int>(std::lround(std::exp(-0.08 * (p - 1)) * 5000.0));
-}
-
-std::string Simulation::FrequencyText(int intervalMs, const NumberFormat& format) {
-  const double f = 1000.0 / std::max(intervalMs, 1);
-  const int decimals = f < 10 ? 1 : 0;
-  const double scale = decimals == 1 ? 10.0 : 1.0;
-  // A half at the last shown digit rounds up; the epsilon keeps 6.25 at 6,3.
-  const long long units = static_cast<long long>(std::floor(f * scale + 0.5 + 1e-9));
-  std::string whole = std::to_string(units / static_cast<long long>(scale));
-  for (int pos = static_cast<int>(whole.size()) - 3; pos > 0; pos -= 3)
-    whole.insert(static_cast<std::size_t>(pos), 1, format.groupSeparator);
-  std::string text = whole;
-  if (decimals == 1) text += format.decimalSeparator + std::to_string(units % 10);
-  return text + " Hz";
-}
-
-void Simulation::SetNumberFormat(const NumberFormat& format) {
-  format_ = format;
-  shownSpeed_ = 0;
-}
-
 void Simulation::ShowSpeed() {
   const int position = view_.SliderPosition();
   if (position == shownSpeed_) return;
   shownSpeed_ = position;
   view_.SetTimerInterval(IntervalForPosition(position));
-  SetLabel(Label::LFrequenz2, FrequencyText(view_.TimerInterval(), format_));
+  view_.SetLabelText(Label::LFrequenz2, FrequencyText(view_.TimerInterval(), view_.Numbers()));
 }
 
 void Simulation::Step() {
   bool proved = false;
-  if (determined_) {
+  if (run_ == RunState::Ready) {
     TakeUserEdits();
-    const Configuration& c = configuration_;
-    Undo u{c.head, c.state, c.set.bits, 0, 0, 0};
-    const std::size_t secondSize = c.second.size();
-    if (kind_ == MachineKind::TM) u.cell = c.tape.At(c.head);
-    if (kind_ == MachineKind::DEA && c.head >= 1 && c.head <= secondSize) u.cell = c.second[c.head - 1];
-    if (kind_ == MachineKind::KA && secondSize > 0) u.cell = c.second.back();
-    const StepResult r = ApplyMove(program_, configuration_, move_);
+    const std::uint32_t headBefore = configuration_.head;
+    const std::size_t secondSize = configuration_.second.size();
+    StepRecord step;
+    const StepResult r = ApplyMove(program_, configuration_, move_, keepHistory_ ? &step : nullptr);
     move_ = NextMove(program_, configuration_);
-    ShowStepInFields(r, u.head, secondSize);
+    ShowStepInFields(r, headBefore, secondSize);
     if (r.moved) ShowHead(true);
     if (r.transition >= 0) {
       ++applied_;
-      Record(r, secondSize, u);
-      if (kind_ == MachineKind::TM && loopCheck_ && !detector_.Proved())
-        proved = detector_.Observe(configuration_, r, u.head);
+      if (keepHistory_) Record(step);
+      if (Watching() && !detector_.Proved()) proved = detector_.Observe(configuration_, r, headBefore);
     }
   }
   ShowState();
@@ -393,24 +310,11 @@ void Simulation::Step() {
   RememberMessage();
 }
 
-void Simulation::Record(const StepResult& r, std::size_t secondSize, Undo u) {
-  if (!keepHistory_) return;
-  const std::size_t grown = configuration_.second.size() > secondSize ? configuration_.second.size() - secondSize : 0;
-  if (r.moved) u.flags |= kMoved;
-  if (r.wroteTape) u.flags |= kWroteTape;
-  if (r.grewFront > 0) u.flags |= kGrewFront;
-  if (r.grewBack > 0) u.flags |= kGrewBack;
-  if (kind_ == MachineKind::KA && grown > 0) u.flags |= kPushed;
-  if (kind_ == MachineKind::KA && configuration_.second.size() < secondSize) u.flags |= kPopped;
-  if (kind_ == MachineKind::DEA && r.secondChanged) {
-    if (grown > 0xFFFF) {  // an output tape the user cut short by more than 65535 cells: no way back past it
-      ClearHistory();
-      return;
-    }
-    if (grown == 0) u.flags |= kWroteOutput;
-    u.grew = static_cast<std::uint16_t>(grown);
-  }
-  history_.push_back(u);
+void Simulation::Record(const StepRecord& step) {
+  if (step.flags & StepRecord::kLost)
+    ClearHistory();
+  else
+    history_.RecordStep(step);
 }
 
 // Only the cells the step changed go to the fields.
@@ -434,15 +338,16 @@ void Simulation::ShowStepInFields(const StepResult& r, std::uint32_t headBefore,
 
 unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   if (ticks == 0 || !view_.TimerEnabled()) return 0;
-  if (!ready_ || !determined_) {
+  if (run_ != RunState::Ready) {
     Tick();
     return 1;
   }
   ShowSpeed();
   TakeUserEdits();
   const std::uint32_t steps = configuration_.steps;
-  const bool watch = kind_ == MachineKind::TM && loopCheck_ && !detector_.Proved();
-  const unsigned long long taken = watch ? RunWatched(ticks) : RunSteps(program_, configuration_, move_, ticks);
+  const bool watch = Watching() && !detector_.Proved();
+  const unsigned long long taken = watch ? longRun_.Run(program_, configuration_, move_, ticks, applied_, detector_)
+                                         : RunSteps(program_, configuration_, move_, ticks);
   if (!watch) applied_ += taken;
   ClearHistory();
   const bool moved = configuration_.steps != steps;
@@ -458,43 +363,6 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   return taken;
 }
 
-// A long run without display is watched for an endless run in full for its
-// first 2^16 steps; after that in windows of W steps, W a sixteenth of the
-// steps so far, with 15 W steps between them unwatched. Each window starts
-// the search anew, so a loop is proved in the first window longer than about
-// twice its cycle, and the watching costs a sixteenth of what it costs in full.
-unsigned long long Simulation::RunWatched(unsigned long long ticks) {
-  constexpr std::uint64_t kFull = 1 << 16;
-  unsigned long long taken = 0;
-  std::uint64_t window = kFull;
-  bool stopped = false;
-  while (taken < ticks && !stopped) {
-    const bool watched = applied_ < kFull || watchingUntil_ > applied_;
-    std::uint64_t chunk;
-    if (applied_ < kFull) {
-      chunk = kFull - applied_;
-    } else if (watched) {
-      chunk = watchingUntil_ - applied_;
-    } else {
-      chunk = std::max<std::uint64_t>(nextWindow_, applied_) - applied_;
-      if (chunk == 0) {  // a window begins
-        window = std::max<std::uint64_t>(window, (applied_ + 15) / 16);
-        watchingUntil_ = applied_ + window;
-        nextWindow_ = watchingUntil_ + 15 * window;
-        detector_.Start(configuration_, applied_);
-        continue;
-      }
-    }
-    chunk = std::min<std::uint64_t>(chunk, ticks - taken);
-    const std::uint64_t done = RunSteps(program_, configuration_, move_, chunk, watched ? &detector_ : nullptr);
-    taken += done;
-    applied_ += done;
-    stopped = done < chunk || detector_.Proved() || (kind_ != MachineKind::NEA && configuration_.state == kStateF) ||
-              Halted(program_, configuration_, move_.transition);
-  }
-  return taken;
-}
-
 void Simulation::ShowHead(bool counting) {
   view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
   if (counting) ShowSteps();
@@ -504,62 +372,56 @@ void Simulation::ShowSteps() {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, configuration_.steps).ptr;
   scratch_.assign("Schritte: ").append(digits, end);
-  SetLabel(Label::LSchritte, scratch_);
+  view_.SetLabelText(Label::LSchritte, scratch_);
+}
+
+SimulationState Simulation::State() const {
+  return {kind_, run_, loopCheck_, lastTape_, program_, parses_, configuration_, move_.transition, verdict_};
 }
 
 RunOutcome Simulation::Outcome() const {
   using Result = RunOutcome::Result;
   RunOutcome o;
-  if (parseFailed_) {
+  if (run_ == RunState::ParseFault) {
     o.result = Result::ParseFault;
     for (const ParseFault& fault : program_.faults) o.faults.push_back(FaultMessage(fault));
-  } else if (determined_ && detector_.Proved() && kind_ == MachineKind::TM && loopCheck_ && !verdict_.halted) {
+  } else if (run_ != RunState::Ready) {
+    o.result = view_.TimerEnabled() ? Result::Running : Result::Stopped;
+  } else if (Watching() && detector_.Proved() && !verdict_.halted) {
     o.result = Result::EndlessRun;
     o.value = detector_.Finding();
-  } else if (determined_ && verdict_.halted) {
+  } else if (verdict_.halted) {
     if (!verdict_.ok) {
       o.result = Result::NotAccepted;
-    } else if (kind_ == MachineKind::TM) {
+    } else if (verdict_.function) {
       o.result = Result::FunctionValue;
       o.value = FunctionValue(configuration_);
     } else {
       o.result = Result::Accepted;
     }
-  } else if (determined_ && kind_ != MachineKind::NEA && configuration_.state == kStateF) {
+  } else if (InErrorState(program_, configuration_)) {
     o.result = Result::ErrorState;
-  } else if (Running()) {
-    o.result = Result::Running;
+  } else {
+    o.result = view_.TimerEnabled() ? Result::Running : Result::Stopped;
   }
   return o;
 }
 
 // ---- Status display ------------------------------------------------------------
 
-void Simulation::SetLabel(Label l, const std::string& text) {
-  if (labelText_[Index(l)] == text) return;
-  labelText_[Index(l)] = text;
-  view_.SetLabelText(l, text);
-}
-
-void Simulation::SetColour(Label l, TextColour c) {
-  if (labelColour_[Index(l)] == c) return;
-  labelColour_[Index(l)] = c;
-  view_.SetLabelColour(l, c);
-}
-
 void Simulation::ShowState() {
-  const StateCode state = configuration_.state;
-  const bool fault = determined_ && kind_ != MachineKind::NEA && state == kStateF;
+  const bool ready = run_ == RunState::Ready;
+  const bool fault = ready && InErrorState(program_, configuration_);
   // The label's text follows from this key alone: it is formatted when the key changes.
-  const std::uint64_t key = !determined_                ? ~1ull
-                            : kind_ == MachineKind::NEA ? 1ull << 32 | configuration_.set.bits
-                                                        : state;
+  const StateCode state = configuration_.state;
+  const bool sets = kind_ == MachineKind::NEA;
+  const std::uint64_t key = !ready ? ~1ull : sets ? 1ull << 32 | configuration_.set.bits : state;
   if (key != shownStateKey_) {
     shownStateKey_ = key;
     std::string text = "Zustand : ";
-    if (!determined_)
+    if (!ready)
       text += "unbestimmt";
-    else if (kind_ == MachineKind::NEA)
+    else if (sets)
       text += SetToText(configuration_.set);
     else if (state == kStateA)
       text += "Anfangszustand";
@@ -569,28 +431,30 @@ void Simulation::ShowState() {
       text += "Endzustand";
     else
       text += std::to_string(state);
-    SetLabel(Label::LZustand, text);
+    view_.SetLabelText(Label::LZustand, text);
   }
-  SetColour(Label::LZustand, fault ? TextColour::Red : TextColour::WindowText);
+  view_.SetLabelColour(Label::LZustand, fault ? TextColour::Red : TextColour::WindowText);
   if (fault) StopTimer();
-  if (!determined_) move_ = Move{};
+  if (!ready) move_ = Move{};
   ShowTransition();
-  verdict_ = determined_ ? CheckHalt(program_, configuration_, move_.transition) : Verdict{};
+  verdict_ = ready ? CheckHalt(program_, configuration_, move_.transition) : Verdict{};
   if (verdict_.halted) {
     StopTimer();
-    SetColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
-    SetLabel(Label::LMeldung, verdict_.text);
+    view_.SetLabelColour(Label::LMeldung, verdict_.ok ? TextColour::Green : TextColour::Red);
+    view_.SetLabelText(Label::LMeldung, verdict_.text);
   }
   view_.MachineShown();
 }
 
 void Simulation::ShowTransition() {
   const int t = move_.transition;
-  const bool undefined = t < 0 && determined_ && !AtEnd(program_, configuration_);
+  const bool undefined = t < 0 && run_ == RunState::Ready && !AtEnd(program_, configuration_);
+  // The NEA's label shows its set transition, which the line number alone does not tell.
+  const bool sets = kind_ == MachineKind::NEA;
   std::uint64_t key;
   if (t < 0)
     key = undefined ? ~2ull : ~3ull;
-  else if (kind_ == MachineKind::NEA)
+  else if (sets)
     key = 1ull << 48 | static_cast<std::uint64_t>(static_cast<unsigned char>(SymbolUnderHead(configuration_))) << 32 |
           static_cast<std::uint64_t>(move_.nextSet.bits) << 16 | configuration_.set.bits;
   else
@@ -598,35 +462,27 @@ void Simulation::ShowTransition() {
   if (key != shownTransitionKey_) {
     shownTransitionKey_ = key;
     if (t < 0)
-      SetLabel(Label::LBefehl, undefined ? TransitionPrefix() + "undefiniert" : TransitionPrefix());
-    else if (kind_ == MachineKind::NEA)
-      SetLabel(Label::LBefehl, TransitionPrefix() + SetTransitionText(configuration_, move_.nextSet));
+      view_.SetLabelText(Label::LBefehl, undefined ? TransitionPrefix() + "undefiniert" : TransitionPrefix());
+    else if (sets)
+      view_.SetLabelText(Label::LBefehl, TransitionPrefix() + SetTransitionText(configuration_, move_.nextSet));
     else
-      SetLabel(Label::LBefehl, TransitionPrefix() + program_.transitions[static_cast<std::size_t>(t)].line);
+      view_.SetLabelText(Label::LBefehl, TransitionPrefix() + program_.transitions[static_cast<std::size_t>(t)].line);
   }
-  SetColour(Label::LBefehl, undefined ? TextColour::Red : TextColour::WindowText);
+  view_.SetLabelColour(Label::LBefehl, undefined ? TextColour::Red : TextColour::WindowText);
 }
 
-void Simulation::ShowMachineKind() {
+void Simulation::ShowKind() {
   for (MachineKind kind : kKinds) view_.SetKindButtonDown(kind, false);
   if (!IsKnownKind(kind_)) return;
   view_.SetKindButtonDown(kind_, true);
-  SetPanel(StatusPanel::Kind, std::string(" ") + InfoOf(kind_).name);
+  view_.SetStatusPanel(StatusPanel::Kind, std::string(" ") + InfoOf(kind_).name);
 }
 
 void Simulation::ShowStatus(std::string_view message) {
   static const std::string none;
-  SetPanel(StatusPanel::Changed, programChanged_ ? ChangedMark() : none);
+  view_.SetStatusPanel(StatusPanel::Changed, changedMark_ ? ChangedMark() : none);
   scratch_.assign(1, ' ').append(message);
-  SetPanel(StatusPanel::Message, scratch_);
-}
-
-void Simulation::SetPanel(StatusPanel panel, const std::string& text) {
-  const auto i = static_cast<std::size_t>(panel);
-  if (panelShown_[i] && panelText_[i] == text) return;
-  panelShown_[i] = true;
-  panelText_[i] = text;
-  view_.SetStatusPanel(panel, text);
+  view_.SetStatusPanel(StatusPanel::Message, scratch_);
 }
 
 }  // namespace automaten

@@ -28,6 +28,7 @@ class StringView : public View {
   void MarkCell(Field f, long long index) override { markedCell[Index(f)] = index; }
   void FocusField(Field) override {}
   void SetFieldVisible(Field f, bool visible) override { fieldVisible[Index(f)] = visible; }
+  int TapeWidth() const override { return tapeWidth; }
 
   int ProgramLineCount() const override { return static_cast<int>(lines_.size()); }
   std::string ProgramLine(int i) const override;
@@ -72,6 +73,7 @@ class StringView : public View {
   std::array<long long, kFieldCount> markedCell{-1, -1};
   std::array<bool, kFieldCount> fieldVisible{true, true};
   Selection programSelection;
+  int tapeWidth = kDefaultTapeWidth;  // what a window's tape field would show
   int programMarkedUnchanged = 0;
   StartImage startImage = StartImage::Start;
   bool loopCheckShown = true;

@@ -23,6 +23,12 @@ enum class TextColour { WindowText, Red, Green };
 enum class StartImage { Start, Stop };  // what the start/stop button shows
 enum class Answer { Ja, Nein, Abbrechen };
 
+// How the frequency label writes numbers.
+struct NumberFormat {
+  char decimalSeparator = ',';
+  char groupSeparator = '.';
+};
+
 // The pane "Zustandsdiagramm": shown or not, and its width in pixels.
 struct PaneState {
   bool shown = false;
@@ -53,6 +59,8 @@ class View {
   virtual void MarkCell(Field f, long long index) = 0;
   virtual void FocusField(Field f) = 0;
   virtual void SetFieldVisible(Field f, bool visible) = 0;
+  // The tape cells the tape field shows; a Turing tape is padded to them.
+  virtual int TapeWidth() const = 0;
 
   // The program area MProgramm. Selections count each line break as two.
   virtual int ProgramLineCount() const = 0;
@@ -95,6 +103,8 @@ class View {
   // TrackBar1, kept within 1 ... 100.
   virtual int SliderPosition() const = 0;
   virtual void SetSliderPosition(int position) = 0;
+  // The user's decimal and group separators for the frequency label.
+  virtual NumberFormat Numbers() const { return {}; }
 
   // Modal boxes; the event loop keeps running while they are open.
   virtual void ShowMessage(const std::string& text) = 0;

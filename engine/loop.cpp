@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/encoding.h"
+#include "engine/step.h"
 
 namespace automaten {
 
@@ -122,6 +123,38 @@ bool LoopDetector::SameAsSnapshot(const Configuration& c) const {
   for (std::int64_t a = dirtyLo_; a <= dirtyHi_; ++a)
     if (!same(a)) return false;
   return true;
+}
+
+std::uint64_t LongRunWatch::Run(const Program& program, Configuration& c, Move& move, std::uint64_t ticks,
+                                std::uint64_t& applied, LoopDetector& detector) {
+  constexpr std::uint64_t kFull = 1 << 16;
+  std::uint64_t taken = 0;
+  std::uint64_t window = kFull;
+  bool stopped = false;
+  while (taken < ticks && !stopped) {
+    const bool watched = applied < kFull || watchingUntil_ > applied;
+    std::uint64_t chunk;
+    if (applied < kFull) {
+      chunk = kFull - applied;
+    } else if (watched) {
+      chunk = watchingUntil_ - applied;
+    } else {
+      chunk = std::max<std::uint64_t>(nextWindow_, applied) - applied;
+      if (chunk == 0) {  // a window begins
+        window = std::max<std::uint64_t>(window, (applied + 15) / 16);
+        watchingUntil_ = applied + window;
+        nextWindow_ = watchingUntil_ + 15 * window;
+        detector.Start(c, applied);
+        continue;
+      }
+    }
+    chunk = std::min<std::uint64_t>(chunk, ticks - taken);
+    const std::uint64_t done = RunSteps(program, c, move, chunk, watched ? &detector : nullptr);
+    taken += done;
+    applied += done;
+    stopped = done < chunk || detector.Proved() || InErrorState(program, c) || Halted(program, c, move.transition);
+  }
+  return taken;
 }
 
 }  // namespace automaten

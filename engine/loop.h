@@ -15,10 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/step.h"
 #include "engine/types.h"
 
 namespace automaten {
+
+// Only a Turing machine can run for ever: every other kind reads its tape once.
+inline bool CanRunForEver(MachineKind kind) { return kind == MachineKind::TM; }
 
 class LoopDetector {
  public:
@@ -90,6 +92,26 @@ class LoopDetector {
   std::uint64_t power_ = 1;
   std::int64_t lastWritten_ = 0;  // compared first: the cell most likely to differ
   std::string finding_;
+};
+
+// A long Turing run without display, watched for an endless run: in full
+// for its first 2^16 steps; after that in windows of W steps, W a sixteenth
+// of the steps so far, with 15 W steps between them unwatched. Each window
+// starts the search anew, so a loop is proved in the first window longer than
+// about twice its cycle, and the watching costs a sixteenth of what it costs
+// in full.
+class LongRunWatch {
+ public:
+  // A new run: the next Run starts watching in full.
+  void Restart() { watchingUntil_ = nextWindow_ = 0; }
+  // Steps on as RunSteps does, at most `ticks` steps, from `applied` steps
+  // since the reset (counted on); stops early once the detector proved an
+  // endless run. Returns the steps taken.
+  std::uint64_t Run(const Program& program, Configuration& c, Move& move, std::uint64_t ticks, std::uint64_t& applied,
+                    LoopDetector& detector);
+
+ private:
+  std::uint64_t watchingUntil_ = 0, nextWindow_ = 0;
 };
 
 }  // namespace automaten

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "engine/step.h"
-
 namespace automaten {
 
 namespace {

@@ -66,6 +66,20 @@ std::string InitialSecondField(MachineKind kind, const std::string& tape) {
   return "";
 }
 
+std::uint32_t HeadOfNewKind(MachineKind kind, int tapeWidth) {
+  return kind == MachineKind::TM ? MiddleHead(tapeWidth) : 1;
+}
+
+std::string ClearedTape(MachineKind kind, int tapeWidth) {
+  return kind == MachineKind::TM ? std::string(static_cast<std::size_t>(std::max(tapeWidth, 0)) + 1, kTmBlank) : "";
+}
+
+bool PadToWidth(MachineKind kind, std::string& tape, int tapeWidth) {
+  if (kind != MachineKind::TM || static_cast<int>(tape.size()) >= tapeWidth) return false;
+  tape.resize(static_cast<std::size_t>(tapeWidth - 1), kTmBlank);
+  return true;
+}
+
 Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeWidth) {
   Configuration c;
   c.second = InitialSecondField(kind, tape);
@@ -112,11 +126,49 @@ template <MachineKind K>
   return m;
 }
 
+// Fills the part of the record that is known before the step.
 template <MachineKind K>
-[[gnu::always_inline]] inline StepResult ApplyMoveOf(const Program& program, Configuration& c, const Move& move) {
+[[gnu::always_inline]] inline void RecordBefore(const Configuration& c, StepRecord& u) {
+  u = StepRecord{c.head, c.state, c.set.bits, 0, 0, 0};
+  if constexpr (K == MachineKind::TM) u.cell = c.tape.At(c.head);
+  if constexpr (K == MachineKind::DEA) {
+    if (c.head >= 1 && c.head <= c.second.size()) u.cell = c.second[c.head - 1];
+  }
+  if constexpr (K == MachineKind::KA) {
+    if (!c.second.empty()) u.cell = c.second.back();
+  }
+}
+
+// And the rest, from what the step did.
+template <MachineKind K>
+[[gnu::always_inline]] inline void RecordAfter(const Configuration& c, const StepResult& r, std::size_t secondBefore,
+                                               StepRecord& u) {
+  if (r.moved) u.flags |= StepRecord::kMoved;
+  if (r.wroteTape) u.flags |= StepRecord::kWroteTape;
+  if (r.grewFront > 0) u.flags |= StepRecord::kGrewFront;
+  if (r.grewBack > 0) u.flags |= StepRecord::kGrewBack;
+  const std::size_t grown = c.second.size() > secondBefore ? c.second.size() - secondBefore : 0;
+  if constexpr (K == MachineKind::KA) {
+    if (grown > 0) u.flags |= StepRecord::kPushed;
+    if (c.second.size() < secondBefore) u.flags |= StepRecord::kPopped;
+  }
+  if constexpr (K == MachineKind::DEA) {
+    if (r.secondChanged) {
+      if (grown > 0xFFFF) u.flags |= StepRecord::kLost;
+      if (grown == 0) u.flags |= StepRecord::kWroteOutput;
+      u.grew = static_cast<std::uint16_t>(grown);
+    }
+  }
+}
+
+template <MachineKind K>
+[[gnu::always_inline]] inline StepResult ApplyMoveOf(const Program& program, Configuration& c, const Move& move,
+                                                     StepRecord* record = nullptr) {
   StepResult r;
   r.transition = move.transition;
   if (r.transition < 0) return r;
+  const std::size_t secondBefore = c.second.size();
+  if (record != nullptr) RecordBefore<K>(c, *record);
   const Transition& t = program.transitions[static_cast<std::size_t>(r.transition)];
   const std::uint32_t stepsBefore = c.steps;
   if constexpr (K == MachineKind::DEA) {
@@ -146,6 +198,7 @@ template <MachineKind K>
   }
   r.moved = c.steps != stepsBefore;
   c.state = t.next;
+  if (record != nullptr) RecordAfter<K>(c, r, secondBefore, *record);
   return r;
 }
 
@@ -159,6 +212,7 @@ std::uint64_t RunStepsOf(const Program& program, Configuration& c, Move& move, s
     const StepResult r = ApplyMoveOf<K>(program, c, move);
     move = NextMoveOf<K>(program, c);
     const bool atEnd = K == MachineKind::TM ? program.IsEndState(c.state) : c.tape.size() + 1 == c.head;
+    // InErrorState and Halted, with the kind known here.
     if ((K != MachineKind::NEA && c.state == kStateF) || move.transition < 0 || atEnd) break;
     if constexpr (K == MachineKind::TM) {
       if (detector != nullptr && detector->Observe(c, r, headBefore)) break;
@@ -192,8 +246,45 @@ Move NextMove(const Program& program, const Configuration& c) {
   return ByKind(program.kind, [&](auto k) { return NextMoveOf<decltype(k)::value>(program, c); });
 }
 
-StepResult ApplyMove(const Program& program, Configuration& c, const Move& move) {
-  return ByKind(program.kind, [&](auto k) { return ApplyMoveOf<decltype(k)::value>(program, c, move); });
+StepResult ApplyMove(const Program& program, Configuration& c, const Move& move, StepRecord* record) {
+  return ByKind(program.kind, [&](auto k) { return ApplyMoveOf<decltype(k)::value>(program, c, move, record); });
+}
+
+CellChanges UndoMove(Configuration& c, const StepRecord& u) {
+  CellChanges changed;
+  const bool tape = false, second = true;
+  if (u.flags & StepRecord::kGrewBack) {
+    c.tape.Replace(c.tape.size() - kTmGrowth, kTmGrowth, "");
+    changed.Add(tape, c.tape.size(), kTmGrowth, 0);
+  }
+  if (u.flags & StepRecord::kGrewFront) {
+    c.tape.Replace(0, kTmGrowth, "");
+    changed.Add(tape, 0, kTmGrowth, 0);
+  }
+  if (u.flags & StepRecord::kWroteTape) {
+    c.tape.Set(u.head, u.cell);
+    changed.Add(tape, u.head - 1, 1, 1);
+  }
+  if (u.grew > 0) {
+    c.second.resize(c.second.size() - u.grew);
+    changed.Add(second, c.second.size(), u.grew, 0);
+  } else if (u.flags & StepRecord::kWroteOutput) {
+    c.second[u.head - 1] = u.cell;
+    changed.Add(second, u.head - 1, 1, 1);
+  }
+  if (u.flags & StepRecord::kPushed) {
+    c.second.pop_back();
+    changed.Add(second, c.second.size(), 1, 0);
+  }
+  if (u.flags & StepRecord::kPopped) {
+    c.second += u.cell;
+    changed.Add(second, c.second.size() - 1, 0, 1);
+  }
+  c.head = u.head;
+  c.state = u.state;
+  c.set.bits = u.set;
+  if (u.flags & StepRecord::kMoved) --c.steps;
+  return changed;
 }
 
 std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std::uint64_t limit,
@@ -225,6 +316,7 @@ Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransi
     }
     case MachineKind::TM: v.ok = atEnd; break;
   }
+  v.function = v.ok && program.kind == MachineKind::TM;
   if (program.kind == MachineKind::TM)
     v.text = v.ok ? "Der Funktionswert ist: " + FunctionValue(c) : "Der Funktionswert ist undefiniert.";
   else

@@ -21,34 +21,31 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
 std::uint32_t MiddleHead(int tapeWidth);
 // The second field of a reset: blanks under the DEA's input, "#" for the KA.
 std::string InitialSecondField(MachineKind kind, const std::string& tape);
+// Where the head stands before the first reset of a kind: a Turing head near
+// the middle of the visible cells, any other on the first cell.
+std::uint32_t HeadOfNewKind(MachineKind kind, int tapeWidth);
+// The tape "Band löschen" leaves: blanks one cell wider than the visible
+// ones for the Turing machine, else empty.
+std::string ClearedTape(MachineKind kind, int tapeWidth);
+// A Turing tape shorter than the visible cells, padded to one blank short of
+// them (the reset pads the last); false for a tape left as it is.
+bool PadToWidth(MachineKind kind, std::string& tape, int tapeWidth);
 
-inline char SymbolUnderHead(const Configuration& c) { return c.tape.At(c.head); }
 // Index of the transition that applies now, or -1. The first matching line
 // wins; the KA also needs its stack top. An NEA whose set has a move on the
 // symbol takes entry 0, whichever entry that is.
 int FindTransition(const Program& program, const Configuration& c);
 
-// What the next step does: its transition and, for the NEA, the next set.
-// Looked up once, it serves the display and then the step.
-struct Move {
-  int transition = -1;
-  StateSet nextSet;
-};
+// The next step's move, looked up once: it serves the display and then the step.
 Move NextMove(const Program& program, const Configuration& c);
 
-// What a step did, so the display can follow it.
-struct StepResult {
-  int transition = -1;          // index of the applied transition, or -1
-  bool moved = false;           // the head moved, and the step was counted
-  bool wroteOutput = false;     // the DEA wrote at the head it read from
-  bool wroteTape = false;       // the Turing machine changed the cell under its head
-  std::uint32_t grewFront = 0;  // blanks put in front of the tape (positions shift by as many)
-  std::uint32_t grewBack = 0;   // blanks appended to the tape
-  bool secondChanged = false;
-};
 // One step: act by kind on the move looked up for this configuration, change
-// state. Nothing applies when it has no transition.
-StepResult ApplyMove(const Program& program, Configuration& c, const Move& move);
+// state. Nothing applies when it has no transition. With a record, what the
+// step changed is kept there, so that UndoMove can take it back.
+StepResult ApplyMove(const Program& program, Configuration& c, const Move& move, StepRecord* record = nullptr);
+// Takes an applied step back: the configuration is the one before it again.
+// Returns the cells of tape and second field it changed, for the display.
+CellChanges UndoMove(Configuration& c, const StepRecord& record);
 inline StepResult ApplyStep(const Program& program, Configuration& c) {
   return ApplyMove(program, c, NextMove(program, c));
 }
@@ -64,6 +61,10 @@ std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std
 
 // A Turing machine's result: the ones from the head on, counted.
 std::string FunctionValue(const Configuration& c);
+// Stands in the error state F: every kind but the NEA, whose F is a member of its set like any other, stops there.
+inline bool InErrorState(const Program& program, const Configuration& c) {
+  return program.kind != MachineKind::NEA && c.state == kStateF;
+}
 // The input is read (the Turing machine: it stands in an end state).
 inline bool AtEnd(const Program& program, const Configuration& c) {
   if (program.kind == MachineKind::TM) return program.IsEndState(c.state);
@@ -77,7 +78,8 @@ inline bool Halted(const Program& program, const Configuration& c, int nextTrans
 
 struct Verdict {
   bool halted = false;
-  bool ok = false;  // accepted, or a function value
+  bool ok = false;        // accepted, or a function value
+  bool function = false;  // ok means the Turing machine's function value
   std::string text;
 };
 // Whether the machine has halted, given the transition that applies now, and

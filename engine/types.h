@@ -207,4 +207,62 @@ struct Configuration {
   bool operator!=(const Configuration& o) const { return !(*this == o); }
 };
 
+inline char SymbolUnderHead(const Configuration& c) { return c.tape.At(c.head); }
+
+// What the next step does: its transition and, for the NEA, the next set.
+struct Move {
+  int transition = -1;
+  StateSet nextSet;
+};
+
+// What a step did, so the display and the loop detector can follow it.
+struct StepResult {
+  int transition = -1;          // index of the applied transition, or -1
+  bool moved = false;           // the head moved, and the step was counted
+  bool wroteOutput = false;     // the DEA wrote at the head it read from
+  bool wroteTape = false;       // the Turing machine changed the cell under its head
+  std::uint32_t grewFront = 0;  // blanks put in front of the tape (positions shift by as many)
+  std::uint32_t grewBack = 0;   // blanks appended to the tape
+  bool secondChanged = false;
+};
+
+// What a step changed, to take it back: 12 bytes.
+struct StepRecord {
+  enum Flags : std::uint8_t {
+    kMoved = 1,
+    kWroteTape = 2,
+    kGrewFront = 4,
+    kGrewBack = 8,
+    kWroteOutput = 16,
+    kPushed = 32,
+    kPopped = 64,
+    // The DEA wrote beyond an output tape the user had cut short by more than
+    // 65,535 cells: no way back past this step.
+    kLost = 128,
+  };
+  std::uint32_t head = 1;  // before the step
+  StateCode state = 0;
+  std::uint16_t set = 0;  // the NEA's set
+  char cell = 0;          // the tape (TM) or output (DEA) cell before, or the symbol popped (KA)
+  std::uint8_t flags = 0;
+  std::uint16_t grew = 0;  // cells the DEA's output tape gained
+};
+
+// Cells of the tape or the second field that changed: `removed` cells from
+// a 0-based index replaced by the `inserted` cells that stand there now.
+struct CellChange {
+  bool second = false;
+  std::uint32_t index = 0, removed = 0, inserted = 0;
+};
+struct CellChanges {
+  CellChange list[5];
+  int count = 0;
+  void Add(bool second, std::size_t index, std::size_t removed, std::size_t inserted) {
+    list[count++] = {second, static_cast<std::uint32_t>(index), static_cast<std::uint32_t>(removed),
+                     static_cast<std::uint32_t>(inserted)};
+  }
+  const CellChange* begin() const { return list; }
+  const CellChange* end() const { return list + count; }
+};
+
 }  // namespace automaten

@@ -88,7 +88,7 @@ TForm1::TForm1(QWidget* parent)
   CreateToolBar();
   CreateMenus();
   CreateStatusBar();
-  sim_.SetNumberFormat(LocaleNumberFormat());
+  numbers_ = LocaleNumberFormat();
   setGeometry(234, 177, 671, 477);
 }
 
@@ -315,7 +315,7 @@ void TForm1::CreateControls() {
   MProgramm->viewport()->installEventFilter(this);
   // Changed exactly when the text changed, by keys, mouse or undo alike.
   connect(MProgramm->document(), &QTextDocument::modificationChanged, this,
-          [this](bool changed) { sim_.ProgramChangedByUser(changed); });
+          [this](bool changed) { session_.ProgramEdited(changed); });
   EBand->installEventFilter(this);
   EAusgabe->installEventFilter(this);
 
@@ -359,7 +359,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // The restored bounds may arrive before the window has taken them.
     LayoutControls();
   }
-  sim_.TapeFieldResized(TapeWidthOf(EBand->width()));
+  tapeWidth_ = TapeWidthOf(EBand->width());
+  sim_.TapeFieldResized();
 }
 
 // At 100 % the fields, labels and program area stand where the window's design
@@ -379,7 +380,7 @@ void TForm1::LayoutControls() {
   LMeldung->move(8 + scaled(262), row2);
   const int programTop = row2 + scaled(24);
   MProgramm->setGeometry(8, programTop, w - 20, std::max(h - 64 - programTop, 0));
-  sim_.SetTapeWidth(TapeWidthOf(EBand->width()));
+  tapeWidth_ = TapeWidthOf(EBand->width());
   // Labels keep a fixed size, so a new text costs no new layout of the window:
   // each reaches to the right edge (the status labels on the left may run
   // under those on the right).
@@ -409,7 +410,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The diagram pane beside it narrows the window's controls.
   if (watched == centralWidget() && event->type() == QEvent::Resize && !firstResize_) {
     LayoutControls();
-    sim_.TapeFieldResized(TapeWidthOf(EBand->width()));
+    sim_.TapeFieldResized();
   }
   // Ctrl and the wheel over the program area zoom the window, not only the program.
   if (watched == MProgramm->viewport() && event->type() == QEvent::Wheel) {

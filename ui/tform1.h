@@ -65,6 +65,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void MarkCell(Field f, long long index) override;
   void FocusField(Field f) override;
   void SetFieldVisible(Field f, bool visible) override;
+  int TapeWidth() const override { return tapeWidth_; }
   int ProgramLineCount() const override;
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
@@ -84,6 +85,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   int TimerInterval() const override;
   int SliderPosition() const override;
   void SetSliderPosition(int position) override;
+  NumberFormat Numbers() const override { return numbers_; }
   void ShowMessage(const std::string& text) override;
   Answer AskSaveQuestion(const std::string& text) override;
   int Zoom() const override;
@@ -209,7 +211,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QString iniPath_;
   bool leaveConfigurationAlone_ = false;  // it is larger than what was read of it
   StartImage startImage_ = StartImage::Start;
-  int zoom_ = 100;  // percent
+  int zoom_ = 100;                     // percent
+  int tapeWidth_ = kDefaultTapeWidth;  // the cells the tape field shows
+  NumberFormat numbers_;
   QDockWidget* diagramDock_ = nullptr;
   QDockWidget* testDock_ = nullptr;
   QTimer* diagramTimer_ = nullptr;  // the silent parse, 300 ms after the last key

@@ -59,7 +59,7 @@ void TForm1::ShowTests(bool shown) {
 
 void TForm1::RunAllTests() {
   ShowTests(true);
-  Tests->RunAll(sim_.Kind(), ProgramText(), ProgramLines());
+  Tests->RunAll(sim_.State().kind, ProgramText(), ProgramLines());
 }
 
 }  // namespace automaten

@@ -22,7 +22,7 @@ void TForm1::CreateTools() {
   VergleichenMit = new QAction(QStringLiteral("Vergleichen mit Programm..."), this);
   VergleichenMit->setObjectName(QStringLiteral("VergleichenMit"));
   connect(VergleichenMit, &QAction::triggered, this, &TForm1::CompareWithProgram);
-  EnableTools(sim_.Kind());
+  EnableTools(sim_.State().kind);
 }
 
 void TForm1::EnableTools(MachineKind kind) {
@@ -41,7 +41,7 @@ void TForm1::ShowToolProblem(const ToolProblem& problem) {
 
 void TForm1::ConvertToAcceptor(bool minimal) {
   const MadeAcceptor made =
-      MakeAcceptor(sim_.Kind(), ProgramLines(), minimal, minimal ? "Minimaler Akzeptor" : "Akzeptor aus dem NEA");
+      MakeAcceptor(sim_.State().kind, ProgramLines(), minimal, minimal ? "Minimaler Akzeptor" : "Akzeptor aus dem NEA");
   if (made.problem) {
     ShowToolProblem(made.problem);
     return;
@@ -50,7 +50,7 @@ void TForm1::ConvertToAcceptor(bool minimal) {
 }
 
 void TForm1::CompareWithProgram() {
-  const MachineKind kind = sim_.Kind();
+  const MachineKind kind = sim_.State().kind;
   // The own program's fault is shown before a file is asked for.
   if (const ToolProblem problem = CheckForTool(LanguageTool::Compare, kind, ProgramLines())) {
     ShowToolProblem(problem);

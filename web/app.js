@@ -185,7 +185,7 @@ async function changePrompt() {
   const question = app.changeQuestion();
   if (!question) return { answer: NEIN, name: "" };
   const answer = await ask(question, ["Ja", "Nein", "Abbrechen"], ABBRECHEN);
-  const name = answer === JA && !app.fileName() ? await askFileName("programm.txt") : "";
+  const name = answer === JA && app.changeNeedsName() ? await askFileName("programm.txt") : "";
   return { answer, name };
 }
 
@@ -196,8 +196,7 @@ async function afterChangePrompt(command) {
 
 async function openFile() {
   const { answer, name } = await changePrompt();
-  const saveFails = answer === ABBRECHEN || (answer === JA && !app.fileName() && !name);
-  const file = saveFails ? null : await pickFile();
+  const file = app.changeGoesOn(answer, name) ? await pickFile() : null;
   // The module reads no more than one byte over the limit, to say the file is too large.
   const bytes = file ? new Uint8Array(await file.slice(0, MAX_PROGRAM_BYTES + 1).arrayBuffer()) : new Uint8Array();
   app.open(answer, name, file ? file.name : "", bytes);

@@ -85,6 +85,8 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("fieldSlice", &WebApp::FieldSlice)
       .function("programEdited", &WebApp::ProgramEdited)
       .function("changeQuestion", &WebApp::ChangeQuestion)
+      .function("changeNeedsName", &WebApp::ChangeNeedsName)
+      .function("changeGoesOn", &WebApp::ChangeGoesOn)
       .function("selectKind", &WebApp::SelectKind)
       .function("newProgram", &WebApp::New)
       .function("open", &automaten::Open)

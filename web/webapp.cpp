@@ -64,17 +64,21 @@ void WebApp::FieldEditedAt(int field, double index, double removed, const std::s
 
 void WebApp::ProgramEdited(const std::string& utf8) {
   view_.TakeProgramFromUser(utf8);
-  sim_.ProgramChangedByUser(view_.DiffersFromSaved());
+  session_.ProgramEdited(view_.DiffersFromSaved());
 }
 
-std::string WebApp::ChangeQuestion() {
-  view_.questions.clear();
-  session_.AskSaveChanges();  // answered "Abbrechen": nothing happens but the question
-  return view_.questions.empty() ? std::string() : Cp1252ToUtf8(view_.questions.back());
+std::string WebApp::ChangeQuestion() const { return Cp1252ToUtf8(session_.PendingQuestion()); }
+
+bool WebApp::ChangeGoesOn(int answer, const std::string& saveName) const {
+  return session_.GoesOn(AnswerOf(answer), !saveName.empty());
+}
+
+Answer WebApp::AnswerOf(int answer) {
+  return answer == 0 ? Answer::Ja : answer == 1 ? Answer::Nein : Answer::Abbrechen;
 }
 
 void WebApp::Prepare(int answer, const std::string& saveName) {
-  view_.answer = answer == 0 ? Answer::Ja : answer == 1 ? Answer::Nein : Answer::Abbrechen;
+  view_.answer = AnswerOf(answer);
   host_.saveName = saveName;
 }
 
@@ -133,10 +137,11 @@ void WebApp::Restore(const std::string& settings, bool hasProgram, const std::st
     const auto kind = static_cast<MachineKind>(ReadSettings(settings).kindCode);
     if (IsKnownKind(kind)) session_.SelectKind(kind);
     view_.SetProgramText(DecodeProgram(program));
-    sim_.SetProgramChanged(false);
+    view_.MarkProgramUnchanged();
+    session_.ProgramEdited(false);
   }
   if (hasProgram) view_.SetFieldText(Field::EBand, ToMachineText(tape));
-  if (changed) sim_.ProgramChangedByUser(true);
+  if (changed) session_.ProgramEdited(true);
   Done();
   sim_.ShowSpeed();
 }

@@ -96,17 +96,24 @@ class WebApp {
   void ClearTape() { sim_.ClearTape(); }
   void RestoreLastTape() { sim_.RestoreLastTape(); }
   void SetSlider(int position);
-  void TapeFieldResized(int cells) { sim_.TapeFieldResized(cells); }
+  void TapeFieldResized(int cells) {
+    view_.tapeWidth = cells;
+    sim_.TapeFieldResized();
+  }
   void SetLoopCheck(bool on) { sim_.SetLoopCheck(on); }  // "Endlosschleifen erkennen"
-  bool LoopCheck() const { return sim_.LoopCheck(); }
+  bool LoopCheck() const { return sim_.State().loopCheck; }
   void FieldEdited(int field, const std::string& utf8);
   // The user replaced `removed` cells from `index` on with the inserted text.
   void FieldEditedAt(int field, double index, double removed, const std::string& utf8);
   void ProgramEdited(const std::string& utf8);
 
   // ---- Documents, each after the page asked what the command needs ----
-  // The change prompt's text when the program has changed, else empty.
-  std::string ChangeQuestion();
+  // The change prompt's text when the program has changed, else empty; whether
+  // "Ja" needs a name to save under first; whether the command goes on after
+  // the answer (and the name given).
+  std::string ChangeQuestion() const;
+  bool ChangeNeedsName() const { return session_.NeedsSaveName(); }
+  bool ChangeGoesOn(int answer, const std::string& saveName) const;
   void SelectKind(int kind, int answer, const std::string& saveName);
   void New(int answer, const std::string& saveName);
   void Open(int answer, const std::string& saveName, const std::string& name, const std::string& bytes);
@@ -139,18 +146,19 @@ class WebApp {
   bool SecondFieldShown() const { return view_.fieldVisible[1]; }
   std::string ProgramText() const { return view_.ProgramText(); }
   unsigned ProgramRevision() const { return view_.programRevision; }
-  int Kind() const { return static_cast<int>(sim_.Kind()); }
+  int Kind() const { return static_cast<int>(sim_.State().kind); }
   bool Running() const { return view_.TimerEnabled(); }
   int TimerInterval() const { return view_.TimerInterval(); }
   int SliderPosition() const { return view_.SliderPosition(); }
   std::string Caption() const;
-  bool ProgramChanged() const { return sim_.ProgramChanged(); }
+  bool ProgramChanged() const { return session_.Changed(); }
   std::vector<std::string> TakeDialogs();
   WebView::Focus TakeFocus();
 
  private:
   static std::size_t Index(int i) { return static_cast<std::size_t>(i == 1 ? 1 : 0); }
   static Field FieldOf(int i) { return i == 1 ? Field::EAusgabe : Field::EBand; }
+  static Answer AnswerOf(int answer);
   void Prepare(int answer, const std::string& saveName);  // the answers for the command that follows
   void Done();                                            // and forgotten after it
 

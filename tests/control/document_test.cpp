@@ -71,7 +71,7 @@ class DocumentTest : public ::testing::Test {
 
   void Edit(const std::string& text) {
     view.SetProgramText(text);
-    sim.ProgramChangedByUser(true);
+    session.ProgramEdited(true);
   }
   std::string Message() const { return view.Panel(StatusPanel::Message); }
 };
@@ -91,7 +91,7 @@ TEST_F(DocumentTest, FilesReadInEitherEncodingAndSavedBack) {
   Edit("; Pfeil \u2192\n");  // no such character in Windows-1252: saved as UTF-8
   ASSERT_TRUE(session.Save());
   EXPECT_EQ(host.files["/p/latin.txt"], "; Pfeil \u2192\r\n");
-  EXPECT_FALSE(sim.ProgramChanged());
+  EXPECT_FALSE(session.Changed());
   ASSERT_TRUE(session.Load("/p/latin.txt"));
   EXPECT_EQ(view.ProgramText(), "; Pfeil \u2192\n");
 }
@@ -132,7 +132,7 @@ TEST_F(DocumentTest, FailedReadsAndWritesChangeNothing) {
   host.errors.clear();
   EXPECT_FALSE(session.Save());
   EXPECT_EQ(host.errors, std::vector<std::string>{"Datei \"/p/good.txt\" kann nicht erstellt werden. Disk full"});
-  EXPECT_TRUE(sim.ProgramChanged());
+  EXPECT_TRUE(session.Changed());
   EXPECT_EQ(host.files["/p/good.txt"], "a 1 -> a");
 }
 
@@ -180,7 +180,7 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
     sim.SelectKind(MachineKind::DEA);  // the buttons show DEA
     Edit("a 1 -> a ; edited");
     session.SelectKind(MachineKind::TM);
-    carriedOn = sim.Kind() == MachineKind::TM;
+    carriedOn = sim.State().kind == MachineKind::TM;
     EXPECT_EQ(view.KindButtonDown(MachineKind::DEA), !carriedOn);  // a refused click springs back
   } else if (command == "Close") {
     carriedOn = session.Close();
@@ -212,6 +212,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Settings and the start-up restoration ---------------------------------------
 
+TEST_F(DocumentTest, TheChangedMarkFollowsTheFileAndIsClearedAtOnceByANewExample) {
+  session.SelectKind(MachineKind::DEA);
+  EXPECT_FALSE(session.Changed());
+  Edit("a s -> w a");
+  EXPECT_TRUE(session.Changed());
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert "));
+  view.answer = Answer::Nein;
+  session.SelectKind(MachineKind::Akz);  // the example belongs to no file and is no change
+  EXPECT_FALSE(session.Changed());
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), "");
+  EXPECT_TRUE(session.FileName().empty());
+  // A program a tool made is a change at once.
+  ASSERT_TRUE(session.OpenMade(MachineKind::Akz, "a 1 -> e", "gemacht"));
+  EXPECT_TRUE(session.Changed());
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert"));
+}
+
+// The page asks before the command: the question, whether "Ja" needs a name,
+// and whether the command goes on after each answer.
+TEST_F(DocumentTest, ThePendingQuestionForAPageThatAsksFirst) {
+  session.SelectKind(MachineKind::DEA);
+  EXPECT_EQ(session.PendingQuestion(), "");
+  EXPECT_TRUE(session.GoesOn(Answer::Abbrechen, false));  // nothing to ask: it goes on
+  Edit("a s -> w a");
+  EXPECT_EQ(session.PendingQuestion(), MachineText("Datei wurde geändert. Speichern?"));
+  EXPECT_TRUE(session.NeedsSaveName());
+  EXPECT_FALSE(session.GoesOn(Answer::Abbrechen, true));
+  EXPECT_TRUE(session.GoesOn(Answer::Nein, false));
+  EXPECT_FALSE(session.GoesOn(Answer::Ja, false));
+  EXPECT_TRUE(session.GoesOn(Answer::Ja, true));
+  ASSERT_TRUE(session.SaveTo("/p/a.txt"));
+  EXPECT_EQ(session.PendingQuestion(), "");
+  Edit("a k -> w a");
+  EXPECT_FALSE(session.NeedsSaveName());  // "Ja" saves under its file
+  EXPECT_TRUE(session.GoesOn(Answer::Ja, false));
+}
+
 TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   session.Restore();
   EXPECT_EQ(view.SliderPosition(), 1);
@@ -238,8 +275,8 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   EXPECT_EQ(view.SliderPosition(), 70);
   EXPECT_EQ(view.bounds.height, 500);
   EXPECT_EQ(view.FieldText(Field::EBand), "111\xE4");
-  EXPECT_EQ(sim.LastTape(), "111\xE4");
-  EXPECT_FALSE(sim.ProgramChanged());
+  EXPECT_EQ(sim.State().lastTape, "111\xE4");
+  EXPECT_FALSE(session.Changed());
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
@@ -263,7 +300,7 @@ TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
 
   host.configuration = "[Konfiguration]\nArbeitsmodus=65536\nDatei=/p/p.txt\n";  // its low 16 bits
   session.Restore();
-  EXPECT_EQ(sim.Kind(), MachineKind::DEA);
+  EXPECT_EQ(sim.State().kind, MachineKind::DEA);
   EXPECT_EQ(view.ProgramText(), "a 1 -> a");
 }
 
@@ -298,6 +335,19 @@ TEST_F(DocumentTest, AFailedConfigurationWriteIsShownAndStillCloses) {
   host.configurationFails = true;
   EXPECT_TRUE(session.Close());
   EXPECT_EQ(host.errors, std::vector<std::string>{"In /tmp/automaten.ini kann nicht geschrieben werden"});
+}
+
+TEST(Settings, TheDiagramWidthStaysWithinItsLimits) {
+  const auto width = [](const std::string& value) {
+    return ReadSettings("[Konfiguration]\nDiagrammbreite=" + value + "\n").diagram.width;
+  };
+  EXPECT_EQ(width("119"), 120);
+  EXPECT_EQ(width("120"), 120);
+  EXPECT_EQ(width("121"), 121);
+  EXPECT_EQ(width("4000"), 4000);
+  EXPECT_EQ(width("4001"), 4000);
+  EXPECT_EQ(width("-5"), 120);
+  EXPECT_EQ(width("breit"), 360);  // unreadable: the default
 }
 
 TEST(Settings, ZoomStepsAndLimits) {

@@ -59,7 +59,7 @@ Generated RandomProgram(MachineKind kind, std::mt19937& rng) {
 // The generated program on its tape, started as "Starten" starts it.
 void Start(StringView& view, Simulation& sim, MachineKind kind, const Generated& g) {
   sim.SetLoopCheck(false);  // the model runs an endless machine on: so does the simulation here
-  sim.SetTapeWidth(8);
+  view.tapeWidth = 8;
   sim.SelectKind(kind);
   view.SetProgramText(g.program);
   view.SetFieldText(Field::EBand, g.tape);
@@ -78,11 +78,10 @@ TEST_P(Equivalence, SameDisplayAfterEveryTick) {
     StringView view;
     Simulation sim(view);
     Start(view, sim, kind, g);
-    if (!sim.Ready()) continue;  // a parse fault: nothing to run
+    if (!(sim.State().run == RunState::Ready)) continue;  // a parse fault: nothing to run
     const Program program = ParseProgram(kind, SplitLines(g.program));
-    Model model(program, view.FieldText(Field::EBand), sim.CurrentConfiguration().head,
-                view.FieldText(Field::EAusgabe));
-    for (int tick = 0; tick < 60 && sim.Running(); ++tick) {
+    Model model(program, view.FieldText(Field::EBand), sim.State().configuration.head, view.FieldText(Field::EAusgabe));
+    for (int tick = 0; tick < 60 && view.TimerEnabled(); ++tick) {
       if (rng() % 8 == 0) {  // the user changes a cell of the tape, or of the second field
         const bool second = (kind == MachineKind::DEA || kind == MachineKind::KA) && rng() % 2;
         std::string& text = second ? model.Second() : model.Tape();
@@ -104,7 +103,7 @@ TEST_P(Equivalence, SameDisplayAfterEveryTick) {
       ASSERT_EQ(shown, expected) << "tick " << tick << ": " << shown.state << " | " << shown.transition << " | "
                                  << shown.tape << " vs " << expected.state << " | " << expected.transition << " | "
                                  << expected.tape;
-      ASSERT_EQ(sim.Running(), !model.Stops()) << "tick " << tick;
+      ASSERT_EQ(view.TimerEnabled(), !model.Stops()) << "tick " << tick;
       ++compared;
     }
   }
@@ -123,13 +122,16 @@ TEST_P(Equivalence, RunWithoutDisplayEndsLikeTheTicks) {
       Simulation sim(view);
       Start(view, sim, kind, g);
       if (oneByOne)
-        for (unsigned t = 0; t < ticks && sim.Running(); ++t) sim.Tick();
+        for (unsigned t = 0; t < ticks && view.TimerEnabled(); ++t) sim.Tick();
       else
         sim.RunTicks(ticks);
-      return std::vector<std::string>{view.LabelText(Label::LZustand),      view.LabelText(Label::LBefehl),
-                                      view.LabelText(Label::LSchritte),     view.LabelText(Label::LMeldung),
-                                      view.FieldText(Field::EBand),         view.FieldText(Field::EAusgabe),
-                                      sim.Running() ? "running" : "stopped"};
+      return std::vector<std::string>{view.LabelText(Label::LZustand),
+                                      view.LabelText(Label::LBefehl),
+                                      view.LabelText(Label::LSchritte),
+                                      view.LabelText(Label::LMeldung),
+                                      view.FieldText(Field::EBand),
+                                      view.FieldText(Field::EAusgabe),
+                                      view.TimerEnabled() ? "running" : "stopped"};
     };
     ASSERT_EQ(run(false), run(true)) << ticks << " ticks";
   }

@@ -142,9 +142,9 @@ TEST_F(HistoryTest, ForgottenByTheCommandsThatStartAnew) {
     sim.Reset();
     sim.SingleStep();
     sim.SingleStep();
-    ASSERT_EQ(sim.HistorySize(), 2u);
+    ASSERT_EQ(sim.Steps().Size(), 2u);
     command();
-    EXPECT_EQ(sim.HistorySize(), 0u);
+    EXPECT_EQ(sim.Steps().Size(), 0u);
   }
 }
 
@@ -154,8 +154,8 @@ TEST_F(HistoryTest, TwelveBytesAStepThatChangesACell) {
   view.SetFieldText(Field::EBand, "");
   sim.Reset();
   for (int i = 0; i < 1000; ++i) sim.SingleStep();
-  EXPECT_EQ(sim.HistorySize(), 1000u);
-  EXPECT_LE(sim.HistoryBytes(), 1000u * 32u);
+  EXPECT_EQ(sim.Steps().Size(), 1000u);
+  EXPECT_LE(sim.Steps().Bytes(), 1000u * 32u);
 }
 
 // An endless run stops the automatic run with a red sentence; single steps go on.

@@ -59,6 +59,7 @@ TEST_F(SimulationTest, ChoosingAKindLoadsItsExample) {
     SCOPED_TRACE(r.title);
     sim.Reset();  // whatever ran before
     view.SetStatusPanel(StatusPanel::Changed, "marker");
+    const int marks = view.programMarkedUnchanged;
     sim.SelectKind(r.kind);
     EXPECT_EQ(view.caption, r.title);
     EXPECT_EQ(view.Panel(StatusPanel::Kind), r.panel);
@@ -73,16 +74,16 @@ TEST_F(SimulationTest, ChoosingAKindLoadsItsExample) {
     EXPECT_EQ(Label(Label::LSchritte), "Schritte: ");
     EXPECT_EQ(Label(Label::LMeldung), "");
     EXPECT_EQ(view.markedCell[0], -1);  // no head marker
-    EXPECT_FALSE(sim.Ready());
-    EXPECT_FALSE(sim.ProgramChanged());
-    EXPECT_TRUE(sim.Undetermined());
+    EXPECT_FALSE((sim.State().run == RunState::Ready));
+    EXPECT_EQ(view.programMarkedUnchanged, marks + 1);  // the example is the text as given
+    EXPECT_TRUE((sim.State().run == RunState::Undetermined));
   }
 }
 
 TEST_F(SimulationTest, TuringExampleTapeFollowsTheWidth) {
-  sim.SetTapeWidth(64);
+  view.tapeWidth = 64;
   sim.SelectKind(MachineKind::TM);
-  EXPECT_EQ(sim.CurrentConfiguration().head, 29u);
+  EXPECT_EQ(sim.State().configuration.head, 29u);
   EXPECT_EQ(Tape(), std::string(28, '*') + "111#11" + std::string(31, '*'));
   EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: "));
   EXPECT_EQ(Colour(Label::LBefehl), TextColour::WindowText);
@@ -91,7 +92,7 @@ TEST_F(SimulationTest, TuringExampleTapeFollowsTheWidth) {
 TEST_F(SimulationTest, ResetShowsTheInitialConfiguration) {
   sim.SelectKind(MachineKind::DEA);
   sim.Reset();
-  EXPECT_TRUE(sim.Ready());
+  EXPECT_TRUE((sim.State().run == RunState::Ready));
   EXPECT_EQ(Label(Label::LZustand), "Zustand : Anfangszustand");
   EXPECT_EQ(Label(Label::LBefehl), MachineText("Übergang: a s -> w a "));
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 0");
@@ -99,14 +100,14 @@ TEST_F(SimulationTest, ResetShowsTheInitialConfiguration) {
   EXPECT_EQ(view.markedCell[0], 0);
   EXPECT_EQ(Second(), std::string(6, ' '));
   EXPECT_EQ(view.Panel(StatusPanel::Message), " In den Anfangszustand gesetzt.");
-  EXPECT_EQ(sim.LastTape(), "sskkss");
+  EXPECT_EQ(sim.State().lastTape, "sskkss");
 }
 
 TEST_F(SimulationTest, SingleStepsThroughTheDeaExample) {
   sim.SelectKind(MachineKind::DEA);
   sim.SingleStep();  // the first "Einzelschritt" after a choice only resets
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 0");
-  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
+  EXPECT_EQ(sim.State().configuration.head, 1u);
   for (int i = 0; i < 3; ++i) sim.SingleStep();
   EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 3");
@@ -171,7 +172,7 @@ TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
                                                      MachineText("Fehler: ungültiger Zustand in Befehl 2")}));
   EXPECT_FALSE(view.TimerEnabled());
   EXPECT_EQ(view.startImage, StartImage::Start);
-  EXPECT_FALSE(sim.Ready());
+  EXPECT_FALSE((sim.State().run == RunState::Ready));
   EXPECT_EQ(view.programSelection.start, 7 + 2 + 10 + 2);
   EXPECT_EQ(view.programSelection.length, 8);
   // The reset stopped after preparing the output field.
@@ -182,7 +183,7 @@ TEST_F(SimulationTest, ProgramFaultDuringStartStopsTheRun) {
   // Fixed, the next "Einzelschritt" parses again and resets.
   Program("a s -> w a\r\n");
   sim.SingleStep();
-  EXPECT_TRUE(sim.Ready());
+  EXPECT_TRUE((sim.State().run == RunState::Ready));
   EXPECT_EQ(view.messages.size(), 2u);
 }
 
@@ -192,7 +193,7 @@ TEST_F(SimulationTest, KindChangeDuringARunEndsItAtTheNextTick) {
   sim.Tick();
   sim.SelectKind(MachineKind::Akz);
   EXPECT_TRUE(view.TimerEnabled());  // the choice leaves the timer alone
-  EXPECT_FALSE(sim.Ready());
+  EXPECT_FALSE((sim.State().run == RunState::Ready));
   sim.Tick();
   EXPECT_FALSE(view.TimerEnabled());
   EXPECT_EQ(view.Panel(StatusPanel::Message), " Einzelschritt");
@@ -202,12 +203,12 @@ TEST_F(SimulationTest, KindChangeDuringARunEndsItAtTheNextTick) {
 TEST_F(SimulationTest, TapeClearedAndRestored) {
   sim.SelectKind(MachineKind::TM);
   sim.Reset();
-  const std::string last = sim.LastTape();
+  const std::string last = sim.State().lastTape;
   sim.ClearTape();
   EXPECT_EQ(Tape(), std::string(61, '*'));
   EXPECT_EQ(view.markedCell[0], -1);  // no head marker
   EXPECT_EQ(view.Panel(StatusPanel::Message), MachineText(" Band gelöscht."));
-  EXPECT_EQ(sim.LastTape(), last);
+  EXPECT_EQ(sim.State().lastTape, last);
   sim.RestoreLastTape();
   EXPECT_EQ(Tape(), last);
   EXPECT_EQ(view.Panel(StatusPanel::Message), " Letzten Bandinhalt wieder hergestellt.");
@@ -221,11 +222,11 @@ TEST_F(SimulationTest, TuringResetPadsAndPlacesTheHead) {
   view.SetFieldText(Field::EBand, "111#11");
   sim.Reset();
   EXPECT_EQ(Tape(), "111#11" + std::string(54, '*'));
-  EXPECT_EQ(sim.LastTape(), Tape());
-  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
+  EXPECT_EQ(sim.State().lastTape, Tape());
+  EXPECT_EQ(sim.State().configuration.head, 1u);
   view.SetFieldText(Field::EBand, std::string(10, '*'));
   sim.Reset();
-  EXPECT_EQ(sim.CurrentConfiguration().head, 27u);  // blanks only: near the middle
+  EXPECT_EQ(sim.State().configuration.head, 27u);  // blanks only: near the middle
   EXPECT_EQ(Tape().size(), 60u);
 }
 
@@ -233,10 +234,10 @@ TEST_F(SimulationTest, HeadStartRuleForOtherKinds) {
   sim.SelectKind(MachineKind::Akz);
   view.SetFieldText(Field::EBand, "**1");
   sim.Reset();
-  EXPECT_EQ(sim.CurrentConfiguration().head, 3u);
+  EXPECT_EQ(sim.State().configuration.head, 3u);
   view.SetFieldText(Field::EBand, "");
   sim.Reset();
-  EXPECT_EQ(sim.CurrentConfiguration().head, 1u);
+  EXPECT_EQ(sim.State().configuration.head, 1u);
   // An empty tape halts at once: accepted exactly when A is an end state.
   EXPECT_EQ(Label(Label::LMeldung), "Das Wort wurde akzeptiert.");
 }
@@ -257,9 +258,9 @@ TEST_F(SimulationTest, FrequencyTable) {
     EXPECT_EQ(view.TimerInterval(), r.interval);
     EXPECT_EQ(Label(Label::LFrequenz2), r.label);
   }
-  EXPECT_EQ(Simulation::FrequencyText(2, NumberFormat{'.', ','}), "500 Hz");
-  EXPECT_EQ(Simulation::FrequencyText(160, NumberFormat{'.', ','}), "6.3 Hz");
-  EXPECT_EQ(Simulation::FrequencyText(1, NumberFormat{'.', ','}), "1,000 Hz");
+  EXPECT_EQ(FrequencyText(2, NumberFormat{'.', ','}), "500 Hz");
+  EXPECT_EQ(FrequencyText(160, NumberFormat{'.', ','}), "6.3 Hz");
+  EXPECT_EQ(FrequencyText(1, NumberFormat{'.', ','}), "1,000 Hz");
 }
 
 TEST_F(SimulationTest, EveryTickReadsTheSlider) {
@@ -270,15 +271,29 @@ TEST_F(SimulationTest, EveryTickReadsTheSlider) {
   EXPECT_EQ(view.TimerInterval(), 20);
 }
 
+// A tick the event loop had queued before "Anhalten" still steps once, and
+// leaves the run stopped.
+TEST_F(SimulationTest, ATickAfterAStopStillStepsOnce) {
+  sim.SelectKind(MachineKind::Akz);
+  sim.StartOrStop();
+  sim.Tick();
+  EXPECT_EQ(Label(Label::LSchritte), "Schritte: 1");
+  sim.Stop();
+  EXPECT_FALSE(view.TimerEnabled());
+  sim.Tick();
+  EXPECT_EQ(Label(Label::LSchritte), "Schritte: 2");
+  EXPECT_FALSE(view.TimerEnabled());
+  EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Stopped);
+}
+
 TEST_F(SimulationTest, ChangeMarkerInTheStatusBar) {
   sim.SelectKind(MachineKind::DEA);
-  sim.ProgramChangedByUser(true);
-  EXPECT_TRUE(sim.ProgramChanged());
+  sim.ShowChangedMark(true);
   EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert "));
-  sim.Reset();
+  sim.Reset();  // the next message writes it without the blank after it
   EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert"));
-  sim.SelectKind(MachineKind::DEA);  // loading an example clears the flag; the marker stays until the next message
-  EXPECT_EQ(view.Panel(StatusPanel::Changed), MachineText(" geändert"));
+  sim.ShowChangedMark(false);
+  EXPECT_EQ(view.Panel(StatusPanel::Changed), "");
   sim.SingleStep();
   EXPECT_EQ(view.Panel(StatusPanel::Changed), "");
 }
@@ -316,7 +331,7 @@ TEST_F(SimulationTest, NumberedStateAndNeaSets) {
 TEST_F(SimulationTest, UnknownKindReleasesAllButtons) {
   sim.SelectKind(MachineKind::DEA);
   sim.RestoreKind(static_cast<MachineKind>(9));
-  sim.ShowMachineKind();
+  sim.RestoreKind(sim.State().kind);
   EXPECT_FALSE(view.KindButtonDown(MachineKind::DEA));
   EXPECT_EQ(view.Panel(StatusPanel::Kind), " DEA");
 }
@@ -326,9 +341,9 @@ TEST_F(SimulationTest, TuringStepOffTheLeftEndRedrawsTheMarker) {
   Program("a 1 -> 1 L a\r\n");
   view.SetFieldText(Field::EBand, "*1");
   sim.Reset();
-  EXPECT_EQ(sim.CurrentConfiguration().head, 2u);
+  EXPECT_EQ(sim.State().configuration.head, 2u);
   sim.SingleStep();
-  EXPECT_EQ(sim.CurrentConfiguration().head, 21u);
+  EXPECT_EQ(sim.State().configuration.head, 21u);
   EXPECT_EQ(Tape().substr(0, 21), std::string(21, '*'));
   EXPECT_EQ(view.markedCell[0], 20);
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 1");
@@ -411,13 +426,15 @@ TEST_F(SimulationTest, UserEditsBetweenStepsCount) {
 TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
   sim.SelectKind(MachineKind::TM);
   view.SetFieldText(Field::EBand, "11");
-  sim.TapeFieldResized(10);
+  view.tapeWidth = 10;
+  sim.TapeFieldResized();
   EXPECT_EQ(Tape(), "11*******");  // one short of the width: the reset adds the last blank
-  EXPECT_EQ(sim.TapeWidth(), 10);
+  EXPECT_EQ(view.TapeWidth(), 10);
   EXPECT_EQ(view.markedCell[0], -1);
   sim.SelectKind(MachineKind::DEA);
   view.SetFieldText(Field::EBand, "ab");
-  sim.TapeFieldResized(20);
+  view.tapeWidth = 20;
+  sim.TapeFieldResized();
   EXPECT_EQ(Tape(), "ab");
 }
 

@@ -96,6 +96,11 @@ TEST(TestRun, EndlessLongAndFaultyRuns) {
   const CaseResult bound = RunCase(MachineKind::TM, counter, "0# -> Endlosschleife", 1000);
   EXPECT_FALSE(bound.passed);
   EXPECT_EQ(bound.got, "nach 1.000 Schritten nicht angehalten");
+  // A run still going has no verdict: "nicht akzeptiert" is not yet true.
+  const CaseResult going = RunCase(MachineKind::TM, counter, "0# -> nicht akzeptiert", 1000);
+  EXPECT_FALSE(going.passed);
+  EXPECT_EQ(going.got, "nach 1.000 Schritten nicht angehalten");
+  EXPECT_FALSE(RunCase(MachineKind::TM, counter, "0# -> Ausgabe 1", 1000).passed);
   const CaseResult fault = RunCase(MachineKind::Akz, "a 1 ->\n", "1 -> akzeptiert");
   EXPECT_FALSE(fault.passed);
   EXPECT_EQ(fault.got, "Fehler im Programm: Fehler: falsches Befehlsformat in Befehl 1");

@@ -1,6 +1,9 @@
 // The step rules of each kind and the verdicts, on values.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "engine/text.h"
 #include "support/driver.h"
 
 namespace automaten {
@@ -242,6 +245,97 @@ TEST(UnknownKind, StepsChangeNothingButTheState) {
   expected.state = 2;
   EXPECT_EQ(d.c, expected);
   EXPECT_EQ(d.Halt().text, "Das Wort wurde nicht akzeptiert.");
+}
+
+// A random program of the kind, as a user might write it, with a tape over its symbols.
+std::pair<std::string, std::string> RandomProgram(MachineKind kind, std::mt19937& rng) {
+  const auto pick = [&rng](const std::string& from) { return from[rng() % from.size()]; };
+  const std::string states = kind == MachineKind::NEA ? "a12ef" : "a123ef";
+  const std::string symbols = kind == MachineKind::KA ? "()x" : kind == MachineKind::TM ? "1*#" : "01";
+  std::string program = std::string("E: ") + pick(states) + "\n";
+  for (int i = 0, lines = 3 + static_cast<int>(rng() % 12); i < lines; ++i) {
+    // Half the lines leave A, so that most runs get going.
+    const std::string from(1, i % 2 == 0 ? 'a' : pick(states)), to(1, pick(states)), symbol(1, pick(symbols));
+    switch (kind) {
+      case MachineKind::DEA: program += from + " " + symbol + " -> " + pick("xy*") + " " + to; break;
+      case MachineKind::Akz: program += from + " " + symbol + " -> " + to; break;
+      case MachineKind::NEA: program += from + " " + (rng() % 4 == 0 ? std::string("_") : symbol) + " -> " + to; break;
+      case MachineKind::KA:
+        program += from + " " + symbol + " " + pick("#(x") + " -> " +
+                   (rng() % 3 == 0 ? "pop"
+                    : rng() % 2    ? std::string("push ") + pick("(x")
+                                   : "nop") +
+                   " " + to;
+        break;
+      case MachineKind::TM:
+        program += from + " " + symbol + " -> " + pick(symbols) + " " + pick("LRK") + " " + to;
+        break;
+    }
+    program += "\n";
+  }
+  std::string tape;
+  for (int i = 0, n = static_cast<int>(rng() % 16); i < n; ++i) tape += pick(symbols);
+  return {program, tape};
+}
+
+// Every step taken back restores the configuration before it, whatever the
+// kind did: the tape grown at either end, the output written or lengthened,
+// the stack pushed or popped, the NEA's set moved.
+TEST(UndoMove, RestoresTheConfigurationBeforeTheStepForRandomProgramsOfEveryKind) {
+  std::mt19937 rng(20261209);
+  for (MachineKind kind : kKinds) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    int undone = 0;
+    for (int trial = 0; trial < 200; ++trial) {
+      const auto [text, tape] = RandomProgram(kind, rng);
+      const Program program = ParseProgram(kind, SplitLines(text));
+      if (!program.Ok()) continue;
+      Configuration c = InitialConfiguration(kind, tape, 8);
+      // A DEA's output cut short by the user: the step then lengthens it.
+      if (kind == MachineKind::DEA && rng() % 3 == 0) c.second.clear();
+      std::vector<std::pair<Configuration, StepRecord>> taken;
+      for (int step = 0; step < 40; ++step) {
+        const Move move = NextMove(program, c);
+        if (move.transition < 0) break;
+        const Configuration before = c;
+        StepRecord record;
+        const StepResult r = ApplyMove(program, c, move, &record);
+        Configuration without = before;  // the same step without a record
+        EXPECT_EQ(ApplyMove(program, without, move).moved, r.moved);
+        EXPECT_EQ(without, c);
+        taken.emplace_back(before, record);
+      }
+      // Back the whole way, each step to the configuration before it, and
+      // the changes it reports turn the texts after it into the texts before.
+      while (!taken.empty()) {
+        std::string tapeText = c.tape.Text(), second = c.second;
+        const CellChanges changes = UndoMove(c, taken.back().second);
+        ASSERT_EQ(c, taken.back().first) << text << "tape " << tape;
+        for (const CellChange& ch : changes) {
+          std::string& shown = ch.second ? second : tapeText;
+          const std::string& now = ch.second ? c.second : c.tape.Text();
+          shown.replace(ch.index, ch.removed, now.substr(ch.index, ch.inserted));
+        }
+        EXPECT_EQ(tapeText, c.tape.Text());
+        EXPECT_EQ(second, c.second);
+        taken.pop_back();
+        ++undone;
+      }
+    }
+    EXPECT_GT(undone, 50);  // the generator makes programs that run
+  }
+}
+
+TEST(InErrorState, EveryKindButTheNeaStopsInF) {
+  for (MachineKind kind : kKinds) {
+    Program p;
+    p.kind = kind;
+    Configuration c;
+    c.state = kStateF;
+    EXPECT_EQ(InErrorState(p, c), kind != MachineKind::NEA);
+    c.state = kStateE;
+    EXPECT_FALSE(InErrorState(p, c));
+  }
 }
 
 }  // namespace

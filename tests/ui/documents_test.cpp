@@ -186,7 +186,7 @@ TEST_F(DocumentTest, FailedWritesKeepTheName) {
   EXPECT_TRUE(errors[0].startsWith(
       QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("folder.txt")))));
   EXPECT_EQ(form->FileName(), Path(QStringLiteral("good.txt")));
-  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->Session().Changed());
   EXPECT_FALSE(form->Session().SaveTo(Std(Path(QStringLiteral("no/such/dir/p.txt")))));
   if (::geteuid() != 0) {  // root writes into read-only folders
     QDir(dir.path()).mkdir(QStringLiteral("ro"));
@@ -229,10 +229,10 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
     carriedOn = Program() == QStringLiteral("b 1 -> b");
   } else if (command == "MenuKind") {
     form->MIKinds[4]->trigger();
-    carriedOn = form->Sim().Kind() == MachineKind::TM;
+    carriedOn = form->Sim().State().kind == MachineKind::TM;
   } else if (command == "ToolBarKind") {
     QTest::mouseClick(form->findChild<QToolButton*>(QStringLiteral("TB_KA")), Qt::LeftButton);
-    carriedOn = form->Sim().Kind() == MachineKind::KA;
+    carriedOn = form->Sim().State().kind == MachineKind::KA;
     if (!carriedOn) {
       EXPECT_FALSE(form->TBKinds[3]->isChecked());
       EXPECT_TRUE(form->TBKinds[0]->isChecked());
@@ -321,10 +321,10 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   EXPECT_EQ(form->TrackBar1->value(), 70);
   EXPECT_EQ(form->Timer1->interval(), 20);
   EXPECT_EQ(form->size(), QSize(700, 500));
-  const int width = form->Sim().TapeWidth();
+  const int width = form->TapeWidth();
   EXPECT_EQ(TextOf(form->EBand), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
-  EXPECT_EQ(form->Sim().LastTape(), "111");
-  EXPECT_FALSE(form->Sim().ProgramChanged());
+  EXPECT_EQ(form->Sim().State().lastTape, "111");
+  EXPECT_FALSE(form->Session().Changed());
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=4\n"));
 }
@@ -334,7 +334,7 @@ TEST_F(DocumentTest, KindCodesOutsideTheFive) {
   Write(QStringLiteral("automaten.ini"),
         QStringLiteral("[Konfiguration]\nArbeitsmodus=65536\nDatei=%1\n").arg(Path(QStringLiteral("p.txt"))).toUtf8());
   Open();
-  EXPECT_EQ(form->Sim().Kind(), MachineKind::DEA);  // its low 16 bits
+  EXPECT_EQ(form->Sim().State().kind, MachineKind::DEA);  // its low 16 bits
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
   form.reset();
 
@@ -416,7 +416,7 @@ TEST_F(DocumentTest, AFullDiskKeepsTheOldFiles) {
   EXPECT_TRUE(errors[0].startsWith(
       QStringLiteral("Datei \"%1\" kann nicht erstellt werden. ").arg(Path(QStringLiteral("disk/p.txt")))));
   EXPECT_EQ(Read(QStringLiteral("disk/p.txt")), QByteArray("a 1 -> a\r\n"));
-  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->Session().Changed());
   answer = Answer::Ja;  // "&Ja" at close saves, fails the same way, and the window stays
   EXPECT_FALSE(Closed());
   EXPECT_EQ(Read(QStringLiteral("disk/p.txt")), QByteArray("a 1 -> a\r\n"));

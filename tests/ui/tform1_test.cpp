@@ -98,7 +98,7 @@ class WindowTest : public ::testing::Test {
         return static_cast<int>(i);
     return -2;
   }
-  int Head() const { return static_cast<int>(form->Sim().CurrentConfiguration().head) - 1; }
+  int Head() const { return static_cast<int>(form->Sim().State().configuration.head) - 1; }
 
   std::unique_ptr<TForm1> form;
   std::unique_ptr<TFHilfe> help;
@@ -111,7 +111,7 @@ TEST_F(WindowTest, StartsLikeAFirstRun) {
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
   EXPECT_EQ(form->width(), 640);
   EXPECT_EQ(form->height(), 300);
-  EXPECT_EQ(form->Sim().TapeWidth(), 60);
+  EXPECT_EQ(form->TapeWidth(), 60);
   EXPECT_EQ(form->TrackBar1->value(), 1);
   EXPECT_EQ(form->Timer1->interval(), 5000);
   EXPECT_EQ(Text(form->LFrequenz2), QStringLiteral("0,2 Hz"));
@@ -135,14 +135,14 @@ TEST_F(WindowTest, LayoutFollowsEveryResize) {
   form->resize(671, 477);
   QTest::qWait(20);
   EXPECT_EQ(form->EBand->width(), 651);
-  EXPECT_EQ(form->Sim().TapeWidth(), 64);
+  EXPECT_EQ(form->TapeWidth(), 64);
   EXPECT_EQ(form->MProgramm->height(), 477 - 216);
   EXPECT_EQ(form->MProgramm->width(), 651);
   EXPECT_EQ(form->EAusgabe->width(), 651);
   form->resize(100, 100);  // held at the minimum size
   QTest::qWait(20);
   EXPECT_EQ(form->EBand->width(), 620);
-  EXPECT_EQ(form->Sim().TapeWidth(), 60);
+  EXPECT_EQ(form->TapeWidth(), 60);
   EXPECT_EQ(form->MProgramm->height(), 14);
 }
 
@@ -154,8 +154,7 @@ TEST_F(WindowTest, ResizePadsAShortTuringTapeAndBlanksTheMarker) {
   SetTextOf(form->EBand, QStringLiteral("1111111111"));
   form->resize(700, 400);
   QTest::qWait(20);
-  EXPECT_EQ(TextOf(form->EBand),
-            QStringLiteral("1111111111") + QString(form->Sim().TapeWidth() - 11, QLatin1Char('*')));
+  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("1111111111") + QString(form->TapeWidth() - 11, QLatin1Char('*')));
   EXPECT_EQ(CellUnderMarker(), -1);
   Click("TB_DEA");
   SetTextOf(form->EBand, QStringLiteral("ab"));
@@ -226,7 +225,7 @@ TEST_F(WindowTest, TypingIntoTapeAndProgram) {
   SetTextOf(form->EBand, QString());
   QTest::keyClicks(form->EBand, QStringLiteral("0110"));
   Key(Qt::Key_F8);
-  EXPECT_EQ(form->Sim().LastTape(), "0110");
+  EXPECT_EQ(form->Sim().State().lastTape, "0110");
   form->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
@@ -235,7 +234,7 @@ TEST_F(WindowTest, TypingIntoTapeAndProgram) {
   form->MProgramm->moveCursor(QTextCursor::End);
   QTest::keyClicks(form->MProgramm, QStringLiteral("1 x ->"));
   EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
-  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->Session().Changed());
   // The fault moves the focus into the program, where the release of F8
   // would mark it changed once more: this reset comes from the menu.
   form->MIAnfangszustand->trigger();
@@ -286,7 +285,7 @@ TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
     QApplication::processEvents();  // the window paints between two key strokes
     ASSERT_EQ(CellUnderMarker(), Head()) << "step " << i;
   }
-  const int head = static_cast<int>(form->Sim().CurrentConfiguration().head);
+  const int head = static_cast<int>(form->Sim().State().configuration.head);
   EXPECT_EQ(head, 27 + 60);
   EXPECT_GT(form->EBand->FirstVisibleCell(), 0u);  // the field has scrolled
   // Back to the left: the head cell comes into view from the other side.
@@ -371,14 +370,14 @@ TEST_F(WindowTest, TheProgramIsChangedExactlyWhenItsTextChanges) {
   QTest::keyClick(form->MProgramm, Qt::Key_Down);
   QTest::keyClick(form->MProgramm, Qt::Key_C, Qt::ControlModifier);
   QTest::keyClick(form->MProgramm, Qt::Key_F8);
-  EXPECT_FALSE(form->Sim().ProgramChanged());
+  EXPECT_FALSE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QString());
   QApplication::clipboard()->setText(QStringLiteral("; eingefügt"));
   form->MProgramm->paste();  // what the context menu's "Einfügen" does
-  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
   form->MProgramm->undo();
-  EXPECT_FALSE(form->Sim().ProgramChanged());
+  EXPECT_FALSE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QString());
   form->close();
   EXPECT_TRUE(questions.empty());
@@ -440,7 +439,7 @@ TEST_F(WindowTest, ZoomForTheProjector) {
   EXPECT_EQ(form->MProgramm->font().pixelSize(), 26);
   EXPECT_GT(form->LZustand->y(), form->EAusgabe->y() + form->EAusgabe->height() - 1);
   EXPECT_GT(form->MProgramm->y(), form->LBefehl->y() + form->LBefehl->height() - 1);
-  EXPECT_EQ(form->Sim().TapeWidth(), form->EBand->width() / 18 - 8);
+  EXPECT_EQ(form->TapeWidth(), form->EBand->width() / 18 - 8);
   Click("TB_TM");
   Key(Qt::Key_F8);
   for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
@@ -472,7 +471,7 @@ TEST_F(WindowTest, StepBackWithF6AndTheToolButton) {
   EXPECT_EQ(betrieb.indexOf(form->MISchrittZurueck), betrieb.indexOf(form->MIEinzelschritt) + 1);
   EXPECT_TRUE(form->MIEndlosschleifen->isChecked());
   form->MIEndlosschleifen->trigger();
-  EXPECT_FALSE(form->Sim().LoopCheck());
+  EXPECT_FALSE(form->Sim().State().loopCheck);
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
@@ -753,17 +752,17 @@ TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
   // An NEA is minimised as the command line minimises it: made deterministic first.
   ASSERT_TRUE(form->AkzeptorMinimieren->isEnabled());
   form->AkzeptorMinimieren->trigger();
-  EXPECT_EQ(form->Sim().Kind(), MachineKind::Akz);
+  EXPECT_EQ(form->Sim().State().kind, MachineKind::Akz);
   EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
   Click("TB_NEA");
 
   // The NEA example becomes an unsaved acceptor; the tape stays.
   const QString tape = TextOf(form->EBand);
   form->InAkzeptorUmwandeln->trigger();
-  EXPECT_EQ(form->Sim().Kind(), MachineKind::Akz);
+  EXPECT_EQ(form->Sim().State().kind, MachineKind::Akz);
   EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Akzeptor aus dem NEA\n; A = {A}\n")));
   EXPECT_EQ(TextOf(form->EBand), tape);
-  EXPECT_TRUE(form->Sim().ProgramChanged());
+  EXPECT_TRUE(form->Session().Changed());
   EXPECT_TRUE(form->AkzeptorMinimieren->isEnabled());
   EXPECT_FALSE(form->InAkzeptorUmwandeln->isEnabled());
   Key(Qt::Key_F8);

@@ -1,0 +1,27 @@
+#include "speed.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace automaten {
+
+int IntervalForPosition(int position) {
+  const int p = std::clamp(position, 1, 100);
+  return static_cast<int>(std::lround(std::exp(-0.08 * (p - 1)) * 5000.0));
+}
+
+std::string FrequencyText(int intervalMs, const NumberFormat& format) {
+  const double f = 1000.0 / std::max(intervalMs, 1);
+  const int decimals = f < 10 ? 1 : 0;
+  const double scale = decimals == 1 ? 10.0 : 1.0;
+  // A half at the last shown digit rounds up; the epsilon keeps 6.25 at 6,3.
+  const long long units = static_cast<long long>(std::floor(f * scale + 0.5 + 1e-9));
+  std::string whole = std::to_string(units / static_cast<long long>(scale));
+  for (int pos = static_cast<int>(whole.size()) - 3; pos > 0; pos -= 3)
+    whole.insert(static_cast<std::size_t>(pos), 1, format.groupSeparator);
+  std::string text = whole;
+  if (decimals == 1) text += format.decimalSeparator + std::to_string(units % 10);
+  return text + " Hz";
+}
+
+}  // namespace automaten
