@@ -8,9 +8,11 @@
 // a 5 ms timer measures the longest stall of the event loop.
 // PROBE_DIAGRAM=1 runs it with the pane "Zustandsdiagramm" shown, the mark
 // following every step.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPrinter>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +29,22 @@
 #include "ui/tform1.h"
 
 namespace {
+
+// A part of the window, found by its object name.
+template <typename T>
+T* Part(QObject& form, const char* name) {
+  return form.findChild<T*>(QString::fromLatin1(name));
+}
+
+// Message boxes go to standard error, so that nothing waits for a user.
+struct PrintedMessages : automaten::Dialogs {
+  void Message(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+  automaten::Answer SaveQuestion(QWidget*, const QString&) override { return automaten::Answer::Nein; }
+  void Error(QWidget*, const QString& text) override { Message(nullptr, text); }
+  QString ChooseFile(QWidget*, File, const QString&) override { return {}; }
+  std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
+  bool ComparisonResult(QWidget*, const QString&, bool) override { return false; }
+};
 
 long ResidentKiB() {
   std::ifstream status("/proc/self/status");
@@ -69,7 +87,7 @@ void MeasureStep(automaten::TForm1& form, const char* what) {
   std::sort(step.begin(), step.end());
   std::sort(total.begin(), total.end());
   std::printf("%s: one step with its display refresh %.1f us, with the painting %.1f us (tape %zu cells)\n", what,
-              step[step.size() / 2], total[total.size() / 2], form.EBand->Size());
+              step[step.size() / 2], total[total.size() / 2], Part<automaten::TapeField>(form, "EBand")->Size());
 }
 
 // A Turing machine moving right for ever at 500 Hz: the rate in each minute
@@ -85,7 +103,7 @@ int RunRight(automaten::TForm1& form, int minutes) {
   if (std::getenv("PROBE_BEFORE")) MeasureStep(form, "before the run");
   QElapsedTimer clock;
   qint64 ticks = 0;
-  QObject::connect(form.Timer1, &QTimer::timeout, [&] { ++ticks; });
+  QObject::connect(Part<QTimer>(form, "Timer1"), &QTimer::timeout, [&] { ++ticks; });
   form.Sim().StartOrStop();
   clock.start();
   std::printf("minute  achieved/s  share   tape cells\n");
@@ -93,7 +111,7 @@ int RunRight(automaten::TForm1& form, int minutes) {
     const qint64 before = ticks, start = clock.nsecsElapsed();
     Spin(60000);
     const double rate = (ticks - before) / ((clock.nsecsElapsed() - start) / 1e9);
-    std::printf("%-7d %-11.1f %-7.1f %zu\n", m, rate, rate / 5.0, form.EBand->Size());
+    std::printf("%-7d %-11.1f %-7.1f %zu\n", m, rate, rate / 5.0, Part<automaten::TapeField>(form, "EBand")->Size());
     std::fflush(stdout);
   }
   form.Sim().StartOrStop();
@@ -124,12 +142,12 @@ int RunTests(automaten::TForm1& form) {
   longest = 0;
   last = clock.nsecsElapsed();
   total.start();
-  form.MIAlleTests->trigger();
-  while (form.Tests->Running()) Spin(5);
+  Part<QAction>(form, "MIAlleTests")->trigger();
+  while (Part<automaten::TestPane>(form, "Tests")->Running()) Spin(5);
   const double seconds = total.nsecsElapsed() / 1e9;
   Spin(50);
   std::printf("100 cases in %.2f s, %s; longest stall of the event loop %.1f ms\n", seconds,
-              form.Tests->Summary().toStdString().c_str(), longest / 1e6);
+              Part<automaten::TestPane>(form, "Tests")->Summary().toStdString().c_str(), longest / 1e6);
   return 0;
 }
 
@@ -141,11 +159,11 @@ int main(int argc, char** argv) {
   const bool right = argc > 2 && std::string(argv[1]) == "--right";
   const int seconds = argc > 1 && !right ? std::atoi(argv[1]) : 3;
 
-  automaten::TForm1 form;
+  PrintedMessages dialogs;
+  automaten::TForm1 form(&dialogs);
   automaten::TFHilfe help;
   automaten::TFInfo info;
   form.SetSecondaryWindows(&help, &info);
-  form.messageHook = [](const std::string& m) { std::fprintf(stderr, "message: %s\n", m.c_str()); };
   form.show();
   Spin(300);
   if (right) return RunRight(form, std::atoi(argv[2]));
@@ -159,9 +177,12 @@ int main(int argc, char** argv) {
   form.SetFieldText(automaten::Field::EBand, "0#");
   sim.Reset();
   if (std::getenv("PROBE_DIAGRAM")) {
-    form.MIDiagramm->trigger();
-    while (form.Diagramm->LayoutPending() || form.Diagramm->Shown().nodes.empty()) Spin(20);
-    std::printf("with the state diagram shown (%zu states)\n", form.Diagramm->Shown().nodes.size());
+    Part<QAction>(form, "MIDiagramm")->trigger();
+    while (Part<automaten::DiagramPane>(form, "Diagramm")->LayoutPending() ||
+           Part<automaten::DiagramPane>(form, "Diagramm")->Shown().nodes.empty())
+      Spin(20);
+    std::printf("with the state diagram shown (%zu states)\n",
+                Part<automaten::DiagramPane>(form, "Diagramm")->Shown().nodes.size());
   }
 
   std::printf("%-9s %-10s %-12s %-14s %s\n", "position", "interval", "nominal Hz", "achieved/s", "share");
@@ -173,7 +194,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     qint64 first = -1, last = -1, ticks = 0;
-    const auto connection = QObject::connect(form.Timer1, &QTimer::timeout, [&] {
+    const auto connection = QObject::connect(Part<QTimer>(form, "Timer1"), &QTimer::timeout, [&] {
       last = clock.nsecsElapsed();
       if (first < 0) first = last;
       ++ticks;

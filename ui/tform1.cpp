@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -68,8 +67,13 @@ class NoToolTip : public QObject {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), sim_(*this), session_(sim_, *this, *this), iniPath_(ConfigurationPath()) {
+TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      ownDialogs_(dialogs != nullptr ? nullptr : std::make_unique<QtDialogs>()),
+      dialogs_(dialogs != nullptr ? *dialogs : *ownDialogs_),
+      sim_(*this),
+      session_(sim_, *this, *this),
+      iniPath_(ConfigurationPath()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
   setFont(WindowFont(13));
@@ -557,28 +561,9 @@ int TForm1::SliderPosition() const { return TrackBar1->value(); }
 
 void TForm1::SetSliderPosition(int position) { TrackBar1->setValue(std::clamp(position, 1, 100)); }
 
-void TForm1::ShowMessage(const std::string& text) {
-  if (messageHook) {
-    messageHook(text);
-    return;
-  }
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Automaten"), FromMachine(text), QMessageBox::Ok, this);
-  box.exec();
-}
+void TForm1::ShowMessage(const std::string& text) { dialogs_.Message(this, FromMachine(text)); }
 
-Answer TForm1::AskSaveQuestion(const std::string& text) {
-  if (questionHook) return questionHook(text);
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), FromMachine(text), QMessageBox::NoButton, this);
-  QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-  QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-  box.setDefaultButton(yes);
-  box.setEscapeButton(cancel);
-  box.exec();
-  if (box.clickedButton() == yes) return Answer::Ja;
-  if (box.clickedButton() == no) return Answer::Nein;
-  return Answer::Abbrechen;
-}
+Answer TForm1::AskSaveQuestion(const std::string& text) { return dialogs_.SaveQuestion(this, FromMachine(text)); }
 
 void TForm1::SetCaption(const std::string& text) { setWindowTitle(FromMachine(text)); }
 

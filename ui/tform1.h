@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +15,7 @@
 #include "control/document.h"
 #include "control/simulation.h"
 #include "control/view.h"
+#include "ui/dialogs.h"
 
 class QAction;
 class QDockWidget;
@@ -41,7 +41,9 @@ class TFInfo;
 class TForm1 : public QMainWindow, public View, public DocumentHost {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // The boxes and dialogs go to `dialogs` (tests answer them from a
+  // script); without, to Qt's own.
+  explicit TForm1(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // The secondary windows the help menu shows; created by the program entry.
@@ -49,14 +51,6 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
 
   Simulation& Sim() { return sim_; }
   DocumentSession& Session() { return session_; }
-
-  // Tests answer the modal boxes and dialogs through these instead of a user.
-  enum class FileDialogKind { Open, Save, ExportDiagram };
-  std::function<void(const std::string&)> messageHook;
-  std::function<Answer(const std::string&)> questionHook;
-  std::function<void(const QString&)> errorHook;
-  std::function<QString(FileDialogKind)> fileDialogHook;   // the chosen name, empty for "cancel"
-  std::function<std::unique_ptr<QPrinter>()> printerHook;  // the default printer, or null for none
 
   // ---- View ----
   std::string FieldText(Field f) const override;
@@ -112,6 +106,12 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QString IniPath() const { return iniPath_; }
   QString FileName() const { return QString::fromStdString(session_.FileName()); }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
   // Widgets, named as the window's controls.
   QWidget* PPanel;
   QToolBar* ToolBar1;
@@ -156,20 +156,11 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* InAkzeptorUmwandeln;  // "&Werkzeuge"
   QAction* AkzeptorMinimieren;
   QAction* VergleichenMit;
-  // The answer of "Vergleichen mit Programm..."; true puts the word on the
-  // tape. Tests answer here instead of the box.
-  std::function<bool(const QString& text, bool offersWord)> compareHook;
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;                        // start/stop
   std::array<QAction*, kKindCount> TBKinds{};  // TB_DEA ... TB_TM
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();
@@ -201,6 +192,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void ShowToolProblem(const ToolProblem& problem);
   void CompareWithProgram();
 
+  std::unique_ptr<Dialogs> ownDialogs_;
+  Dialogs& dialogs_;
   Simulation sim_;
   DocumentSession session_;
   DiagramFollower follower_{sim_, *this};

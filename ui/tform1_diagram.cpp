@@ -3,7 +3,6 @@
 // position marked at every step.
 #include <QAction>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
@@ -104,20 +103,7 @@ void TForm1::DrawDiagram(const DiagramUpdate& update) {
 void TForm1::MarkDiagram() { Diagramm->Mark(follower_.Mark(Diagramm->Shown())); }
 
 void TForm1::ExportDiagram() {
-  QString path;
-  if (fileDialogHook) {
-    path = fileDialogHook(FileDialogKind::ExportDiagram);
-  } else {
-    QFileDialog dialog(this, QStringLiteral("Diagramm exportieren"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("SVG (*.svg)"), QStringLiteral("PNG (*.png)")});
-    dialog.setDefaultSuffix(QStringLiteral("svg"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-      dialog.setDefaultSuffix(filter.startsWith(QStringLiteral("PNG")) ? QStringLiteral("png") : QStringLiteral("svg"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    path = dialog.selectedFiles().first();
-  }
+  const QString path = dialogs_.ChooseFile(this, Dialogs::File::ExportDiagram, {});
   if (path.isEmpty()) return;
   if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
       !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {

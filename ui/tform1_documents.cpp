@@ -6,13 +6,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -64,25 +61,10 @@ QString ConfigurationPath() {
 }
 
 std::string TForm1::ChooseFileToOpen(const std::string& suggestion) {
-  if (fileDialogHook) return fileDialogHook(FileDialogKind::Open).toStdString();
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({QStringLiteral("TXT (*.txt)"), QStringLiteral("DTA (*.dta)"), QStringLiteral("Alle (*)")});
-  if (!suggestion.empty()) dialog.selectFile(QString::fromStdString(suggestion));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return dialog.selectedFiles().first().toStdString();
+  return dialogs_.ChooseFile(this, Dialogs::File::Open, QString::fromStdString(suggestion)).toStdString();
 }
 
-std::string TForm1::ChooseFileToSave() {
-  if (fileDialogHook) return fileDialogHook(FileDialogKind::Save).toStdString();
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
-  dialog.setNameFilters({QStringLiteral("TXT (*.txt)")});
-  dialog.setDefaultSuffix(QStringLiteral("dta"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return dialog.selectedFiles().first().toStdString();
-}
+std::string TForm1::ChooseFileToSave() { return dialogs_.ChooseFile(this, Dialogs::File::Save, {}).toStdString(); }
 
 ProgramFile TForm1::ReadProgram(const std::string& path) {
   return ReadProgramFile(path, kMaxProgramBytes, /*regularOnly=*/true);
@@ -129,14 +111,7 @@ bool TForm1::WriteConfiguration(const std::string& bytes, std::string& error) {
                    QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-void TForm1::ShowError(const std::string& text) {
-  const QString message = QString::fromStdString(text);
-  if (errorHook) {
-    errorHook(message);
-    return;
-  }
-  QMessageBox::critical(this, QStringLiteral("Automaten"), message);
-}
+void TForm1::ShowError(const std::string& text) { dialogs_.Error(this, QString::fromStdString(text)); }
 
 // The help and info windows close with the main window: the program ends.
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -152,13 +127,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---- Printing --------------------------------------------------------------------
 
 void TForm1::Print() {
-  std::unique_ptr<QPrinter> printer;
-  if (printerHook) {
-    printer = printerHook();
-  } else {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  }
+  const std::unique_ptr<QPrinter> printer = dialogs_.DefaultPrinter();
   if (!printer || !printer->isValid()) {
     ShowError("Zur Zeit ist kein Standard-Drucker gewählt");
     return;

@@ -2,8 +2,6 @@
 // made minimal, and the comparison with another program's language. The
 // tools and their texts are control/'s; the window asks and shows.
 #include <QAction>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include "control/tools.h"
 #include "engine/encoding.h"
@@ -69,17 +67,7 @@ void TForm1::CompareWithProgram() {
     return;
   }
   const QString text = QString::fromStdString(ComparisonText(kind, c.difference));
-  bool useWord = false;
-  if (compareHook) {
-    useWord = compareHook(text, !c.difference.equal);
-  } else {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Vergleichen"), text, QMessageBox::Ok, this);
-    QPushButton* onTape =
-        c.difference.equal ? nullptr : box.addButton(QStringLiteral("Wort auf das Band"), QMessageBox::ActionRole);
-    box.exec();
-    useWord = onTape != nullptr && box.clickedButton() == onTape;
-  }
-  if (useWord) {
+  if (dialogs_.ComparisonResult(this, text, !c.difference.equal)) {
     SetFieldText(Field::EBand, c.difference.word);
     sim_.Reset();
   }

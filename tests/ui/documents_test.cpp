@@ -27,6 +27,7 @@
 #include "engine/encoding.h"
 #include "support/field_text.h"
 #include "support/prompt_case.h"
+#include "support/window_parts.h"
 #include "ui/tform1.h"
 
 QT_BEGIN_NAMESPACE
@@ -48,7 +49,8 @@ class DocumentTest : public ::testing::Test {
     qputenv("AUTOMATEN_CONFIG", Path(QStringLiteral("automaten.ini")).toLocal8Bit());
   }
   void TearDown() override {
-    if (form) form->Timer1->stop();
+    if (form) ui->Timer1->stop();
+    ui.reset();
     form.reset();
     qputenv("TMPDIR", oldTmp);
     qunsetenv("AUTOMATEN_CONFIG");
@@ -56,18 +58,19 @@ class DocumentTest : public ::testing::Test {
 
   // Creates and shows the window; its first layout pass restores the configuration.
   void Open() {
-    form = std::make_unique<TForm1>();
-    form->errorHook = [this](const QString& e) { errors << e; };
-    form->messageHook = [this](const std::string& m) { messages.push_back(m); };
-    form->questionHook = [this](const std::string& q) {
+    form = std::make_unique<TForm1>(&script);
+    ui = std::make_unique<testing::WindowParts>(*form);
+    script.error = [this](const QString& e) { errors << e; };
+    script.message = [this](const std::string& m) { messages.push_back(m); };
+    script.question = [this](const std::string& q) {
       questions.push_back(q);
       return answer;
     };
-    form->fileDialogHook = [this](TForm1::FileDialogKind kind) {
+    script.file = [this](Dialogs::File kind) {
       ++dialogs;
-      return kind == TForm1::FileDialogKind::Open ? openName : saveName;
+      return kind == Dialogs::File::Open ? openName : saveName;
     };
-    form->printerHook = [] { return std::unique_ptr<QPrinter>(); };
+    script.printer = [] { return std::unique_ptr<QPrinter>(); };
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -83,13 +86,13 @@ class DocumentTest : public ::testing::Test {
     QFile f(Path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
   }
-  QString Panel(int i) const { return form->StatusPanels[static_cast<std::size_t>(i)]->text(); }
+  QString Panel(int i) const { return ui->StatusPanels[static_cast<std::size_t>(i)]->text(); }
   void Type(const QString& text) {
-    form->MProgramm->setFocus();
-    form->MProgramm->moveCursor(QTextCursor::End);
-    QTest::keyClicks(form->MProgramm, text);
+    ui->MProgramm->setFocus();
+    ui->MProgramm->moveCursor(QTextCursor::End);
+    QTest::keyClicks(ui->MProgramm, text);
   }
-  QString Program() const { return form->MProgramm->toPlainText(); }
+  QString Program() const { return ui->MProgramm->toPlainText(); }
   bool Closed() {
     form->close();
     return !form->isVisible();
@@ -97,7 +100,9 @@ class DocumentTest : public ::testing::Test {
 
   QTemporaryDir dir;
   QByteArray oldTmp;
+  testing::ScriptedDialogs script;
   std::unique_ptr<TForm1> form;
+  std::unique_ptr<testing::WindowParts> ui;
   QStringList errors;
   std::vector<std::string> messages;
   std::vector<std::string> questions;
@@ -121,7 +126,7 @@ TEST_F(DocumentTest, PlainFilesRoundTripByteForByte) {
     ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("p.txt")))));
     EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 geöffnet.").arg(Path(QStringLiteral("p.txt"))));
     QFile::remove(Path(QStringLiteral("p.txt")));
-    form->MISpeichern->trigger();
+    ui->MISpeichern->trigger();
     EXPECT_EQ(Read(QStringLiteral("p.txt")), bytes);
     EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 gespeichert").arg(Path(QStringLiteral("p.txt"))));
   }
@@ -133,7 +138,7 @@ TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
   Open();
   Write(QStringLiteral("lf.txt"), "a 1 -> a\nb 1 -> b\rc 1 -> c");
   ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("lf.txt")))));
-  EXPECT_EQ(form->MProgramm->document()->blockCount(), 3);
+  EXPECT_EQ(ui->MProgramm->document()->blockCount(), 3);
   ASSERT_TRUE(form->Session().Save());
   EXPECT_EQ(Read(QStringLiteral("lf.txt")), QByteArray("a 1 -> a\r\nb 1 -> b\r\nc 1 -> c"));
 }
@@ -141,15 +146,15 @@ TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
 TEST_F(DocumentTest, TypedCharactersAreNeverLost) {
   Open();
   form->Session().New();
-  form->MProgramm->setPlainText(QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4"));
+  ui->MProgramm->setPlainText(QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4"));
   Type(QString());
-  QTest::keyClick(form->MProgramm, Qt::Key_End);  // as if typed: the program is changed
+  QTest::keyClick(ui->MProgramm, Qt::Key_End);  // as if typed: the program is changed
   saveName = Path(QStringLiteral("u.txt"));
   ASSERT_TRUE(form->Session().Save());  // no name yet: the save dialog
   EXPECT_EQ(dialogs, 1);
   EXPECT_EQ(Read(QStringLiteral("u.txt")), QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4").toUtf8());
   // Text the code page holds, but whose bytes would read back as UTF-8, goes out as UTF-8 too.
-  form->MProgramm->setPlainText(QStringLiteral("\u00C3\u00A4"));
+  ui->MProgramm->setPlainText(QStringLiteral("\u00C3\u00A4"));
   ASSERT_TRUE(form->Session().Save());
   ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("u.txt")))));
   EXPECT_EQ(Program(), QStringLiteral("\u00C3\u00A4"));
@@ -222,23 +227,23 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
   const std::string command = c.command;
   bool carriedOn = false;
   if (command == "Neu") {
-    form->Neu->trigger();
+    ui->Neu->trigger();
     carriedOn = Program().isEmpty();
   } else if (command == "Oeffnen") {
-    form->Oeffnen->trigger();
+    ui->Oeffnen->trigger();
     carriedOn = Program() == QStringLiteral("b 1 -> b");
   } else if (command == "MenuKind") {
-    form->MIKinds[4]->trigger();
+    ui->MIKinds[4]->trigger();
     carriedOn = form->Sim().State().kind == MachineKind::TM;
   } else if (command == "ToolBarKind") {
     QTest::mouseClick(form->findChild<QToolButton*>(QStringLiteral("TB_KA")), Qt::LeftButton);
     carriedOn = form->Sim().State().kind == MachineKind::KA;
     if (!carriedOn) {
-      EXPECT_FALSE(form->TBKinds[3]->isChecked());
-      EXPECT_TRUE(form->TBKinds[0]->isChecked());
+      EXPECT_FALSE(ui->TBKinds[3]->isChecked());
+      EXPECT_TRUE(ui->TBKinds[0]->isChecked());
     }
   } else if (command == "Ende") {
-    form->MIEnde->trigger();
+    ui->MIEnde->trigger();
     carriedOn = !form->isVisible();
   }
   EXPECT_EQ(questions.size(), 1u);  // asked once, also by "&Ende"
@@ -266,21 +271,21 @@ INSTANTIATE_TEST_SUITE_P(Documents, ChangePrompt,
 
 TEST_F(DocumentTest, PrintingWithoutAndWithAPrinter) {
   Open();
-  form->Neu->trigger();
-  form->MProgramm->setPlainText(QStringLiteral("a 1 -> a\n; für alle"));
-  form->Drucken->trigger();
+  ui->Neu->trigger();
+  ui->MProgramm->setPlainText(QStringLiteral("a 1 -> a\n; für alle"));
+  ui->Drucken->trigger();
   ASSERT_EQ(errors.size(), 1);
   EXPECT_EQ(errors[0], QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
   EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
 
   const QString pdf = Path(QStringLiteral("out.pdf"));
-  form->printerHook = [pdf] {
+  script.printer = [pdf] {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(pdf);
     return printer;
   };
-  form->Drucken->trigger();
+  ui->Drucken->trigger();
   EXPECT_EQ(errors.size(), 1);
   EXPECT_EQ(Panel(2), QStringLiteral(" Datei  gedruckt."));  // no name: two blanks in a row
   const QByteArray bytes = Read(QStringLiteral("out.pdf"));
@@ -294,9 +299,9 @@ TEST_F(DocumentTest, PrintingWithoutAndWithAPrinter) {
 
 TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   Open();
-  EXPECT_EQ(form->TrackBar1->value(), 1);
+  EXPECT_EQ(ui->TrackBar1->value(), 1);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("sskkss"));
   EXPECT_EQ(form->size(), QSize(640, 300));
   EXPECT_EQ(form->IniPath(), Path(QStringLiteral("automaten.ini")));
   ASSERT_TRUE(Closed());
@@ -318,11 +323,11 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation Turingmaschine"));
   EXPECT_EQ(Program(), QStringLiteral("A 1 -> 1 R A\nA * -> * K E\n"));
   EXPECT_EQ(form->FileName(), Path(QStringLiteral("tm.txt")));
-  EXPECT_EQ(form->TrackBar1->value(), 70);
-  EXPECT_EQ(form->Timer1->interval(), 20);
+  EXPECT_EQ(ui->TrackBar1->value(), 70);
+  EXPECT_EQ(ui->Timer1->interval(), 20);
   EXPECT_EQ(form->size(), QSize(700, 500));
   const int width = form->TapeWidth();
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("111") + QString(width - 4, QLatin1Char('*')));
   EXPECT_EQ(form->Sim().State().lastTape, "111");
   EXPECT_FALSE(form->Session().Changed());
   ASSERT_TRUE(Closed());
@@ -343,9 +348,9 @@ TEST_F(DocumentTest, KindCodesOutsideTheFive) {
                                              .toUtf8());
   Open();
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation"));
-  for (QAction* a : form->TBKinds) EXPECT_FALSE(a->isChecked());
+  for (QAction* a : ui->TBKinds) EXPECT_FALSE(a->isChecked());
   EXPECT_EQ(Program(), QStringLiteral("a 1 -> a"));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("xy"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("xy"));
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=7\n"));
 }
@@ -354,7 +359,7 @@ TEST_F(DocumentTest, SymbolicLinkInPlaceOfTheFileIsIgnoredAndReplaced) {
   Write(QStringLiteral("target.ini"), "[Konfiguration]\nFrequenz=50\n");
   ASSERT_TRUE(QFile::link(Path(QStringLiteral("target.ini")), Path(QStringLiteral("automaten.ini"))));
   Open();
-  EXPECT_EQ(form->TrackBar1->value(), 1);
+  EXPECT_EQ(ui->TrackBar1->value(), 1);
   ASSERT_TRUE(Closed());
   EXPECT_FALSE(QFileInfo(Path(QStringLiteral("automaten.ini"))).isSymLink());
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).startsWith("[Konfiguration]\nArbeitsmodus=0\n"));
@@ -377,7 +382,7 @@ TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
   Open();
   EXPECT_EQ(errors.size(), 1);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("sskkss"));
   form->resize(700, 400);
   QTest::qWait(20);
   EXPECT_EQ(errors.size(), 1);  // the restoration ran once
@@ -439,7 +444,7 @@ TEST_F(DocumentTest, ANamedPipeIsNoProgram) {
                            .arg(Path(QStringLiteral("pipe"))));
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation endlicher Automat mit Ausgabe"));
   openName = Path(QStringLiteral("pipe"));
-  form->Oeffnen->trigger();
+  ui->Oeffnen->trigger();
   EXPECT_EQ(errors.size(), 2);
 }
 
@@ -461,7 +466,7 @@ TEST_F(DocumentTest, AnOversizedConfigurationIsLeftAloneAndOursIsPrivate) {
   Open();
   ASSERT_TRUE(Closed());
   const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_EQ(ui->TrackBar1->value(), 70);
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")) == huge);
   EXPECT_NE(said.find("automaten.ini ist größer als 1 MiB und wird nicht überschrieben."), std::string::npos);
   EXPECT_EQ(said.find("automaten.ini ist größer"), said.rfind("automaten.ini ist größer"));  // once
@@ -485,16 +490,16 @@ TEST_F(DocumentTest, SettingsLiveWhereDesktopProgramsKeepThem) {
   Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=70\nZoom=150\nEndlosschleifen=0\n");
   Open();
   EXPECT_EQ(form->IniPath(), Path(QStringLiteral("config/automaten/automaten.ini")));
-  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_EQ(ui->TrackBar1->value(), 70);
   EXPECT_EQ(form->Zoom(), 150);
-  EXPECT_FALSE(form->MIEndlosschleifen->isChecked());
+  EXPECT_FALSE(ui->MIEndlosschleifen->isChecked());
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Frequenz=70\n"));
   EXPECT_TRUE(Read(QStringLiteral("config/automaten/automaten.ini")).contains("Zoom=150\n"));
   form.reset();
   Write(QStringLiteral("automaten.ini"), "[Konfiguration]\nFrequenz=20\n");  // the new place wins from now on
   Open();
-  EXPECT_EQ(form->TrackBar1->value(), 70);
+  EXPECT_EQ(ui->TrackBar1->value(), 70);
   form.reset();
   qputenv("XDG_CONFIG_HOME", oldConfigHome);
 }
@@ -509,7 +514,7 @@ namespace {
 TEST_F(DocumentTest, ShortcutsFromEveryField) {
   Open();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  for (QWidget* field : std::initializer_list<QWidget*>{form->EBand, form->EAusgabe, form->MProgramm}) {
+  for (QWidget* field : std::initializer_list<QWidget*>{ui->EBand, ui->EAusgabe, ui->MProgramm}) {
     SCOPED_TRACE(field->objectName().toStdString());
     errors.clear();
     field->setFocus();
@@ -520,8 +525,8 @@ TEST_F(DocumentTest, ShortcutsFromEveryField) {
     QTest::keyClick(field, Qt::Key_F8);
     EXPECT_EQ(Panel(2), QStringLiteral(" In den Anfangszustand gesetzt."));
   }
-  form->EBand->setFocus();
-  QTest::keyClick(form->EBand, Qt::Key_E, Qt::ControlModifier);  // "&Ende"
+  ui->EBand->setFocus();
+  QTest::keyClick(ui->EBand, Qt::Key_E, Qt::ControlModifier);  // "&Ende"
   EXPECT_FALSE(form->isVisible());
 }
 
@@ -544,7 +549,7 @@ class ClaimShortcuts : public QObject {
 TEST_F(DocumentTest, MenuShortcutsWinOverTheFieldsEditingKeys) {
   Open();
   ClaimShortcuts claim;
-  for (QWidget* field : std::initializer_list<QWidget*>{form->EBand, form->EAusgabe, form->MProgramm}) {
+  for (QWidget* field : std::initializer_list<QWidget*>{ui->EBand, ui->EAusgabe, ui->MProgramm}) {
     field->installEventFilter(&claim);  // runs before the window's own filter
     for (Qt::Key key : {Qt::Key_E, Qt::Key_D, Qt::Key_N}) {
       QKeyEvent override(QEvent::ShortcutOverride, key, Qt::ControlModifier);

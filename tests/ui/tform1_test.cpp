@@ -28,6 +28,7 @@
 
 #include "engine/parser.h"
 #include "support/field_text.h"
+#include "support/window_parts.h"
 #include "ui/diagrampane.h"
 #include "ui/testpane.h"
 #include "ui/tfhilfe.h"
@@ -47,23 +48,25 @@ using testing::TextOf;
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(&script);
+    ui = std::make_unique<testing::WindowParts>(*form);
     help = std::make_unique<TFHilfe>();
     info = std::make_unique<TFInfo>();
     form->SetSecondaryWindows(help.get(), info.get());
-    form->messageHook = [this](const std::string& m) { messages.push_back(m); };
-    form->questionHook = [this](const std::string& q) {
+    script.message = [this](const std::string& m) { messages.push_back(m); };
+    script.question = [this](const std::string& q) {
       questions.push_back(q);
       return Answer::Nein;
     };
-    form->errorHook = [](const QString& e) { ADD_FAILURE() << e.toStdString(); };
+    script.error = [](const QString& e) { ADD_FAILURE() << e.toStdString(); };
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
   void TearDown() override {
-    form->Timer1->stop();
+    ui->Timer1->stop();
+    ui.reset();
     form.reset();
   }
 
@@ -76,31 +79,33 @@ class WindowTest : public ::testing::Test {
   void Key(Qt::Key key) { QTest::keyClick(form.get(), key); }
   QString Text(QLabel* l) { return l->text(); }
   QColor Colour(QLabel* l) { return l->palette().color(QPalette::WindowText); }
-  QString Panel(int i) { return form->StatusPanels[static_cast<std::size_t>(i)]->text(); }
+  QString Panel(int i) { return ui->StatusPanels[static_cast<std::size_t>(i)]->text(); }
   // Waits until the automatic run has stopped.
   bool WaitForStop(int ms = 5000) {
-    return QTest::qWaitFor([this] { return !form->Timer1->isActive(); }, ms);
+    return QTest::qWaitFor([this] { return !ui->Timer1->isActive(); }, ms);
   }
   // The tape cell (0-based) under the marker's '^', read off the pixels of
   // the marker row; -1 when no marker is drawn.
   int CellUnderMarker() {
-    const QImage image = form->EBand->grab().toImage();
-    const QRect row = form->EBand->MarkerRect();
+    const QImage image = ui->EBand->grab().toImage();
+    const QRect row = ui->EBand->MarkerRect();
     int left = image.width(), right = -1;
     for (int y = row.top(); y <= row.bottom(); ++y)
       for (int x = 0; x < image.width(); ++x)
         if (qGray(image.pixel(x, y)) < 128) left = std::min(left, x), right = std::max(right, x);
     if (right < 0) return -1;
     const int centre = (left + right) / 2;
-    const std::size_t first = form->EBand->FirstVisibleCell();
-    for (std::size_t i = first; i < first + form->EBand->VisibleCells(); ++i)
-      if (form->EBand->CellRect(i).left() <= centre && centre <= form->EBand->CellRect(i).right())
+    const std::size_t first = ui->EBand->FirstVisibleCell();
+    for (std::size_t i = first; i < first + ui->EBand->VisibleCells(); ++i)
+      if (ui->EBand->CellRect(i).left() <= centre && centre <= ui->EBand->CellRect(i).right())
         return static_cast<int>(i);
     return -2;
   }
   int Head() const { return static_cast<int>(form->Sim().State().configuration.head) - 1; }
 
+  testing::ScriptedDialogs script;
   std::unique_ptr<TForm1> form;
+  std::unique_ptr<testing::WindowParts> ui;
   std::unique_ptr<TFHilfe> help;
   std::unique_ptr<TFInfo> info;
   std::vector<std::string> messages;
@@ -112,15 +117,15 @@ TEST_F(WindowTest, StartsLikeAFirstRun) {
   EXPECT_EQ(form->width(), 640);
   EXPECT_EQ(form->height(), 300);
   EXPECT_EQ(form->TapeWidth(), 60);
-  EXPECT_EQ(form->TrackBar1->value(), 1);
-  EXPECT_EQ(form->Timer1->interval(), 5000);
-  EXPECT_EQ(Text(form->LFrequenz2), QStringLiteral("0,2 Hz"));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
-  EXPECT_TRUE(form->EAusgabe->isVisible());
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : unbestimmt"));
+  EXPECT_EQ(ui->TrackBar1->value(), 1);
+  EXPECT_EQ(ui->Timer1->interval(), 5000);
+  EXPECT_EQ(Text(ui->LFrequenz2), QStringLiteral("0,2 Hz"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("sskkss"));
+  EXPECT_TRUE(ui->EAusgabe->isVisible());
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : unbestimmt"));
   EXPECT_EQ(Panel(0), QStringLiteral(" DEA"));
   EXPECT_TRUE(Button("TB_DEA")->isChecked());
-  EXPECT_EQ(form->MProgramm->document()->findBlockByNumber(11).text(), QStringLiteral("a s -> w a"));
+  EXPECT_EQ(ui->MProgramm->document()->findBlockByNumber(11).text(), QStringLiteral("a s -> w a"));
   EXPECT_FALSE(help->isVisible());
   EXPECT_FALSE(info->isVisible());
 }
@@ -134,16 +139,16 @@ TEST_F(WindowTest, ConstructionCaptionBeforeTheFirstLayout) {
 TEST_F(WindowTest, LayoutFollowsEveryResize) {
   form->resize(671, 477);
   QTest::qWait(20);
-  EXPECT_EQ(form->EBand->width(), 651);
+  EXPECT_EQ(ui->EBand->width(), 651);
   EXPECT_EQ(form->TapeWidth(), 64);
-  EXPECT_EQ(form->MProgramm->height(), 477 - 216);
-  EXPECT_EQ(form->MProgramm->width(), 651);
-  EXPECT_EQ(form->EAusgabe->width(), 651);
+  EXPECT_EQ(ui->MProgramm->height(), 477 - 216);
+  EXPECT_EQ(ui->MProgramm->width(), 651);
+  EXPECT_EQ(ui->EAusgabe->width(), 651);
   form->resize(100, 100);  // held at the minimum size
   QTest::qWait(20);
-  EXPECT_EQ(form->EBand->width(), 620);
+  EXPECT_EQ(ui->EBand->width(), 620);
   EXPECT_EQ(form->TapeWidth(), 60);
-  EXPECT_EQ(form->MProgramm->height(), 14);
+  EXPECT_EQ(ui->MProgramm->height(), 14);
 }
 
 TEST_F(WindowTest, ResizePadsAShortTuringTapeAndBlanksTheMarker) {
@@ -151,32 +156,32 @@ TEST_F(WindowTest, ResizePadsAShortTuringTapeAndBlanksTheMarker) {
   Key(Qt::Key_F8);
   Key(Qt::Key_F7);
   EXPECT_EQ(CellUnderMarker(), Head());
-  SetTextOf(form->EBand, QStringLiteral("1111111111"));
+  SetTextOf(ui->EBand, QStringLiteral("1111111111"));
   form->resize(700, 400);
   QTest::qWait(20);
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("1111111111") + QString(form->TapeWidth() - 11, QLatin1Char('*')));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("1111111111") + QString(form->TapeWidth() - 11, QLatin1Char('*')));
   EXPECT_EQ(CellUnderMarker(), -1);
   Click("TB_DEA");
-  SetTextOf(form->EBand, QStringLiteral("ab"));
+  SetTextOf(ui->EBand, QStringLiteral("ab"));
   form->resize(650, 400);
   QTest::qWait(20);
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("ab"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("ab"));
 }
 
 TEST_F(WindowTest, KindButtonsSelectTheMachine) {
   Click("TB_KA");
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation Kellerautomat"));
-  EXPECT_EQ(TextOf(form->EAusgabe), QStringLiteral("#"));
-  EXPECT_TRUE(form->EAusgabe->isVisible());
+  EXPECT_EQ(TextOf(ui->EAusgabe), QStringLiteral("#"));
+  EXPECT_TRUE(ui->EAusgabe->isVisible());
   Click("TB_TM");
-  EXPECT_FALSE(form->EAusgabe->isVisible());
-  EXPECT_EQ(TextOf(form->EBand), QString(26, QLatin1Char('*')) + "111#11" + QString(29, QLatin1Char('*')));
+  EXPECT_FALSE(ui->EAusgabe->isVisible());
+  EXPECT_EQ(TextOf(ui->EBand), QString(26, QLatin1Char('*')) + "111#11" + QString(29, QLatin1Char('*')));
   for (const char* name : {"TB_DEA", "TB_AKz", "TB_NEA", "TB_KA"}) EXPECT_FALSE(Button(name)->isChecked()) << name;
   EXPECT_TRUE(Button("TB_TM")->isChecked());
   EXPECT_EQ(Panel(0), QStringLiteral(" TM"));
   Click("TB_TM");  // pressing the pressed button keeps it down
   EXPECT_TRUE(Button("TB_TM")->isChecked());
-  form->MIKinds[2]->trigger();  // the menu "&Automatenbeispiele"
+  ui->MIKinds[2]->trigger();  // the menu "&Automatenbeispiele"
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation nichtdeterministischer endlicher Automat"));
   EXPECT_TRUE(Button("TB_NEA")->isChecked());
 }
@@ -184,101 +189,101 @@ TEST_F(WindowTest, KindButtonsSelectTheMachine) {
 TEST_F(WindowTest, FunctionKeysRunTheTuringExample) {
   Click("TB_TM");
   Key(Qt::Key_F8);
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Anfangszustand"));
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : Anfangszustand"));
   EXPECT_EQ(Panel(2), QStringLiteral(" In den Anfangszustand gesetzt."));
   EXPECT_EQ(CellUnderMarker(), 26);
   Key(Qt::Key_F7);
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 1"));
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 1"));
   EXPECT_EQ(CellUnderMarker(), 27);
-  form->TrackBar1->setValue(100);
-  EXPECT_EQ(form->Timer1->interval(), 2);
-  EXPECT_EQ(Text(form->LFrequenz2), QStringLiteral("500 Hz"));
+  ui->TrackBar1->setValue(100);
+  EXPECT_EQ(ui->Timer1->interval(), 2);
+  EXPECT_EQ(Text(ui->LFrequenz2), QStringLiteral("500 Hz"));
   Key(Qt::Key_F9);
-  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(ui->Timer1->isActive());
   EXPECT_EQ(Panel(2), QStringLiteral(" Gestartet"));
   ASSERT_TRUE(WaitForStop());
-  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Der Funktionswert ist: 5"));
-  EXPECT_EQ(Colour(form->LMeldung), QColor(0, 128, 0));
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 14"));
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Endzustand"));
+  EXPECT_EQ(Text(ui->LMeldung), QStringLiteral("Der Funktionswert ist: 5"));
+  EXPECT_EQ(Colour(ui->LMeldung), QColor(0, 128, 0));
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 14"));
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : Endzustand"));
   EXPECT_EQ(CellUnderMarker(), Head());
 }
 
 TEST_F(WindowTest, ToolButtonsStartStopAndStep) {
   Click("TBAnfangszustand");
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 0"));
   Click("TBStep");
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 1"));
-  EXPECT_EQ(TextOf(form->EAusgabe), QStringLiteral("w     "));
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 1"));
+  EXPECT_EQ(TextOf(ui->EAusgabe), QStringLiteral("w     "));
   Click("ToolButton5");
-  EXPECT_TRUE(form->Timer1->isActive());
+  EXPECT_TRUE(ui->Timer1->isActive());
   Click("ToolButton5");
-  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_FALSE(ui->Timer1->isActive());
   EXPECT_EQ(Panel(2), QStringLiteral(" Angehalten"));
   Click("ToolButton5");
-  form->MIAnhalten->trigger();
-  EXPECT_FALSE(form->Timer1->isActive());
+  ui->MIAnhalten->trigger();
+  EXPECT_FALSE(ui->Timer1->isActive());
 }
 
 TEST_F(WindowTest, TypingIntoTapeAndProgram) {
   Click("TB_AKz");
-  SetTextOf(form->EBand, QString());
-  QTest::keyClicks(form->EBand, QStringLiteral("0110"));
+  SetTextOf(ui->EBand, QString());
+  QTest::keyClicks(ui->EBand, QStringLiteral("0110"));
   Key(Qt::Key_F8);
   EXPECT_EQ(form->Sim().State().lastTape, "0110");
-  form->TrackBar1->setValue(100);
+  ui->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
-  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+  EXPECT_EQ(Text(ui->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
 
-  form->MProgramm->moveCursor(QTextCursor::End);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("1 x ->"));
+  ui->MProgramm->moveCursor(QTextCursor::End);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("1 x ->"));
   EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
   EXPECT_TRUE(form->Session().Changed());
   // The fault moves the focus into the program, where the release of F8
   // would mark it changed once more: this reset comes from the menu.
-  form->MIAnfangszustand->trigger();
+  ui->MIAnfangszustand->trigger();
   EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));  // a failed reset posts no message
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Fehler: falsches Befehlsformat in Befehl 5");
   // The faulty line, as it stands, is selected.
-  EXPECT_EQ(form->MProgramm->textCursor().selectedText(), QStringLiteral("1 x ->"));
-  EXPECT_TRUE(form->MProgramm->hasFocus());
+  EXPECT_EQ(ui->MProgramm->textCursor().selectedText(), QStringLiteral("1 x ->"));
+  EXPECT_TRUE(ui->MProgramm->hasFocus());
 }
 
 TEST_F(WindowTest, TabMovesThroughTheVisibleFields) {
-  EXPECT_TRUE(form->EBand->hasFocus());  // the window opens with the cursor in the tape
-  QTest::keyClick(form->EBand, Qt::Key_Tab);
-  EXPECT_TRUE(form->EAusgabe->hasFocus());
-  QTest::keyClick(form->EAusgabe, Qt::Key_Tab);
-  EXPECT_TRUE(form->MProgramm->hasFocus());
-  const QString program = form->MProgramm->toPlainText();
-  QTest::keyClick(form->MProgramm, Qt::Key_Tab);
-  EXPECT_FALSE(form->MProgramm->hasFocus());
-  EXPECT_EQ(form->MProgramm->toPlainText(), program);  // no tab typed into the program
-  Click("TB_AKz");                                     // the second field is hidden: Tab passes it by
-  EXPECT_TRUE(questions.empty());                      // keys that change no text leave the program unchanged
-  form->EBand->setFocus();
-  QTest::keyClick(form->EBand, Qt::Key_Tab);
-  EXPECT_TRUE(form->MProgramm->hasFocus());
+  EXPECT_TRUE(ui->EBand->hasFocus());  // the window opens with the cursor in the tape
+  QTest::keyClick(ui->EBand, Qt::Key_Tab);
+  EXPECT_TRUE(ui->EAusgabe->hasFocus());
+  QTest::keyClick(ui->EAusgabe, Qt::Key_Tab);
+  EXPECT_TRUE(ui->MProgramm->hasFocus());
+  const QString program = ui->MProgramm->toPlainText();
+  QTest::keyClick(ui->MProgramm, Qt::Key_Tab);
+  EXPECT_FALSE(ui->MProgramm->hasFocus());
+  EXPECT_EQ(ui->MProgramm->toPlainText(), program);  // no tab typed into the program
+  Click("TB_AKz");                                   // the second field is hidden: Tab passes it by
+  EXPECT_TRUE(questions.empty());                    // keys that change no text leave the program unchanged
+  ui->EBand->setFocus();
+  QTest::keyClick(ui->EBand, Qt::Key_Tab);
+  EXPECT_TRUE(ui->MProgramm->hasFocus());
 }
 
 TEST_F(WindowTest, FaultStateTurnsTheStateLabelRed) {
   Click("TB_KA");
-  SetTextOf(form->EBand, QStringLiteral(")("));
+  SetTextOf(ui->EBand, QStringLiteral(")("));
   Key(Qt::Key_F8);
   Key(Qt::Key_F7);
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Fehlzustand"));
-  EXPECT_EQ(Colour(form->LZustand), QColor(255, 0, 0));
-  EXPECT_EQ(Colour(form->LBefehl), QColor(255, 0, 0));
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : Fehlzustand"));
+  EXPECT_EQ(Colour(ui->LZustand), QColor(255, 0, 0));
+  EXPECT_EQ(Colour(ui->LBefehl), QColor(255, 0, 0));
   Key(Qt::Key_F8);
-  EXPECT_EQ(Colour(form->LZustand), QApplication::palette().color(QPalette::WindowText));
+  EXPECT_EQ(Colour(ui->LZustand), QApplication::palette().color(QPalette::WindowText));
 }
 
 TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
   Click("TB_TM");
-  form->MProgramm->setPlainText(QStringLiteral("a * -> * R a"));
-  SetTextOf(form->EBand, QString(200, QLatin1Char('*')));
+  ui->MProgramm->setPlainText(QStringLiteral("a * -> * R a"));
+  SetTextOf(ui->EBand, QString(200, QLatin1Char('*')));
   Key(Qt::Key_F8);
   for (int i = 0; i < 60; ++i) {
     Key(Qt::Key_F7);
@@ -287,9 +292,9 @@ TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
   }
   const int head = static_cast<int>(form->Sim().State().configuration.head);
   EXPECT_EQ(head, 27 + 60);
-  EXPECT_GT(form->EBand->FirstVisibleCell(), 0u);  // the field has scrolled
+  EXPECT_GT(ui->EBand->FirstVisibleCell(), 0u);  // the field has scrolled
   // Back to the left: the head cell comes into view from the other side.
-  form->MProgramm->setPlainText(QStringLiteral("a * -> * L a"));
+  ui->MProgramm->setPlainText(QStringLiteral("a * -> * L a"));
   Key(Qt::Key_F8);
   for (int i = 0; i < 40; ++i) {
     Key(Qt::Key_F7);
@@ -302,55 +307,55 @@ TEST_F(WindowTest, MarkerFollowsAScrolledTape) {
 // has the focus, and no step takes the focus from where the user put it.
 TEST_F(WindowTest, HeadCellShownWithoutFocusAndStepsLeaveTheFocus) {
   Key(Qt::Key_F8);
-  QTest::mouseClick(form->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
-  ASSERT_TRUE(form->MProgramm->hasFocus());
+  QTest::mouseClick(ui->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+  ASSERT_TRUE(ui->MProgramm->hasFocus());
   for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
-  form->TrackBar1->setValue(100);
+  ui->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
-  EXPECT_TRUE(form->MProgramm->hasFocus());
-  EXPECT_FALSE(form->EBand->hasFocus());
+  EXPECT_TRUE(ui->MProgramm->hasFocus());
+  EXPECT_FALSE(ui->EBand->hasFocus());
   // The DEA has read the whole tape: the marker stands after its last cell.
   EXPECT_EQ(CellUnderMarker(), 6);
   Key(Qt::Key_F8);
-  QTest::mouseClick(form->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+  QTest::mouseClick(ui->MProgramm->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
   Key(Qt::Key_F7);
   QApplication::processEvents();
-  const QImage image = form->EBand->grab().toImage();
+  const QImage image = ui->EBand->grab().toImage();
   // A point of each cell beside its letter.
-  const QColor highlight = form->EBand->palette().color(QPalette::Highlight);
-  EXPECT_EQ(image.pixelColor(form->EBand->CellRect(1).topLeft() + QPoint(1, 4)), highlight);
-  EXPECT_NE(image.pixelColor(form->EBand->CellRect(2).topLeft() + QPoint(1, 4)), highlight);
+  const QColor highlight = ui->EBand->palette().color(QPalette::Highlight);
+  EXPECT_EQ(image.pixelColor(ui->EBand->CellRect(1).topLeft() + QPoint(1, 4)), highlight);
+  EXPECT_NE(image.pixelColor(ui->EBand->CellRect(2).topLeft() + QPoint(1, 4)), highlight);
 }
 
 // Typed and pasted cells count at the next step, as the user left them.
 TEST_F(WindowTest, TypingAndPastingIntoTheTape) {
   Key(Qt::Key_F8);  // the DEA example on "sskkss"
   Key(Qt::Key_F7);
-  QTest::mouseClick(form->EBand, Qt::LeftButton, {}, form->EBand->CellRect(6).topLeft() + QPoint(1, 5));
-  ASSERT_TRUE(form->EBand->hasFocus());
-  QTest::keyClicks(form->EBand, QStringLiteral("k"));
-  QTest::keyClick(form->EBand, Qt::Key_Home);
-  QTest::keyClick(form->EBand, Qt::Key_Right, Qt::ShiftModifier);
-  QTest::keyClick(form->EBand, Qt::Key_Right, Qt::ShiftModifier);
-  QTest::keyClick(form->EBand, Qt::Key_X, Qt::ControlModifier);  // cut "ss"
+  QTest::mouseClick(ui->EBand, Qt::LeftButton, {}, ui->EBand->CellRect(6).topLeft() + QPoint(1, 5));
+  ASSERT_TRUE(ui->EBand->hasFocus());
+  QTest::keyClicks(ui->EBand, QStringLiteral("k"));
+  QTest::keyClick(ui->EBand, Qt::Key_Home);
+  QTest::keyClick(ui->EBand, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(ui->EBand, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(ui->EBand, Qt::Key_X, Qt::ControlModifier);  // cut "ss"
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ss"));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kkssk"));
-  QTest::keyClick(form->EBand, Qt::Key_End);
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("kkssk"));
+  QTest::keyClick(ui->EBand, Qt::Key_End);
   QApplication::clipboard()->setText(QStringLiteral("k\u00e4"));
-  QTest::keyClick(form->EBand, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kkssk") + QStringLiteral("k\u00e4"));
-  QTest::keyClick(form->EBand, Qt::Key_Backspace);
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("kksskk"));
+  QTest::keyClick(ui->EBand, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("kkssk") + QStringLiteral("k\u00e4"));
+  QTest::keyClick(ui->EBand, Qt::Key_Backspace);
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("kksskk"));
   Key(Qt::Key_F7);  // the head stands on cell 2 of the new tape: k
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : 1"));
-  EXPECT_EQ(TextOf(form->EAusgabe), QStringLiteral("ww    "));
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : 1"));
+  EXPECT_EQ(TextOf(ui->EAusgabe), QStringLiteral("ww    "));
 }
 
 TEST_F(WindowTest, ATapeOfAHundredThousandCells) {
   Click("TB_TM");
-  form->MProgramm->setPlainText(QStringLiteral("a 1 -> 1 R a"));
-  SetTextOf(form->EBand, QString(100000, QLatin1Char('1')));
+  ui->MProgramm->setPlainText(QStringLiteral("a 1 -> 1 R a"));
+  SetTextOf(ui->EBand, QString(100000, QLatin1Char('1')));
   Key(Qt::Key_F8);
   Key(Qt::Key_F9);
   form->Sim().RunTicks(99998);
@@ -358,25 +363,25 @@ TEST_F(WindowTest, ATapeOfAHundredThousandCells) {
   QApplication::processEvents();
   EXPECT_EQ(Head(), 99999);
   EXPECT_EQ(CellUnderMarker(), Head());
-  EXPECT_GT(form->EBand->FirstVisibleCell(), 99900u);
-  EXPECT_EQ(form->EBand->Text().size(), 100000u + 20u);  // grown at its right end
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 99999"));
+  EXPECT_GT(ui->EBand->FirstVisibleCell(), 99900u);
+  EXPECT_EQ(ui->EBand->Text().size(), 100000u + 20u);  // grown at its right end
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 99999"));
 }
 
 // Changed exactly when the text changes: keys that change nothing do not
 // count, a paste by mouse does, and undoing it brings the saved text back.
 TEST_F(WindowTest, TheProgramIsChangedExactlyWhenItsTextChanges) {
-  form->MProgramm->setFocus();
-  QTest::keyClick(form->MProgramm, Qt::Key_Down);
-  QTest::keyClick(form->MProgramm, Qt::Key_C, Qt::ControlModifier);
-  QTest::keyClick(form->MProgramm, Qt::Key_F8);
+  ui->MProgramm->setFocus();
+  QTest::keyClick(ui->MProgramm, Qt::Key_Down);
+  QTest::keyClick(ui->MProgramm, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(ui->MProgramm, Qt::Key_F8);
   EXPECT_FALSE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QString());
   QApplication::clipboard()->setText(QStringLiteral("; eingefügt"));
-  form->MProgramm->paste();  // what the context menu's "Einfügen" does
+  ui->MProgramm->paste();  // what the context menu's "Einfügen" does
   EXPECT_TRUE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QStringLiteral(" geändert "));
-  form->MProgramm->undo();
+  ui->MProgramm->undo();
   EXPECT_FALSE(form->Session().Changed());
   EXPECT_EQ(Panel(1), QString());
   form->close();
@@ -385,7 +390,7 @@ TEST_F(WindowTest, TheProgramIsChangedExactlyWhenItsTextChanges) {
 
 TEST_F(WindowTest, ClosingTheWindowClosesHelpAndInfo) {
   Key(Qt::Key_F1);
-  form->Info1->trigger();
+  ui->Info1->trigger();
   ASSERT_TRUE(help->isVisible());
   ASSERT_TRUE(info->isVisible());
   form->close();
@@ -398,18 +403,18 @@ TEST_F(WindowTest, ClosingTheWindowClosesHelpAndInfo) {
 // marker where they are.
 TEST_F(WindowTest, AStepOnAHaltedMachineKeepsTheHeadInView) {
   Click("TB_AKz");
-  form->MProgramm->setPlainText(QStringLiteral("e: a\na 1 -> a"));
-  SetTextOf(form->EBand, QString(200, QLatin1Char('1')));
+  ui->MProgramm->setPlainText(QStringLiteral("e: a\na 1 -> a"));
+  SetTextOf(ui->EBand, QString(200, QLatin1Char('1')));
   Key(Qt::Key_F8);
-  form->TrackBar1->setValue(100);
+  ui->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
   QApplication::processEvents();
-  const std::size_t first = form->EBand->FirstVisibleCell();
+  const std::size_t first = ui->EBand->FirstVisibleCell();
   EXPECT_EQ(CellUnderMarker(), 200);  // after the last cell
   Key(Qt::Key_F7);
   QApplication::processEvents();
-  EXPECT_EQ(form->EBand->FirstVisibleCell(), first);
+  EXPECT_EQ(ui->EBand->FirstVisibleCell(), first);
   EXPECT_EQ(CellUnderMarker(), 200);
 }
 
@@ -418,28 +423,28 @@ TEST_F(WindowTest, ZoomForTheProjector) {
   EXPECT_EQ(form->Zoom(), 110);
   QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
   EXPECT_EQ(form->Zoom(), 125);
-  for (int i = 0; i < 20; ++i) form->Groesser->trigger();
+  for (int i = 0; i < 20; ++i) ui->Groesser->trigger();
   EXPECT_EQ(form->Zoom(), 400);
   for (int i = 0; i < 20; ++i) QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(form->Zoom(), 70);
   QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(form->Zoom(), 100);
-  EXPECT_EQ(form->EBand->font().pixelSize(), 16);
-  EXPECT_EQ(form->EAusgabe->y(), 80);
-  EXPECT_EQ(form->MProgramm->y(), 152);
+  EXPECT_EQ(ui->EBand->font().pixelSize(), 16);
+  EXPECT_EQ(ui->EAusgabe->y(), 80);
+  EXPECT_EQ(ui->MProgramm->y(), 152);
 
   // At 200 %: every font doubled, the rows move down, the marker stays under the head cell.
-  QWheelEvent wheel(QPointF(10, 10), form->MProgramm->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(),
-                    QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-  for (int i = 0; i < 5; ++i) QApplication::sendEvent(form->MProgramm->viewport(), &wheel);  // 110 ... 200
+  QWheelEvent wheel(QPointF(10, 10), ui->MProgramm->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  for (int i = 0; i < 5; ++i) QApplication::sendEvent(ui->MProgramm->viewport(), &wheel);  // 110 ... 200
   EXPECT_EQ(form->Zoom(), 200);
-  EXPECT_EQ(form->EBand->font().pixelSize(), 32);
-  EXPECT_EQ(form->EAusgabe->font().pixelSize(), 32);
-  EXPECT_EQ(form->LZustand->font().pixelSize(), 26);
-  EXPECT_EQ(form->MProgramm->font().pixelSize(), 26);
-  EXPECT_GT(form->LZustand->y(), form->EAusgabe->y() + form->EAusgabe->height() - 1);
-  EXPECT_GT(form->MProgramm->y(), form->LBefehl->y() + form->LBefehl->height() - 1);
-  EXPECT_EQ(form->TapeWidth(), form->EBand->width() / 18 - 8);
+  EXPECT_EQ(ui->EBand->font().pixelSize(), 32);
+  EXPECT_EQ(ui->EAusgabe->font().pixelSize(), 32);
+  EXPECT_EQ(ui->LZustand->font().pixelSize(), 26);
+  EXPECT_EQ(ui->MProgramm->font().pixelSize(), 26);
+  EXPECT_GT(ui->LZustand->y(), ui->EAusgabe->y() + ui->EAusgabe->height() - 1);
+  EXPECT_GT(ui->MProgramm->y(), ui->LBefehl->y() + ui->LBefehl->height() - 1);
+  EXPECT_EQ(form->TapeWidth(), ui->EBand->width() / 18 - 8);
   Click("TB_TM");
   Key(Qt::Key_F8);
   for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
@@ -453,14 +458,14 @@ TEST_F(WindowTest, ZoomForTheProjector) {
 TEST_F(WindowTest, StepBackWithF6AndTheToolButton) {
   Click("TB_TM");
   Key(Qt::Key_F8);
-  const QString start = Text(form->LZustand) + Text(form->LBefehl) + TextOf(form->EBand);
+  const QString start = Text(ui->LZustand) + Text(ui->LBefehl) + TextOf(ui->EBand);
   for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
   Key(Qt::Key_F6);
   Click("TBStepBack");
   Key(Qt::Key_F6);
   QApplication::processEvents();
-  EXPECT_EQ(Text(form->LZustand) + Text(form->LBefehl) + TextOf(form->EBand), start);
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(Text(ui->LZustand) + Text(ui->LBefehl) + TextOf(ui->EBand), start);
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 0"));
   EXPECT_EQ(CellUnderMarker(), Head());
   EXPECT_EQ(Panel(2), QStringLiteral(" Schritt zurück"));
   Key(Qt::Key_F6);
@@ -468,21 +473,21 @@ TEST_F(WindowTest, StepBackWithF6AndTheToolButton) {
   EXPECT_EQ(Button("TBStepBack")->toolTip(), QStringLiteral("Schritt zurück"));
   // Its place in "Betrieb", right after "Einzelschritt", and the tick that turns the detector off.
   const QList<QAction*> betrieb = form->findChild<QMenu*>(QStringLiteral("MIBetrieb"))->actions();
-  EXPECT_EQ(betrieb.indexOf(form->MISchrittZurueck), betrieb.indexOf(form->MIEinzelschritt) + 1);
-  EXPECT_TRUE(form->MIEndlosschleifen->isChecked());
-  form->MIEndlosschleifen->trigger();
+  EXPECT_EQ(betrieb.indexOf(ui->MISchrittZurueck), betrieb.indexOf(ui->MIEinzelschritt) + 1);
+  EXPECT_TRUE(ui->MIEndlosschleifen->isChecked());
+  ui->MIEndlosschleifen->trigger();
   EXPECT_FALSE(form->Sim().State().loopCheck);
 }
 
 TEST_F(WindowTest, ClearAndRestoreTheTape) {
   Key(Qt::Key_F8);
-  form->MIBandLoeschen->trigger();
-  EXPECT_EQ(TextOf(form->EBand), QString());
+  ui->MIBandLoeschen->trigger();
+  EXPECT_EQ(TextOf(ui->EBand), QString());
   EXPECT_EQ(Panel(2), QStringLiteral(" Band gelöscht."));
   Click("ToolButton7");
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("sskkss"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("sskkss"));
   Click("TBBand");
-  EXPECT_EQ(TextOf(form->EBand), QString());
+  EXPECT_EQ(TextOf(ui->EBand), QString());
 }
 
 TEST_F(WindowTest, HelpAndInfoWindows) {
@@ -501,7 +506,7 @@ TEST_F(WindowTest, HelpAndInfoWindows) {
   help->close();  // the close box hides it too
   EXPECT_FALSE(help->isVisible());
 
-  form->Info1->trigger();
+  ui->Info1->trigger();
   EXPECT_TRUE(info->isVisible());
   const QStringList about = info->Memo1->toPlainText().split(QLatin1Char('\n'));
   EXPECT_EQ(about.size(), 13);
@@ -514,11 +519,11 @@ TEST_F(WindowTest, HelpStaysOpenWhileTheMachineRuns) {
   Key(Qt::Key_F1);
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  form->TrackBar1->setValue(100);
+  ui->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
   EXPECT_TRUE(help->isVisible());
-  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+  EXPECT_EQ(Text(ui->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
 }
 
 // ---- The pane "Zustandsdiagramm" ----------------------------------------------
@@ -529,7 +534,7 @@ class DiagramWindowTest : public WindowTest {
     if (!CanLayOut()) GTEST_SKIP() << "built without Graphviz";
     WindowTest::SetUp();
   }
-  DiagramPane& Pane() { return *form->Diagramm; }
+  DiagramPane& Pane() { return *ui->Diagramm; }
   bool LaidOut() {
     return QTest::qWaitFor([this] { return !Pane().LayoutPending() && !Pane().Shown().nodes.empty(); }, 10000);
   }
@@ -559,7 +564,7 @@ class DiagramWindowTest : public WindowTest {
 TEST_F(DiagramWindowTest, F4ShowsThePaneAndTheMarkFollowsSingleSteps) {
   EXPECT_TRUE(Pane().isHidden() || !Pane().isVisible());
   Key(Qt::Key_F4);
-  EXPECT_TRUE(form->MIDiagramm->isChecked());
+  EXPECT_TRUE(ui->MIDiagramm->isChecked());
   EXPECT_TRUE(Pane().isVisible());
   ASSERT_TRUE(LaidOut());
   EXPECT_EQ(Pane().Shown().nodes.size(), 3u);  // A, 1, 2 of the dog
@@ -577,11 +582,11 @@ TEST_F(DiagramWindowTest, F4ShowsThePaneAndTheMarkFollowsSingleSteps) {
   EXPECT_EQ(Pane().Marked().verdict, DiagramMark::Verdict::Accepted);
   EXPECT_TRUE(Pane().Marked().lines.empty());
   Key(Qt::Key_F4);
-  EXPECT_FALSE(form->MIDiagramm->isChecked());
+  EXPECT_FALSE(ui->MIDiagramm->isChecked());
   EXPECT_FALSE(Pane().isVisible());
   const QList<QAction*> ansicht = form->findChild<QMenu*>(QStringLiteral("Ansicht"))->actions();
-  EXPECT_TRUE(ansicht.contains(form->MIDiagramm));
-  EXPECT_TRUE(ansicht.contains(form->DiagrammExportieren));
+  EXPECT_TRUE(ansicht.contains(ui->MIDiagramm));
+  EXPECT_TRUE(ansicht.contains(ui->DiagrammExportieren));
 }
 
 TEST_F(DiagramWindowTest, TheNeaMarksItsWholeSetAndTheTuringMachineItsState) {
@@ -600,11 +605,11 @@ TEST_F(DiagramWindowTest, TheNeaMarksItsWholeSetAndTheTuringMachineItsState) {
   Key(Qt::Key_F8);
   ASSERT_TRUE(LaidOut());
   Key(Qt::Key_F7);
-  const QString state = Text(form->LZustand).mid(QStringLiteral("Zustand : ").size());
+  const QString state = Text(ui->LZustand).mid(QStringLiteral("Zustand : ").size());
   ASSERT_EQ(MarkedNodes().size(), 1u);
   EXPECT_EQ(QString::fromStdString(MarkedNodes()[0]), state == QStringLiteral("Anfangszustand") ? "A" : state);
   ASSERT_EQ(MarkedLines().size(), 1u);
-  EXPECT_TRUE(Text(form->LBefehl).contains(QString::fromStdString(MarkedLines()[0]).left(1)));
+  EXPECT_TRUE(Text(ui->LBefehl).contains(QString::fromStdString(MarkedLines()[0]).left(1)));
   EXPECT_EQ(FilledCircles(), 1);
 }
 
@@ -613,9 +618,9 @@ TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
   Key(Qt::Key_F4);
   ASSERT_TRUE(LaidOut());
   const std::size_t nodes = Pane().Shown().nodes.size();
-  form->MProgramm->moveCursor(QTextCursor::End);
-  QTest::keyClick(form->MProgramm, Qt::Key_Return);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("1 x ->"));
+  ui->MProgramm->moveCursor(QTextCursor::End);
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("1 x ->"));
   EXPECT_FALSE(Pane().Greyed());  // not before the typing pauses
   ASSERT_TRUE(QTest::qWaitFor([this] { return Pane().Greyed(); }, 3000));
   EXPECT_TRUE(messages.empty());  // a silent parse shows no box
@@ -623,8 +628,8 @@ TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
   EXPECT_TRUE(Pane().Note().contains(QStringLiteral(": 1 x ->")));
   EXPECT_EQ(Pane().Shown().nodes.size(), nodes);
   // Corrected into a new state, the diagram is drawn anew.
-  for (int i = 0; i < 2; ++i) QTest::keyClick(form->MProgramm, Qt::Key_Backspace);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("-> 7"));
+  for (int i = 0; i < 2; ++i) QTest::keyClick(ui->MProgramm, Qt::Key_Backspace);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("-> 7"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Pane().Greyed() && Pane().Shown().nodes.size() == nodes + 1; }, 10000));
   EXPECT_TRUE(Pane().Note().isEmpty());
 }
@@ -633,13 +638,13 @@ TEST_F(DiagramWindowTest, ExportWritesSvgAndPng) {
   Key(Qt::Key_F4);
   ASSERT_TRUE(LaidOut());
   QString target;
-  form->fileDialogHook = [&target](TForm1::FileDialogKind kind) {
-    EXPECT_EQ(kind, TForm1::FileDialogKind::ExportDiagram);
+  script.file = [&target](Dialogs::File kind) {
+    EXPECT_EQ(kind, Dialogs::File::ExportDiagram);
     return target;
   };
   const QString dir = QDir::tempPath();
   target = dir + QStringLiteral("/diagramm.svg");
-  form->DiagrammExportieren->trigger();
+  ui->DiagrammExportieren->trigger();
   QFile svg(target);
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   QXmlStreamReader xml(&svg);
@@ -649,15 +654,15 @@ TEST_F(DiagramWindowTest, ExportWritesSvgAndPng) {
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GE(texts, 3);
   target = dir + QStringLiteral("/diagramm.png");
-  form->DiagrammExportieren->trigger();
+  ui->DiagrammExportieren->trigger();
   const QImage png(target);
   EXPECT_FALSE(png.isNull());
   EXPECT_GT(png.width(), 100);
   // An unwritable place is said, not passed over.
   QStringList errors;
-  form->errorHook = [&errors](const QString& e) { errors << e; };
+  script.error = [&errors](const QString& e) { errors << e; };
   target = dir + QStringLiteral("/no/such/folder/d.svg");
-  form->DiagrammExportieren->trigger();
+  ui->DiagrammExportieren->trigger();
   EXPECT_EQ(errors.size(), 1);
 }
 
@@ -680,21 +685,21 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   Click("TB_AKz");
   Key(Qt::Key_F8);
   Key(Qt::Key_F7);
-  form->MProgramm->moveCursor(QTextCursor::Start);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 0110 -> akzeptiert"));
-  QTest::keyClick(form->MProgramm, Qt::Key_Return);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 10 -> akzeptiert"));
-  QTest::keyClick(form->MProgramm, Qt::Key_Return);
-  QTest::keyClicks(form->MProgramm, QStringLiteral("; Test: 1 -> wer weiß"));
-  QTest::keyClick(form->MProgramm, Qt::Key_Return);
-  const QString tape = TextOf(form->EBand), program = form->MProgramm->toPlainText();
-  const QString state = Text(form->LZustand), steps = Text(form->LSchritte);
-  QTest::keyClick(form->MProgramm, Qt::Key_T, Qt::ControlModifier);
-  EXPECT_TRUE(form->Tests->isVisible());
-  EXPECT_TRUE(form->MITests->isChecked());
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tests->Running(); }, 10000));
-  EXPECT_EQ(form->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
-  QTreeWidget* list = form->Tests->List();
+  ui->MProgramm->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 0110 -> akzeptiert"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 10 -> akzeptiert"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 1 -> wer weiß"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  const QString tape = TextOf(ui->EBand), program = ui->MProgramm->toPlainText();
+  const QString state = Text(ui->LZustand), steps = Text(ui->LSchritte);
+  QTest::keyClick(ui->MProgramm, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(ui->Tests->isVisible());
+  EXPECT_TRUE(ui->MITests->isChecked());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Running(); }, 10000));
+  EXPECT_EQ(ui->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
+  QTreeWidget* list = ui->Tests->List();
   ASSERT_EQ(list->topLevelItemCount(), 3);
   EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("3"));  // the malformed line first, with its number
   EXPECT_TRUE(list->topLevelItem(0)->text(3).startsWith(QStringLiteral("unbekannte Erwartung")));
@@ -702,10 +707,10 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("nicht akzeptiert"));
   EXPECT_EQ(list->topLevelItem(2)->text(4), QStringLiteral("✗"));
   // Nothing the user sees of the machine changed.
-  EXPECT_EQ(TextOf(form->EBand), tape);
-  EXPECT_EQ(form->MProgramm->toPlainText(), program);
-  EXPECT_EQ(Text(form->LZustand), state);
-  EXPECT_EQ(Text(form->LSchritte), steps);
+  EXPECT_EQ(TextOf(ui->EBand), tape);
+  EXPECT_EQ(ui->MProgramm->toPlainText(), program);
+  EXPECT_EQ(Text(ui->LZustand), state);
+  EXPECT_EQ(Text(ui->LSchritte), steps);
   EXPECT_TRUE(messages.empty());
 
   // A double-click on the failing case puts its word on the tape and resets.
@@ -714,21 +719,21 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   ASSERT_FALSE(cell.isEmpty());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, cell.center().y()));  // the press first
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(8, cell.center().y()));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("10"));
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
-  EXPECT_EQ(Text(form->LZustand), QStringLiteral("Zustand : Anfangszustand"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("10"));
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(Text(ui->LZustand), QStringLiteral("Zustand : Anfangszustand"));
 
   // Run again while a run goes: the first is given up, the second reports.
-  form->MIAlleTests->trigger();
-  form->MIAlleTests->trigger();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Tests->Running(); }, 10000));
-  EXPECT_EQ(form->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
+  ui->MIAlleTests->trigger();
+  ui->MIAlleTests->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Running(); }, 10000));
+  EXPECT_EQ(ui->Tests->Summary(), QStringLiteral("1 bestanden, 2 fehlgeschlagen"));
 
   Key(Qt::Key_F3);
-  EXPECT_FALSE(form->Tests->isVisible());
-  EXPECT_FALSE(form->MITests->isChecked());
+  EXPECT_FALSE(ui->Tests->isVisible());
+  EXPECT_FALSE(ui->MITests->isChecked());
   const QList<QAction*> betrieb = form->findChild<QMenu*>(QStringLiteral("MIBetrieb"))->actions();
-  EXPECT_TRUE(betrieb.contains(form->MIAlleTests));
+  EXPECT_TRUE(betrieb.contains(ui->MIAlleTests));
 }
 
 // ---- The menu "Werkzeuge" ------------------------------------------------------
@@ -741,35 +746,35 @@ TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
   EXPECT_EQ(titles.indexOf(QStringLiteral("Hilfe")), titles.indexOf(QStringLiteral("&Werkzeuge")) + 1);
   // Each item where its question is decidable.
   Click("TB_TM");
-  EXPECT_FALSE(form->InAkzeptorUmwandeln->isEnabled());
-  EXPECT_FALSE(form->AkzeptorMinimieren->isEnabled());
-  EXPECT_FALSE(form->VergleichenMit->isEnabled());
+  EXPECT_FALSE(ui->InAkzeptorUmwandeln->isEnabled());
+  EXPECT_FALSE(ui->AkzeptorMinimieren->isEnabled());
+  EXPECT_FALSE(ui->VergleichenMit->isEnabled());
   Click("TB_DEA");
-  EXPECT_TRUE(form->VergleichenMit->isEnabled());
-  EXPECT_FALSE(form->AkzeptorMinimieren->isEnabled());
+  EXPECT_TRUE(ui->VergleichenMit->isEnabled());
+  EXPECT_FALSE(ui->AkzeptorMinimieren->isEnabled());
   Click("TB_NEA");
-  EXPECT_TRUE(form->InAkzeptorUmwandeln->isEnabled());
+  EXPECT_TRUE(ui->InAkzeptorUmwandeln->isEnabled());
   // An NEA is minimised as the command line minimises it: made deterministic first.
-  ASSERT_TRUE(form->AkzeptorMinimieren->isEnabled());
-  form->AkzeptorMinimieren->trigger();
+  ASSERT_TRUE(ui->AkzeptorMinimieren->isEnabled());
+  ui->AkzeptorMinimieren->trigger();
   EXPECT_EQ(form->Sim().State().kind, MachineKind::Akz);
-  EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
+  EXPECT_TRUE(ui->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
   Click("TB_NEA");
 
   // The NEA example becomes an unsaved acceptor; the tape stays.
-  const QString tape = TextOf(form->EBand);
-  form->InAkzeptorUmwandeln->trigger();
+  const QString tape = TextOf(ui->EBand);
+  ui->InAkzeptorUmwandeln->trigger();
   EXPECT_EQ(form->Sim().State().kind, MachineKind::Akz);
-  EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Akzeptor aus dem NEA\n; A = {A}\n")));
-  EXPECT_EQ(TextOf(form->EBand), tape);
+  EXPECT_TRUE(ui->MProgramm->toPlainText().startsWith(QStringLiteral("; Akzeptor aus dem NEA\n; A = {A}\n")));
+  EXPECT_EQ(TextOf(ui->EBand), tape);
   EXPECT_TRUE(form->Session().Changed());
-  EXPECT_TRUE(form->AkzeptorMinimieren->isEnabled());
-  EXPECT_FALSE(form->InAkzeptorUmwandeln->isEnabled());
+  EXPECT_TRUE(ui->AkzeptorMinimieren->isEnabled());
+  EXPECT_FALSE(ui->InAkzeptorUmwandeln->isEnabled());
   Key(Qt::Key_F8);
-  form->TrackBar1->setValue(100);
+  ui->TrackBar1->setValue(100);
   Key(Qt::Key_F9);
   ASSERT_TRUE(WaitForStop());
-  EXPECT_EQ(Text(form->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));  // "00101110" holds 010
+  EXPECT_EQ(Text(ui->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));  // "00101110" holds 010
 
   // Compared with an acceptor of every word that holds 00: "000" comes first.
   const QString other = QDir::tempPath() + QStringLiteral("/zwei-nullen.txt");
@@ -778,26 +783,26 @@ TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("e: 2\na 0 -> 1\na 1 -> a\n1 0 -> 2\n1 1 -> a\n2 0 -> 2\n2 1 -> 2\n");
   }
-  form->fileDialogHook = [&other](TForm1::FileDialogKind) { return other; };
+  script.file = [&other](Dialogs::File) { return other; };
   QString answer;
-  form->compareHook = [&answer](const QString& text, bool offersWord) {
+  script.compare = [&answer](const QString& text, bool offersWord) {
     answer = text;
     return offersWord;
   };
-  form->VergleichenMit->trigger();
+  ui->VergleichenMit->trigger();
   EXPECT_EQ(answer, QStringLiteral("Unterschied: das Wort 00 wird vom anderen Programm akzeptiert, von diesem nicht."));
-  EXPECT_EQ(TextOf(form->EBand), QStringLiteral("00"));  // the button put it on the tape and reset
-  EXPECT_EQ(Text(form->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("00"));  // the button put it on the tape and reset
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 0"));
   // The minimal form accepts the same language.
-  const QString before = form->MProgramm->toPlainText();
-  form->AkzeptorMinimieren->trigger();
-  EXPECT_TRUE(form->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
+  const QString before = ui->MProgramm->toPlainText();
+  ui->AkzeptorMinimieren->trigger();
+  EXPECT_TRUE(ui->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor\n")));
   {
     QFile f(other);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(before.toUtf8());
   }
-  form->VergleichenMit->trigger();
+  ui->VergleichenMit->trigger();
   EXPECT_EQ(answer, QStringLiteral("Die Programme akzeptieren dieselbe Sprache."));
 }
 
