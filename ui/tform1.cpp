@@ -25,12 +25,15 @@
 
 #include "control/kinds.h"
 #include "control/settings.h"
+#include "diagramdock.h"
 #include "fonts.h"
 #include "icons.h"
 #include "io/programfile.h"
+#include "languagetools.h"
 #include "machinetext.h"
 #include "plainlabel.h"
 #include "tapefield.h"
+#include "testdock.h"
 #include "textwindow.h"
 #include "tfhilfe.h"
 #include "tfinfo.h"
@@ -86,9 +89,13 @@ TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
 
   CreateActions();
   CreateControls();
-  CreateDiagramPane();
-  CreateTestPane();
-  CreateTools();
+  const auto growBy = [this](int pixels) { GrowBy(pixels); };
+  diagram_ = std::make_unique<DiagramDock>(*this, *MProgramm, sim_, *this, dialogs_, growBy);
+  tests_ = std::make_unique<TestDock>(*this, *diagram_->Dock(), sim_, *this, growBy, [this](const std::string& word) {
+    SetFieldText(Field::EBand, word);
+    sim_.Reset();
+  });
+  tools_ = std::make_unique<LanguageTools>(*this, sim_, *this, *this, session_, dialogs_);
   CreateToolBar();
   CreateMenus();
   CreateStatusBar();
@@ -96,11 +103,9 @@ TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
   setGeometry(234, 177, 671, 477);
 }
 
-// The pane's signals would reach a window already half taken down.
-TForm1::~TForm1() {
-  diagramDock_->disconnect(this);
-  testDock_->disconnect(this);
-}
+// The panes go first: their docks' signals then reach nothing of a window
+// already half taken down.
+TForm1::~TForm1() = default;
 
 void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
   help_ = help;
@@ -193,7 +198,7 @@ void TForm1::CreateMenus() {
                        MISchrittZurueck});
   betrieb->addSeparator();
   betrieb->addAction(MIEndlosschleifen);
-  betrieb->addAction(MIAlleTests);
+  betrieb->addAction(tests_->RunAction());
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
@@ -201,10 +206,10 @@ void TForm1::CreateMenus() {
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
-  ansicht->addActions({MIDiagramm, DiagrammExportieren, MITests});
+  ansicht->addActions({diagram_->ShowAction(), diagram_->ExportAction(), tests_->ShowAction()});
   QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
   werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
-  werkzeuge->addActions({InAkzeptorUmwandeln, AkzeptorMinimieren, VergleichenMit});
+  werkzeuge->addActions(tools_->Actions());
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});
@@ -529,7 +534,7 @@ void TForm1::SetStatusPanel(StatusPanel panel, const std::string& text) {
 void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
   const auto k = static_cast<std::size_t>(kind);
   if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
-  if (down) EnableTools(kind);
+  if (down && tools_) tools_->EnableFor(kind);
 }
 
 void TForm1::ShowLoopCheck(bool on) { MIEndlosschleifen->setChecked(on); }
@@ -584,5 +589,21 @@ void TForm1::SetWindowBounds(const Bounds& b) {
   move(left, top);
   resize(width, height);
 }
+
+// ---- The panes -------------------------------------------------------------------
+
+void TForm1::GrowBy(int pixels) {
+  if (restoring_ || isMaximized() || isFullScreen()) return;
+  const int room = screen() != nullptr ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
+  resize(width() + std::min(pixels, std::max(room, 0)), height());
+}
+
+void TForm1::MachineShown() {
+  if (diagram_) diagram_->MachineShown();
+}
+
+PaneState TForm1::DiagramState() const { return diagram_->State(); }
+
+void TForm1::SetDiagramState(const PaneState& pane) { diagram_->SetState(pane); }
 
 }  // namespace automaten

@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include "control/diagramfollower.h"
 #include "control/document.h"
 #include "control/simulation.h"
 #include "control/view.h"
@@ -29,9 +28,9 @@ class QToolBar;
 namespace automaten {
 
 class TapeField;
-class DiagramPane;
-class TestPane;
-struct ToolProblem;
+class DiagramDock;
+class LanguageTools;
+class TestDock;
 
 // The file the settings are kept in.
 QString ConfigurationPath();
@@ -147,15 +146,6 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* Groesser;                           // "&Ansicht"
   QAction* Kleiner;
   QAction* Normalgroesse;
-  QAction* MIDiagramm;  // checkable, F4
-  QAction* DiagrammExportieren;
-  DiagramPane* Diagramm = nullptr;  // in the dock "Zustandsdiagramm"
-  QAction* MITests;                 // checkable, F3: the pane "Tests"
-  QAction* MIAlleTests;             // "Alle Tests ausführen", Ctrl+T
-  TestPane* Tests = nullptr;
-  QAction* InAkzeptorUmwandeln;  // "&Werkzeuge"
-  QAction* AkzeptorMinimieren;
-  QAction* VergleichenMit;
   QAction* Anleitung;
   QAction* Info1;
   QAction* ToolButton5;                        // start/stop
@@ -172,31 +162,17 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void ShowInfo();
   TapeField* FieldWidget(Field f) const;
   QLabel* LabelWidget(Label l) const;
-  // The pane "Zustandsdiagramm" (tform1_diagram.cpp).
-  void CreateDiagramPane();
-  void ShowDiagram(bool shown);
   // A pane shown or hidden by the user widens or narrows the window, as far as the screen has room.
   void GrowBy(int pixels);
-  void ParseForDiagram();  // the silent parse while the user types
-  void DrawDiagram(const DiagramUpdate& update);
-  void MarkDiagram();
-  void ExportDiagram();
-  // The pane "Tests" (tform1_tests.cpp).
-  void CreateTestPane();
-  void ShowTests(bool shown);
-  void RunAllTests();
-  // The language tools (tform1_tools.cpp).
-  void CreateTools();
-  void EnableTools(MachineKind kind);
-  void ConvertToAcceptor(bool minimal);
-  void ShowToolProblem(const ToolProblem& problem);
-  void CompareWithProgram();
 
   std::unique_ptr<Dialogs> ownDialogs_;
   Dialogs& dialogs_;
   Simulation sim_;
   DocumentSession session_;
-  DiagramFollower follower_{sim_, *this};
+  // The panes and the tools, each with its actions.
+  std::unique_ptr<DiagramDock> diagram_;
+  std::unique_ptr<TestDock> tests_;
+  std::unique_ptr<LanguageTools> tools_;
   TFHilfe* help_ = nullptr;
   TFInfo* info_ = nullptr;
   bool firstResize_ = true;  // the first layout pass restores the settings
@@ -207,10 +183,6 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   int zoom_ = 100;                     // percent
   int tapeWidth_ = kDefaultTapeWidth;  // the cells the tape field shows
   NumberFormat numbers_;
-  QDockWidget* diagramDock_ = nullptr;
-  QDockWidget* testDock_ = nullptr;
-  QTimer* diagramTimer_ = nullptr;  // the silent parse, 300 ms after the last key
-  int diagramWidth_ = 360;
 };
 
 }  // namespace automaten

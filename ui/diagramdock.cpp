@@ -1,0 +1,117 @@
+#include "diagramdock.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "diagrampane.h"
+#include "dialogs.h"
+
+namespace automaten {
+
+DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view,
+                         Dialogs& dialogs, std::function<void(int)> growBy)
+    : window_(window), dialogs_(dialogs), growBy_(std::move(growBy)), follower_(sim, view) {
+  // The actions belong to the window, where menus and tests find them.
+  show_ = new QAction(QStringLiteral("Zustandsdiagramm"), &window);
+  show_->setObjectName(QStringLiteral("MIDiagramm"));
+  show_->setCheckable(true);
+  show_->setShortcut(QKeySequence(Qt::Key_F4));
+  show_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(show_, &QAction::triggered, this, &DiagramDock::Show);
+  export_ = new QAction(QStringLiteral("Diagramm exportieren..."), &window);
+  export_->setObjectName(QStringLiteral("DiagrammExportieren"));
+  connect(export_, &QAction::triggered, this, &DiagramDock::Export);
+
+  pane_ = new DiagramPane;
+  pane_->setObjectName(QStringLiteral("Diagramm"));
+  connect(pane_, &DiagramPane::LaidOut, this, &DiagramDock::Mark);
+  dock_ = new QDockWidget(QStringLiteral("Zustandsdiagramm"), &window);
+  dock_->setObjectName(QStringLiteral("DiagrammDock"));
+  dock_->setWidget(pane_);
+  dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
+  dock_->hide();
+  // Closed by its own button, the menu's tick follows.
+  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    if (dock_->isHidden() && !window_.isHidden()) show_->setChecked(false);
+  });
+
+  timer_ = new QTimer(this);
+  timer_->setSingleShot(true);
+  timer_->setInterval(300);
+  connect(timer_, &QTimer::timeout, this, &DiagramDock::ParseText);
+  connect(&program, &QPlainTextEdit::textChanged, this, [this] {
+    if (Shown()) timer_->start();
+  });
+}
+
+bool DiagramDock::Shown() const { return !dock_->isHidden(); }
+
+void DiagramDock::Show(bool shown) {
+  show_->setChecked(shown);
+  if (shown == Shown()) return;
+  if (!shown) {
+    width_ = dock_->width();
+    dock_->hide();
+    growBy_(-width_);
+    return;
+  }
+  // Shown by the user, the pane widens the window by its width where the
+  // screen has room; restored, it takes its place in the bounds kept.
+  growBy_(width_);
+  dock_->show();
+  window_.resizeDocks({dock_}, {width_}, Qt::Horizontal);
+  Draw(follower_.Opened());
+}
+
+PaneState DiagramDock::State() const { return {Shown(), Shown() ? dock_->width() : width_}; }
+
+void DiagramDock::SetState(const PaneState& pane) {
+  width_ = pane.width;
+  Show(pane.shown);
+}
+
+void DiagramDock::ParseText() {
+  if (Shown()) Draw(follower_.TextChanged());
+}
+
+void DiagramDock::MachineShown() {
+  if (!Shown()) return;
+  const DiagramUpdate update = follower_.MachineShown();
+  if (update.change != DiagramUpdate::Change::None) timer_->stop();  // the reset's parse is newer
+  Draw(update);
+}
+
+void DiagramDock::Draw(const DiagramUpdate& update) {
+  if (update.change == DiagramUpdate::Change::Fault) {
+    pane_->ShowFault(QString::fromStdString(update.note));
+    return;
+  }
+  if (update.change == DiagramUpdate::Change::Program) pane_->ShowProgram(*update.program);
+  Mark();
+}
+
+void DiagramDock::Mark() { pane_->Mark(follower_.Mark(pane_->Shown())); }
+
+void DiagramDock::Export() {
+  const QString path = dialogs_.ChooseFile(&window_, Dialogs::File::ExportDiagram, {});
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+    dialogs_.Error(&window_, QStringLiteral("Das Diagramm wird als .svg oder .png gespeichert."));
+    return;
+  }
+  if (pane_->Shown().nodes.empty()) {
+    dialogs_.Error(&window_,
+                   QStringLiteral("Es gibt noch kein Diagramm: das Programm ist noch nicht fehlerfrei übersetzt."));
+    return;
+  }
+  QString error;
+  if (!pane_->Export(path, error))
+    dialogs_.Error(&window_, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(path, error));
+}
+
+}  // namespace automaten

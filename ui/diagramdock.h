@@ -1,0 +1,60 @@
+// The pane "Zustandsdiagramm" beside the main window, with its actions
+// (F4 and "Diagramm exportieren..."): drawn anew at every reset and, through
+// a silent parse 300 ms after the last key, while the user types; the run's
+// position marked at every step. What it shows is the follower's choice.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "control/diagramfollower.h"
+#include "control/view.h"
+
+class QAction;
+class QDockWidget;
+class QMainWindow;
+class QPlainTextEdit;
+class QTimer;
+
+namespace automaten {
+
+class DiagramPane;
+class Dialogs;
+class Simulation;
+
+class DiagramDock : public QObject {
+  Q_OBJECT
+ public:
+  // `growBy` widens (or narrows) the window as far as the screen has room.
+  DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view, Dialogs& dialogs,
+              std::function<void(int)> growBy);
+
+  QAction* ShowAction() const { return show_; }      // "Zustandsdiagramm", F4, checkable
+  QAction* ExportAction() const { return export_; }  // "Diagramm exportieren..."
+  QDockWidget* Dock() const { return dock_; }
+  bool Shown() const;
+  void Show(bool shown);
+  // The machine's state, next transition or verdict is shown anew.
+  void MachineShown();
+  PaneState State() const;
+  void SetState(const PaneState& pane);
+
+ private:
+  void ParseText();
+  void Draw(const DiagramUpdate& update);
+  void Mark();
+  void Export();
+
+  QMainWindow& window_;
+  Dialogs& dialogs_;
+  std::function<void(int)> growBy_;
+  DiagramFollower follower_;
+  QAction* show_;
+  QAction* export_;
+  DiagramPane* pane_;
+  QDockWidget* dock_;
+  QTimer* timer_;  // the silent parse, 300 ms after the last key
+  int width_ = 360;
+};
+
+}  // namespace automaten

@@ -1,0 +1,67 @@
+#include "testdock.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMainWindow>
+
+#include "control/simulation.h"
+#include "testpane.h"
+
+namespace automaten {
+
+namespace {
+constexpr int kTestPaneWidth = 420;
+}
+
+TestDock::TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, const View& view,
+                   std::function<void(int)> growBy, std::function<void(const std::string&)> chosen)
+    : window_(window), beside_(beside), sim_(sim), view_(view), growBy_(std::move(growBy)) {
+  // The actions belong to the window, where menus and tests find them.
+  show_ = new QAction(QStringLiteral("Tests"), &window);
+  show_->setObjectName(QStringLiteral("MITests"));
+  show_->setCheckable(true);
+  show_->setShortcut(QKeySequence(Qt::Key_F3));
+  show_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(show_, &QAction::triggered, this, &TestDock::Show);
+  run_ = new QAction(QStringLiteral("Alle Tests ausführen"), &window);
+  run_->setObjectName(QStringLiteral("MIAlleTests"));
+  run_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  run_->setShortcutContext(Qt::ApplicationShortcut);
+  connect(run_, &QAction::triggered, this, &TestDock::RunAll);
+
+  pane_ = new TestPane;
+  pane_->setObjectName(QStringLiteral("Tests"));
+  connect(pane_, &TestPane::RunRequested, this, &TestDock::RunAll);
+  connect(pane_, &TestPane::WordChosen, this, std::move(chosen));
+  dock_ = new QDockWidget(QStringLiteral("Tests"), &window);
+  dock_->setObjectName(QStringLiteral("TestsDock"));
+  dock_->setWidget(pane_);
+  dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
+  dock_->hide();
+  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    if (dock_->isHidden() && !window_.isHidden()) show_->setChecked(false);
+  });
+}
+
+void TestDock::Show(bool shown) {
+  show_->setChecked(shown);
+  if (shown == !dock_->isHidden()) return;
+  // Beside the diagram, the two share the dock as tabs.
+  const bool beside = !beside_.isHidden();
+  if (!beside) growBy_(shown ? kTestPaneWidth : -dock_->width());
+  dock_->setVisible(shown);
+  if (!shown) return;
+  if (beside)
+    window_.tabifyDockWidget(&beside_, dock_);
+  else
+    window_.resizeDocks({dock_}, {kTestPaneWidth}, Qt::Horizontal);
+  dock_->raise();
+}
+
+void TestDock::RunAll() {
+  Show(true);
+  pane_->RunAll(sim_.State().kind, view_.ProgramText(), view_.ProgramLines());
+}
+
+}  // namespace automaten
