@@ -161,7 +161,7 @@ bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, 
   return true;
 }
 
-void TraceLine(const StringView& view, std::ostream& out) {
+void TraceLine(const PlainView& view, std::ostream& out) {
   out << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\t' << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\t'
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
 }
@@ -218,7 +218,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   setup.tape = o.tape;
   setup.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
   HeadlessRun run(setup);
-  const StringView& view = run.Screen();
+  const PlainView& view = run.Screen();
   if (o.trace) {
     TraceLine(view, out);
     for (unsigned long long tick = 0; tick < o.maxSteps && run.Tick(); ++tick) TraceLine(view, out);

@@ -1,5 +1,5 @@
 // Speed of a whole step as the window takes it: Simulation::Step with its
-// full display refresh, through StringView; and the command-line runner as a
+// full display refresh, through PlainView; and the command-line runner as a
 // whole process on a run of a million steps.
 #include <benchmark/benchmark.h>
 
@@ -11,13 +11,13 @@
 
 #include "bench/steprate.h"
 #include "control/headless.h"
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 
 namespace automaten {
 namespace {
 
-void Prepare(StringView& view, Simulation& sim, MachineKind kind, bool sweeper) {
+void Prepare(PlainView& view, Simulation& sim, MachineKind kind, bool sweeper) {
   sim.SelectKind(kind);
   if (sweeper) {
     view.SetProgramText(kSweeper);
@@ -29,7 +29,7 @@ void Prepare(StringView& view, Simulation& sim, MachineKind kind, bool sweeper) 
 void BM_SimulationStep(benchmark::State& state) {
   const auto kind = static_cast<MachineKind>(state.range(0));
   const bool sweeper = state.range(1) != 0;
-  StringView view;
+  PlainView view;
   Simulation sim(view);
   Prepare(view, sim, kind, sweeper);
   const std::string tape = view.FieldText(Field::EBand);
@@ -63,7 +63,7 @@ BENCHMARK(BM_SimulationStep)
 
 // The reset: parse, tape, head and the first display refresh.
 void BM_Reset(benchmark::State& state) {
-  StringView view;
+  PlainView view;
   Simulation sim(view);
   Prepare(view, sim, MachineKind::TM, false);
   for (auto _ : state) sim.Reset();
@@ -95,7 +95,7 @@ namespace {
 const char kCounter[] = "A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n";
 
 // The counter on its tape, reset, with the detector on or off.
-void StartCounter(StringView& view, Simulation& sim, bool detector) {
+void StartCounter(PlainView& view, Simulation& sim, bool detector) {
   sim.SetLoopCheck(detector);
   sim.SelectKind(MachineKind::TM);
   view.SetProgramText(kCounter);
@@ -122,7 +122,7 @@ BENCHMARK(BM_CounterWithoutDisplay)->ArgName("detector")->Arg(0)->Arg(1)->Unit(b
 
 // Single steps with the display, as the window takes them, with and without the detector.
 void BM_CounterSteps(benchmark::State& state) {
-  StringView view;
+  PlainView view;
   Simulation sim(view);
   StartCounter(view, sim, state.range(0) != 0);
   for (auto _ : state) sim.Step();
@@ -135,7 +135,7 @@ BENCHMARK(BM_CounterSteps)->ArgName("detector")->Arg(0)->Arg(1);
 // Ten million steps kept for "Schritt zurück": the memory they take.
 void BM_TenMillionStepsBack(benchmark::State& state) {
   for (auto _ : state) {
-    StringView view;
+    PlainView view;
     Simulation sim(view);
     StartCounter(view, sim, false);
     for (int i = 0; i < 10000000; ++i) sim.Step();

@@ -8,8 +8,8 @@
 #include <chrono>
 #include <string>
 
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 
 namespace automaten {
 
@@ -19,7 +19,7 @@ inline std::string SweeperTape() { return "$" + std::string(58, '*') + "#"; }
 
 inline double StepRate(int kindCode, bool sweeper, double seconds) {
   const auto kind = static_cast<MachineKind>(kindCode);
-  StringView view;
+  PlainView view;
   Simulation sim(view, /*keepHistory=*/false);
   sim.SelectKind(kind);
   if (sweeper) {

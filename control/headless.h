@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 
 namespace automaten {
 
@@ -40,11 +40,11 @@ class HeadlessRun {
   bool Tick();
   RunOutcome Outcome() const { return sim_.Outcome(); }
   // What the window would show: labels, fields, panels.
-  const StringView& Screen() const { return view_; }
+  const PlainView& Screen() const { return view_; }
   Simulation& Sim() { return sim_; }
 
  private:
-  StringView view_;
+  PlainView view_;
   Simulation sim_;
 };
 

@@ -14,7 +14,8 @@ std::string FrequencyText(int intervalMs, const NumberFormat& format) {
   const double f = 1000.0 / std::max(intervalMs, 1);
   const int decimals = f < 10 ? 1 : 0;
   const double scale = decimals == 1 ? 10.0 : 1.0;
-  // A half at the last shown digit rounds up; the epsilon keeps 6.25 at 6,3.
+  // A half at the last shown digit rounds up (6.25 Hz shows as "6,3 Hz"); the
+  // epsilon only guards against a product a hair below a half.
   const long long units = static_cast<long long>(std::floor(f * scale + 0.5 + 1e-9));
   std::string whole = std::to_string(units / static_cast<long long>(scale));
   for (int pos = static_cast<int>(whole.size()) - 3; pos > 0; pos -= 3)

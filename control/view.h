@@ -1,6 +1,6 @@
 // The one seam between the run control and a screen: every operation the
 // simulation and the document session need from a window. TForm1 implements
-// it on widgets, StringView on plain strings. Field, label, status, caption
+// it on widgets, PlainView on plain strings. Field, label, status, caption
 // and message texts are machine text (Windows-1252); the program document
 // is UTF-8, since it is what the user wrote and saves.
 #pragma once

@@ -26,7 +26,7 @@ void LoopDetector::Start(const Configuration& c, std::uint64_t step) {
   finding_.clear();
   Snapshot(c, Absolute(c.head));
   nextSnapshot_ = step_ + power_;
-  Band();
+  QuietBand();
   // The head may start beyond every written cell already.
   Outside(c.state, Absolute(c.head));
 }
@@ -37,11 +37,11 @@ void LoopDetector::Written(std::int64_t at) {
   if (at < lo_ || at > hi_) {
     lo_ = std::min(lo_, at);
     hi_ = std::max(hi_, at);
-    Band();
+    QuietBand();
   }
 }
 
-void LoopDetector::Band() {
+void LoopDetector::QuietBand() {
   quietLo_ = std::max(lo_, rightGuard_);
   quietHi_ = std::min(hi_, leftGuard_);
 }
@@ -49,9 +49,9 @@ void LoopDetector::Band() {
 bool LoopDetector::Outside(StateCode state, std::int64_t at) {
   if (at < rightGuard_) DropRight(at);
   if (at > leftGuard_) DropLeft(at);
-  const bool proved = (at > hi_ && Fresh(state, at, right_, rightGuard_, true)) ||
-                      (at < lo_ && Fresh(state, at, left_, leftGuard_, false));
-  Band();
+  const bool proved = (at > hi_ && ProvedBeyondWritten(state, at, right_, rightGuard_, true)) ||
+                      (at < lo_ && ProvedBeyondWritten(state, at, left_, leftGuard_, false));
+  QuietBand();
   return proved;
 }
 
@@ -68,8 +68,8 @@ void LoopDetector::DropLeft(std::int64_t at) {
 // The head stands beyond every written cell. The same state there before,
 // with the head never behind that place since: the run goes on like this for
 // ever, further out each time (or on the spot: a repeated configuration).
-bool LoopDetector::Fresh(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard,
-                         bool right) {
+bool LoopDetector::ProvedBeyondWritten(StateCode state, std::int64_t at, std::vector<Record>& records,
+                                       std::int64_t& guard, bool right) {
   for (auto it = records.rbegin(); it != records.rend(); ++it) {
     if (it->state != state) continue;
     if (it->at == at)

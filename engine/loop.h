@@ -64,10 +64,13 @@ class LoopDetector {
   static std::uint64_t Key(StateCode state, std::int64_t at) { return static_cast<std::uint64_t>(at) << 16 | state; }
   void Written(std::int64_t at);
   bool Outside(StateCode state, std::int64_t at);  // the head left the quiet band
-  void Band();                                     // the quiet band anew from the written cells and the records
+  void QuietBand();                                // the quiet band anew from the written cells and the records
   void DropRight(std::int64_t at);
   void DropLeft(std::int64_t at);
-  bool Fresh(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard, bool right);
+  // True once the head, beyond every written cell, repeats a state it had
+  // there before: the endless run is proved.
+  bool ProvedBeyondWritten(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard,
+                           bool right);
   bool Repeated(const Configuration& c);
   void NextSnapshot(const Configuration& c, std::int64_t at);
   void Snapshot(const Configuration& c, std::int64_t at);

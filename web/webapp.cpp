@@ -6,22 +6,22 @@
 namespace automaten {
 
 void WebView::SetFieldText(Field f, const std::string& text) {
-  StringView::SetFieldText(f, text);
+  PlainView::SetFieldText(f, text);
   ++fieldRevision[static_cast<std::size_t>(f)];
 }
 
 void WebView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
-  StringView::ReplaceInField(f, index, removed, inserted);
+  PlainView::ReplaceInField(f, index, removed, inserted);
   ++fieldRevision[static_cast<std::size_t>(f)];
 }
 
 void WebView::SetProgramText(const std::string& utf8) {
-  StringView::SetProgramText(utf8);
+  PlainView::SetProgramText(utf8);
   ++programRevision;
 }
 
 void WebView::MarkProgramUnchanged() {
-  StringView::MarkProgramUnchanged();
+  PlainView::MarkProgramUnchanged();
   saved_ = ProgramText();
 }
 
@@ -51,14 +51,14 @@ void WebApp::SetSlider(int position) {
 }
 
 void WebApp::FieldEdited(int field, const std::string& utf8) {
-  view_.StringView::SetFieldText(FieldOf(field), ToMachineText(utf8));  // the page shows it already
+  view_.PlainView::SetFieldText(FieldOf(field), ToMachineText(utf8));  // the page shows it already
   sim_.FieldEdited(FieldOf(field));
 }
 
 void WebApp::FieldEditedAt(int field, double index, double removed, const std::string& utf8) {
   if (index < 0 || removed < 0) return;
-  view_.StringView::ReplaceInField(FieldOf(field), static_cast<std::size_t>(index), static_cast<std::size_t>(removed),
-                                   ToMachineText(utf8));
+  view_.PlainView::ReplaceInField(FieldOf(field), static_cast<std::size_t>(index), static_cast<std::size_t>(removed),
+                                  ToMachineText(utf8));
   sim_.FieldEdited(FieldOf(field));
 }
 

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "control/document.h"
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 
 namespace automaten {
 
-class WebView : public StringView {
+class WebView : public PlainView {
  public:
   void SetFieldText(Field f, const std::string& text) override;
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
@@ -32,7 +32,7 @@ class WebView : public StringView {
   void SelectInProgram(int start, int length) override { focus = {2, start, length}; }
 
   // The user's edit of the program area, which the page shows already.
-  void TakeProgramFromUser(const std::string& utf8) { StringView::SetProgramText(utf8); }
+  void TakeProgramFromUser(const std::string& utf8) { PlainView::SetProgramText(utf8); }
   // Whether the text differs from the one last saved, loaded or given.
   bool DiffersFromSaved() const { return ProgramText() != saved_; }
 

@@ -1,4 +1,4 @@
-// The document session on StringView and an in-memory host: the change
+// The document session on PlainView and an in-memory host: the change
 // prompt, opening and saving, the settings and the start-up restoration.
 #include "control/document.h"
 
@@ -7,8 +7,8 @@
 #include <map>
 
 #include "control/examples.h"
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 #include "engine/encoding.h"
 #include "support/prompt_case.h"
 
@@ -64,7 +64,7 @@ class MemoryHost : public DocumentHost {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  StringView view;
+  PlainView view;
   Simulation sim{view};
   MemoryHost host;
   DocumentSession session{sim, view, host};

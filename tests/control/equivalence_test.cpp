@@ -7,8 +7,8 @@
 #include <random>
 
 #include "control/kinds.h"
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 #include "engine/parser.h"
 #include "engine/text.h"
 #include "support/model.h"
@@ -57,7 +57,7 @@ Generated RandomProgram(MachineKind kind, std::mt19937& rng) {
 }
 
 // The generated program on its tape, started as "Starten" starts it.
-void Start(StringView& view, Simulation& sim, MachineKind kind, const Generated& g) {
+void Start(PlainView& view, Simulation& sim, MachineKind kind, const Generated& g) {
   sim.SetLoopCheck(false);  // the model runs an endless machine on: so does the simulation here
   view.tapeWidth = 8;
   sim.SelectKind(kind);
@@ -75,7 +75,7 @@ TEST_P(Equivalence, SameDisplayAfterEveryTick) {
   for (int round = 0; round < 400; ++round) {
     const Generated g = RandomProgram(kind, rng);
     SCOPED_TRACE(g.program + "tape " + g.tape);
-    StringView view;
+    PlainView view;
     Simulation sim(view);
     Start(view, sim, kind, g);
     if (!(sim.State().run == RunState::Ready)) continue;  // a parse fault: nothing to run
@@ -118,7 +118,7 @@ TEST_P(Equivalence, RunWithoutDisplayEndsLikeTheTicks) {
     SCOPED_TRACE(g.program + "tape " + g.tape);
     const unsigned ticks = rng() % 40;
     auto run = [&](bool oneByOne) {
-      StringView view;
+      PlainView view;
       Simulation sim(view);
       Start(view, sim, kind, g);
       if (oneByOne)

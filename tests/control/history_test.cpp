@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "control/document.h"
+#include "control/plainview.h"
 #include "control/simulation.h"
-#include "control/stringview.h"
 #include "engine/encoding.h"
 
 namespace automaten {
@@ -26,7 +26,7 @@ std::ostream& operator<<(std::ostream& os, const Shown& s) {
 
 class HistoryTest : public ::testing::Test {
  protected:
-  StringView view;
+  PlainView view;
   Simulation sim{view};
 
   Shown Now() const {
@@ -119,7 +119,7 @@ TEST_F(HistoryTest, AnEditBetweenStepsIsPartOfTheConfiguration) {
 }
 
 TEST_F(HistoryTest, ForgottenByTheCommandsThatStartAnew) {
-  StringView& v = view;
+  PlainView& v = view;
   struct Host : DocumentHost {
     std::string ChooseFileToOpen(const std::string&) override { return "/p.txt"; }
     std::string ChooseFileToSave() override { return ""; }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "control/examples.h"
-#include "control/stringview.h"
+#include "control/plainview.h"
 #include "engine/encoding.h"
 
 namespace automaten {
@@ -13,7 +13,7 @@ namespace {
 
 class SimulationTest : public ::testing::Test {
  protected:
-  StringView view;
+  PlainView view;
   Simulation sim{view};
 
   std::string Label(Label l) const { return view.LabelText(l); }

@@ -147,7 +147,7 @@ TEST(Headless, TheRunOfTheCommandLineAndItsBound) {
 }
 
 TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
-  StringView view;
+  PlainView view;
   Simulation sim(view);
   DiagramFollower follower(sim, view);
   sim.SelectKind(MachineKind::Akz);

@@ -1,4 +1,4 @@
-#include "stringview.h"
+#include "plainview.h"
 
 #include <algorithm>
 
@@ -6,18 +6,18 @@
 
 namespace automaten {
 
-std::string StringView::ProgramLine(int i) const {
+std::string PlainView::ProgramLine(int i) const {
   return i >= 0 && i < static_cast<int>(lines_.size()) ? ToMachineText(lines_[static_cast<std::size_t>(i)])
                                                        : std::string();
 }
 
-std::string StringView::ProgramText() const {
+std::string PlainView::ProgramText() const {
   std::string text;
   for (std::size_t i = 0; i < lines_.size(); ++i) text += (i > 0 ? "\n" : "") + lines_[i];
   return text;
 }
 
-void StringView::SetProgramText(const std::string& utf8) {
+void PlainView::SetProgramText(const std::string& utf8) {
   lines_.assign(1, std::string());
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     if (utf8[i] == '\r' || utf8[i] == '\n') {
@@ -29,30 +29,30 @@ void StringView::SetProgramText(const std::string& utf8) {
   }
 }
 
-void StringView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+void PlainView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
   std::string& text = fields_[Index(f)];
   index = std::min(index, text.size());
   text.replace(index, std::min(removed, text.size() - index), inserted);
 }
 
-void StringView::SetKindButtonDown(MachineKind kind, bool down) {
+void PlainView::SetKindButtonDown(MachineKind kind, bool down) {
   const auto i = static_cast<std::size_t>(kind);
   if (i < kindDown_.size()) kindDown_[i] = down;
 }
 
-bool StringView::KindButtonDown(MachineKind kind) const {
+bool PlainView::KindButtonDown(MachineKind kind) const {
   const auto i = static_cast<std::size_t>(kind);
   return i < kindDown_.size() && kindDown_[i];
 }
 
-void StringView::SetSliderPosition(int position) { slider_ = std::clamp(position, 1, 100); }
+void PlainView::SetSliderPosition(int position) { slider_ = std::clamp(position, 1, 100); }
 
-void StringView::ShowMessage(const std::string& text) {
+void PlainView::ShowMessage(const std::string& text) {
   messages.push_back(text);
   if (onMessage) onMessage(text);
 }
 
-Answer StringView::AskSaveQuestion(const std::string& text) {
+Answer PlainView::AskSaveQuestion(const std::string& text) {
   questions.push_back(text);
   return answer;
 }

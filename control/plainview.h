@@ -1,6 +1,7 @@
-// View on plain strings and flags, for tests and the command-line runner.
-// The program is kept like the window's program area keeps it: UTF-8 lines,
-// one more after a final line break.
+// A View on plain strings and flags: the screen of the headless run (the
+// command line, the test cases, grading), the base of the web page's view,
+// and the screen tests read. The program is kept like the window's program
+// area keeps it: UTF-8 lines, one more after a final line break.
 // Focus does nothing; the marked cells and the program selection are only
 // recorded.
 #pragma once
@@ -14,7 +15,7 @@
 
 namespace automaten {
 
-class StringView : public View {
+class PlainView : public View {
  public:
   struct Selection {
     int start = -1;
