@@ -13,13 +13,17 @@
 
 namespace automaten {
 
+// The names are the controls' names, which the web page's elements carry too.
 enum class Field { EBand, EAusgabe };
 constexpr int kFieldCount = 2;
+constexpr const char* kFieldNames[kFieldCount] = {"EBand", "EAusgabe"};
 enum class Label { LZustand, LBefehl, LMeldung, LSchritte, LFrequenz2 };
 constexpr int kLabelCount = 5;
+constexpr const char* kLabelNames[kLabelCount] = {"LZustand", "LBefehl", "LMeldung", "LSchritte", "LFrequenz2"};
 enum class StatusPanel { Kind, Changed, Message };
 constexpr int kPanelCount = 3;
 enum class TextColour { WindowText, Red, Green };
+constexpr const char* kColourNames[] = {"WindowText", "Red", "Green"};
 enum class StartImage { Start, Stop };  // what the start/stop button shows
 enum class Answer { Ja, Nein, Abbrechen };
 

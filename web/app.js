@@ -3,17 +3,15 @@
 // runs in the module; the page then reads the labels, fields and status back.
 "use strict";
 
-const JA = 0, NEIN = 1, ABBRECHEN = 2;
-const LABELS = ["LZustand", "LBefehl", "LMeldung", "LSchritte", "LFrequenz2"];
-const COLOURS = ["", "red", "green"];
-const FIELDS = ["EBand", "EAusgabe"];
+// The answers, the controls' names, the colours and the limits come from the
+// module (constants()), once it is loaded.
+let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES;
 const STORE = {
   settings: "automaten.ini",
   program: "automaten.programm",
   tape: "automaten.band",
   changed: "automaten.geaendert",
 };
-const MAX_PROGRAM_BYTES = 1 << 20;
 
 const $ = (id) => document.getElementById(id);
 let M = null;    // the module
@@ -28,6 +26,9 @@ window.automaten = { stats, get app() { return app; }, get module() { return M; 
 
 createAutomaten().then((module) => {
   M = module;
+  ({ ja: JA, nein: NEIN, abbrechen: ABBRECHEN, labels: LABELS, fields: FIELDS, panels: PANELS,
+     maxProgramBytes: MAX_PROGRAM_BYTES } = M.constants());
+  COLOURS = M.constants().colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
   app = new M.WebApp();
   start();
 }).catch((e) => {
@@ -294,7 +295,7 @@ function render() {
     if (label.textContent !== text) label.textContent = text;
     label.className = "label " + COLOURS[app.labelColour(l)];
   }
-  for (let p = 0; p < 3; ++p) {
+  for (let p = 0; p < PANELS; ++p) {
     const panel = $("panel" + p);
     const text = app.panel(p);
     if (panel.textContent !== text) panel.textContent = text;

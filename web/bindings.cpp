@@ -2,8 +2,11 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <iterator>
+
 #include "control/help.h"
 #include "control/kinds.h"
+#include "io/programfile.h"
 #include "web/webapp.h"
 
 namespace automaten {
@@ -58,6 +61,26 @@ emscripten::val Kinds() {
     list.call<void>("push", row);
   }
   return list;
+}
+
+emscripten::val Names(const char* const* names, int count) {
+  emscripten::val list = emscripten::val::array();
+  for (int i = 0; i < count; ++i) list.call<void>("push", std::string(names[i]));
+  return list;
+}
+
+// The enums and limits the page shares with the module, so that it copies none.
+emscripten::val Constants() {
+  emscripten::val c = emscripten::val::object();
+  c.set("ja", static_cast<int>(Answer::Ja));
+  c.set("nein", static_cast<int>(Answer::Nein));
+  c.set("abbrechen", static_cast<int>(Answer::Abbrechen));
+  c.set("fields", Names(kFieldNames, kFieldCount));
+  c.set("labels", Names(kLabelNames, kLabelCount));
+  c.set("colours", Names(kColourNames, static_cast<int>(std::size(kColourNames))));
+  c.set("panels", kPanelCount);
+  c.set("maxProgramBytes", static_cast<double>(kMaxProgramBytes));
+  return c;
 }
 
 }  // namespace
@@ -119,4 +142,5 @@ EMSCRIPTEN_BINDINGS(automaten) {
   emscripten::function("helpText", &automaten::HelpText);
   emscripten::function("aboutText", &automaten::AboutText);
   emscripten::function("kinds", &automaten::Kinds);
+  emscripten::function("constants", &automaten::Constants);
 }

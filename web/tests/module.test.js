@@ -142,3 +142,27 @@ test("a file that is no program is refused with the reason, and the program stay
   assert.strictEqual(app.fileName(), "");
   app.delete();
 });
+
+test("the change prompt is the session's: question, name and whether the command goes on", async () => {
+  const M = await createAutomaten();
+  const { ja, nein, abbrechen, maxProgramBytes, labels } = M.constants();
+  assert.deepStrictEqual([ja, nein, abbrechen], [0, 1, 2]);
+  assert.strictEqual(maxProgramBytes, 1 << 20);
+  assert.strictEqual(labels[2], "LMeldung");
+  const app = new M.WebApp();
+  app.selectKind(1, nein, "");
+  assert.strictEqual(app.changeQuestion(), "");
+  assert.ok(app.changeGoesOn(abbrechen, ""));  // nothing to ask: the command goes on
+  app.programEdited("a 1 -> e");
+  assert.strictEqual(app.changeQuestion(), "Datei wurde geändert. Speichern?");
+  assert.ok(app.changeNeedsName());
+  assert.ok(!app.changeGoesOn(abbrechen, "x.txt"));
+  assert.ok(app.changeGoesOn(nein, ""));
+  assert.ok(!app.changeGoesOn(ja, ""));
+  assert.ok(app.changeGoesOn(ja, "x.txt"));
+  app.save("a.txt");
+  app.programEdited("a 0 -> e");
+  assert.ok(!app.changeNeedsName());  // "Ja" saves under the file's name
+  assert.ok(app.changeGoesOn(ja, ""));
+  app.delete();
+});
