@@ -35,14 +35,14 @@ std::string StateName(MachineKind kind, StateCode state) {
 std::string TransitionLabel(MachineKind kind, const Transition& t) {
   const std::string input = t.input == kEpsilon && kind == MachineKind::NEA ? "\xCE\xB5" : Cell(t.input);
   switch (kind) {
-    case MachineKind::DEA: return input + " / " + Cell(t.output);
+    case MachineKind::DEA: return input + " / " + Cell(t.OutputSymbol());
     case MachineKind::KA: {
-      std::string op = t.stackOp == StackOp::Push  ? "push " + Cell(t.output)
-                       : t.stackOp == StackOp::Pop ? "pop"
-                                                   : "nop";
-      return input + " , " + Cell(t.stackTop) + " / " + op;
+      std::string op = t.Operation() == StackOp::Push  ? "push " + Cell(t.Pushed())
+                       : t.Operation() == StackOp::Pop ? "pop"
+                                                       : "nop";
+      return input + " , " + Cell(t.RequiredTop()) + " / " + op;
     }
-    case MachineKind::TM: return input + " / " + Cell(t.output) + " " + std::string(1, t.move);
+    case MachineKind::TM: return input + " / " + Cell(t.Written()) + " " + std::string(1, t.HeadMove());
     case MachineKind::Akz:
     case MachineKind::NEA: break;
   }

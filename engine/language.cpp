@@ -332,7 +332,8 @@ bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::stri
     if (c == std::string::npos) return false;
     const int la = ma.Line(x, alphabet[c]), lb = mb.Line(y, alphabet[c]);
     if (la < 0 || lb < 0) return (la < 0) != (lb < 0);
-    return a.transitions[static_cast<std::size_t>(la)].output != b.transitions[static_cast<std::size_t>(lb)].output;
+    return a.transitions[static_cast<std::size_t>(la)].OutputSymbol() !=
+           b.transitions[static_cast<std::size_t>(lb)].OutputSymbol();
   };
   const auto next = [&](int x, int y, std::size_t c) {
     const int la = ma.Line(x, alphabet[c]), lb = mb.Line(y, alphabet[c]);
@@ -349,7 +350,7 @@ bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::stri
     for (char c : word) {
       const int line = Line(p, s, c);
       if (line < 0) break;
-      out += p.transitions[static_cast<std::size_t>(line)].output;
+      out += p.transitions[static_cast<std::size_t>(line)].OutputSymbol();
       s = p.transitions[static_cast<std::size_t>(line)].next;
     }
     return out;

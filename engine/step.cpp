@@ -110,7 +110,7 @@ template <MachineKind K>
   if constexpr (K == MachineKind::KA) {
     if (c.second.empty()) return -1;  // an emptied stack text has no top, not even '#'
     const char top = c.second.back();
-    while (line >= 0 && program.transitions[static_cast<std::size_t>(line)].stackTop != top)
+    while (line >= 0 && program.transitions[static_cast<std::size_t>(line)].RequiredTop() != top)
       line = program.Index().Next(line);
   }
   return line;
@@ -172,7 +172,7 @@ template <MachineKind K>
   const Transition& t = program.transitions[static_cast<std::size_t>(r.transition)];
   const std::uint32_t stepsBefore = c.steps;
   if constexpr (K == MachineKind::DEA) {
-    r.secondChanged = WriteAtHead(c.head, c.second, t.output, ' ');
+    r.secondChanged = WriteAtHead(c.head, c.second, t.OutputSymbol(), ' ');
     r.wroteOutput = true;
     HeadRight(K, c);
   } else if constexpr (K == MachineKind::Akz) {
@@ -182,18 +182,18 @@ template <MachineKind K>
     HeadRight(K, c);
   } else if constexpr (K == MachineKind::KA) {
     HeadRight(K, c);
-    if (t.stackOp == StackOp::Push) {
-      c.second += t.output;
+    if (t.Operation() == StackOp::Push) {
+      c.second += t.Pushed();
       r.secondChanged = true;
-    } else if (t.stackOp == StackOp::Pop && !c.second.empty()) {
+    } else if (t.Operation() == StackOp::Pop && !c.second.empty()) {
       c.second.pop_back();
       r.secondChanged = true;
     }
   } else if constexpr (K == MachineKind::TM) {
-    r.wroteTape = WriteAtHead(c.head, c.tape, t.output, kTmBlank);
-    if (t.move == 'L')
+    r.wroteTape = WriteAtHead(c.head, c.tape, t.Written(), kTmBlank);
+    if (t.HeadMove() == 'L')
       r.grewFront = HeadLeft(c);
-    else if (t.move == 'R')
+    else if (t.HeadMove() == 'R')
       r.grewBack = HeadRight(K, c);
   }
   r.moved = c.steps != stepsBefore;

@@ -38,16 +38,24 @@ constexpr int kDefaultTapeWidth = 60;  // visible tape cells before a front end 
 
 enum class StackOp : std::uint8_t { None, Push, Pop, Nop };
 
-// One transition line. Fields a kind does not use stay 0.
+// One transition line. Fields a kind does not use stay 0; the accessors
+// say which field counts for which kind.
 struct Transition {
   StateCode from = 0;
-  char input = 0;
-  char output = 0;  // DEA output, symbol a Turing machine writes, symbol a KA pushes
-  char move = 0;    // 'K', 'L' or 'R'
+  char input = 0;  // the symbol read ('_' an NEA's epsilon)
+  char output = 0;
+  char move = 0;
   StateCode next = 0;
-  char stackTop = 0;  // the KA's required top of stack
+  char stackTop = 0;
   StackOp stackOp = StackOp::None;
   std::string line;  // the program line: comment off, trimmed, one blank after
+
+  char OutputSymbol() const { return output; }   // DEA: the symbol written to the output tape
+  char Written() const { return output; }        // TM: the symbol written under the head
+  char HeadMove() const { return move; }         // TM: 'K', 'L' or 'R'
+  char Pushed() const { return output; }         // KA: the symbol a push puts on the stack
+  char RequiredTop() const { return stackTop; }  // KA: the top of stack the line needs
+  StackOp Operation() const { return stackOp; }  // KA: push, pop or nop
 };
 
 // A set of NEA states, one bit per state A, 1 ... 9, E, F.
