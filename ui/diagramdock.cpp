@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "diagram/layout.h"
 #include "diagrampane.h"
 #include "dialogs.h"
 
@@ -24,6 +25,9 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   export_ = new QAction(QStringLiteral("Diagramm exportieren..."), &window);
   export_->setObjectName(QStringLiteral("DiagrammExportieren"));
   connect(export_, &QAction::triggered, this, &DiagramDock::Export);
+  // A build without Graphviz draws no diagram.
+  show_->setEnabled(CanLayOut());
+  export_->setEnabled(CanLayOut());
 
   pane_ = new DiagramPane;
   pane_->setObjectName(QStringLiteral("Diagramm"));
