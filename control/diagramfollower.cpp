@@ -7,11 +7,12 @@
 
 namespace automaten {
 
-DiagramUpdate DiagramFollower::Show(const Program& program) {
+DiagramUpdate DiagramFollower::Show(const Program& program) const {
   DiagramUpdate u;
   if (program.Ok()) {
-    u.change = DiagramUpdate::Change::Program;
-    u.program = &program;
+    u.diagram = MakeDiagram(program);
+    u.change = TooLargeToLayOut(u.diagram) ? DiagramUpdate::Change::TooLarge : DiagramUpdate::Change::Diagram;
+    if (u.change == DiagramUpdate::Change::TooLarge) u.note = DiagramTooLargeNote(u.diagram);
   } else {
     u.change = DiagramUpdate::Change::Fault;
     u.note = DiagramFaultNote(program, view_.ProgramLines());
@@ -26,9 +27,9 @@ DiagramUpdate DiagramFollower::Opened() {
 
 DiagramUpdate DiagramFollower::TextChanged() {
   const std::vector<std::string> lines = view_.ProgramLines();
-  textProgram_ = ParseProgram(sim_.State().kind, lines);
-  if (textProgram_.Ok()) fromText_ = true;
-  return Show(textProgram_);
+  const Program program = ParseProgram(sim_.State().kind, lines);
+  if (program.Ok()) fromText_ = true;
+  return Show(program);
 }
 
 DiagramUpdate DiagramFollower::MachineShown() {

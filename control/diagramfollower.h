@@ -19,13 +19,14 @@ class View;
 // What the diagram is to show after an event.
 struct DiagramUpdate {
   enum class Change {
-    None,     // the same as before: only the mark may have moved
-    Program,  // draw `program`
-    Fault,    // grey the last diagram and show `note`
+    None,      // the same as before: only the mark may have moved
+    Diagram,   // draw `diagram`
+    TooLarge,  // draw nothing, `note` says why
+    Fault,     // grey the last diagram and show `note`
   };
   Change change = Change::None;
-  const Program* program = nullptr;  // valid until the follower's next call
-  std::string note;                  // UTF-8
+  Diagram diagram;
+  std::string note;  // UTF-8
 };
 
 class DiagramFollower {
@@ -45,13 +46,12 @@ class DiagramFollower {
   DiagramMark Mark(const Diagram& drawn) const;
 
  private:
-  DiagramUpdate Show(const Program& program);
+  DiagramUpdate Show(const Program& program) const;
 
   const Simulation& sim_;
   const View& view_;
   std::uint64_t shownParse_ = ~0ull;  // the reset's parse the diagram shows
   bool fromText_ = false;             // drawn from the text since, so the next transition may not match it
-  Program textProgram_;
 };
 
 // The note of a fault under the greyed diagram: the message and its line.

@@ -90,11 +90,12 @@ void DiagramDock::MachineShown() {
 }
 
 void DiagramDock::Draw(const DiagramUpdate& update) {
-  if (update.change == DiagramUpdate::Change::Fault) {
-    pane_->ShowFault(QString::fromStdString(update.note));
-    return;
+  switch (update.change) {
+    case DiagramUpdate::Change::Fault: pane_->ShowFault(QString::fromStdString(update.note)); return;
+    case DiagramUpdate::Change::TooLarge: pane_->ShowTooLarge(QString::fromStdString(update.note)); return;
+    case DiagramUpdate::Change::Diagram: pane_->ShowDiagram(update.diagram); break;
+    case DiagramUpdate::Change::None: break;
   }
-  if (update.change == DiagramUpdate::Change::Program) pane_->ShowProgram(*update.program);
   Mark();
 }
 

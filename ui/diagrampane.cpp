@@ -18,8 +18,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "control/diagramfollower.h"
-
 namespace automaten {
 
 namespace {
@@ -75,16 +73,15 @@ void DiagramPane::ShowFault(const QString& text) {
   SetNote(text, true);
 }
 
-void DiagramPane::ShowProgram(const Program& program) {
-  Diagram d = MakeDiagram(program);
-  if (TooLargeToLayOut(d)) {
-    ++requests_;
-    pending_ = 0;
-    Clear();
-    shownDot_.clear();
-    SetNote(QString::fromStdString(DiagramTooLargeNote(d)), false);
-    return;
-  }
+void DiagramPane::ShowTooLarge(const QString& note) {
+  ++requests_;
+  pending_ = 0;
+  Clear();
+  shownDot_.clear();
+  SetNote(note, false);
+}
+
+void DiagramPane::ShowDiagram(const Diagram& d) {
   std::string dot = DiagramDot(d);
   if (dot == shownDot_) {
     // The same picture: only the fault mark goes.

@@ -26,9 +26,11 @@ class DiagramPane : public QWidget {
   explicit DiagramPane(QWidget* parent = nullptr);
   ~DiagramPane() override;
 
-  // The diagram of a cleanly parsed program. The same diagram as shown keeps
-  // its drawing; another is laid out off the GUI thread and drawn when ready.
-  void ShowProgram(const Program& program);
+  // A diagram small enough to lay out. The same diagram as shown keeps its
+  // drawing; another is laid out off the GUI thread and drawn when ready.
+  void ShowDiagram(const Diagram& d);
+  // No drawing: the diagram is too large to lay out, as the note says.
+  void ShowTooLarge(const QString& note);
   // The text has a fault: the last diagram stays, greyed, with the fault under it.
   void ShowFault(const QString& text);
   // Marks the run's position, changing only the items whose mark changes.

@@ -15,7 +15,7 @@ namespace automaten {
 
 namespace {
 
-constexpr unsigned long long kMaxSteps = 1000000;  // as automaten-cli test
+constexpr unsigned long long kMaxSteps = kDefaultStepBound;  // as automaten-cli test
 enum Column { kLine, kWord, kExpected, kGot, kMark };
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }

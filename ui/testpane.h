@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "control/headless.h"
 #include "control/testcases.h"
 
 class QLabel;

@@ -153,14 +153,14 @@ TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
   sim.SelectKind(MachineKind::Akz);
   // Before the first reset the pane shows the text.
   DiagramUpdate u = follower.Opened();
-  ASSERT_EQ(u.change, DiagramUpdate::Change::Program);
-  const Diagram example = MakeDiagram(*u.program);
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Diagram);
+  const Diagram example = u.diagram;
   EXPECT_TRUE(follower.Mark(example).nodes.empty());  // "unbestimmt": nothing marked
 
   sim.Reset();
   u = follower.MachineShown();
-  ASSERT_EQ(u.change, DiagramUpdate::Change::Program);
-  const Diagram drawn = MakeDiagram(*u.program);
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Diagram);
+  const Diagram drawn = u.diagram;
   EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::None);  // the same reset
   DiagramMark mark = follower.Mark(drawn);
   ASSERT_EQ(mark.nodes.size(), 1u);
@@ -169,7 +169,7 @@ TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
 
   // Drawn from the text since: its lines may be numbered otherwise, so no line is marked.
   view.SetProgramText("; neu\n" + view.ProgramText());
-  ASSERT_EQ(follower.TextChanged().change, DiagramUpdate::Change::Program);
+  ASSERT_EQ(follower.TextChanged().change, DiagramUpdate::Change::Diagram);
   mark = follower.Mark(drawn);
   EXPECT_EQ(mark.nodes.size(), 1u);
   EXPECT_TRUE(mark.lines.empty());
@@ -184,6 +184,19 @@ TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
   sim.Reset();
   EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::Fault);
   EXPECT_TRUE(follower.Mark(drawn).nodes.empty());
+}
+
+TEST(DiagramFollower, ADiagramTooLargeIsNotLaidOutButSaysWhy) {
+  PlainView view;
+  Simulation sim(view);
+  DiagramFollower follower(sim, view);
+  sim.SelectKind(MachineKind::TM);
+  std::string program;
+  for (int i = 1; i <= 301; ++i) program += std::to_string(i) + " 1 -> 1 R " + std::to_string(i + 1) + "\n";
+  view.SetProgramText(program);
+  const DiagramUpdate u = follower.TextChanged();
+  EXPECT_EQ(u.change, DiagramUpdate::Change::TooLarge);
+  EXPECT_NE(u.note.find("303 Zustände"), std::string::npos) << u.note;
 }
 
 TEST(DiagramFollower, TheLimitsNote) {
