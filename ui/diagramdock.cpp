@@ -9,18 +9,14 @@
 #include "diagram/layout.h"
 #include "diagrampane.h"
 #include "dialogs.h"
+#include "panedock.h"
 
 namespace automaten {
 
 DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view,
                          Dialogs& dialogs, std::function<void(int)> growBy)
     : window_(window), dialogs_(dialogs), growBy_(std::move(growBy)), follower_(sim, view) {
-  // The actions belong to the window, where menus and tests find them.
-  show_ = new QAction(QStringLiteral("Zustandsdiagramm"), &window);
-  show_->setObjectName(QStringLiteral("MIDiagramm"));
-  show_->setCheckable(true);
-  show_->setShortcut(QKeySequence(Qt::Key_F4));
-  show_->setShortcutContext(Qt::ApplicationShortcut);
+  show_ = MakePaneAction(window, QStringLiteral("Zustandsdiagramm"), "MIDiagramm", QKeySequence(Qt::Key_F4));
   connect(show_, &QAction::triggered, this, &DiagramDock::Show);
   export_ = new QAction(QStringLiteral("Diagramm exportieren..."), &window);
   export_->setObjectName(QStringLiteral("DiagrammExportieren"));
@@ -32,16 +28,7 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   pane_ = new DiagramPane;
   pane_->setObjectName(QStringLiteral("Diagramm"));
   connect(pane_, &DiagramPane::LaidOut, this, &DiagramDock::Mark);
-  dock_ = new QDockWidget(QStringLiteral("Zustandsdiagramm"), &window);
-  dock_->setObjectName(QStringLiteral("DiagrammDock"));
-  dock_->setWidget(pane_);
-  dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
-  dock_->hide();
-  // Closed by its own button, the menu's tick follows.
-  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
-    if (dock_->isHidden() && !window_.isHidden()) show_->setChecked(false);
-  });
+  dock_ = AddPaneDock(window, pane_, QStringLiteral("Zustandsdiagramm"), "DiagrammDock", show_, this);
 
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "control/simulation.h"
+#include "panedock.h"
 #include "testpane.h"
 
 namespace automaten {
@@ -16,12 +17,7 @@ constexpr int kTestPaneWidth = 420;
 TestDock::TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, const View& view,
                    std::function<void(int)> growBy, std::function<void(const std::string&)> chosen)
     : window_(window), beside_(beside), sim_(sim), view_(view), growBy_(std::move(growBy)) {
-  // The actions belong to the window, where menus and tests find them.
-  show_ = new QAction(QStringLiteral("Tests"), &window);
-  show_->setObjectName(QStringLiteral("MITests"));
-  show_->setCheckable(true);
-  show_->setShortcut(QKeySequence(Qt::Key_F3));
-  show_->setShortcutContext(Qt::ApplicationShortcut);
+  show_ = MakePaneAction(window, QStringLiteral("Tests"), "MITests", QKeySequence(Qt::Key_F3));
   connect(show_, &QAction::triggered, this, &TestDock::Show);
   run_ = new QAction(QStringLiteral("Alle Tests ausführen"), &window);
   run_->setObjectName(QStringLiteral("MIAlleTests"));
@@ -33,15 +29,7 @@ TestDock::TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, co
   pane_->setObjectName(QStringLiteral("Tests"));
   connect(pane_, &TestPane::RunRequested, this, &TestDock::RunAll);
   connect(pane_, &TestPane::WordChosen, this, std::move(chosen));
-  dock_ = new QDockWidget(QStringLiteral("Tests"), &window);
-  dock_->setObjectName(QStringLiteral("TestsDock"));
-  dock_->setWidget(pane_);
-  dock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
-  dock_->hide();
-  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
-    if (dock_->isHidden() && !window_.isHidden()) show_->setChecked(false);
-  });
+  dock_ = AddPaneDock(window, pane_, QStringLiteral("Tests"), "TestsDock", show_, this);
 }
 
 void TestDock::Show(bool shown) {

@@ -1,0 +1,33 @@
+#include "panedock.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMainWindow>
+
+namespace automaten {
+
+QAction* MakePaneAction(QMainWindow& window, const QString& text, const char* name, const QKeySequence& key) {
+  // The action belongs to the window, where menus and tests find it.
+  auto* action = new QAction(text, &window);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setCheckable(true);
+  action->setShortcut(key);
+  action->setShortcutContext(Qt::ApplicationShortcut);
+  return action;
+}
+
+QDockWidget* AddPaneDock(QMainWindow& window, QWidget* pane, const QString& title, const char* name, QAction* show,
+                         QObject* context) {
+  auto* dock = new QDockWidget(title, &window);
+  dock->setObjectName(QString::fromLatin1(name));
+  dock->setWidget(pane);
+  dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  window.addDockWidget(Qt::RightDockWidgetArea, dock);
+  dock->hide();
+  QObject::connect(dock, &QDockWidget::visibilityChanged, context, [dock, show, &window](bool) {
+    if (dock->isHidden() && !window.isHidden()) show->setChecked(false);
+  });
+  return dock;
+}
+
+}  // namespace automaten
