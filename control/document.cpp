@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include <filesystem>
+#include <string_view>
 
 #include "control/simulation.h"
 #include "control/view.h"
@@ -133,7 +134,15 @@ bool DocumentSession::Save() { return fileName_.empty() ? SaveAs() : SaveTo(file
 
 bool DocumentSession::SaveAs() {
   const std::string name = host_.ChooseFileToSave();
-  return !name.empty() && SaveTo(name);
+  return !name.empty() && SaveTo(WithTxtEnding(name));
+}
+
+// A name without a dot gets ".txt", so that the open dialog's first filter
+// shows the file again; a dot in a folder's name does not count.
+std::string WithTxtEnding(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  const std::string_view file = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+  return file.find('.') == std::string_view::npos ? path + ".txt" : path;
 }
 
 void DocumentSession::SelectKind(MachineKind kind) {

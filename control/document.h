@@ -36,6 +36,9 @@ class DocumentHost {
   virtual void ShowError(const std::string& text) = 0;
 };
 
+// The name "Speichern unter" saves under: ".txt" added when it has no dot.
+std::string WithTxtEnding(const std::string& path);
+
 class DocumentSession {
  public:
   DocumentSession(Simulation& sim, View& view, DocumentHost& host);

@@ -42,7 +42,7 @@ QString QtDialogs::ChooseFile(QWidget* parent, File kind, const QString& suggest
     case File::Save:
       dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
       dialog.setNameFilters({QStringLiteral("TXT (*.txt)")});
-      dialog.setDefaultSuffix(QStringLiteral("dta"));
+      dialog.setDefaultSuffix(QStringLiteral("txt"));
       break;
     case File::ExportDiagram:
       dialog.setWindowTitle(QStringLiteral("Diagramm exportieren"));

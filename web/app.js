@@ -275,9 +275,7 @@ function ask(text, buttons, cancel, nameSuggestion) {
 function showMessage(text) { return ask(text, ["OK"], 0); }
 
 async function askFileName(suggestion) {
-  let name = await ask("Speichern unter:", ["Speichern", "Abbrechen"], 1, suggestion);
-  if (name && !name.includes(".")) name += ".txt";
-  return name;
+  return ask("Speichern unter:", ["Speichern", "Abbrechen"], 1, suggestion);  // the module adds ".txt"
 }
 
 function showTextWindow(id) {

@@ -136,6 +136,18 @@ TEST_F(DocumentTest, FailedReadsAndWritesChangeNothing) {
   EXPECT_EQ(host.files["/p/good.txt"], "a 1 -> a");
 }
 
+TEST_F(DocumentTest, SaveAsAddsTxtToANameWithoutADot) {
+  session.SelectKind(MachineKind::Akz);
+  host.saveName = "/p.d/neu";  // a dot in a folder's name does not count
+  ASSERT_TRUE(session.SaveAs());
+  EXPECT_EQ(session.FileName(), "/p.d/neu.txt");
+  EXPECT_EQ(host.files.count("/p.d/neu.txt"), 1u);
+  host.saveName = "/p/alt.dta";  // a name with an ending keeps it, and ".dta" stays readable
+  ASSERT_TRUE(session.SaveAs());
+  EXPECT_EQ(session.FileName(), "/p/alt.dta");
+  EXPECT_EQ(WithTxtEnding("C:\\Schule\\band"), "C:\\Schule\\band.txt");
+}
+
 TEST_F(DocumentTest, NeuAndOeffnen) {
   session.New();
   EXPECT_EQ(view.ProgramText(), "");
