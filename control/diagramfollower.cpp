@@ -20,15 +20,31 @@ DiagramUpdate DiagramFollower::Show(const Program& program) const {
   return u;
 }
 
+namespace {
+
+// The same program as far as the diagram goes: its lines, and so the
+// numbers the run's next transition has in it, are those of the other.
+bool SameLines(const Program& a, const Program& b) {
+  if (a.kind != b.kind || a.endStates != b.endStates || a.Written().size() != b.Written().size()) return false;
+  for (std::size_t i = 0; i < a.Written().size(); ++i)
+    if (a.Written()[i].line != b.Written()[i].line) return false;
+  return true;
+}
+
+}  // namespace
+
+// What the pane missed while hidden: always the text as it stands, under the
+// kind chosen now, even when the machine still stands in another's program.
 DiagramUpdate DiagramFollower::Opened() {
-  shownParse_ = ~0ull;
-  return sim_.State().parseCount == 0 ? TextChanged() : MachineShown();
+  shownParse_ = sim_.State().parseCount;
+  return TextChanged();
 }
 
 DiagramUpdate DiagramFollower::TextChanged() {
   const std::vector<std::string> lines = view_.ProgramLines();
-  const Program program = ParseProgram(sim_.State().kind, lines);
-  if (program.Ok()) fromText_ = true;
+  const SimulationState state = sim_.State();
+  const Program program = ParseProgram(state.kind, lines);
+  if (program.Ok()) fromText_ = !(state.run == RunState::Ready && SameLines(program, state.program));
   return Show(program);
 }
 

@@ -34,8 +34,7 @@ class DiagramFollower {
   // The program text is read from the view, only when a parse needs it.
   DiagramFollower(const Simulation& sim, const View& view) : sim_(sim), view_(view) {}
 
-  // The pane was opened: what it missed while hidden, the program the
-  // machine runs or, before the first reset, the text's.
+  // The pane was opened: the text as it stands, under the kind chosen now.
   DiagramUpdate Opened();
   // The user paused typing: the text parsed silently under the current kind.
   DiagramUpdate TextChanged();

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 #include "control/simulation.h"
 #include "panedock.h"
@@ -14,7 +16,7 @@ namespace {
 constexpr int kTestPaneWidth = 420;
 }
 
-TestDock::TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, const View& view,
+TestDock::TestDock(QMainWindow& window, QDockWidget& beside, QPlainTextEdit& program, Simulation& sim, const View& view,
                    std::function<void(int)> growBy, std::function<void(const std::string&)> chosen)
     : window_(window), beside_(beside), sim_(sim), view_(view), growBy_(std::move(growBy)) {
   show_ = MakePaneAction(window, QStringLiteral("Tests"), "MITests", QKeySequence(Qt::Key_F3));
@@ -30,6 +32,17 @@ TestDock::TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, co
   connect(pane_, &TestPane::RunRequested, this, &TestDock::RunAll);
   connect(pane_, &TestPane::WordChosen, this, std::move(chosen));
   dock_ = AddPaneDock(window, pane_, QStringLiteral("Tests"), "TestsDock", show_, this);
+
+  again_ = new QTimer(this);
+  again_->setSingleShot(true);
+  again_->setInterval(500);
+  connect(again_, &QTimer::timeout, this, [this] {
+    if (!dock_->isHidden()) RunAll();
+  });
+  connect(&program, &QPlainTextEdit::textChanged, this, [this] {
+    pane_->MarkStale();
+    if (!dock_->isHidden() && pane_->Stale()) again_->start();
+  });
 }
 
 void TestDock::Show(bool shown) {
@@ -48,6 +61,7 @@ void TestDock::Show(bool shown) {
 }
 
 void TestDock::RunAll() {
+  again_->stop();
   Show(true);
   pane_->RunAll(sim_.State().kind, view_.ProgramText(), view_.ProgramLines());
 }

@@ -11,6 +11,8 @@
 class QAction;
 class QDockWidget;
 class QMainWindow;
+class QPlainTextEdit;
+class QTimer;
 
 namespace automaten {
 
@@ -23,8 +25,11 @@ class TestDock : public QObject {
  public:
   // `beside` is the diagram's dock, which the two share as tabs; `growBy`
   // widens the window; `chosen` puts a case's word (machine text) on the tape.
-  TestDock(QMainWindow& window, QDockWidget& beside, Simulation& sim, const View& view, std::function<void(int)> growBy,
-           std::function<void(const std::string&)> chosen);
+  // A change of `program`'s text (or of the kind, which loads one) marks the
+  // results stale at once and runs the cases again 500 ms after the last key
+  // while the pane is shown.
+  TestDock(QMainWindow& window, QDockWidget& beside, QPlainTextEdit& program, Simulation& sim, const View& view,
+           std::function<void(int)> growBy, std::function<void(const std::string&)> chosen);
 
   QAction* ShowAction() const { return show_; }  // "Tests", F3, checkable
   QAction* RunAction() const { return run_; }    // "Alle Tests ausführen", Ctrl+T
@@ -43,6 +48,7 @@ class TestDock : public QObject {
   QAction* run_;
   TestPane* pane_;
   QDockWidget* dock_;
+  QTimer* again_;  // the run after the last key
 };
 
 }  // namespace automaten

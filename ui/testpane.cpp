@@ -71,6 +71,7 @@ void TestPane::RunAll(MachineKind kind, const std::string& program, const std::v
     running_->thread->wait();
   }
   const TestSuite suite = TestCasesOfProgram(lines);
+  stale_ = false;
   cases_ = suite.cases;
   passed_ = failed_ = 0;
   list_->clear();
@@ -124,6 +125,23 @@ void TestPane::RunAll(MachineKind kind, const std::string& program, const std::v
     if (running_ == run) progress_->show();
   });
   run->thread->start();
+}
+
+void TestPane::MarkStale() {
+  if (stale_ || list_->topLevelItemCount() == 0) return;
+  // A run still going belongs to the old text: its results are given up.
+  if (running_) {
+    running_->cancelled = true;
+    running_->thread->wait();
+    running_.reset();
+    progress_->hide();
+    run_->setEnabled(true);
+  }
+  stale_ = true;
+  for (int i = 0; i < list_->topLevelItemCount(); ++i)
+    for (int column = 0; column < list_->columnCount(); ++column)
+      list_->topLevelItem(i)->setForeground(column, palette().color(QPalette::Disabled, QPalette::Text));
+  summary_->setText(QStringLiteral("veraltet: ") + summary_->text());
 }
 
 void TestPane::ShowResult(std::size_t index, const CaseResult& result) {

@@ -29,6 +29,10 @@ class TestPane : public QWidget {
   // a run still going is given up.
   void RunAll(MachineKind kind, const std::string& program, const std::vector<std::string>& lines);
   bool Running() const { return running_ != nullptr; }
+  // The program or the kind changed: the results shown are another text's.
+  // They are greyed, and the summary starts with "veraltet", until the next run.
+  void MarkStale();
+  bool Stale() const { return stale_; }
 
   QTreeWidget* List() const { return list_; }
   QString Summary() const;
@@ -49,6 +53,7 @@ class TestPane : public QWidget {
   std::vector<TestCase> cases_;
   std::shared_ptr<Run> running_;
   int passed_ = 0, failed_ = 0;
+  bool stale_ = false;
 };
 
 }  // namespace automaten

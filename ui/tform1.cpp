@@ -91,10 +91,11 @@ TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
   CreateControls();
   const auto growBy = [this](int pixels) { GrowBy(pixels); };
   diagram_ = std::make_unique<DiagramDock>(*this, *MProgramm, sim_, *this, dialogs_, growBy);
-  tests_ = std::make_unique<TestDock>(*this, *diagram_->Dock(), sim_, *this, growBy, [this](const std::string& word) {
-    SetFieldText(Field::EBand, word);
-    sim_.Reset();
-  });
+  tests_ = std::make_unique<TestDock>(*this, *diagram_->Dock(), *MProgramm, sim_, *this, growBy,
+                                      [this](const std::string& word) {
+                                        SetFieldText(Field::EBand, word);
+                                        sim_.Reset();
+                                      });
   tools_ = std::make_unique<LanguageTools>(*this, sim_, *this, *this, session_, dialogs_);
   CreateToolBar();
   CreateMenus();

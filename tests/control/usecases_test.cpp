@@ -167,8 +167,13 @@ TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
   EXPECT_EQ(drawn.nodes[mark.nodes[0]].name, "A");
   EXPECT_EQ(mark.lines.size(), 1u);  // the transition the next step takes
 
-  // Drawn from the text since: its lines may be numbered otherwise, so no line is marked.
-  view.SetProgramText("; neu\n" + view.ProgramText());
+  // A comment more: the same transitions, still marked.
+  const std::string text = view.ProgramText();
+  view.SetProgramText("; neu\n" + text);
+  ASSERT_EQ(follower.TextChanged().change, DiagramUpdate::Change::Diagram);
+  EXPECT_EQ(follower.Mark(drawn).lines.size(), 1u);
+  // Drawn from a text with other lines: they may be numbered otherwise, so no line is marked.
+  view.SetProgramText("a 9 -> a\n" + text);
   ASSERT_EQ(follower.TextChanged().change, DiagramUpdate::Change::Diagram);
   mark = follower.Mark(drawn);
   EXPECT_EQ(mark.nodes.size(), 1u);
@@ -184,6 +189,22 @@ TEST(DiagramFollower, TheTextWhileTypingTheResetsProgramWhileRunning) {
   sim.Reset();
   EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::Fault);
   EXPECT_TRUE(follower.Mark(drawn).nodes.empty());
+}
+
+// After a change of kind the pane shows the new kind's text at once, not the
+// program the machine ran before.
+TEST(DiagramFollower, OpenedAfterAChangeOfKindShowsTheTextUnderTheNewKind) {
+  PlainView view;
+  Simulation sim(view);
+  DiagramFollower follower(sim, view);
+  sim.SelectKind(MachineKind::TM);
+  sim.Reset();
+  sim.SelectKind(MachineKind::NEA);  // loads the NEA example
+  const DiagramUpdate u = follower.Opened();
+  ASSERT_EQ(u.change, DiagramUpdate::Change::Diagram);
+  EXPECT_EQ(u.diagram.kind, MachineKind::NEA);
+  EXPECT_TRUE(follower.Mark(u.diagram).nodes.empty());                     // "unbestimmt"
+  EXPECT_EQ(follower.MachineShown().change, DiagramUpdate::Change::None);  // no reset since
 }
 
 TEST(DiagramFollower, ADiagramTooLargeIsNotLaidOutButSaysWhy) {

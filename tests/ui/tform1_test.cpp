@@ -735,6 +735,48 @@ TEST_F(WindowTest, CtrlTRunsTheCasesAndLeavesTheMachineAlone) {
   EXPECT_TRUE(betrieb.contains(ui->MIAlleTests));
 }
 
+// Results of another text are never shown as the current ones: a change of
+// the text or of the kind greys them at once, and the cases run again after
+// a pause in typing.
+TEST_F(WindowTest, ResultsOfAnotherTextAreMarkedStaleAndRunAgain) {
+  Click("TB_AKz");
+  ui->MProgramm->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 1 -> akzeptiert"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 1 -> nicht akzeptiert"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  ui->MIAlleTests->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Running(); }, 10000));
+  const QString summary = ui->Tests->Summary();
+  EXPECT_EQ(summary, QStringLiteral("1 bestanden, 1 fehlgeschlagen"));
+
+  QTest::keyClick(ui->MProgramm, Qt::Key_Space);
+  EXPECT_TRUE(ui->Tests->Stale());
+  EXPECT_TRUE(ui->Tests->Summary().startsWith(QStringLiteral("veraltet"))) << ui->Tests->Summary().toStdString();
+  QTreeWidget* list = ui->Tests->List();
+  EXPECT_EQ(list->topLevelItem(0)->foreground(4).color(),
+            list->palette().color(QPalette::Disabled, QPalette::Text));  // the ✓ greyed too
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Stale() && !ui->Tests->Running(); }, 10000));
+  EXPECT_EQ(ui->Tests->Summary(), summary);
+
+  // A new kind brings its example, which has no cases.
+  Click("TB_TM");
+  EXPECT_TRUE(ui->Tests->Summary().startsWith(QStringLiteral("veraltet")));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Stale() && !ui->Tests->Running(); }, 10000));
+  EXPECT_TRUE(ui->Tests->Summary().startsWith(QStringLiteral("Keine Testfälle"))) << ui->Tests->Summary().toStdString();
+}
+
+// After a change of kind, F4 draws the text under the new kind, not the
+// program the machine ran before.
+TEST_F(DiagramWindowTest, F4AfterAChangeOfKindDrawsTheNewKindsText) {
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  Click("TB_NEA");
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  EXPECT_EQ(Pane().Shown().kind, MachineKind::NEA);
+}
+
 // ---- The menu "Werkzeuge" ------------------------------------------------------
 
 TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
