@@ -206,6 +206,7 @@ void TapeField::RemoveSelection() {
   const std::size_t count = std::max(anchor_, cursor_) - from;
   Replace(from, count, "");
   MoveCursor(from, false);
+  KeepCaretInView();
 }
 
 void TapeField::InsertTyped(const std::string& cells) {
@@ -213,7 +214,19 @@ void TapeField::InsertTyped(const std::string& cells) {
   const std::size_t at = cursor_;
   Replace(at, 0, cells);
   MoveCursor(at + cells.size(), false);
+  KeepCaretInView();
   emit edited();
+}
+
+// After the user's edit, as a line edit: the caret in view, and no cells
+// hidden on the left while there is room on the right. (A cell the machine
+// puts in front keeps the view on the cells it showed; see Replace.)
+void TapeField::KeepCaretInView() {
+  ScrollTo(cursor_);
+  const std::size_t visible = std::max<std::size_t>(VisibleCells(), 1);
+  const std::size_t end = cells_.size() + 1;  // room for the caret after the last cell
+  if (first_ + visible > end) first_ = end > visible ? end - visible : 0;
+  update();
 }
 
 std::size_t TapeField::PositionAt(int x) const {

@@ -76,6 +76,7 @@ class TapeField : public QWidget {
   void InsertTyped(const std::string& cells);  // replaces the selection
   void RemoveSelection();
   void ScrollTo(std::size_t index);
+  void KeepCaretInView();
   QRect HeadRect(
       std::size_t index) const;  // the cell and its marker below  // makes the cell (or the cursor place) visible
   void RestartBlink();

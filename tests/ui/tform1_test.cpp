@@ -777,6 +777,20 @@ TEST_F(DiagramWindowTest, F4AfterAChangeOfKindDrawsTheNewKindsText) {
   EXPECT_EQ(Pane().Shown().kind, MachineKind::NEA);
 }
 
+// Like a line edit, the tape field keeps the caret in view on every edit:
+// a long tape selected whole and typed over shows the new word from its start.
+TEST_F(WindowTest, TheCaretStaysInViewWhenAShorterWordReplacesALongTape) {
+  Click("TB_AKz");
+  ui->EBand->setFocus();
+  SetTextOf(ui->EBand, QString(500, QLatin1Char('1')));
+  QTest::keyClick(ui->EBand, Qt::Key_End);
+  ASSERT_GT(ui->EBand->FirstVisibleCell(), 0u);
+  QTest::keyClick(ui->EBand, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(ui->EBand, QStringLiteral("10"));
+  EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("10"));
+  EXPECT_EQ(ui->EBand->FirstVisibleCell(), 0u);
+}
+
 // ---- The menu "Werkzeuge" ------------------------------------------------------
 
 TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
