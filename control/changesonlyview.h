@@ -51,6 +51,9 @@ class ChangesOnlyView : public View {
   std::string ProgramLine(int i) const override { return view_.ProgramLine(i); }
   std::string ProgramText() const override { return view_.ProgramText(); }
   void SetProgramText(const std::string& utf8) override { view_.SetProgramText(utf8); }
+  void ReplaceProgramLines(int first, int count, const std::string& utf8) override {
+    view_.ReplaceProgramLines(first, count, utf8);
+  }
   void SelectInProgram(int start, int length) override { view_.SelectInProgram(start, length); }
   void FocusProgram() override { view_.FocusProgram(); }
   void MarkProgramUnchanged() override { view_.MarkProgramUnchanged(); }

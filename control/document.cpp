@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "control/kinds.h"
 #include "control/simulation.h"
 #include "control/view.h"
 #include "engine/encoding.h"
@@ -112,6 +113,14 @@ bool DocumentSession::Load(const std::string& path) {
   } else {
     text = DecodeProgram(file.bytes);
   }
+  // A file that names its kind switches to it, without the kind's example;
+  // the tape stays.
+  MachineKind named;
+  if (KindOfProgram(text, named) && named != sim_.State().kind) {
+    const std::string tape = view_.FieldText(Field::EBand);
+    sim_.SelectKind(named);
+    view_.SetFieldText(Field::EBand, tape);
+  }
   view_.SetProgramText(text);
   sim_.ProgramReplaced();
   SetCurrentFile(name, false);
@@ -120,6 +129,14 @@ bool DocumentSession::Load(const std::string& path) {
 }
 
 bool DocumentSession::SaveTo(const std::string& path) {
+  // The kind goes with the file, as its first line; kept, or updated in place.
+  const MachineKind kind = sim_.State().kind;
+  if (IsKnownKind(kind)) {
+    const std::string text = view_.ProgramText();
+    const bool has = HasKindLine(text);
+    if (!has || text.compare(0, text.find('\n'), KindLine(kind)) != 0)
+      view_.ReplaceProgramLines(0, has ? 1 : 0, KindLine(kind));
+  }
   std::string error;
   if (!host_.WriteProgram(path, EncodeProgram(view_.ProgramText()), error)) {
     host_.ShowError("Datei \"" + AbsolutePath(path) + "\" kann nicht erstellt werden. " + error);

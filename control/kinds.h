@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/types.h"
 
@@ -23,11 +24,23 @@ struct KindInfo {
   const char* title;      // the window caption
   const char* menuText;   // the item of "&Automatenbeispiele"
   const char* hint;       // the tool button's tool-tip
+  const char* fileName;   // in a program's first line "; Art: Turingmaschine"
   bool secondFieldShown;  // the DEA's output tape, the KA's stack
   bool makesAcceptor, minimizes, compares;
   // Why no language tool takes this kind, or null when some does.
   const char* undecidable;
 };
+
+// The first line "; Art: Turingmaschine" that names a program's kind: a
+// comment, which every reader skips. Texts are UTF-8.
+std::string KindLine(MachineKind kind);
+// Whether the text's first line is such a line (of any name), and the kind
+// it names, if it names one.
+bool HasKindLine(const std::string& utf8);
+bool KindOfProgram(const std::string& utf8, MachineKind& kind);
+// The kind other than `kind` under which the lines parse cleanly, when there
+// is exactly one; false otherwise.
+bool OnlyOtherKindThatFits(const std::vector<std::string>& lines, MachineKind kind, MachineKind& fits);
 
 // The row of a known kind.
 const KindInfo& InfoOf(MachineKind kind);

@@ -17,6 +17,14 @@ std::string PlainView::ProgramText() const {
   return text;
 }
 
+void PlainView::ReplaceProgramLines(int first, int count, const std::string& utf8) {
+  PlainView lines;
+  lines.SetProgramText(utf8);
+  const auto from = lines_.begin() + std::clamp(first, 0, static_cast<int>(lines_.size()));
+  const auto to = from + std::clamp(count, 0, static_cast<int>(lines_.end() - from));
+  lines_.insert(lines_.erase(from, to), lines.lines_.begin(), lines.lines_.end());
+}
+
 void PlainView::SetProgramText(const std::string& utf8) {
   lines_.assign(1, std::string());
   for (std::size_t i = 0; i < utf8.size(); ++i) {

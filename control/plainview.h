@@ -35,6 +35,7 @@ class PlainView : public View {
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
   void SetProgramText(const std::string& utf8) override;
+  void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }
   void FocusProgram() override {}
   void MarkProgramUnchanged() override { ++programMarkedUnchanged; }

@@ -77,6 +77,9 @@ class View {
   }
   virtual std::string ProgramText() const = 0;  // UTF-8, lines joined with '\n'
   virtual void SetProgramText(const std::string& utf8) = 0;
+  // Replaces `count` whole lines from line `first` on (0-based) with the
+  // lines of `utf8`, as one edit the user can undo.
+  virtual void ReplaceProgramLines(int first, int count, const std::string& utf8) = 0;
   virtual void SelectInProgram(int start, int length) = 0;
   virtual void FocusProgram() = 0;
   // The text as it stands is the saved one: the next edit changes it, and

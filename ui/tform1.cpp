@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
@@ -493,6 +494,30 @@ std::string TForm1::ProgramText() const { return MProgramm->toPlainText().toStdS
 
 void TForm1::SetProgramText(const std::string& utf8) {
   MProgramm->setPlainText(QString::fromStdString(NormalizeLineEnds(utf8)));
+}
+
+void TForm1::ReplaceProgramLines(int first, int count, const std::string& utf8) {
+  QTextDocument* doc = MProgramm->document();
+  QTextCursor cursor(doc);
+  const QTextBlock from = doc->findBlockByNumber(std::max(first, 0));
+  cursor.beginEditBlock();
+  if (!from.isValid()) {  // beyond the last line: the lines follow it
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\n"));
+  } else {
+    cursor.setPosition(from.position());
+    if (count > 0) {
+      const QTextBlock last = doc->findBlockByNumber(first + count - 1);
+      if (last.next().isValid())
+        cursor.setPosition(last.next().position(), QTextCursor::KeepAnchor);
+      else
+        cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    }
+  }
+  const QString text = QString::fromStdString(NormalizeLineEnds(utf8));
+  const bool lineFollows = from.isValid() && (count == 0 || doc->findBlockByNumber(first + count - 1).next().isValid());
+  cursor.insertText(lineFollows ? text + QLatin1Char('\n') : text);
+  cursor.endEditBlock();
 }
 
 // Offsets count each line break as two characters; the document counts one.

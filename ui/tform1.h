@@ -63,6 +63,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
   void SetProgramText(const std::string& utf8) override;
+  void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void SelectInProgram(int start, int length) override;
   void FocusProgram() override;
   void MarkProgramUnchanged() override;

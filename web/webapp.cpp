@@ -20,6 +20,11 @@ void WebView::SetProgramText(const std::string& utf8) {
   ++programRevision;
 }
 
+void WebView::ReplaceProgramLines(int first, int count, const std::string& utf8) {
+  PlainView::ReplaceProgramLines(first, count, utf8);
+  ++programRevision;
+}
+
 void WebView::MarkProgramUnchanged() {
   PlainView::MarkProgramUnchanged();
   saved_ = ProgramText();

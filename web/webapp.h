@@ -25,6 +25,7 @@ class WebView : public PlainView {
   void SetFieldText(Field f, const std::string& text) override;
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
   void SetProgramText(const std::string& utf8) override;
+  void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void MarkProgramUnchanged() override;
   void ShowMessage(const std::string& text) override;
   void FocusField(Field f) override { focus = {static_cast<int>(f), -1, 0}; }

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "control/examples.h"
+#include "control/kinds.h"
 #include "control/plainview.h"
 #include "control/simulation.h"
 #include "engine/encoding.h"
@@ -84,16 +85,16 @@ TEST_F(DocumentTest, FilesReadInEitherEncodingAndSavedBack) {
   EXPECT_EQ(session.FileName(), "/p/latin.txt");
   host.files.clear();
   ASSERT_TRUE(session.Save());
-  EXPECT_EQ(host.files["/p/latin.txt"], "; f\xFCr alle\r\ne: a\r\na 1 -> a");
+  EXPECT_EQ(host.files["/p/latin.txt"], "; Art: DEA\r\n; f\xFCr alle\r\ne: a\r\na 1 -> a");
   EXPECT_EQ(Message(), " Datei /p/latin.txt gespeichert");
   EXPECT_EQ(host.dialogs, 0);
 
   Edit("; Pfeil \u2192\n");  // no such character in Windows-1252: saved as UTF-8
   ASSERT_TRUE(session.Save());
-  EXPECT_EQ(host.files["/p/latin.txt"], "; Pfeil \u2192\r\n");
+  EXPECT_EQ(host.files["/p/latin.txt"], "; Art: DEA\r\n; Pfeil \u2192\r\n");
   EXPECT_FALSE(session.Changed());
   ASSERT_TRUE(session.Load("/p/latin.txt"));
-  EXPECT_EQ(view.ProgramText(), "; Pfeil \u2192\n");
+  EXPECT_EQ(view.ProgramText(), "; Art: DEA\n; Pfeil \u2192\n");
 }
 
 TEST_F(DocumentTest, DtaFilesInRichAndPlainFormBecomeTxt) {
@@ -134,6 +135,60 @@ TEST_F(DocumentTest, FailedReadsAndWritesChangeNothing) {
   EXPECT_EQ(host.errors, std::vector<std::string>{"Datei \"/p/good.txt\" kann nicht erstellt werden. Disk full"});
   EXPECT_TRUE(session.Changed());
   EXPECT_EQ(host.files["/p/good.txt"], "a 1 -> a");
+}
+
+TEST(KindLine, TheFirstLineNamesTheKind) {
+  MachineKind kind = MachineKind::DEA;
+  EXPECT_EQ(KindLine(MachineKind::TM), "; Art: Turingmaschine");
+  for (MachineKind k : kKinds) {
+    ASSERT_TRUE(KindOfProgram(KindLine(k) + "\na 1 -> a", kind));
+    EXPECT_EQ(kind, k);
+  }
+  EXPECT_TRUE(KindOfProgram(";art:   kellerautomat  \r\n", kind));  // blanks and case as a user may write them
+  EXPECT_EQ(kind, MachineKind::KA);
+  EXPECT_TRUE(HasKindLine("; Art: Mealy\n"));  // a kind line, but no kind of ours
+  EXPECT_FALSE(KindOfProgram("; Art: Mealy\n", kind));
+  EXPECT_FALSE(HasKindLine("a 1 -> a\n; Art: NEA"));  // only the first line counts
+  EXPECT_FALSE(HasKindLine("; Artig: NEA"));
+  EXPECT_FALSE(HasKindLine(""));
+}
+
+TEST(PlainView, ReplaceProgramLines) {
+  PlainView view;
+  view.SetProgramText("a\nb\nc");
+  view.ReplaceProgramLines(0, 0, "x");
+  EXPECT_EQ(view.ProgramText(), "x\na\nb\nc");
+  view.ReplaceProgramLines(1, 2, "y\nz\nw");
+  EXPECT_EQ(view.ProgramText(), "x\ny\nz\nw\nc");
+  view.ReplaceProgramLines(4, 1, "");
+  EXPECT_EQ(view.ProgramText(), "x\ny\nz\nw\n");
+  view.ReplaceProgramLines(9, 0, "end");  // beyond the last line: appended
+  EXPECT_EQ(view.ProgramText(), "x\ny\nz\nw\n\nend");
+}
+
+TEST_F(DocumentTest, TheKindGoesWithTheFile) {
+  session.SelectKind(MachineKind::DEA);
+  view.SetFieldText(Field::EBand, "111#11");
+  // Opening a file that names its kind switches to it; no example replaces program or tape.
+  host.files["/p/tm.txt"] = "; Art: Turingmaschine\r\nA 1 -> 1 R A\r\nA * -> * K E";
+  ASSERT_TRUE(session.Load("/p/tm.txt"));
+  EXPECT_EQ(sim.State().kind, MachineKind::TM);
+  EXPECT_EQ(view.caption, "Simulation Turingmaschine");
+  EXPECT_EQ(view.ProgramText(), "; Art: Turingmaschine\nA 1 -> 1 R A\nA * -> * K E");
+  EXPECT_EQ(view.FieldText(Field::EBand), "111#11");
+  EXPECT_EQ(session.FileName(), "/p/tm.txt");
+  EXPECT_FALSE(session.Changed());
+  // Saved again: the line is kept, never written twice.
+  ASSERT_TRUE(session.Save());
+  EXPECT_EQ(host.files["/p/tm.txt"], "; Art: Turingmaschine\r\nA 1 -> 1 R A\r\nA * -> * K E");
+  // A line that names another kind is updated in place.
+  Edit("; Art: NEA\nA 1 -> 1 R A");
+  ASSERT_TRUE(session.Save());
+  EXPECT_EQ(host.files["/p/tm.txt"], "; Art: Turingmaschine\r\nA 1 -> 1 R A");
+  // The settings name the file's kind, so the next start opens it under that kind.
+  ASSERT_TRUE(session.Close());
+  EXPECT_EQ(ReadSettings(host.configuration).kindCode, static_cast<std::uint16_t>(MachineKind::TM));
+  EXPECT_EQ(ReadSettings(host.configuration).file, "/p/tm.txt");
 }
 
 TEST_F(DocumentTest, SaveAsAddsTxtToANameWithoutADot) {
@@ -204,7 +259,7 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
     EXPECT_EQ(view.ProgramText(), "a 1 -> a ; edited");
   }
   if (c.answer == Answer::Ja && c.named) {
-    EXPECT_EQ(host.files["/p/p.txt"], "a 1 -> a ; edited");
+    EXPECT_EQ(host.files["/p/p.txt"], "; Art: DEA\r\na 1 -> a ; edited");
   }
 }
 

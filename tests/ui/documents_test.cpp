@@ -120,6 +120,7 @@ TEST_F(DocumentTest, PlainFilesRoundTripByteForByte) {
       QByteArray("a 1 -> a\r\n\r\n"),                         // ends with empty lines
       QByteArray("; \xE2\x9C\x93 \xC3\xA4\r\na 1 -> a\r\n"),  // UTF-8 with a character 1252 lacks
       QByteArray(""),
+      QByteArray("; Art: DEA\r\na 1 -> a"),  // the kind line is kept, not written twice
   };
   for (const QByteArray& bytes : files) {
     Write(QStringLiteral("p.txt"), bytes);
@@ -127,11 +128,26 @@ TEST_F(DocumentTest, PlainFilesRoundTripByteForByte) {
     EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 geöffnet.").arg(Path(QStringLiteral("p.txt"))));
     QFile::remove(Path(QStringLiteral("p.txt")));
     ui->MISpeichern->trigger();
-    EXPECT_EQ(Read(QStringLiteral("p.txt")), bytes);
+    // The kind goes with the file as its first line; everything else as it was.
+    EXPECT_EQ(Read(QStringLiteral("p.txt")), bytes.startsWith("; Art:") ? bytes : "; Art: DEA\r\n" + bytes);
     EXPECT_EQ(Panel(2), QStringLiteral(" Datei %1 gespeichert").arg(Path(QStringLiteral("p.txt"))));
   }
   EXPECT_EQ(dialogs, 0);
   EXPECT_TRUE(errors.isEmpty());
+}
+
+// The kind line a save adds is one edit of the text: one undo takes it back.
+TEST_F(DocumentTest, TheKindLineIsOneEditOfTheText) {
+  Open();
+  Write(QStringLiteral("k.txt"), "a 1 -> a\r\nb 1 -> b");
+  ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("k.txt")))));
+  ui->MProgramm->moveCursor(QTextCursor::End);
+  ASSERT_TRUE(form->Session().Save());
+  EXPECT_EQ(Program(), QStringLiteral("; Art: DEA\na 1 -> a\nb 1 -> b"));
+  EXPECT_TRUE(ui->MProgramm->textCursor().atEnd());  // the caret stays where the user left it
+  EXPECT_FALSE(form->Session().Changed());
+  ui->MProgramm->undo();
+  EXPECT_EQ(Program(), QStringLiteral("a 1 -> a\nb 1 -> b"));
 }
 
 TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
@@ -140,7 +156,7 @@ TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
   ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("lf.txt")))));
   EXPECT_EQ(ui->MProgramm->document()->blockCount(), 3);
   ASSERT_TRUE(form->Session().Save());
-  EXPECT_EQ(Read(QStringLiteral("lf.txt")), QByteArray("a 1 -> a\r\nb 1 -> b\r\nc 1 -> c"));
+  EXPECT_EQ(Read(QStringLiteral("lf.txt")), QByteArray("; Art: DEA\r\na 1 -> a\r\nb 1 -> b\r\nc 1 -> c"));
 }
 
 TEST_F(DocumentTest, TypedCharactersAreNeverLost) {
@@ -152,12 +168,12 @@ TEST_F(DocumentTest, TypedCharactersAreNeverLost) {
   saveName = Path(QStringLiteral("u.txt"));
   ASSERT_TRUE(form->Session().Save());  // no name yet: the save dialog
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(Read(QStringLiteral("u.txt")), QStringLiteral("; Pfeil \u2192 und \u00C3\u00A4").toUtf8());
+  EXPECT_EQ(Read(QStringLiteral("u.txt")), QStringLiteral("; Art: DEA\r\n; Pfeil \u2192 und \u00C3\u00A4").toUtf8());
   // Text the code page holds, but whose bytes would read back as UTF-8, goes out as UTF-8 too.
   ui->MProgramm->setPlainText(QStringLiteral("\u00C3\u00A4"));
   ASSERT_TRUE(form->Session().Save());
   ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("u.txt")))));
-  EXPECT_EQ(Program(), QStringLiteral("\u00C3\u00A4"));
+  EXPECT_EQ(Program(), QStringLiteral("; Art: DEA\n\u00C3\u00A4"));
 }
 
 TEST_F(DocumentTest, FailedReadsChangeNothing) {
@@ -253,7 +269,7 @@ TEST_P(ChangePrompt, AnswersDecideWhetherTheCommandGoesOn) {
     EXPECT_EQ(Program(), edited);
   }
   if (c.answer == Answer::Ja && c.named) {
-    EXPECT_EQ(Read(QStringLiteral("p.txt")), edited.toUtf8().replace("\n", "\r\n"));
+    EXPECT_EQ(Read(QStringLiteral("p.txt")), "; Art: DEA\r\n" + edited.toUtf8().replace("\n", "\r\n"));
   }
 }
 
