@@ -39,6 +39,10 @@ T* Part(QObject& form, const char* name) {
 // Message boxes go to standard error, so that nothing waits for a user.
 struct PrintedMessages : automaten::Dialogs {
   void Message(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+  bool MessageWithSwitch(QWidget*, const QString& text) override {
+    Message(nullptr, text);
+    return false;
+  }
   automaten::Answer SaveQuestion(QWidget*, const QString&) override { return automaten::Answer::Nein; }
   void Error(QWidget*, const QString& text) override { Message(nullptr, text); }
   QString ChooseFile(QWidget*, File, const QString&) override { return {}; }

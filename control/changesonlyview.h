@@ -71,6 +71,7 @@ class ChangesOnlyView : public View {
   void SetSliderPosition(int position) override { view_.SetSliderPosition(position); }
   NumberFormat Numbers() const override { return view_.Numbers(); }
   void ShowMessage(const std::string& text) override { view_.ShowMessage(text); }
+  bool OfferKind(const std::string& fault, MachineKind fits) override { return view_.OfferKind(fault, fits); }
   Answer AskSaveQuestion(const std::string& text) override { return view_.AskSaveQuestion(text); }
   int Zoom() const override { return view_.Zoom(); }
   void SetZoom(int percent) override { view_.SetZoom(percent); }

@@ -83,6 +83,10 @@ bool HasKindLine(const std::string& utf8) {
   return KindLineName(FirstLine(utf8, rest), name);
 }
 
+std::string FitsKindText(MachineKind kind) {
+  return std::string("Das Programm passt zur Maschinenart ") + InfoOf(kind).fileName + ".";
+}
+
 bool OnlyOtherKindThatFits(const std::vector<std::string>& lines, MachineKind kind, MachineKind& fits) {
   int found = 0;
   for (MachineKind other : kKinds)

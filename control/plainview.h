@@ -57,6 +57,12 @@ class PlainView : public View {
   void SetSliderPosition(int position) override;
 
   void ShowMessage(const std::string& text) override;
+  // Shows the fault as ShowMessage does; the kind offered is recorded.
+  bool OfferKind(const std::string& fault, MachineKind fits) override {
+    ShowMessage(fault);
+    offered.push_back(fits);
+    return switchKind;
+  }
   Answer AskSaveQuestion(const std::string& text) override;
 
   int Zoom() const override { return zoom; }
@@ -85,6 +91,8 @@ class PlainView : public View {
   std::vector<std::string> messages;                  // every message box, in order
   std::vector<std::string> questions;                 // every change prompt, in order
   Answer answer = Answer::Nein;                       // what the change prompt answers
+  std::vector<MachineKind> offered;                   // the kinds a fault's box offered
+  bool switchKind = false;                            // whether the user takes the kind offered
   std::function<void(const std::string&)> onMessage;  // also told of each message box
 
  private:

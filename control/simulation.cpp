@@ -167,7 +167,9 @@ void Simulation::ShowChangedMark(bool changed) {
 
 void Simulation::FieldEdited(Field f) { edited_[static_cast<std::size_t>(f)] = true; }
 
-void Simulation::SelectKind(MachineKind kind) {
+void Simulation::SelectKind(MachineKind kind) { ChangeKind(kind, /*withExample=*/true); }
+
+void Simulation::ChangeKind(MachineKind kind, bool withExample) {
   if (!IsKnownKind(kind)) return;
   const KindInfo& info = InfoOf(kind);
   view_.SetFieldVisible(Field::EAusgabe, info.secondFieldShown);
@@ -183,9 +185,13 @@ void Simulation::SelectKind(MachineKind kind) {
   view_.MarkCell(Field::EBand, -1);
   view_.MarkCell(Field::EAusgabe, -1);
   ShowKind();
-  SetField(Field::EBand, ExampleTape(kind, configuration_.head, view_.TapeWidth()));
-  view_.SetProgramText(ExampleText(kind));
-  view_.MarkProgramUnchanged();
+  if (withExample) {
+    SetField(Field::EBand, ExampleTape(kind, configuration_.head, view_.TapeWidth()));
+    view_.SetProgramText(ExampleText(kind));
+    view_.MarkProgramUnchanged();
+  } else {
+    ShowStatus(MachineText("Umgeschaltet: ") + MachineText(InfoOf(kind).fileName));
+  }
   applied_ = 0;
   ClearHistory();
 }
@@ -215,14 +221,23 @@ bool Simulation::ParseProgram() {
   // The configuration belongs to the program before: nothing may step on it now.
   run_ = RunState::ParseFault;
   move_ = Move{};
-  // Each fault stops the run and shows its box.
-  for (const ParseFault& fault : program_.faults) {
+  // Each fault stops the run and shows its box; the last offers the one
+  // other kind the text fits, if there is exactly one.
+  MachineKind fits = kind_;
+  const bool offer = OnlyOtherKindThatFits(lines, kind_, fits);
+  bool switching = false;
+  for (std::size_t i = 0; i < program_.faults.size(); ++i) {
     StopTimer();
-    view_.ShowMessage(FaultMessage(fault));
+    const std::string message = FaultMessage(program_.faults[i]);
+    if (offer && i + 1 == program_.faults.size())
+      switching = view_.OfferKind(message, fits);
+    else
+      view_.ShowMessage(message);
   }
   const auto [start, length] = LineSelection(lines, program_.faultLine);
   view_.FocusProgram();
   view_.SelectInProgram(start, length);
+  if (switching) ChangeKind(fits, /*withExample=*/false);
   return false;
 }
 

@@ -121,6 +121,9 @@ class Simulation {
 
  private:
   bool ParseProgram();  // shows each fault; false when there was one
+  // A new kind; without the example (a fault's box offered the one other kind
+  // the text fits, and the user took it) the program text and the tape stay.
+  void ChangeKind(MachineKind kind, bool withExample);
   void ResetMachine();
   void StopTimer();
   void TakeUserEdits();

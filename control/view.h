@@ -115,6 +115,14 @@ class View {
 
   // Modal boxes; the event loop keeps running while they are open.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A program fault's box, when the program would parse under exactly one
+  // other kind: the window adds that hint and a button "Umschalten"; true
+  // when the user switches. A front end without the button shows the fault.
+  virtual bool OfferKind(const std::string& fault, MachineKind fits) {
+    (void)fits;
+    ShowMessage(fault);
+    return false;
+  }
   virtual Answer AskSaveQuestion(const std::string& text) = 0;  // "&Ja", "&Nein", "Abbrechen"
 
   // The size of tape, labels and program area, in percent.

@@ -13,6 +13,13 @@ void QtDialogs::Message(QWidget* parent, const QString& text) {
   box.exec();
 }
 
+bool QtDialogs::MessageWithSwitch(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Automaten"), text, QMessageBox::Ok, parent);
+  QPushButton* change = box.addButton(QStringLiteral("Umschalten"), QMessageBox::ActionRole);
+  box.exec();
+  return box.clickedButton() == change;
+}
+
 Answer QtDialogs::SaveQuestion(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text, QMessageBox::NoButton, parent);
   QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);

@@ -18,6 +18,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   virtual void Message(QWidget* parent, const QString& text) = 0;
+  // A message with a second button "Umschalten"; true when the user takes it.
+  virtual bool MessageWithSwitch(QWidget* parent, const QString& text) = 0;
   // The change prompt: "&Ja", "&Nein", "Abbrechen".
   virtual Answer SaveQuestion(QWidget* parent, const QString& text) = 0;
   virtual void Error(QWidget* parent, const QString& text) = 0;
@@ -32,6 +34,7 @@ class Dialogs {
 class QtDialogs final : public Dialogs {
  public:
   void Message(QWidget* parent, const QString& text) override;
+  bool MessageWithSwitch(QWidget* parent, const QString& text) override;
   Answer SaveQuestion(QWidget* parent, const QString& text) override;
   void Error(QWidget* parent, const QString& text) override;
   QString ChooseFile(QWidget* parent, File kind, const QString& suggestion) override;

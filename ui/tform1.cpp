@@ -594,6 +594,11 @@ void TForm1::SetSliderPosition(int position) { TrackBar1->setValue(std::clamp(po
 
 void TForm1::ShowMessage(const std::string& text) { dialogs_.Message(this, FromMachine(text)); }
 
+bool TForm1::OfferKind(const std::string& fault, MachineKind fits) {
+  return dialogs_.MessageWithSwitch(
+      this, FromMachine(fault) + QStringLiteral("\n\n") + QString::fromStdString(FitsKindText(fits)));
+}
+
 Answer TForm1::AskSaveQuestion(const std::string& text) { return dialogs_.SaveQuestion(this, FromMachine(text)); }
 
 void TForm1::SetCaption(const std::string& text) { setWindowTitle(FromMachine(text)); }

@@ -81,6 +81,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetSliderPosition(int position) override;
   NumberFormat Numbers() const override { return numbers_; }
   void ShowMessage(const std::string& text) override;
+  bool OfferKind(const std::string& fault, MachineKind fits) override;
   Answer AskSaveQuestion(const std::string& text) override;
   int Zoom() const override;
   void SetZoom(int percent) override;

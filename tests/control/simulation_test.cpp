@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "control/examples.h"
+#include "control/kinds.h"
 #include "control/plainview.h"
 #include "engine/encoding.h"
 
@@ -284,6 +285,40 @@ TEST_F(SimulationTest, ATickAfterAStopStillStepsOnce) {
   EXPECT_EQ(Label(Label::LSchritte), "Schritte: 2");
   EXPECT_FALSE(view.TimerEnabled());
   EXPECT_EQ(sim.Outcome().result, RunOutcome::Result::Stopped);
+}
+
+// A fault in a text that parses under exactly one other kind offers that
+// kind; taken, it switches and keeps the text and the tape.
+TEST_F(SimulationTest, AFaultOffersTheOneOtherKindTheTextFits) {
+  sim.SelectKind(MachineKind::KA);
+  const std::string turing = ExampleText(MachineKind::TM);
+  view.SetProgramText(turing);
+  view.SetFieldText(Field::EBand, "11#1");
+  sim.Reset();
+  ASSERT_EQ(view.offered, std::vector<MachineKind>{MachineKind::TM});
+  EXPECT_EQ(view.messages.size(), 1u);           // the fault itself, as before
+  EXPECT_EQ(sim.State().kind, MachineKind::KA);  // not taken: nothing else changes
+
+  view.switchKind = true;
+  sim.Reset();
+  EXPECT_EQ(sim.State().kind, MachineKind::TM);
+  EXPECT_EQ(view.ProgramText(), turing);
+  EXPECT_EQ(view.FieldText(Field::EBand), "11#1");
+  EXPECT_EQ(view.caption, "Simulation Turingmaschine");
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Umgeschaltet: Turingmaschine");
+  EXPECT_EQ(sim.State().run, RunState::Undetermined);
+  sim.Reset();  // and it runs as the machine it is
+  EXPECT_EQ(sim.State().run, RunState::Ready);
+
+  // A text that fits two other kinds, or none, offers nothing.
+  view.offered.clear();
+  sim.SelectKind(MachineKind::KA);
+  view.SetProgramText("a 1 -> e\n");  // an acceptor's line, and an NEA's
+  sim.Reset();
+  view.SetProgramText("a 1 e\n");
+  sim.Reset();
+  EXPECT_TRUE(view.offered.empty());
+  EXPECT_EQ(FitsKindText(MachineKind::TM), "Das Programm passt zur Maschinenart Turingmaschine.");
 }
 
 TEST_F(SimulationTest, ChangeMarkerInTheStatusBar) {

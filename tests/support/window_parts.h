@@ -81,6 +81,7 @@ struct WindowParts {
 // the window asks it. Message and question texts arrive as machine text.
 struct ScriptedDialogs : Dialogs {
   std::function<void(const std::string&)> message;
+  std::function<bool(const std::string&)> offer;  // a message with "Umschalten"; true takes it
   std::function<Answer(const std::string&)> question;
   std::function<void(const QString&)> error;
   std::function<QString(File)> file;  // the chosen name, empty for "cancel"
@@ -90,6 +91,11 @@ struct ScriptedDialogs : Dialogs {
   void Message(QWidget*, const QString& text) override {
     if (message) return message(ToMachine(text));
     ADD_FAILURE() << "unexpected message: " << text.toStdString();
+  }
+  bool MessageWithSwitch(QWidget*, const QString& text) override {
+    if (offer) return offer(ToMachine(text));
+    ADD_FAILURE() << "unexpected offer to switch: " << text.toStdString();
+    return false;
   }
   Answer SaveQuestion(QWidget*, const QString& text) override {
     if (question) return question(ToMachine(text));

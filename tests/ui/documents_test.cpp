@@ -150,6 +150,30 @@ TEST_F(DocumentTest, TheKindLineIsOneEditOfTheText) {
   EXPECT_EQ(Program(), QStringLiteral("a 1 -> a\nb 1 -> b"));
 }
 
+// A Turing program opened while the pushdown automaton is chosen: its fault
+// box names the kind it fits and switches to it, keeping the text.
+TEST_F(DocumentTest, AFaultBoxOffersTheKindTheProgramFits) {
+  Open();
+  ui->TBKinds[static_cast<int>(MachineKind::KA)]->trigger();
+  Write(QStringLiteral("tm.txt"), "A 1 -> 1 R A\r\nA * -> * K E");
+  ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("tm.txt")))));
+  std::vector<std::string> offers;
+  script.offer = [&offers](const std::string& text) {
+    offers.push_back(text);
+    return true;
+  };
+  QTest::keyClick(ui->MProgramm, Qt::Key_F8);
+  ASSERT_EQ(offers.size(), 1u);
+  EXPECT_NE(offers[0].find("Fehler: "), std::string::npos) << offers[0];
+  EXPECT_NE(offers[0].find("\n\nDas Programm passt zur Maschinenart Turingmaschine."), std::string::npos);
+  EXPECT_EQ(form->Sim().State().kind, MachineKind::TM);
+  EXPECT_EQ(Program(), QStringLiteral("A 1 -> 1 R A\nA * -> * K E"));
+  EXPECT_EQ(form->FileName(), Path(QStringLiteral("tm.txt")));
+  EXPECT_FALSE(form->Session().Changed());
+  QTest::keyClick(ui->MProgramm, Qt::Key_F8);
+  EXPECT_EQ(ui->LZustand->text(), QStringLiteral("Zustand : Anfangszustand"));
+}
+
 TEST_F(DocumentTest, AnyLineEndsReadAndCrLfWritten) {
   Open();
   Write(QStringLiteral("lf.txt"), "a 1 -> a\nb 1 -> b\rc 1 -> c");
