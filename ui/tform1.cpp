@@ -312,6 +312,7 @@ void TForm1::CreateControls() {
   LSchritte = label("LSchritte", QStringLiteral("Schritte: "), 270, 110, 13);
   LBefehl = label("LBefehl", QStringLiteral("Übergang: "), 8, 128, 13);
   LMeldung = label("LMeldung", QString(), 270, 128, 13);
+  labels_ = {LZustand, LSchritte, LBefehl, LMeldung};
 
   MProgramm = new QPlainTextEdit(central);
   MProgramm->setObjectName(QStringLiteral("MProgramm"));
@@ -384,19 +385,69 @@ void TForm1::LayoutControls() {
   EBand->setGeometry(8, 40, w - 20, EBand->sizeHint().height());
   EAusgabe->setGeometry(8, EBand->y() + EBand->sizeHint().height() - 2, w - 20, EAusgabe->sizeHint().height());
   const int row1 = EAusgabe->y() + EAusgabe->height() + 4;
-  const int row2 = row1 + scaled(18);
-  LZustand->move(8, row1);
-  LSchritte->move(8 + scaled(262), row1);
-  LBefehl->move(8, row2);
-  LMeldung->move(8 + scaled(262), row2);
-  const int programTop = row2 + scaled(24);
+  const int programTop = LayoutLabels(row1);
   MProgramm->setGeometry(8, programTop, w - 20, std::max(h - 64 - programTop, 0));
   tapeWidth_ = TapeWidthOf(EBand->width());
-  // Labels keep a fixed size, so a new text costs no new layout of the window:
-  // each reaches to the right edge (the status labels on the left may run
-  // under those on the right).
-  for (QLabel* l : {LZustand, LBefehl, LSchritte, LMeldung, LFrequenz2})
-    l->resize(std::max(w - l->x() - 8, 10), QFontMetrics(l->font()).height() + 2);
+  LFrequenz2->resize(std::max(w - LFrequenz2->x() - 8, 10), QFontMetrics(LFrequenz2->font()).height() + 2);
+}
+
+// The status labels stand in two rows of two, as the window was designed:
+// state and steps, transition and verdict. A row whose texts do not fit
+// their columns puts each label on a row of its own, wrapped to the window's
+// width; and where even then the lines do not fit below the fields, the
+// labels' font gives way, never their text. Returns the top of the program area.
+int TForm1::LayoutLabels(int top) {
+  const int w = centralWidget()->width();
+  const auto scaled = [this](int pixels) { return static_cast<int>(std::lround(pixels * zoom_ / 100.0)); };
+  const int column = scaled(262);
+  const int zoomPixels = std::max(scaled(13), 1);
+  const int gap = scaled(18) - QFontMetrics(Courier(zoomPixels)).height();  // between two rows
+  for (int pixels = zoomPixels;; pixels = pixels * 9 / 10) {
+    for (PlainLabel* l : labels_)
+      if (l->font().pixelSize() != pixels) l->setFont(Courier(pixels));
+    const int lineHeight = QFontMetrics(labels_[0]->font()).height();
+    int y = top;
+    for (std::size_t row = 0; row < 2; ++row) {
+      PlainLabel* left = labels_[2 * row];
+      PlainLabel* right = labels_[2 * row + 1];
+      sideBySide_[row] = Fits(left, column - 4) && Fits(right, w - 16 - column);
+      if (sideBySide_[row]) {
+        // Each reaches to the right edge, so a new text costs no new layout;
+        // the left one runs under the right one, where its text never reaches.
+        left->setGeometry(8, y, std::max(w - 16, 10), lineHeight + 2);
+        right->setGeometry(8 + column, y, std::max(w - 16 - column, 10), lineHeight + 2);
+        labelLines_[2 * row] = labelLines_[2 * row + 1] = 1;
+        y += lineHeight + gap;
+        continue;
+      }
+      for (std::size_t i = 2 * row; i < 2 * row + 2; ++i) {
+        labelLines_[i] = labels_[i]->Lines(w - 16);
+        labels_[i]->setGeometry(8, y, std::max(w - 16, 10), labelLines_[i] * lineHeight + 2);
+        y += labelLines_[i] * lineHeight + gap;
+      }
+    }
+    const int programTop = y + scaled(24) - scaled(18);  // as far below the last row as the design has it
+    if (programTop <= centralWidget()->height() || pixels <= 6) return programTop;
+  }
+}
+
+// Measured in the zoom's font, which the labels have unless they gave way.
+bool TForm1::Fits(const PlainLabel* label, int width) const {
+  const qreal zoomed = std::lround(13 * zoom_ / 100.0) / static_cast<qreal>(std::max(label->font().pixelSize(), 1));
+  return label->text().size() * label->Advance() * zoomed <= width;
+}
+
+bool TForm1::LabelsNeedLayout() const {
+  const int w = centralWidget()->width();
+  const int column = static_cast<int>(std::lround(262 * zoom_ / 100.0));
+  for (std::size_t row = 0; row < 2; ++row) {
+    const bool fits = Fits(labels_[2 * row], column - 4) && Fits(labels_[2 * row + 1], w - 16 - column);
+    if (fits != sideBySide_[row]) return true;
+    if (!fits)
+      for (std::size_t i = 2 * row; i < 2 * row + 2; ++i)
+        if (labels_[i]->Lines(w - 16) != labelLines_[i]) return true;
+  }
+  return false;
 }
 
 // The tape cells a field of this width shows: 9 pixels a cell at 100 %, less 8.
@@ -412,7 +463,6 @@ void TForm1::SetZoom(int percent) {
   zoom_ = ClampZoom(percent);
   const auto scaled = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * zoom_ / 100.0))); };
   for (TapeField* f : {EBand, EAusgabe}) f->setFont(Courier(scaled(16)));
-  for (QLabel* l : {LZustand, LSchritte, LBefehl, LMeldung}) l->setFont(Courier(scaled(13)));
   MProgramm->setFont(Courier(scaled(13)));
   LayoutControls();
 }
@@ -544,7 +594,12 @@ void TForm1::FocusProgram() { MProgramm->setFocus(); }
 
 void TForm1::MarkProgramUnchanged() { MProgramm->document()->setModified(false); }
 
-void TForm1::SetLabelText(Label l, const std::string& text) { LabelWidget(l)->setText(FromMachine(text)); }
+void TForm1::SetLabelText(Label l, const std::string& text) {
+  LabelWidget(l)->setText(FromMachine(text));
+  // A text that no longer fits where it stands reflows the labels, so that
+  // none is ever cut off; in the usual case this is one multiplication.
+  if (l != Label::LFrequenz2 && LabelsNeedLayout()) LayoutControls();
+}
 
 void TForm1::SetLabelColour(Label l, TextColour c) {
   QLabel* label = LabelWidget(l);

@@ -27,6 +27,7 @@ class QToolBar;
 
 namespace automaten {
 
+class PlainLabel;
 class TapeField;
 class DiagramDock;
 class LanguageTools;
@@ -121,10 +122,10 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QLabel* LFrequenz2;
   TapeField* EBand;  // with the head marker '^' under its cells
   TapeField* EAusgabe;
-  QLabel* LZustand;
-  QLabel* LSchritte;
-  QLabel* LBefehl;
-  QLabel* LMeldung;
+  PlainLabel* LZustand;
+  PlainLabel* LSchritte;
+  PlainLabel* LBefehl;
+  PlainLabel* LMeldung;
   QPlainTextEdit* MProgramm;
   std::array<QLabel*, kPanelCount> StatusPanels{};
   QTimer* Timer1;
@@ -160,6 +161,11 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateStatusBar();
   void LayoutControls();
   int TapeWidthOf(int fieldWidth) const;
+  int LayoutLabels(int top);
+  bool Fits(const PlainLabel* label, int width) const;
+  // Whether the status labels must be laid out anew for their texts: a text
+  // left its column, or a wrapped text takes another number of lines.
+  bool LabelsNeedLayout() const;
   void ShowHelp();
   void ShowInfo();
   TapeField* FieldWidget(Field f) const;
@@ -184,6 +190,10 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;                     // percent
   int tapeWidth_ = kDefaultTapeWidth;  // the cells the tape field shows
+  // The status labels in their rows: state and steps, transition and verdict.
+  std::array<PlainLabel*, 4> labels_{};
+  std::array<bool, 2> sideBySide_{true, true};  // each row's two labels side by side, or one below the other
+  std::array<int, 4> labelLines_{1, 1, 1, 1};   // the lines each label takes
   NumberFormat numbers_;
 };
 

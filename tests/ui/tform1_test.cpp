@@ -26,10 +26,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "control/settings.h"
 #include "engine/parser.h"
 #include "support/field_text.h"
 #include "support/window_parts.h"
 #include "ui/diagrampane.h"
+#include "ui/plainlabel.h"
 #include "ui/testpane.h"
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
@@ -434,6 +436,8 @@ TEST_F(WindowTest, ZoomForTheProjector) {
   EXPECT_EQ(ui->MProgramm->y(), 152);
 
   // At 200 %: every font doubled, the rows move down, the marker stays under the head cell.
+  // (A window too small for the labels' lines at that size shrinks their font instead of cutting them off.)
+  form->resize(1000, 700);
   QWheelEvent wheel(QPointF(10, 10), ui->MProgramm->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
   for (int i = 0; i < 5; ++i) QApplication::sendEvent(ui->MProgramm->viewport(), &wheel);  // 110 ... 200
@@ -789,6 +793,62 @@ TEST_F(WindowTest, TheCaretStaysInViewWhenAShorterWordReplacesALongTape) {
   QTest::keyClicks(ui->EBand, QStringLiteral("10"));
   EXPECT_EQ(TextOf(ui->EBand), QStringLiteral("10"));
   EXPECT_EQ(ui->EBand->FirstVisibleCell(), 0u);
+}
+
+// The verdict, the loop sentence, the step count and the transition are never
+// cut off: at every zoom step, on the smaller screens a classroom projects,
+// with and without the panes, each label shows its whole text inside the
+// window (wrapped where its column is too narrow).
+TEST_F(WindowTest, StatusLabelsShowTheirWholeTextAtEveryZoomStep) {
+  const std::vector<std::pair<Label, std::string>> texts = {
+      {Label::LZustand, "Zustand : {A,1,2,3,4,5,6,7,8,9,E,F}"},
+      {Label::LBefehl, ToMachine(QStringLiteral("Übergang: {A,1,2,3,4,5,6,7,8,9,E,F} 0 -> {A,1,2,3,4,5,6,7,8,9,E}"))},
+      {Label::LSchritte, "Schritte: 123456789"},
+      {Label::LMeldung,
+       ToMachine(QStringLiteral("Endlosschleife: die Maschine läuft ab Schritt 123456 nach rechts ins leere Band."))},
+  };
+  for (const QSize screen : {QSize(1024, 768), QSize(1280, 800)}) {
+    for (const bool panes : {false, true}) {
+      form->showNormal();
+      form->resize(panes ? screen.width() - 420 : screen.width(), screen.height() - 60);
+      if (panes != ui->MITests->isChecked()) ui->MITests->trigger();
+      for (int zoom = 70;; zoom = ZoomIn(zoom)) {
+        SCOPED_TRACE(std::to_string(screen.width()) + (panes ? " with the pane, " : ", ") + std::to_string(zoom) +
+                     " %");
+        form->SetZoom(zoom);
+        for (const auto& [label, text] : texts) form->SetLabelText(label, text);
+        QApplication::processEvents();
+        const QRect inside = form->centralWidget()->rect();
+        for (QLabel* widget : {static_cast<QLabel*>(ui->LZustand), static_cast<QLabel*>(ui->LBefehl),
+                               static_cast<QLabel*>(ui->LSchritte), static_cast<QLabel*>(ui->LMeldung)}) {
+          auto* label = static_cast<PlainLabel*>(widget);
+          EXPECT_TRUE(inside.contains(label->geometry())) << label->objectName().toStdString();
+          // Every line it needs fits its height, and the text fits its width line by line.
+          const int lines = label->Lines(label->width());
+          EXPECT_LE(lines * QFontMetrics(label->font()).height(), label->height()) << label->objectName().toStdString();
+          // No other label covers it.
+          for (QLabel* other : {static_cast<QLabel*>(ui->LZustand), static_cast<QLabel*>(ui->LBefehl),
+                                static_cast<QLabel*>(ui->LSchritte), static_cast<QLabel*>(ui->LMeldung)})
+            if (other != widget && label->text().size() * label->Advance() > 0) {
+              const QRect used(
+                  label->pos(),
+                  QSize(std::min(label->width(), static_cast<int>(std::ceil(label->text().size() * label->Advance()))),
+                        label->height()));
+              EXPECT_FALSE(used.intersects(other->geometry()))
+                  << label->objectName().toStdString() << " under " << other->objectName().toStdString();
+            }
+        }
+        EXPECT_GE(ui->MProgramm->y(), ui->LMeldung->geometry().bottom());  // the program below the labels
+        if (zoom == ZoomIn(zoom)) break;
+      }
+    }
+  }
+  // Short texts again: the labels stand side by side as designed.
+  form->SetZoom(100);
+  for (Label label : {Label::LZustand, Label::LBefehl, Label::LSchritte, Label::LMeldung})
+    form->SetLabelText(label, "x");
+  EXPECT_EQ(ui->LZustand->y(), ui->LSchritte->y());
+  EXPECT_EQ(ui->LBefehl->y(), ui->LMeldung->y());
 }
 
 // ---- The menu "Werkzeuge" ------------------------------------------------------
