@@ -12,7 +12,10 @@ DiagramUpdate DiagramFollower::Show(const Program& program) const {
   if (program.Ok()) {
     u.diagram = MakeDiagram(program);
     u.change = TooLargeToLayOut(u.diagram) ? DiagramUpdate::Change::TooLarge : DiagramUpdate::Change::Diagram;
-    if (u.change == DiagramUpdate::Change::TooLarge) u.note = DiagramTooLargeNote(u.diagram);
+    if (u.change == DiagramUpdate::Change::TooLarge)
+      u.note = DiagramTooLargeNote(u.diagram);
+    else if (program.kind == MachineKind::KA && !program.DeclaresEndStates())
+      u.note = "akzeptiert bei leerem Keller";  // no state is drawn as an end state: say how it accepts
   } else {
     u.change = DiagramUpdate::Change::Fault;
     u.note = DiagramFaultNote(program, view_.ProgramLines());

@@ -20,7 +20,7 @@ class View;
 struct DiagramUpdate {
   enum class Change {
     None,      // the same as before: only the mark may have moved
-    Diagram,   // draw `diagram`
+    Diagram,   // draw `diagram`, with `note` under it when there is one
     TooLarge,  // draw nothing, `note` says why
     Fault,     // grey the last diagram and show `note`
   };

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/encoding.h"
+#include "engine/nea.h"
 
 namespace automaten {
 
@@ -67,7 +68,7 @@ Diagram MakeDiagram(const Program& program) {
       n.name = StateName(program.kind, s);
       n.initial = s == kStateA;
       n.error = s == (program.kind == MachineKind::NEA ? kNeaF : kStateF);
-      n.end = program.IsEndState(s) || (program.kind == MachineKind::NEA && s == kNeaE);
+      n.end = program.kind == MachineKind::NEA ? NeaAccepting(program, s) : program.IsEndState(s);
       d.nodes.push_back(n);
     }
     return it->second;

@@ -31,10 +31,13 @@ StateSet NextSet(const Program& program, StateSet set, char symbol) {
   return next;
 }
 
+bool NeaAccepting(const Program& program, StateCode state) {
+  return state == kNeaE || (state <= 9 && program.IsEndState(state));
+}
+
 bool SetAccepts(const Program& program, StateSet set) {
-  if (set.Has(kNeaE)) return true;
-  for (StateCode s = 0; s <= 9; ++s)
-    if (set.Has(s) && program.IsEndState(s)) return true;
+  for (StateCode s = 0; s < kNeaStates; ++s)
+    if (set.Has(s) && NeaAccepting(program, s)) return true;
   return false;
 }
 

@@ -16,6 +16,9 @@ std::string SetToText(StateSet set);
 bool SetHasTransition(const Program& program, StateSet set, char symbol);
 // The states reached from the set on the symbol. A transition out of F keeps F.
 StateSet NextSet(const Program& program, StateSet set, char symbol);
+// Whether an NEA state accepts: E, or a declared end state among A, 1 ... 9
+// (F never accepts, even when declared).
+bool NeaAccepting(const Program& program, StateCode state);
 // Whether the set holds E or a declared end state.
 bool SetAccepts(const Program& program, StateSet set);
 // "{A} 0 -> {A,1}": the set transition the next step takes, to the next set.

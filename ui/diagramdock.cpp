@@ -80,7 +80,7 @@ void DiagramDock::Draw(const DiagramUpdate& update) {
   switch (update.change) {
     case DiagramUpdate::Change::Fault: pane_->ShowFault(QString::fromStdString(update.note)); return;
     case DiagramUpdate::Change::TooLarge: pane_->ShowTooLarge(QString::fromStdString(update.note)); return;
-    case DiagramUpdate::Change::Diagram: pane_->ShowDiagram(update.diagram); break;
+    case DiagramUpdate::Change::Diagram: pane_->ShowDiagram(update.diagram, QString::fromStdString(update.note)); break;
     case DiagramUpdate::Change::None: break;
   }
   Mark();

@@ -81,14 +81,15 @@ void DiagramPane::ShowTooLarge(const QString& note) {
   SetNote(note, false);
 }
 
-void DiagramPane::ShowDiagram(const Diagram& d) {
+void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
+  diagramNote_ = note;
   std::string dot = DiagramDot(d);
   if (dot == shownDot_) {
     // The same picture: only the fault mark goes.
     if (greyed_ && pending_ == 0) {
       greyed_ = false;
       scene_.setForegroundBrush(Qt::NoBrush);
-      SetNote(QString(), false);
+      SetNote(diagramNote_, false);
     }
     shown_.place = d.place;  // the same edges, but the lines may sit in other places of the text
     return;
@@ -136,7 +137,7 @@ void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
     return;
   }
   shown_ = d;
-  SetNote(QString(), false);
+  SetNote(diagramNote_, false);
   const double h = layout.height;
   const auto at = [h](Point p) { return QPointF(p.x, h - p.y); };
   QFont nodeFont(QStringLiteral("Liberation Sans"));

@@ -26,9 +26,10 @@ class DiagramPane : public QWidget {
   explicit DiagramPane(QWidget* parent = nullptr);
   ~DiagramPane() override;
 
-  // A diagram small enough to lay out. The same diagram as shown keeps its
-  // drawing; another is laid out off the GUI thread and drawn when ready.
-  void ShowDiagram(const Diagram& d);
+  // A diagram small enough to lay out, with a note under it (or none). The
+  // same diagram as shown keeps its drawing; another is laid out off the GUI
+  // thread and drawn when ready.
+  void ShowDiagram(const Diagram& d, const QString& note = QString());
   // No drawing: the diagram is too large to lay out, as the note says.
   void ShowTooLarge(const QString& note);
   // The text has a fault: the last diagram stays, greyed, with the fault under it.
@@ -67,7 +68,9 @@ class DiagramPane : public QWidget {
   QGraphicsView* view_;
   QLabel* note_;
   Diagram shown_;
-  std::string shownDot_;       // the Graphviz text of what is drawn or being laid out
+  std::string shownDot_;
+  QString diagramNote_;  // under the diagram while it has no fault       // the Graphviz text of what is drawn or being
+                         // laid out
   std::uint64_t pending_ = 0;  // the number of the layout awaited, or 0
   std::uint64_t requests_ = 0;
   bool greyed_ = false;

@@ -220,6 +220,17 @@ TEST(DiagramFollower, ADiagramTooLargeIsNotLaidOutButSaysWhy) {
   EXPECT_NE(u.note.find("303 Zustände"), std::string::npos) << u.note;
 }
 
+TEST(DiagramFollower, APushdownAutomatonWithoutEndStatesSaysHowItAccepts) {
+  PlainView view;
+  Simulation sim(view);
+  DiagramFollower follower(sim, view);
+  sim.SelectKind(MachineKind::KA);
+  view.SetProgramText("a ( # -> push ( a\na ) ( -> pop a\n");
+  EXPECT_EQ(follower.TextChanged().note, "akzeptiert bei leerem Keller");
+  view.SetProgramText("E: 1\na ( # -> push ( 1\n");
+  EXPECT_EQ(follower.TextChanged().note, "");
+}
+
 TEST(DiagramFollower, TheLimitsNote) {
   Diagram d;
   d.nodes.resize(kMaxDiagramStates + 1);

@@ -116,5 +116,14 @@ TEST(Diagram, TheMarkOfAConfiguration) {
   EXPECT_TRUE(MarkPosition(n, s, -1, DiagramMark::Verdict::None).lines.empty());
 }
 
+// An NEA's F never accepts: declared an end state, it is still drawn single.
+TEST(Diagram, AnNeasDeclaredFIsNoEndState) {
+  const Diagram d = MakeDiagram(ParseProgram(MachineKind::NEA, {"E: F 3", "a 0 -> 3", "3 1 -> f"}));
+  for (const DiagramNode& n : d.nodes) {
+    SCOPED_TRACE(n.name);
+    EXPECT_EQ(n.end, n.name == "3");
+  }
+}
+
 }  // namespace
 }  // namespace automaten

@@ -770,6 +770,17 @@ TEST_F(WindowTest, ResultsOfAnotherTextAreMarkedStaleAndRunAgain) {
   EXPECT_TRUE(ui->Tests->Summary().startsWith(QStringLiteral("Keine Testfälle"))) << ui->Tests->Summary().toStdString();
 }
 
+// A pushdown automaton without end states accepts by empty stack, which no
+// double circle shows: the pane says so under the diagram.
+TEST_F(DiagramWindowTest, APushdownAutomatonWithoutEndStatesHasItsNote) {
+  Click("TB_KA");
+  form->SetProgramText("a ( # -> push ( a\na ) ( -> pop a\n");
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  EXPECT_EQ(Pane().Note(), QStringLiteral("akzeptiert bei leerem Keller"));
+  EXPECT_FALSE(Pane().Greyed());
+}
+
 // After a change of kind, F4 draws the text under the new kind, not the
 // program the machine ran before.
 TEST_F(DiagramWindowTest, F4AfterAChangeOfKindDrawsTheNewKindsText) {
