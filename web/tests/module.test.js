@@ -116,14 +116,16 @@ test("saving offers the bytes the desktop program writes", async () => {
   app.save("ü.txt");
   assert.ok(app.hasDownload());
   assert.strictEqual(app.downloadName(), "ü.txt");
-  assert.deepStrictEqual([...app.downloadBytes()].slice(10, 13), [0xfc, 0x62, 0x65]);  // "übe" in Windows-1252
+  // The kind goes with the file as its first line, then the program in Windows-1252: "übe" as one byte a letter.
+  assert.strictEqual(Buffer.from(app.downloadBytes()).toString("latin1").slice(0, 12), "; Art: DEA\r\n");
+  assert.deepStrictEqual([...app.downloadBytes()].slice(22, 25), [0xfc, 0x62, 0x65]);
   assert.ok(Buffer.from(app.downloadBytes()).toString("latin1").includes("\r\na 0 -> 1"));
   assert.ok(!app.programChanged());
   app.downloadTaken();
   assert.ok(!app.hasDownload());
   app.programEdited("; Pfeil →");  // not in Windows-1252: saved as UTF-8
   app.save("");
-  assert.strictEqual(Buffer.from(app.downloadBytes()).toString("utf8"), "; Pfeil →");
+  assert.strictEqual(Buffer.from(app.downloadBytes()).toString("utf8"), "; Art: DEA\r\n; Pfeil →");
   assert.strictEqual(app.downloadName(), "ü.txt");
   app.delete();
 });

@@ -166,7 +166,9 @@ test("a program saved and opened again comes back as it was, in the desktop's by
   const [download] = await Promise.all([page.waitForEvent("download"), page.click("#boxButtons button >> nth=0")]);
   assert.strictEqual(download.suggestedFilename(), "rund.txt");
   const bytes = fs.readFileSync(await download.path());
-  assert.deepStrictEqual(bytes, Buffer.from(program.replace(/\n/g, "\r\n"), "latin1"));  // Windows-1252, CR LF
+  // The kind as the first line, then the program; Windows-1252, CR LF.
+  const written = "; Art: Akzeptor\n" + program;
+  assert.deepStrictEqual(bytes, Buffer.from(written.replace(/\n/g, "\r\n"), "latin1"));
   assert.strictEqual(await text(page, "panel2"), " Datei rund.txt gespeichert");
   assert.strictEqual(await text(page, "panel1"), "");
 
@@ -177,7 +179,7 @@ test("a program saved and opened again comes back as it was, in the desktop's by
   const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.keyboard.press("Control+f")]);
   await chooser.setFiles(saved);
   await page.waitForFunction(() => document.getElementById("panel2").textContent.includes("geöffnet"));
-  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), program);
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), written);
   assert.strictEqual(await text(page, "panel2"), " Datei rund.txt geöffnet.");
   assert.strictEqual(await text(page, "panel1"), "");
   assert.deepStrictEqual(page.errors, []);
