@@ -7,7 +7,7 @@
 namespace automaten {
 
 std::string PlainView::ProgramLine(int i) const {
-  return i >= 0 && i < static_cast<int>(lines_.size()) ? ToMachineText(lines_[static_cast<std::size_t>(i)])
+  return i >= 0 && i < static_cast<int>(lines_.size()) ? ProgramLineToMachine(lines_[static_cast<std::size_t>(i)])
                                                        : std::string();
 }
 

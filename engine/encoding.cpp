@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/types.h"
+
 namespace automaten {
 
 namespace {
@@ -117,6 +119,21 @@ bool IsAscii(const std::string& bytes) {
 }
 
 bool ReadsAsUtf8(const std::string& bytes) { return !IsAscii(bytes) && IsValidUtf8(bytes); }
+
+std::string ProgramLineToMachine(const std::string& utf8) {
+  std::vector<char32_t> codes;
+  if (IsAscii(utf8) || !DecodeUtf8(utf8, codes)) return utf8;
+  std::string text;
+  text.reserve(codes.size());
+  for (char32_t c : codes) {
+    char b;
+    if (UnicodeToCp1252(c, b))
+      text += b;
+    else
+      text += c == U'\u03B5' ? kEpsilonSign : kForeignSymbol;
+  }
+  return text;
+}
 
 std::string ToMachineText(const std::string& utf8) {
   std::string text;

@@ -28,6 +28,10 @@ bool ReadsAsUtf8(const std::string& bytes);
 // UTF-8 as machine text; a character the code page lacks becomes '?', and
 // bytes that are no valid UTF-8 stay as they are.
 std::string ToMachineText(const std::string& utf8);
+// A program line (UTF-8) as the parser reads it: as ToMachineText, but 'ε'
+// becomes kEpsilonSign and any other character the code page lacks
+// kForeignSymbol, so that the parser finds the fault instead of a silent '?'.
+std::string ProgramLineToMachine(const std::string& utf8);
 // A text of the program's own, written in UTF-8 in the source, as machine text.
 inline std::string MachineText(const char* utf8) { return ToMachineText(utf8); }
 

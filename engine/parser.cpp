@@ -120,9 +120,15 @@ class Parser {
     return code;
   }
 
+  // A character the code page lacks is no symbol; the epsilon sign is the
+  // NEA's epsilon and no symbol of any other kind.
   char ReadSymbol() {
     const std::string t = NextToken();
-    if (t.size() > 1) Report(FaultCode::Symbol);
+    if (t.size() > 1 || t == std::string(1, kForeignSymbol)) Report(FaultCode::Symbol);
+    if (t == std::string(1, kEpsilonSign)) {
+      if (program_.kind == MachineKind::NEA) return kEpsilon;
+      Report(FaultCode::Symbol);
+    }
     return t.empty() ? '\0' : t[0];
   }
 

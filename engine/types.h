@@ -32,6 +32,11 @@ constexpr int kNeaStates = 12;
 constexpr char kTmBlank = '*';
 constexpr char kStackBottom = '#';
 constexpr char kEpsilon = '_';
+// Program lines as the parser reads them (ProgramLineToMachine): the Greek
+// epsilon, which an NEA reads like '_', and any character Windows-1252 lacks,
+// which no program may use. Two bytes the code page leaves undefined.
+constexpr char kEpsilonSign = '\x8F';
+constexpr char kForeignSymbol = '\x81';
 constexpr char kBeyondTape = '\t';     // the symbol under a head past the tape's end
 constexpr int kTmGrowth = 20;          // blanks added when a Turing head reaches an end
 constexpr int kDefaultTapeWidth = 60;  // visible tape cells before a front end lays its field out

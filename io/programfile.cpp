@@ -65,7 +65,7 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool reg
 
 std::vector<std::string> MachineLines(const std::string& utf8) {
   std::vector<std::string> lines = SplitLines(utf8);
-  for (std::string& line : lines) line = ToMachineText(line);
+  for (std::string& line : lines) line = ProgramLineToMachine(line);
   return lines;
 }
 

@@ -10,6 +10,8 @@ QString FromMachine(const std::string& bytes) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+std::string ProgramLineToMachine(const QString& line) { return ProgramLineToMachine(line.toStdString()); }
+
 std::string ToMachine(const QString& text) {
   std::string out;
   out.reserve(static_cast<std::size_t>(text.size()));

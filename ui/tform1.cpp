@@ -537,7 +537,7 @@ int TForm1::ProgramLineCount() const { return MProgramm->document()->blockCount(
 
 std::string TForm1::ProgramLine(int i) const {
   const QTextBlock block = MProgramm->document()->findBlockByNumber(i);
-  return block.isValid() ? ToMachine(block.text()) : std::string();
+  return block.isValid() ? ProgramLineToMachine(block.text()) : std::string();
 }
 
 std::string TForm1::ProgramText() const { return MProgramm->toPlainText().toStdString(); }

@@ -246,6 +246,15 @@ TEST(Cli, EndlessRunsEndWithStatusFour) {
   EXPECT_NE(bound.out.find("Meldung: \n"), std::string::npos);
 }
 
+// A character Windows-1252 lacks is the fault of its line, not a '?' symbol.
+TEST(Cli, ACharacterTheCodePageLacksIsAFault) {
+  const Result beta = RunArgs({"--kind", "akz", "--tape", "?", "-"}, "a \xCE\xB2 -> e\n");
+  EXPECT_EQ(beta.code, 2);
+  EXPECT_EQ(beta.err, "Fehler: ung\xC3\xBCltiges Alphabetzeichen in Befehl 1\n");
+  const Result epsilon = RunArgs({"--kind", "nea", "--tape", "0", "-"}, "a \xCE\xB5 -> 1\n1 0 -> e\n");
+  EXPECT_EQ(epsilon.code, 0) << epsilon.err;
+}
+
 TEST(Cli, TheStateDiagramInsteadOfARun) {
   const std::string dot = ::testing::TempDir() + "dea.dot";
   const Result r = RunArgs({"--kind", "dea", "--example", "--diagram", dot});

@@ -2,6 +2,7 @@
 // and the faulty line marked as the user wrote it.
 #include <gtest/gtest.h>
 
+#include "engine/encoding.h"
 #include "engine/text.h"
 #include "support/driver.h"
 
@@ -250,6 +251,35 @@ TEST(Epsilon, OnlyNeaRemovesEpsilonAndOnlyAfterACleanParse) {
   const Program clean = ParseProgram(NEA, {"a 0 -> 1", "1 _ -> e"});
   ASSERT_EQ(clean.transitions.size(), 2u);
   EXPECT_EQ(clean.transitions[1].input, '0');
+}
+
+// A student's 'ε' is the NEA's epsilon; any other character the code page
+// lacks is the fault of its line, in every kind, never a silent '?'.
+TEST(ForeignCharacters, EpsilonInTheNeaAndAFaultElsewhere) {
+  EXPECT_EQ(ProgramLineToMachine("a \u03B5 -> 1"), std::string("a ") + kEpsilonSign + " -> 1");
+  EXPECT_EQ(ProgramLineToMachine("a \u03B2 -> 1"), std::string("a ") + kForeignSymbol + " -> 1");
+  EXPECT_EQ(ProgramLineToMachine("; f\u00FCr \u2192"), std::string("; f\xFCr ") + kForeignSymbol);
+  EXPECT_EQ(ProgramLineToMachine("a 1 -> e"), "a 1 -> e");
+
+  const Program nea = ParseProgram(MachineKind::NEA, {ProgramLineToMachine("a \u03B5 -> 1"), "1 0 -> e"});
+  ASSERT_TRUE(nea.Ok());
+  EXPECT_TRUE(nea.hasEpsilon);
+  EXPECT_EQ(nea.Written()[0].input, kEpsilon);
+  EXPECT_EQ(nea.alphabet, "0");
+
+  for (MachineKind kind : kKinds) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    const Program p = ParseProgram(kind, {ProgramLineToMachine("a \u03B2 -> e")});
+    ASSERT_FALSE(p.Ok());
+    EXPECT_EQ(p.faults.front(), (ParseFault{FaultCode::Symbol, 1}));
+    if (kind != MachineKind::NEA) {
+      const Program e = ParseProgram(kind, {ProgramLineToMachine("a \u03B5 -> e")});
+      ASSERT_FALSE(e.Ok());
+      EXPECT_EQ(e.faults.front().code, FaultCode::Symbol);
+    }
+  }
+  // A comment may hold any character.
+  EXPECT_TRUE(ParseProgram(MachineKind::Akz, {ProgramLineToMachine("a 1 -> e ; \u03B2 \u2192")}).Ok());
 }
 
 }  // namespace

@@ -862,6 +862,22 @@ TEST_F(WindowTest, StatusLabelsShowTheirWholeTextAtEveryZoomStep) {
   EXPECT_EQ(ui->LBefehl->y(), ui->LMeldung->y());
 }
 
+// A student's 'ε' in the window is the NEA's epsilon; a 'β' is the fault of its line.
+TEST_F(WindowTest, ForeignCharactersInTheProgram) {
+  Click("TB_NEA");
+  form->SetProgramText("a \u03B5 -> 1\n1 0 -> e\n");
+  SetTextOf(ui->EBand, QStringLiteral("0"));
+  Key(Qt::Key_F8);
+  EXPECT_TRUE(messages.empty());
+  Key(Qt::Key_F7);
+  EXPECT_EQ(Text(ui->LMeldung), QStringLiteral("Das Wort wurde akzeptiert."));
+  Click("TB_AKz");
+  form->SetProgramText("a \u03B2 -> e\n");
+  Key(Qt::Key_F8);
+  EXPECT_EQ(messages,
+            std::vector<std::string>{ToMachine(QStringLiteral("Fehler: ungültiges Alphabetzeichen in Befehl 1"))});
+}
+
 // ---- The menu "Werkzeuge" ------------------------------------------------------
 
 TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
