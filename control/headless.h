@@ -41,7 +41,6 @@ class HeadlessRun {
   RunOutcome Outcome() const { return sim_.Outcome(); }
   // What the window would show: labels, fields, panels.
   const PlainView& Screen() const { return view_; }
-  Simulation& Sim() { return sim_; }
 
  private:
   PlainView view_;

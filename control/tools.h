@@ -17,10 +17,9 @@ namespace automaten {
 struct ToolProblem {
   enum class Cause {
     None,
-    Refused,     // the tool does not take programs of this kind
-    Unreadable,  // a file could not be read
-    Fault,       // a program has a fault
-    TooLarge,    // the result would have more states than can be built or named
+    Refused,   // the tool does not take programs of this kind
+    Fault,     // a program has a fault
+    TooLarge,  // the result would have more states than can be built or named
   };
   Cause cause = Cause::None;
   std::string text;                 // the reason, or the first fault's message
