@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "control/help.h"
 #include "engine/nea.h"
 #include "support/driver.h"
 
@@ -68,6 +69,18 @@ TEST(Examples, TextAndLinesAreTheSameProgram) {
     EXPECT_EQ(ExampleText(kind), joined);
   }
   EXPECT_TRUE(ExampleLines(static_cast<MachineKind>(5)).empty());
+}
+
+// The F1 guide keeps its first text and covers what a student looks up
+// during a lesson.
+TEST(Guide, CoversTheSyntaxTheKeysAndTheTools) {
+  const std::string guide = HelpText();
+  EXPECT_EQ(guide.rfind("Hinweise zur Bedienung\n", 0), 0u);
+  for (const char* topic :
+       {"* ist das leere Feld", "Funktionswert", "A (Anfangszustand), 1 bis 9, E (Endzustand) und F", "\u03B5",
+        "; Art: Turingmaschine", "; Test: WORT -> ERWARTUNG", "F3 Tests", "F4 Zustandsdiagramm",
+        "F6 Schritt zur\u00FCck", "Strg++", "Werkzeuge:", "Akzeptor minimieren (Akzeptor, NEA)"})
+    EXPECT_NE(guide.find(topic), std::string::npos) << topic;
 }
 
 }  // namespace
