@@ -21,6 +21,9 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   export_ = new QAction(QStringLiteral("Diagramm exportieren..."), &window);
   export_->setObjectName(QStringLiteral("DiagrammExportieren"));
   connect(export_, &QAction::triggered, this, &DiagramDock::Export);
+  marks_ = new QAction(QStringLiteral("Export mit Markierung"), &window);
+  marks_->setObjectName(QStringLiteral("ExportMitMarkierung"));
+  marks_->setCheckable(true);
   // A build without Graphviz draws no diagram.
   show_->setEnabled(CanLayOut());
   export_->setEnabled(CanLayOut());
@@ -102,7 +105,7 @@ void DiagramDock::Export() {
     return;
   }
   QString error;
-  if (!pane_->Export(path, error))
+  if (!pane_->Export(path, marks_->isChecked(), error))
     dialogs_.Error(&window_, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(path, error));
 }
 

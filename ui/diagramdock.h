@@ -31,6 +31,7 @@ class DiagramDock : public QObject {
 
   QAction* ShowAction() const { return show_; }      // "Zustandsdiagramm", F4, checkable
   QAction* ExportAction() const { return export_; }  // "Diagramm exportieren..."
+  QAction* MarksAction() const { return marks_; }    // "Export mit Markierung", checkable
   QDockWidget* Dock() const { return dock_; }
   bool Shown() const;
   void Show(bool shown);
@@ -51,6 +52,7 @@ class DiagramDock : public QObject {
   DiagramFollower follower_;
   QAction* show_;
   QAction* export_;
+  QAction* marks_;
   DiagramPane* pane_;
   QDockWidget* dock_;
   QTimer* timer_;  // the silent parse, 300 ms after the last key

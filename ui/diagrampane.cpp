@@ -253,8 +253,17 @@ void DiagramPane::Mark(const DiagramMark& mark) {
     if (!std::binary_search(before.lines.begin(), before.lines.end(), l)) PaintLine(l, true);
 }
 
-bool DiagramPane::Export(const QString& path, QString& error) const {
-  QGraphicsScene& scene = const_cast<QGraphicsScene&>(scene_);
+bool DiagramPane::Export(const QString& path, bool withMarks, QString& error) {
+  // Without the run's colours unless asked for: the picture is the program's.
+  const DiagramMark marked = marked_;
+  if (!withMarks) Mark({});
+  const bool written = Write(path, error);
+  if (!withMarks) Mark(marked);
+  return written;
+}
+
+bool DiagramPane::Write(const QString& path, QString& error) {
+  QGraphicsScene& scene = scene_;
   const QRectF rect = scene.sceneRect();
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {

@@ -37,9 +37,9 @@ class DiagramPane : public QWidget {
   // Marks the run's position, changing only the items whose mark changes.
   void Mark(const DiagramMark& mark);
 
-  // Writes what the pane shows as SVG or PNG, by the file's ending; false
-  // with the reason when the file cannot be written.
-  bool Export(const QString& path, QString& error) const;
+  // Writes the diagram as SVG or PNG, by the file's ending, with the run's
+  // marks or without; false with the reason when the file cannot be written.
+  bool Export(const QString& path, bool withMarks, QString& error);
 
   // What the pane shows, for tests and the export: the diagram drawn (its
   // node count is 0 before the first layout arrives), the note under it.
@@ -58,6 +58,7 @@ class DiagramPane : public QWidget {
 
  private:
   void Draw(const Diagram& d, const DiagramLayout& layout);
+  bool Write(const QString& path, QString& error);
   void Clear();  // no drawing, no mark
   void SetNote(const QString& text, bool fault);
   void Fit();  // a diagram larger than the pane is shown smaller, whole

@@ -657,6 +657,19 @@ TEST_F(DiagramWindowTest, ExportWritesSvgAndPng) {
     if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("text")) ++texts;
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GE(texts, 3);
+  // Without the run's colours unless "Export mit Markierung" is checked; the pane keeps them.
+  Key(Qt::Key_F8);
+  ASSERT_FALSE(Pane().Marked().nodes.empty());
+  const auto exported = [&] {
+    ui->DiagrammExportieren->trigger();
+    QFile file(target);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  const QByteArray current = QColor(255, 226, 122).name().toLatin1();  // the current state's fill
+  EXPECT_FALSE(exported().contains(current));
+  EXPECT_FALSE(Pane().Marked().nodes.empty());
+  form->findChild<QAction*>(QStringLiteral("ExportMitMarkierung"))->setChecked(true);
+  EXPECT_TRUE(exported().contains(current));
   target = dir + QStringLiteral("/diagramm.png");
   ui->DiagrammExportieren->trigger();
   const QImage png(target);
