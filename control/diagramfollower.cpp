@@ -7,7 +7,7 @@
 
 namespace automaten {
 
-DiagramUpdate DiagramFollower::Show(const Program& program) const {
+DiagramUpdate DiagramFollower::Show(const Program& program, const std::vector<std::string>* lines) const {
   DiagramUpdate u;
   if (program.Ok()) {
     u.diagram = MakeDiagram(program);
@@ -18,7 +18,7 @@ DiagramUpdate DiagramFollower::Show(const Program& program) const {
       u.note = "akzeptiert bei leerem Keller";  // no state is drawn as an end state: say how it accepts
   } else {
     u.change = DiagramUpdate::Change::Fault;
-    u.note = DiagramFaultNote(program, view_.ProgramLines());
+    u.note = DiagramFaultNote(program, lines != nullptr ? *lines : view_.ProgramLines());
   }
   return u;
 }
@@ -48,7 +48,7 @@ DiagramUpdate DiagramFollower::TextChanged() {
   const SimulationState state = sim_.State();
   const Program program = ParseProgram(state.kind, lines);
   if (program.Ok()) fromText_ = !(state.run == RunState::Ready && SameLines(program, state.program));
-  return Show(program);
+  return Show(program, &lines);
 }
 
 DiagramUpdate DiagramFollower::MachineShown() {
@@ -56,7 +56,7 @@ DiagramUpdate DiagramFollower::MachineShown() {
   if (state.parseCount == shownParse_) return {};
   shownParse_ = state.parseCount;
   fromText_ = false;
-  return Show(state.program);
+  return Show(state.program, nullptr);
 }
 
 DiagramMark DiagramFollower::Mark(const Diagram& drawn) const {

@@ -45,7 +45,8 @@ class DiagramFollower {
   DiagramMark Mark(const Diagram& drawn) const;
 
  private:
-  DiagramUpdate Show(const Program& program) const;
+  // `lines` the program text when at hand; a fault note reads it from the view otherwise.
+  DiagramUpdate Show(const Program& program, const std::vector<std::string>* lines) const;
 
   const Simulation& sim_;
   const View& view_;

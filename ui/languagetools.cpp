@@ -7,8 +7,8 @@
 #include "control/simulation.h"
 #include "control/tools.h"
 #include "dialogs.h"
-#include "engine/encoding.h"
 #include "io/programfile.h"
+#include "machinetext.h"
 
 namespace automaten {
 
@@ -39,7 +39,7 @@ void LanguageTools::EnableFor(MachineKind kind) {
 // A fault of a program is its message box; any other problem an error box.
 void LanguageTools::ShowProblem(const ToolProblem& problem) {
   if (problem.cause == ToolProblem::Cause::Fault)
-    view_.ShowMessage(ToMachineText((problem.other ? "Das andere Programm: " : "") + problem.text));
+    view_.ShowMessage(ToMachine(QString::fromStdString((problem.other ? "Das andere Programm: " : "") + problem.text)));
   else
     host_.ShowError(problem.text);
 }
@@ -51,7 +51,7 @@ void LanguageTools::Convert(bool minimal) {
     ShowProblem(made.problem);
     return;
   }
-  session_.OpenMade(MachineKind::Akz, made.text, ToMachineText(made.summary));
+  session_.OpenMade(MachineKind::Akz, made.text, ToMachine(QString::fromStdString(made.summary)));
 }
 
 void LanguageTools::Compare() {

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QObject>
 
-#include "engine/types.h"
+#include "control/kinds.h"
 
 class QAction;
 class QWidget;

@@ -26,9 +26,10 @@ window.automaten = { stats, get app() { return app; }, get module() { return M; 
 
 createAutomaten().then((module) => {
   M = module;
+  const constants = M.constants();
   ({ ja: JA, nein: NEIN, abbrechen: ABBRECHEN, labels: LABELS, fields: FIELDS, panels: PANELS,
-     maxProgramBytes: MAX_PROGRAM_BYTES } = M.constants());
-  COLOURS = M.constants().colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
+     maxProgramBytes: MAX_PROGRAM_BYTES } = constants);
+  COLOURS = constants.colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
   app = new M.WebApp();
   start();
 }).catch((e) => {
