@@ -60,8 +60,8 @@ class ChangesOnlyView : public View {
   void SetKindButtonDown(MachineKind kind, bool down) override { view_.SetKindButtonDown(kind, down); }
   void SetStartImage(StartImage image) override { view_.SetStartImage(image); }
   void MachineShown() override { view_.MachineShown(); }
-  PaneState DiagramState() const override { return view_.DiagramState(); }
-  void SetDiagramState(const PaneState& pane) override { view_.SetDiagramState(pane); }
+  Panes PanesShown() const override { return view_.PanesShown(); }
+  void SetPanes(const Panes& panes) override { view_.SetPanes(panes); }
   void ShowLoopCheck(bool on) override { view_.ShowLoopCheck(on); }
   bool TimerEnabled() const override { return view_.TimerEnabled(); }
   void SetTimerEnabled(bool on) override { view_.SetTimerEnabled(on); }

@@ -201,7 +201,7 @@ Settings DocumentSession::CurrentSettings() const {
   s.bounds = view_.WindowBounds();
   s.zoom = view_.Zoom();
   s.loopCheck = state.loopCheck;
-  s.diagram = view_.DiagramState();
+  s.panes = view_.PanesShown();
   return s;
 }
 
@@ -215,7 +215,7 @@ void DocumentSession::Restore() {
   view_.SetWindowBounds(stored.bounds);
   view_.SetZoom(stored.zoom);
   sim_.SetLoopCheck(stored.loopCheck);
-  view_.SetDiagramState(stored.diagram);
+  view_.SetPanes(stored.panes);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {
     const MachineKind kind = sim_.State().kind;

@@ -43,8 +43,12 @@ Settings ReadSettings(const std::string& iniText) {
   s.bounds.height = ini.ReadInteger(kSection, "Height", s.bounds.height);
   s.zoom = ClampZoom(ini.ReadInteger(kSection, "Zoom", s.zoom));
   s.loopCheck = ini.ReadInteger(kSection, "Endlosschleifen", 1) != 0;
-  s.diagram.shown = ini.ReadInteger(kSection, "Diagramm", 0) != 0;
-  s.diagram.width = std::clamp(ini.ReadInteger(kSection, "Diagrammbreite", s.diagram.width), 120, 4000);
+  const auto pane = [&ini](const char* shown, const char* size, PaneState& p) {
+    p.shown = ini.ReadInteger(kSection, shown, 0) != 0;
+    p.size = std::clamp(ini.ReadInteger(kSection, size, p.size), 120, 4000);
+  };
+  pane("Diagramm", "Diagrammbreite", s.panes.diagram);
+  pane("Tests", "Testsbreite", s.panes.tests);
   return s;
 }
 
@@ -61,8 +65,10 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Height", s.bounds.height);
   ini.WriteInteger(kSection, "Zoom", s.zoom);
   ini.WriteInteger(kSection, "Endlosschleifen", s.loopCheck ? 1 : 0);
-  ini.WriteInteger(kSection, "Diagramm", s.diagram.shown ? 1 : 0);
-  ini.WriteInteger(kSection, "Diagrammbreite", s.diagram.width);
+  ini.WriteInteger(kSection, "Diagramm", s.panes.diagram.shown ? 1 : 0);
+  ini.WriteInteger(kSection, "Diagrammbreite", s.panes.diagram.size);
+  ini.WriteInteger(kSection, "Tests", s.panes.tests.shown ? 1 : 0);
+  ini.WriteInteger(kSection, "Testsbreite", s.panes.tests.size);
   return ini.Text();
 }
 

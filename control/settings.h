@@ -16,7 +16,7 @@ struct Settings {
   Bounds bounds{200, 200, 400, 300};  // "Left", "Top", "Width", "Height"
   int zoom = 100;                     // "Zoom": the size of tape, labels and program in percent
   bool loopCheck = true;              // "Endlosschleifen": "Endlosschleifen erkennen" ticked
-  PaneState diagram;                  // "Diagramm", "Diagrammbreite": the pane "Zustandsdiagramm"
+  Panes panes;                        // "Diagramm", "Diagrammbreite", "Tests", "Testsbreite"
 };
 
 // The zoom steps of "Größer" and "Kleiner", from 70 to 400 percent.

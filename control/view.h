@@ -33,10 +33,16 @@ struct NumberFormat {
   char groupSeparator = '.';
 };
 
-// The pane "Zustandsdiagramm": shown or not, and its width in pixels.
+// A pane beside the window's controls: shown or not, and its width in pixels.
 struct PaneState {
   bool shown = false;
-  int width = 360;
+  int size = 360;
+};
+
+// The panes "Zustandsdiagramm" and "Tests", one above the other at the right.
+struct Panes {
+  PaneState diagram{false, 360};
+  PaneState tests{false, 420};
 };
 
 struct Bounds {
@@ -95,8 +101,8 @@ class View {
   // reset found the program faulty; a window with a state diagram follows.
   virtual void MachineShown() {}
   // A front end without the pane keeps what it is given.
-  virtual PaneState DiagramState() const { return pane_; }
-  virtual void SetDiagramState(const PaneState& pane) { pane_ = pane; }
+  virtual Panes PanesShown() const { return panes_; }
+  virtual void SetPanes(const Panes& panes) { panes_ = panes; }
 
   // The tick of "Endlosschleifen erkennen".
   virtual void ShowLoopCheck(bool on) = 0;
@@ -134,7 +140,7 @@ class View {
   virtual void SetWindowBounds(const Bounds& b) = 0;
 
  private:
-  PaneState pane_;
+  Panes panes_;
 };
 
 }  // namespace automaten

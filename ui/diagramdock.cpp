@@ -2,9 +2,14 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QGraphicsView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "diagram/layout.h"
 #include "diagrampane.h"
@@ -24,14 +29,34 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   marks_ = new QAction(QStringLiteral("Export mit Markierung"), &window);
   marks_->setObjectName(QStringLiteral("ExportMitMarkierung"));
   marks_->setCheckable(true);
+  full_ = MakePaneAction(window, QStringLiteral("Diagramm im Vollbild"), "DiagrammVollbild", QKeySequence(Qt::Key_F11));
+  connect(full_, &QAction::triggered, this, &DiagramDock::ShowFullScreen);
   // A build without Graphviz draws no diagram.
-  show_->setEnabled(CanLayOut());
-  export_->setEnabled(CanLayOut());
+  for (QAction* a : {show_, export_, full_}) a->setEnabled(CanLayOut());
 
   pane_ = new DiagramPane;
   pane_->setObjectName(QStringLiteral("Diagramm"));
   connect(pane_, &DiagramPane::LaidOut, this, &DiagramDock::Mark);
-  dock_ = AddPaneDock(window, pane_, QStringLiteral("Zustandsdiagramm"), "DiagrammDock", show_, this);
+  pane_->AddTool(QStringLiteral("Vollbild"), full_);
+  dock_ = AddPaneDock(window, pane_, QStringLiteral("Zustandsdiagramm"), "DiagrammDock", show_, this,
+                      Qt::RightDockWidgetArea);
+  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
+    if (dock_->isHidden()) ShowFullScreen(false);
+  });
+
+  // The full screen is a window of its own, which the main window owns.
+  screen_ = new QWidget(&window, Qt::Window);
+  screen_->setObjectName(QStringLiteral("DiagrammVollbild"));
+  screen_->setWindowTitle(QStringLiteral("Zustandsdiagramm"));
+  auto* layout = new QVBoxLayout(screen_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), screen_);
+  connect(leave, &QShortcut::activated, this, [this] { ShowFullScreen(false); });
+  auto* placeholder = new QLabel(QStringLiteral("Das Diagramm wird im Vollbild gezeigt (Esc beendet es)."), dock_);
+  placeholder->setObjectName(QStringLiteral("DiagrammImVollbild"));
+  placeholder->setWordWrap(true);
+  placeholder->hide();
+  placeholder_ = placeholder;
 
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
@@ -64,8 +89,39 @@ void DiagramDock::Show(bool shown) {
 PaneState DiagramDock::State() const { return {Shown(), Shown() ? dock_->width() : width_}; }
 
 void DiagramDock::SetState(const PaneState& pane) {
-  width_ = pane.width;
+  width_ = pane.size;
   Show(pane.shown);
+}
+
+void DiagramDock::SetZoom(int percent) {
+  pane_->SetZoom(percent);
+  screen_->setFont(window_.font());  // a window of its own takes no font from the main window
+}
+
+void DiagramDock::KeysOnTheFullScreen(const QList<QAction*>& running) { screen_->addActions(running); }
+
+bool DiagramDock::FullScreen() const { return pane_->parentWidget() == screen_; }
+
+void DiagramDock::ShowFullScreen(bool on) {
+  full_->setChecked(on);
+  if (on == FullScreen()) return;
+  if (on) {
+    Show(true);
+    placeholder_->show();
+    dock_->setWidget(placeholder_);
+    screen_->layout()->addWidget(pane_);
+    pane_->show();
+    // The whole screen also where no window manager takes the full-screen state.
+    if (window_.screen() != nullptr) screen_->setGeometry(window_.screen()->geometry());
+    screen_->showFullScreen();
+    screen_->activateWindow();
+    pane_->View().setFocus();
+    return;
+  }
+  screen_->hide();
+  dock_->setWidget(pane_);
+  pane_->show();
+  window_.activateWindow();
 }
 
 void DiagramDock::ParseText() {

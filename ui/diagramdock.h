@@ -1,9 +1,11 @@
 // The pane "Zustandsdiagramm" beside the main window, with its actions
-// (F4 and "Diagramm exportieren..."): drawn anew at every reset and, through
-// a silent parse 300 ms after the last key, while the user types; the run's
-// position marked at every step. What it shows is the follower's choice.
+// (F4, "Diagramm exportieren..." and "Diagramm im Vollbild", F11): drawn anew
+// at every reset and, through a silent parse 300 ms after the last key, while
+// the user types; the run's position marked at every step. What it shows is
+// the follower's choice.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <functional>
 
@@ -15,6 +17,7 @@ class QDockWidget;
 class QMainWindow;
 class QPlainTextEdit;
 class QTimer;
+class QWidget;
 
 namespace automaten {
 
@@ -29,9 +32,10 @@ class DiagramDock : public QObject {
   DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view, Dialogs& dialogs,
               std::function<void(int)> growBy);
 
-  QAction* ShowAction() const { return show_; }      // "Zustandsdiagramm", F4, checkable
-  QAction* ExportAction() const { return export_; }  // "Diagramm exportieren..."
-  QAction* MarksAction() const { return marks_; }    // "Export mit Markierung", checkable
+  QAction* ShowAction() const { return show_; }        // "Zustandsdiagramm", F4, checkable
+  QAction* ExportAction() const { return export_; }    // "Diagramm exportieren..."
+  QAction* MarksAction() const { return marks_; }      // "Export mit Markierung", checkable
+  QAction* FullScreenAction() const { return full_; }  // "Diagramm im Vollbild", F11, checkable
   QDockWidget* Dock() const { return dock_; }
   bool Shown() const;
   void Show(bool shown);
@@ -39,6 +43,13 @@ class DiagramDock : public QObject {
   void MachineShown();
   PaneState State() const;
   void SetState(const PaneState& pane);
+  // The window's zoom, which the diagram follows.
+  void SetZoom(int percent);
+  // The diagram fills the screen (the pane is shown first); Escape or F11
+  // leaves. The keys of `running` work there too: step and watch.
+  void ShowFullScreen(bool on);
+  void KeysOnTheFullScreen(const QList<QAction*>& running);
+  bool FullScreen() const;
 
  private:
   void ParseText();
@@ -53,7 +64,10 @@ class DiagramDock : public QObject {
   QAction* show_;
   QAction* export_;
   QAction* marks_;
+  QAction* full_;
   DiagramPane* pane_;
+  QWidget* screen_;       // the full-screen window the pane moves into
+  QWidget* placeholder_;  // in the dock while the pane is on the full screen
   QDockWidget* dock_;
   QTimer* timer_;  // the silent parse, 300 ms after the last key
   int width_ = 360;

@@ -7,6 +7,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,7 +15,9 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QThread>
+#include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -26,6 +29,8 @@ const QColor kCurrent(255, 226, 122);
 const QColor kAccepted(140, 210, 140);
 const QColor kNotAccepted(240, 130, 130);
 const QColor kNext(20, 90, 220);
+constexpr double kZoomStep = 1.25;
+constexpr double kSmallest = 0.1, kLargest = 8.0;  // the user's scale at 100 %
 
 // The threads still laying out; the pane waits for them when it goes.
 std::vector<QPointer<QThread>>& Workers() {
@@ -43,15 +48,82 @@ QPolygonF ArrowHead(QPointF from, QPointF tip) {
 
 }  // namespace
 
-DiagramPane::DiagramPane(QWidget* parent) : QWidget(parent), view_(new QGraphicsView(&scene_)), note_(new QLabel) {
+DiagramPane::DiagramPane(QWidget* parent)
+    : QWidget(parent), tools_(new QToolBar), view_(new QGraphicsView(&scene_)), note_(new QLabel) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  tools_->setObjectName(QStringLiteral("DiagrammWerkzeuge"));
+  tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const auto tool = [this](const char* name, const QString& text, const QString& tip, void (DiagramPane::*slot)()) {
+    QAction* a = tools_->addAction(text, this, slot);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setToolTip(tip);
+    return a;
+  };
+  tool("DiagrammGroesser", QStringLiteral("+"), QStringLiteral("Diagramm größer (+, Strg+Mausrad)"),
+       &DiagramPane::ZoomIn);
+  tool("DiagrammKleiner", QStringLiteral("\u2212"), QStringLiteral("Diagramm kleiner (\u2212, Strg+Mausrad)"),
+       &DiagramPane::ZoomOut);
+  tool("DiagrammEinpassen", QStringLiteral("Einpassen"), QStringLiteral("Das ganze Diagramm zeigen"),
+       &DiagramPane::FitWhole);
+  layout->addWidget(tools_);
   layout->addWidget(view_, 1);
   layout->addWidget(note_);
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setBackgroundBrush(Qt::white);
   note_->setWordWrap(true);
   note_->hide();
+  view_->installEventFilter(this);
+  view_->viewport()->installEventFilter(this);
+}
+
+void DiagramPane::AddTool(const QString& text, QAction* action) {
+  QAction* button = tools_->addAction(text, action, &QAction::trigger);
+  button->setObjectName(action->objectName() + QStringLiteral("Knopf"));
+  button->setToolTip(action->text() + QStringLiteral(" (") + action->shortcut().toString(QKeySequence::NativeText) +
+                     QStringLiteral(")"));
+}
+
+void DiagramPane::SetZoom(int percent) {
+  zoom_ = percent;
+  Fit();
+}
+
+double DiagramPane::Scale() const { return view_->transform().m11(); }
+
+void DiagramPane::SetManualScale(double scale) {
+  size_ = Size::Chosen;
+  chosen_ = std::clamp(scale, kSmallest, kLargest);
+  Fit();
+}
+
+void DiagramPane::ZoomIn() { SetManualScale(Scale() / (zoom_ / 100.0) * kZoomStep); }
+void DiagramPane::ZoomOut() { SetManualScale(Scale() / (zoom_ / 100.0) / kZoomStep); }
+
+void DiagramPane::FitWhole() {
+  size_ = Size::Whole;
+  Fit();
+}
+
+// Ctrl and the wheel over the diagram, and the keys "+" and "-" in it, zoom
+// the diagram alone.
+bool DiagramPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_->viewport() && event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (wheel->modifiers() & Qt::ControlModifier) {
+      if (wheel->angleDelta().y() > 0) ZoomIn();
+      if (wheel->angleDelta().y() < 0) ZoomOut();
+      return true;
+    }
+  }
+  if (watched == view_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Plus) ZoomIn();
+    if (key == Qt::Key_Minus) ZoomOut();
+    if (key == Qt::Key_Plus || key == Qt::Key_Minus) return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 DiagramPane::~DiagramPane() {
@@ -199,11 +271,12 @@ void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
 }
 
 void DiagramPane::Fit() {
-  // Whole in the pane, and larger up to twice the size where there is room.
   const QRectF rect = scene_.sceneRect();
-  const QSize room = view_->viewport()->size() - QSize(4, 4);
+  const QSize room = view_->maximumViewportSize() - QSize(4, 4);
   if (rect.isEmpty() || room.isEmpty()) return;
-  const double scale = std::min({room.width() / rect.width(), room.height() / rect.height(), 2.0});
+  const double zoom = zoom_ / 100.0;
+  const double whole = std::min({room.width() / rect.width(), room.height() / rect.height(), 2.0 * zoom});
+  const double scale = size_ == Size::Whole ? whole : size_ == Size::Chosen ? chosen_ * zoom : std::max(whole, zoom);
   view_->setTransform(QTransform::fromScale(scale, scale));
   view_->centerOn(rect.center());
 }

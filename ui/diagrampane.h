@@ -1,5 +1,8 @@
 // The pane "Zustandsdiagramm": the program as a state diagram, laid out by
 // Graphviz on a worker thread and drawn here, with the run's position marked.
+// Its own zoom ("+", "−", Ctrl and the wheel, "Einpassen") multiplies the
+// window's: at first the diagram fills the pane, up to twice its size, but its
+// text is never drawn smaller than the window's zoom has it.
 #pragma once
 
 #include <QGraphicsScene>
@@ -15,8 +18,10 @@ class QGraphicsEllipseItem;
 class QGraphicsPathItem;
 class QGraphicsPolygonItem;
 class QGraphicsSimpleTextItem;
+class QAction;
 class QGraphicsView;
 class QLabel;
+class QToolBar;
 
 namespace automaten {
 
@@ -49,9 +54,23 @@ class DiagramPane : public QWidget {
   bool LayoutPending() const { return pending_ != 0; }
   const DiagramMark& Marked() const { return marked_; }
   QGraphicsScene& Scene() { return scene_; }
+  QGraphicsView& View() { return *view_; }
+
+  // The window's zoom in percent, which the diagram's size follows.
+  void SetZoom(int percent);
+  // "+" and "−": the diagram larger or smaller by a step, from then on at
+  // that size; "Einpassen": the whole diagram in the pane again.
+  void ZoomIn();
+  void ZoomOut();
+  void FitWhole();
+  // How many screen pixels a unit of the drawing takes (1: node names 12 px).
+  double Scale() const;
+  // A button in the pane's tool row, with a short text, for an action of its dock.
+  void AddTool(const QString& text, QAction* action);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   void LaidOut();  // a new diagram is drawn, or the layout failed
@@ -61,17 +80,22 @@ class DiagramPane : public QWidget {
   bool Write(const QString& path, QString& error);
   void Clear();  // no drawing, no mark
   void SetNote(const QString& text, bool fault);
-  void Fit();  // a diagram larger than the pane is shown smaller, whole
+  void Fit();  // the diagram at the size its mode and the zoom give
+  void SetManualScale(double scale);
   void Paint(std::size_t node, bool on);
   void PaintLine(std::pair<std::size_t, std::size_t> line, bool on);
 
   QGraphicsScene scene_;
+  enum class Size { Filled, Whole, Chosen };  // fills the pane (text at least the zoom's), whole, the user's
+  QToolBar* tools_;
   QGraphicsView* view_;
   QLabel* note_;
+  Size size_ = Size::Filled;
+  double chosen_ = 1.0;  // the user's scale at 100 %
+  int zoom_ = 100;
   Diagram shown_;
-  std::string shownDot_;
-  QString diagramNote_;  // under the diagram while it has no fault       // the Graphviz text of what is drawn or being
-                         // laid out
+  std::string shownDot_;       // the Graphviz text of what is drawn or being laid out
+  QString diagramNote_;        // under the diagram while it has no fault
   std::uint64_t pending_ = 0;  // the number of the layout awaited, or 0
   std::uint64_t requests_ = 0;
   bool greyed_ = false;

@@ -8,13 +8,25 @@
 
 namespace automaten {
 
+namespace {
+
+// A box in the font of the window it belongs to, which follows the zoom
+// (a window of its own takes no font from its parent).
+void InWindowFont(QWidget& box, const QWidget* parent) {
+  if (parent != nullptr) box.setFont(parent->window()->font());
+}
+
+}  // namespace
+
 void QtDialogs::Message(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Automaten"), text, QMessageBox::Ok, parent);
+  InWindowFont(box, parent);
   box.exec();
 }
 
 bool QtDialogs::MessageWithSwitch(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Automaten"), text, QMessageBox::Ok, parent);
+  InWindowFont(box, parent);
   QPushButton* change = box.addButton(QStringLiteral("Umschalten"), QMessageBox::ActionRole);
   box.exec();
   return box.clickedButton() == change;
@@ -22,6 +34,7 @@ bool QtDialogs::MessageWithSwitch(QWidget* parent, const QString& text) {
 
 Answer QtDialogs::SaveQuestion(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text, QMessageBox::NoButton, parent);
+  InWindowFont(box, parent);
   QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
   QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
@@ -34,7 +47,9 @@ Answer QtDialogs::SaveQuestion(QWidget* parent, const QString& text) {
 }
 
 void QtDialogs::Error(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, QStringLiteral("Automaten"), text);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Automaten"), text, QMessageBox::Ok, parent);
+  InWindowFont(box, parent);
+  box.exec();
 }
 
 QString QtDialogs::ChooseFile(QWidget* parent, File kind, const QString& suggestion) {
@@ -74,6 +89,7 @@ std::unique_ptr<QPrinter> QtDialogs::DefaultPrinter() {
 
 bool QtDialogs::ComparisonResult(QWidget* parent, const QString& text, bool offersWord) {
   QMessageBox box(QMessageBox::Information, QStringLiteral("Vergleichen"), text, QMessageBox::Ok, parent);
+  InWindowFont(box, parent);
   QPushButton* onTape =
       offersWord ? box.addButton(QStringLiteral("Wort auf das Band"), QMessageBox::ActionRole) : nullptr;
   box.exec();

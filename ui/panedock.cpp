@@ -17,12 +17,12 @@ QAction* MakePaneAction(QMainWindow& window, const QString& text, const char* na
 }
 
 QDockWidget* AddPaneDock(QMainWindow& window, QWidget* pane, const QString& title, const char* name, QAction* show,
-                         QObject* context) {
+                         QObject* context, Qt::DockWidgetArea area) {
   auto* dock = new QDockWidget(title, &window);
   dock->setObjectName(QString::fromLatin1(name));
   dock->setWidget(pane);
   dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-  window.addDockWidget(Qt::RightDockWidgetArea, dock);
+  window.addDockWidget(area, dock);
   dock->hide();
   QObject::connect(dock, &QDockWidget::visibilityChanged, context, [dock, show, &window](bool) {
     if (dock->isHidden() && !window.isHidden()) show->setChecked(false);

@@ -35,6 +35,7 @@ class TapeField : public QWidget {
   void Replace(std::size_t index, std::size_t removed, const std::string& inserted);
   // The head cell (0-based), scrolled into view; -1 for none.
   void MarkCell(long long index);
+  long long MarkedCell() const { return marked_; }
 
   void SetCursorPosition(std::size_t position);
   bool HasSelection() const { return anchor_ != cursor_; }

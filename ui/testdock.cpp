@@ -12,13 +12,9 @@
 
 namespace automaten {
 
-namespace {
-constexpr int kTestPaneWidth = 420;
-}
-
-TestDock::TestDock(QMainWindow& window, QDockWidget& beside, QPlainTextEdit& program, Simulation& sim, const View& view,
+TestDock::TestDock(QMainWindow& window, QPlainTextEdit& program, Simulation& sim, const View& view,
                    std::function<void(int)> growBy, std::function<void(const std::string&)> chosen)
-    : window_(window), beside_(beside), sim_(sim), view_(view), growBy_(std::move(growBy)) {
+    : window_(window), sim_(sim), view_(view), growBy_(std::move(growBy)) {
   show_ = MakePaneAction(window, QStringLiteral("Tests"), "MITests", QKeySequence(Qt::Key_F3));
   connect(show_, &QAction::triggered, this, &TestDock::Show);
   run_ = new QAction(QStringLiteral("Alle Tests ausführen"), &window);
@@ -31,33 +27,43 @@ TestDock::TestDock(QMainWindow& window, QDockWidget& beside, QPlainTextEdit& pro
   pane_->setObjectName(QStringLiteral("Tests"));
   connect(pane_, &TestPane::RunRequested, this, &TestDock::RunAll);
   connect(pane_, &TestPane::WordChosen, this, std::move(chosen));
-  dock_ = AddPaneDock(window, pane_, QStringLiteral("Tests"), "TestsDock", show_, this);
+  dock_ = AddPaneDock(window, pane_, QStringLiteral("Tests"), "TestsDock", show_, this, Qt::RightDockWidgetArea);
 
   again_ = new QTimer(this);
   again_->setSingleShot(true);
   again_->setInterval(500);
   connect(again_, &QTimer::timeout, this, [this] {
-    if (!dock_->isHidden()) RunAll();
+    if (Shown()) RunAll();
   });
   connect(&program, &QPlainTextEdit::textChanged, this, [this] {
     pane_->MarkStale();
-    if (!dock_->isHidden() && pane_->Stale()) again_->start();
+    if (Shown() && pane_->Stale()) again_->start();
   });
 }
 
+bool TestDock::Shown() const { return !dock_->isHidden(); }
+
+// Below the diagram, the pane leaves it in view: a failing case and the
+// diagram are seen together.
 void TestDock::Show(bool shown) {
   show_->setChecked(shown);
-  if (shown == !dock_->isHidden()) return;
-  // Beside the diagram, the two share the dock as tabs.
-  const bool beside = !beside_.isHidden();
-  if (!beside) growBy_(shown ? kTestPaneWidth : -dock_->width());
-  dock_->setVisible(shown);
-  if (!shown) return;
-  if (beside)
-    window_.tabifyDockWidget(&beside_, dock_);
-  else
-    window_.resizeDocks({dock_}, {kTestPaneWidth}, Qt::Horizontal);
-  dock_->raise();
+  if (shown == Shown()) return;
+  if (!shown) {
+    width_ = dock_->width();
+    dock_->hide();
+    growBy_(-width_);
+    return;
+  }
+  growBy_(width_);
+  dock_->show();
+  window_.resizeDocks({dock_}, {width_}, Qt::Horizontal);
+}
+
+PaneState TestDock::State() const { return {Shown(), Shown() ? dock_->width() : width_}; }
+
+void TestDock::SetState(const PaneState& pane) {
+  width_ = pane.size;
+  Show(pane.shown);
 }
 
 void TestDock::RunAll() {

@@ -1,12 +1,14 @@
-// The pane "Tests" beside the main window, with its actions: F3 shows it,
-// "Alle Tests ausführen" (Ctrl+T) runs every case of the program without
-// touching the tape, the program or the machine shown; a double-click puts a
-// case's word on the tape and resets.
+// The pane "Tests" at the window's right, below the diagram, with its actions: F3 shows
+// it, "Alle Tests ausführen" (Ctrl+T) runs every case of the program without
+// touching the tape, the program or the machine shown; a double-click (or
+// Enter) puts a case's word on the tape and resets.
 #pragma once
 
 #include <QObject>
 #include <functional>
 #include <string>
+
+#include "control/view.h"
 
 class QAction;
 class QDockWidget;
@@ -18,29 +20,30 @@ namespace automaten {
 
 class Simulation;
 class TestPane;
-class View;
 
 class TestDock : public QObject {
   Q_OBJECT
  public:
-  // `beside` is the diagram's dock, which the two share as tabs; `growBy`
-  // widens the window; `chosen` puts a case's word (machine text) on the tape.
-  // A change of `program`'s text (or of the kind, which loads one) marks the
-  // results stale at once and runs the cases again 500 ms after the last key
-  // while the pane is shown.
-  TestDock(QMainWindow& window, QDockWidget& beside, QPlainTextEdit& program, Simulation& sim, const View& view,
+  // `growBy` widens (or narrows) the window by the pane's width;
+  // `chosen` puts a case's word (machine text) on the tape. A change of
+  // `program`'s text (or of the kind, which loads one) marks the results
+  // stale at once and runs the cases again 500 ms after the last key while
+  // the pane is shown.
+  TestDock(QMainWindow& window, QPlainTextEdit& program, Simulation& sim, const View& view,
            std::function<void(int)> growBy, std::function<void(const std::string&)> chosen);
 
   QAction* ShowAction() const { return show_; }  // "Tests", F3, checkable
   QAction* RunAction() const { return run_; }    // "Alle Tests ausführen", Ctrl+T
   QDockWidget* Dock() const { return dock_; }
+  bool Shown() const;
   void Show(bool shown);
+  PaneState State() const;
+  void SetState(const PaneState& pane);
 
  private:
   void RunAll();
 
   QMainWindow& window_;
-  QDockWidget& beside_;
   Simulation& sim_;
   const View& view_;
   std::function<void(int)> growBy_;
@@ -49,6 +52,7 @@ class TestDock : public QObject {
   TestPane* pane_;
   QDockWidget* dock_;
   QTimer* again_;  // the run after the last key
+  int width_ = Panes{}.tests.size;
 };
 
 }  // namespace automaten

@@ -2,24 +2,15 @@
 // machine kind. Modeless; "OK" and the close box only hide it.
 #pragma once
 
-#include <QDialog>
-
-class QPlainTextEdit;
-class QPushButton;
+#include "textwindow.h"
 
 namespace automaten {
 
-class TFHilfe : public QDialog {
+class TFHilfe : public TextWindow {
   Q_OBJECT
  public:
   explicit TFHilfe(QWidget* parent = nullptr);
   static QString HelpText();
-
-  QPlainTextEdit* Memo1;
-  QPushButton* Button1;
-
- private:
-  void Button1Click() { hide(); }
 };
 
 }  // namespace automaten

@@ -1,24 +1,15 @@
 // The info window: the program's name and history. Modeless like the help.
 #pragma once
 
-#include <QDialog>
-
-class QPlainTextEdit;
-class QPushButton;
+#include "textwindow.h"
 
 namespace automaten {
 
-class TFInfo : public QDialog {
+class TFInfo : public TextWindow {
   Q_OBJECT
  public:
   explicit TFInfo(QWidget* parent = nullptr);
   static QString AboutText();
-
-  QPlainTextEdit* Memo1;
-  QPushButton* Button1;
-
- private:
-  void Button1Click() { hide(); }
 };
 
 }  // namespace automaten

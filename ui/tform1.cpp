@@ -90,13 +90,22 @@ TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
 
   CreateActions();
   CreateControls();
-  const auto growBy = [this](int pixels) { GrowBy(pixels); };
-  diagram_ = std::make_unique<DiagramDock>(*this, *MProgramm, sim_, *this, dialogs_, growBy);
-  tests_ = std::make_unique<TestDock>(*this, *diagram_->Dock(), *MProgramm, sim_, *this, growBy,
-                                      [this](const std::string& word) {
-                                        SetFieldText(Field::EBand, word);
-                                        sim_.Reset();
-                                      });
+  // The panes share a column at the right, the diagram above the tests: the
+  // column widens the window when its first pane opens.
+  diagram_ = std::make_unique<DiagramDock>(*this, *MProgramm, sim_, *this, dialogs_, [this](int pixels) {
+    if (!tests_->Shown()) GrowBy(pixels);
+  });
+  tests_ = std::make_unique<TestDock>(
+      *this, *MProgramm, sim_, *this,
+      [this](int pixels) {
+        if (!diagram_->Shown()) GrowBy(pixels);
+      },
+      [this](const std::string& word) {
+        SetFieldText(Field::EBand, word);
+        sim_.Reset();
+      });
+  for (QDockWidget* dock : {diagram_->Dock(), tests_->Dock()})
+    connect(dock, &QDockWidget::visibilityChanged, this, [this] { roomChanged_.start(); });
   tools_ = std::make_unique<LanguageTools>(*this, sim_, *this, *this, session_, dialogs_);
   CreateToolBar();
   CreateMenus();
@@ -112,6 +121,8 @@ TForm1::~TForm1() = default;
 void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
   help_ = help;
   info_ = info;
+  for (TextWindow* w : {static_cast<TextWindow*>(help_), static_cast<TextWindow*>(info_)})
+    if (w != nullptr) w->SetZoom(zoom_);
 }
 
 // ---- Construction -----------------------------------------------------------
@@ -201,6 +212,7 @@ void TForm1::CreateMenus() {
   betrieb->addSeparator();
   betrieb->addAction(MIEndlosschleifen);
   betrieb->addAction(tests_->RunAction());
+  diagram_->KeysOnTheFullScreen(betrieb->actions());
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
@@ -208,8 +220,8 @@ void TForm1::CreateMenus() {
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
-  ansicht->addActions(
-      {diagram_->ShowAction(), diagram_->ExportAction(), diagram_->MarksAction(), tests_->ShowAction()});
+  ansicht->addActions({diagram_->ShowAction(), diagram_->FullScreenAction(), diagram_->ExportAction(),
+                       diagram_->MarksAction(), tests_->ShowAction()});
   QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
   werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
   werkzeuge->addActions(tools_->Actions());
@@ -249,15 +261,32 @@ void TForm1::CreateToolBar() {
   for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
   for (int k = 0; k < kKindCount; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
   ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));
+  SizeToolBar();
+}
+
+// The tool bar's buttons and icons at the zoom's size.
+void TForm1::SizeToolBar() {
+  ToolBar1->setIconSize(QSize(BarScaled(16), BarScaled(16)));
   for (QAction* a : ToolBar1->actions())
-    if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(23, 22);
-  ToolBar1->move(8, 2);
+    if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(BarScaled(23), BarScaled(22));
+  ToolBar1->move(8, BarScaled(2));
   ToolBar1->adjustSize();
-  // The speed controls stand right of the tool bar, where the window's design has them if there is room.
-  const int left = std::max(379, ToolBar1->x() + ToolBar1->width() + 6);
-  LFrequenz->move(left, 6);
-  TrackBar1->move(left + 61, 4);
-  LFrequenz2->move(left + 189, 6);
+}
+
+// The speed controls stand right of the tool bar, where the window's design
+// has them if there is room, else in a row of their own below it.
+void TForm1::LayoutPanel(int width) {
+  int left = std::max(BarScaled(379), ToolBar1->x() + ToolBar1->width() + 6);
+  int top = 0;
+  if (left + BarScaled(189) + BarScaled(40) > width - 8) {
+    left = 8;
+    top = BarScaled(29);
+  }
+  PPanel->setGeometry(0, 0, width, top + BarScaled(29));
+  LFrequenz->setGeometry(left, top + BarScaled(6), std::max(LFrequenz->sizeHint().width(), BarScaled(55)),
+                         BarScaled(30));
+  TrackBar1->setGeometry(left + BarScaled(61), top + BarScaled(4), BarScaled(121), BarScaled(21));
+  LFrequenz2->move(left + BarScaled(189), top + BarScaled(6));
 }
 
 void TForm1::CreateControls() {
@@ -342,21 +371,24 @@ void TForm1::CreateControls() {
 void TForm1::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
-  bar->setFixedHeight(25);
   bar->setSizeGripEnabled(true);
-  // At least the panel widths of the window's design, and wide enough for
-  // their texts in the font the platform gives.
-  const QFontMetrics fm(font());
-  const int widths[] = {std::max(30, fm.horizontalAdvance(QStringLiteral(" Akz ")) + 8),
-                        std::max(60, fm.horizontalAdvance(QStringLiteral(" geändert ")) + 8), 0};
   for (int i = 0; i < 3; ++i) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    if (widths[i] > 0) panel->setFixedWidth(widths[i]);
-    bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
+    bar->addWidget(panel, i < 2 ? 0 : 1);
     StatusPanels[static_cast<std::size_t>(i)] = panel;
   }
+  LayoutStatusBar();
+}
+
+// At least the panel widths of the window's design, and wide enough for
+// their texts in the font the platform gives at the zoom's size.
+void TForm1::LayoutStatusBar() {
+  statusBar()->setFixedHeight(std::max(BarScaled(25), QFontMetrics(font()).height() + 8));
+  const QFontMetrics fm(font());
+  StatusPanels[0]->setFixedWidth(std::max(BarScaled(30), fm.horizontalAdvance(QStringLiteral(" Akz ")) + 8));
+  StatusPanels[1]->setFixedWidth(std::max(BarScaled(60), fm.horizontalAdvance(QStringLiteral(" geändert ")) + 8));
 }
 
 // ---- Layout ---------------------------------------------------------------------
@@ -373,7 +405,15 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     LayoutControls();
   }
   tapeWidth_ = TapeWidthOf(EBand->width());
+  TapeFieldResized();
+}
+
+// A resize blanks the marker, but not one where a pane opened or closed or
+// the zoom changed the bars around: the head stays where it is.
+void TForm1::TapeFieldResized() {
+  const long long marked = EBand->MarkedCell();
   sim_.TapeFieldResized();
+  if (roomChanged_.isValid() && roomChanged_.elapsed() < 1000) EBand->MarkCell(marked);
 }
 
 // At 100 % the fields, labels and program area stand where the window's design
@@ -381,9 +421,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::LayoutControls() {
   const int w = centralWidget()->width();
   const int h = height();
-  const auto scaled = [this](int pixels) { return static_cast<int>(std::lround(pixels * zoom_ / 100.0)); };
-  PPanel->resize(w, PPanel->height());
-  EBand->setGeometry(8, 40, w - 20, EBand->sizeHint().height());
+  LayoutPanel(w);
+  EBand->setGeometry(8, PPanel->height() + BarScaled(11), w - 20, EBand->sizeHint().height());
   EAusgabe->setGeometry(8, EBand->y() + EBand->sizeHint().height() - 2, w - 20, EAusgabe->sizeHint().height());
   const int row1 = EAusgabe->y() + EAusgabe->height() + 4;
   const int programTop = LayoutLabels(row1);
@@ -399,10 +438,9 @@ void TForm1::LayoutControls() {
 // labels' font gives way, never their text. Returns the top of the program area.
 int TForm1::LayoutLabels(int top) {
   const int w = centralWidget()->width();
-  const auto scaled = [this](int pixels) { return static_cast<int>(std::lround(pixels * zoom_ / 100.0)); };
-  const int column = scaled(262);
-  const int zoomPixels = std::max(scaled(13), 1);
-  const int gap = scaled(18) - QFontMetrics(Courier(zoomPixels)).height();  // between two rows
+  const int column = Scaled(262);
+  const int zoomPixels = std::max(Scaled(13), 1);
+  const int gap = Scaled(18) - QFontMetrics(Courier(zoomPixels)).height();  // between two rows
   for (int pixels = zoomPixels;; pixels = pixels * 9 / 10) {
     for (PlainLabel* l : labels_)
       if (l->font().pixelSize() != pixels) l->setFont(Courier(pixels));
@@ -427,7 +465,7 @@ int TForm1::LayoutLabels(int top) {
         y += labelLines_[i] * lineHeight + gap;
       }
     }
-    const int programTop = y + scaled(24) - scaled(18);  // as far below the last row as the design has it
+    const int programTop = y + Scaled(24) - Scaled(18);  // as far below the last row as the design has it
     if (programTop <= centralWidget()->height() || pixels <= 6) return programTop;
   }
 }
@@ -440,7 +478,7 @@ bool TForm1::Fits(const PlainLabel* label, int width) const {
 
 bool TForm1::LabelsNeedLayout() const {
   const int w = centralWidget()->width();
-  const int column = static_cast<int>(std::lround(262 * zoom_ / 100.0));
+  const int column = Scaled(262);
   for (std::size_t row = 0; row < 2; ++row) {
     const bool fits = Fits(labels_[2 * row], column - 4) && Fits(labels_[2 * row + 1], w - 16 - column);
     if (fits != sideBySide_[row]) return true;
@@ -458,13 +496,29 @@ int TForm1::TapeWidthOf(int fieldWidth) const {
 
 int TForm1::Zoom() const { return zoom_; }
 
+int TForm1::Scaled(int pixels) const { return std::max(1, static_cast<int>(std::lround(pixels * zoom_ / 100.0))); }
+
+// Beyond 200 % the bars keep their size: the room is the machine's.
+int TForm1::BarScaled(int pixels) const {
+  return std::max(1, static_cast<int>(std::lround(pixels * std::min(zoom_, 200) / 100.0)));
+}
+
 // The fonts of tape, second field, marker, labels and program area grow and
-// shrink together; the tape field keeps its head cell and marker in view.
+// shrink together, and with them the diagram and the help; the window's own
+// font (menus, panes, status bar and message boxes) and the tool bar's icons
+// grow up to 200 %. The tape field keeps its head cell and marker in view.
 void TForm1::SetZoom(int percent) {
+  if (ClampZoom(percent) != zoom_) roomChanged_.start();
   zoom_ = ClampZoom(percent);
-  const auto scaled = [this](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * zoom_ / 100.0))); };
-  for (TapeField* f : {EBand, EAusgabe}) f->setFont(Courier(scaled(16)));
-  MProgramm->setFont(Courier(scaled(13)));
+  for (TapeField* f : {EBand, EAusgabe}) f->setFont(Courier(Scaled(16)));
+  MProgramm->setFont(Courier(Scaled(13)));
+  setFont(WindowFont(BarScaled(13)));
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setFont(font());
+  SizeToolBar();
+  LayoutStatusBar();
+  if (diagram_) diagram_->SetZoom(zoom_);
+  for (TextWindow* w : {static_cast<TextWindow*>(help_), static_cast<TextWindow*>(info_)})
+    if (w != nullptr) w->SetZoom(zoom_);
   LayoutControls();
 }
 
@@ -472,7 +526,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The diagram pane beside it narrows the window's controls.
   if (watched == centralWidget() && event->type() == QEvent::Resize && !firstResize_) {
     LayoutControls();
-    sim_.TapeFieldResized();
+    TapeFieldResized();
   }
   // Ctrl and the wheel over the program area zoom the window, not only the program.
   if (watched == MProgramm->viewport() && event->type() == QEvent::Wheel) {
@@ -680,6 +734,7 @@ void TForm1::SetWindowBounds(const Bounds& b) {
 // ---- The panes -------------------------------------------------------------------
 
 void TForm1::GrowBy(int pixels) {
+  roomChanged_.start();
   if (restoring_ || isMaximized() || isFullScreen()) return;
   const int room = screen() != nullptr ? screen()->availableGeometry().right() - frameGeometry().right() : 0;
   resize(width() + std::min(pixels, std::max(room, 0)), height());
@@ -689,8 +744,11 @@ void TForm1::MachineShown() {
   if (diagram_) diagram_->MachineShown();
 }
 
-PaneState TForm1::DiagramState() const { return diagram_->State(); }
+Panes TForm1::PanesShown() const { return {diagram_->State(), tests_->State()}; }
 
-void TForm1::SetDiagramState(const PaneState& pane) { diagram_->SetState(pane); }
+void TForm1::SetPanes(const Panes& panes) {
+  diagram_->SetState(panes.diagram);
+  tests_->SetState(panes.tests);
+}
 
 }  // namespace automaten

@@ -5,6 +5,7 @@
 // binds every command to them.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -90,8 +91,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   Bounds WindowBounds() const override;
   void SetWindowBounds(const Bounds& b) override;
   void MachineShown() override;
-  PaneState DiagramState() const override;
-  void SetDiagramState(const PaneState& pane) override;
+  Panes PanesShown() const override;
+  void SetPanes(const Panes& panes) override;
 
   // ---- DocumentHost ----
   std::string ChooseFileToOpen(const std::string& suggestion) override;
@@ -160,7 +161,13 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateControls();
   void CreateStatusBar();
   void LayoutControls();
+  void TapeFieldResized();
+  void SizeToolBar();
+  void LayoutPanel(int width);
+  void LayoutStatusBar();
   int TapeWidthOf(int fieldWidth) const;
+  int Scaled(int pixels) const;     // at the zoom's size, at least 1
+  int BarScaled(int pixels) const;  // menus, bars and panes: at most twice the size
   int LayoutLabels(int top);
   bool Fits(const PlainLabel* label, int width) const;
   // Whether the status labels must be laid out anew for their texts: a text
@@ -189,6 +196,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool leaveConfigurationAlone_ = false;  // it is larger than what was read of it
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;                     // percent
+  QElapsedTimer roomChanged_;          // since a pane opened or closed, or the zoom changed
   int tapeWidth_ = kDefaultTapeWidth;  // the cells the tape field shows
   // The status labels in their rows: state and steps, transition and verdict.
   std::array<PlainLabel*, 4> labels_{};

@@ -327,7 +327,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight="
-            "300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n");
+            "300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\n");
 }
 
 TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
@@ -349,7 +349,7 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
             ";Band=not "
             "this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\nDiagramm="
-            "0\nDiagrammbreite=360\n");
+            "0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\n");
 }
 
 TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
@@ -404,9 +404,9 @@ TEST_F(DocumentTest, AFailedConfigurationWriteIsShownAndStillCloses) {
   EXPECT_EQ(host.errors, std::vector<std::string>{"In /tmp/automaten.ini kann nicht geschrieben werden"});
 }
 
-TEST(Settings, TheDiagramWidthStaysWithinItsLimits) {
+TEST(Settings, ThePaneSizesStayWithinTheirLimits) {
   const auto width = [](const std::string& value) {
-    return ReadSettings("[Konfiguration]\nDiagrammbreite=" + value + "\n").diagram.width;
+    return ReadSettings("[Konfiguration]\nDiagrammbreite=" + value + "\n").panes.diagram.size;
   };
   EXPECT_EQ(width("119"), 120);
   EXPECT_EQ(width("120"), 120);
@@ -415,6 +415,11 @@ TEST(Settings, TheDiagramWidthStaysWithinItsLimits) {
   EXPECT_EQ(width("4001"), 4000);
   EXPECT_EQ(width("-5"), 120);
   EXPECT_EQ(width("breit"), 360);  // unreadable: the default
+  const Settings tests = ReadSettings("[Konfiguration]\nTests=1\nTestsbreite=9\n");
+  EXPECT_TRUE(tests.panes.tests.shown);
+  EXPECT_EQ(tests.panes.tests.size, 120);
+  EXPECT_FALSE(tests.panes.diagram.shown);
+  EXPECT_EQ(ReadSettings("").panes.tests.size, 420);
 }
 
 TEST(Settings, ZoomStepsAndLimits) {

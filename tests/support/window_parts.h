@@ -64,6 +64,7 @@ struct WindowParts {
   QAction* Groesser = Find<QAction>("Groesser");
   QAction* MIDiagramm = Find<QAction>("MIDiagramm");
   QAction* DiagrammExportieren = Find<QAction>("DiagrammExportieren");
+  QAction* DiagrammVollbild = Find<QAction>("DiagrammVollbild");
   QAction* MITests = Find<QAction>("MITests");
   QAction* MIAlleTests = Find<QAction>("MIAlleTests");
   QAction* InAkzeptorUmwandeln = Find<QAction>("InAkzeptorUmwandeln");

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -347,7 +348,8 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(Closed());
   const QString expected = QStringLiteral(
                                "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=%1\nTop=%2\n"
-                               "Width=640\nHeight=300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\n")
+                               "Width=640\nHeight=300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite="
+                               "360\nTests=0\nTestsbreite=420\n")
                                .arg(form->x())
                                .arg(form->y());
   EXPECT_EQ(QString::fromUtf8(Read(QStringLiteral("automaten.ini"))), expected);
@@ -372,6 +374,27 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
   EXPECT_FALSE(form->Session().Changed());
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(Read(QStringLiteral("automaten.ini")).contains("Arbeitsmodus=4\n"));
+}
+
+// Both panes come back as they were left, side by side with their widths.
+TEST_F(DocumentTest, ThePanesComeBackAsTheyWereLeft) {
+  Write(QStringLiteral("automaten.ini"),
+        "[Konfiguration]\nLeft=0\nTop=0\nWidth=1100\nHeight=500\nDiagramm=1\nDiagrammbreite=300\nTests=1\n"
+        "Testsbreite=320\n");
+  Open();
+  QDockWidget* diagram = form->findChild<QDockWidget*>(QStringLiteral("DiagrammDock"));
+  QDockWidget* tests = form->findChild<QDockWidget*>(QStringLiteral("TestsDock"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return diagram->isVisible() && tests->isVisible(); }, 2000));
+  EXPECT_TRUE(ui->MIDiagramm->isChecked());
+  EXPECT_TRUE(ui->MITests->isChecked());
+  EXPECT_TRUE(form->tabifiedDockWidgets(tests).isEmpty());
+  EXPECT_LT(diagram->geometry().bottom(), tests->geometry().top());
+  ui->MIDiagramm->trigger();  // the diagram closed, the tests left open
+  const QByteArray width = QByteArray::number(tests->width());
+  ASSERT_TRUE(Closed());
+  const QByteArray ini = Read(QStringLiteral("automaten.ini"));
+  EXPECT_TRUE(ini.contains("\nDiagramm=0\n")) << ini.toStdString();
+  EXPECT_TRUE(ini.contains("\nTests=1\nTestsbreite=" + width + "\n")) << ini.toStdString();
 }
 
 TEST_F(DocumentTest, KindCodesOutsideTheFive) {

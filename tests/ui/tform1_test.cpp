@@ -6,9 +6,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,9 +18,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -31,6 +36,7 @@
 #include "support/field_text.h"
 #include "support/window_parts.h"
 #include "ui/diagrampane.h"
+#include "ui/dialogs.h"
 #include "ui/plainlabel.h"
 #include "ui/testpane.h"
 #include "ui/tfhilfe.h"
@@ -539,6 +545,12 @@ class DiagramWindowTest : public WindowTest {
     WindowTest::SetUp();
   }
   DiagramPane& Pane() { return *ui->Diagramm; }
+  // A button of the pane's tool row.
+  QToolButton* PaneButton(const char* name) {
+    auto* bar = Pane().findChild<QToolBar*>(QStringLiteral("DiagrammWerkzeuge"));
+    auto* action = Pane().findChild<QAction*>(QString::fromLatin1(name));
+    return bar != nullptr && action != nullptr ? qobject_cast<QToolButton*>(bar->widgetForAction(action)) : nullptr;
+  }
   bool LaidOut() {
     return QTest::qWaitFor([this] { return !Pane().LayoutPending() && !Pane().Shown().nodes.empty(); }, 10000);
   }
@@ -796,6 +808,110 @@ TEST_F(DiagramWindowTest, APushdownAutomatonWithoutEndStatesHasItsNote) {
 
 // After a change of kind, F4 draws the text under the new kind, not the
 // program the machine ran before.
+// The diagram's own zoom multiplies the window's: at first it fills the pane,
+// but its text never gets smaller than the zoom has it; "+", "−", Ctrl and
+// the wheel, and "Einpassen" for the whole diagram.
+TEST_F(DiagramWindowTest, TheDiagramZoomsWithTheWindowAndOnItsOwn) {
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  QGraphicsView& view = Pane().View();
+  const auto wholeInView = [&view, this] {
+    return QRectF(view.viewport()->rect()).contains(view.mapFromScene(Pane().Scene().sceneRect()).boundingRect());
+  };
+  EXPECT_GE(Pane().Scale(), 1.0);  // node names at least 12 px
+  form->SetZoom(200);
+  EXPECT_GE(Pane().Scale(), 2.0);
+  const double filled = Pane().Scale();
+  QToolButton* larger = PaneButton("DiagrammGroesser");
+  EXPECT_EQ(larger->text(), QStringLiteral("+"));
+  QTest::mouseClick(larger, Qt::LeftButton);
+  EXPECT_NEAR(Pane().Scale(), filled * 1.25, 1e-9);
+  QWheelEvent down(QPointF(20, 20), view.viewport()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &down);
+  QApplication::sendEvent(view.viewport(), &down);
+  EXPECT_NEAR(Pane().Scale(), filled / 1.25, 1e-9);
+  view.setFocus();
+  QTest::keyClick(&view, Qt::Key_Plus);
+  EXPECT_NEAR(Pane().Scale(), filled, 1e-9);
+  // The size chosen follows the window's zoom.
+  form->SetZoom(100);
+  EXPECT_NEAR(Pane().Scale(), filled / 2, 1e-9);
+  form->SetZoom(400);
+  QTest::mouseClick(PaneButton("DiagrammEinpassen"), Qt::LeftButton);
+  EXPECT_TRUE(wholeInView());
+  EXPECT_LT(Pane().Scale(), 4.0);  // the dog is wider than the pane at 400 %
+  form->SetZoom(100);
+}
+
+// F11 puts the diagram on the whole screen (opening the pane first); Escape
+// brings it back into the pane, and the run's marks go on meanwhile.
+TEST_F(DiagramWindowTest, TheDiagramOnTheFullScreen) {
+  const QList<QAction*> ansicht = form->findChild<QMenu*>(QStringLiteral("Ansicht"))->actions();
+  ASSERT_NE(ui->DiagrammVollbild, nullptr);
+  EXPECT_TRUE(ansicht.contains(ui->DiagrammVollbild));
+  EXPECT_EQ(ui->DiagrammVollbild->text(), QStringLiteral("Diagramm im Vollbild"));
+  Key(Qt::Key_F11);
+  EXPECT_TRUE(ui->MIDiagramm->isChecked());
+  QWidget* full = Pane().window();
+  ASSERT_NE(full, form.get());
+  EXPECT_TRUE(full->isFullScreen());
+  EXPECT_TRUE(ui->DiagrammVollbild->isChecked());
+  ASSERT_TRUE(LaidOut());
+  QTest::keyClick(full, Qt::Key_F8);  // the run's keys work on the full screen
+  EXPECT_EQ(Text(ui->LSchritte), QStringLiteral("Schritte: 0"));
+  EXPECT_EQ(MarkedNodes(), std::vector<std::string>{"A"});
+  QTest::keyClick(full, Qt::Key_Escape);
+  EXPECT_EQ(Pane().window(), form.get());
+  EXPECT_FALSE(full->isVisible());
+  EXPECT_FALSE(ui->DiagrammVollbild->isChecked());
+  EXPECT_TRUE(Pane().isVisible());
+  // F11 in the full screen leaves it too.
+  Key(Qt::Key_F11);
+  ASSERT_EQ(Pane().window(), full);
+  QTest::keyClick(full, Qt::Key_F11);
+  EXPECT_EQ(Pane().window(), form.get());
+}
+
+// Diagram and tests side by side: a failing case and the diagram in view
+// together, and the head marker drawn again after a pane opens or closes.
+TEST_F(DiagramWindowTest, BothPanesAtOnceAndTheMarkerStays) {
+  form->setGeometry(0, 0, 640, 477);  // where the screen has room for the panes
+  Click("TB_TM");
+  Key(Qt::Key_F8);
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_F7);
+  QApplication::processEvents();
+  ASSERT_EQ(CellUnderMarker(), Head());
+  const auto marked = [this] {
+    QTest::qWait(50);  // the layout of the docks
+    return CellUnderMarker() == Head();
+  };
+  Key(Qt::Key_F4);
+  EXPECT_TRUE(marked());
+  Key(Qt::Key_F3);
+  EXPECT_TRUE(marked());
+  QDockWidget* diagram = form->findChild<QDockWidget*>(QStringLiteral("DiagrammDock"));
+  QDockWidget* tests = form->findChild<QDockWidget*>(QStringLiteral("TestsDock"));
+  EXPECT_TRUE(diagram->isVisible());
+  EXPECT_TRUE(tests->isVisible());
+  EXPECT_TRUE(form->tabifiedDockWidgets(diagram).isEmpty());
+  EXPECT_LT(diagram->geometry().bottom(), tests->geometry().top());  // the diagram above the tests
+  EXPECT_GT(diagram->x(), ui->EBand->mapTo(form.get(), QPoint(0, 0)).x() + ui->EBand->width());
+  EXPECT_EQ(form->PanesShown().diagram.shown, true);
+  EXPECT_EQ(form->PanesShown().tests.shown, true);
+  Key(Qt::Key_F4);  // closing the diagram leaves the tests
+  EXPECT_TRUE(marked());
+  EXPECT_TRUE(tests->isVisible());
+  EXPECT_FALSE(ui->Tests->visibleRegion().isEmpty());
+  Key(Qt::Key_F3);
+  EXPECT_TRUE(marked());
+  // A resize of the window by the user still blanks the marker.
+  QTest::qWait(1100);
+  form->resize(form->width() + 30, form->height());
+  QApplication::processEvents();
+  EXPECT_EQ(CellUnderMarker(), -1);
+}
+
 TEST_F(DiagramWindowTest, F4AfterAChangeOfKindDrawsTheNewKindsText) {
   Click("TB_TM");
   Key(Qt::Key_F8);
@@ -873,6 +989,52 @@ TEST_F(WindowTest, StatusLabelsShowTheirWholeTextAtEveryZoomStep) {
     form->SetLabelText(label, "x");
   EXPECT_EQ(ui->LZustand->y(), ui->LSchritte->y());
   EXPECT_EQ(ui->LBefehl->y(), ui->LMeldung->y());
+}
+
+// On the projector everything grows with the zoom: menus, tool bar, status
+// bar, the Tests pane, message boxes and the help, not only tape and program.
+TEST_F(WindowTest, TheZoomReachesBarsPanesBoxesAndHelp) {
+  const auto sizes = [this] {
+    return std::vector<int>{ui->Tests->List()->font().pixelSize(),
+                            ui->StatusPanels[2]->font().pixelSize(),
+                            form->menuBar()->font().pixelSize(),
+                            form->findChild<QMenu*>(QStringLiteral("Datei"))->font().pixelSize(),
+                            help->Memo1->font().pixelSize(),
+                            form->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->iconSize().height()};
+  };
+  const std::vector<int> normal = sizes();
+  EXPECT_EQ(normal, (std::vector<int>{13, 13, 13, 13, 13, 16}));
+  const int barHeight = form->statusBar()->height();
+  form->SetZoom(200);
+  EXPECT_EQ(sizes(), (std::vector<int>{26, 26, 26, 26, 26, 32}));
+  EXPECT_GE(form->statusBar()->height(), 2 * barHeight);
+  EXPECT_GE(Button("TBStep")->width(), 46);
+  EXPECT_GE(help->width(), std::min(2 * 649, help->screen()->availableGeometry().width()));  // where the screen has room
+  // A message box of the real dialogs takes the window's font.
+  int boxPixels = 0;
+  QTimer::singleShot(0, form.get(), [&boxPixels] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr) return;
+    boxPixels = box->font().pixelSize();
+    box->close();
+  });
+  QtDialogs().Message(form.get(), QStringLiteral("Hallo"));
+  EXPECT_EQ(boxPixels, 26);
+  // The speed controls never leave the window: beside the tool bar, or in a row below it.
+  for (const int zoom : {100, 200, 400}) {
+    form->SetZoom(zoom);
+    form->resize(700, 600);
+    QApplication::processEvents();
+    const QRect inside = form->centralWidget()->rect();
+    EXPECT_TRUE(inside.contains(ui->LFrequenz2->geometry().topLeft() + QPoint(0, ui->LFrequenz2->height() / 2)))
+        << zoom;
+    EXPECT_LT(ui->TrackBar1->geometry().right(), inside.width()) << zoom;
+    EXPECT_GE(ui->EBand->y(), form->findChild<QWidget*>(QStringLiteral("PPanel"))->geometry().bottom()) << zoom;
+  }
+  form->SetZoom(100);
+  EXPECT_EQ(sizes(), normal);
+  EXPECT_EQ(ui->EBand->y(), 40);
+  EXPECT_EQ(form->statusBar()->height(), barHeight);
 }
 
 // A student's 'ε' in the window is the NEA's epsilon; a 'β' is the fault of its line.
