@@ -67,6 +67,12 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   });
 }
 
+bool DiagramDock::CanPrint() const { return Shown() && !pane_->Shown().nodes.empty() && !pane_->LayoutPending(); }
+
+void DiagramDock::Print(QPainter& painter, const QRectF& target) {
+  pane_->Render(painter, target, marks_->isChecked());
+}
+
 bool DiagramDock::Shown() const { return !dock_->isHidden(); }
 
 void DiagramDock::Show(bool shown) {

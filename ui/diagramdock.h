@@ -15,6 +15,8 @@
 class QAction;
 class QDockWidget;
 class QMainWindow;
+class QPainter;
+class QRectF;
 class QPlainTextEdit;
 class QTimer;
 class QWidget;
@@ -41,6 +43,10 @@ class DiagramDock : public QObject {
   void Show(bool shown);
   // The machine's state, next transition or verdict is shown anew.
   void MachineShown();
+  // Whether there is a diagram to print, and prints it into `target`
+  // (with the run's marks where "Export mit Markierung" is ticked).
+  bool CanPrint() const;
+  void Print(QPainter& painter, const QRectF& target);
   PaneState State() const;
   void SetState(const PaneState& pane);
   // The window's zoom, which the diagram follows.

@@ -335,6 +335,16 @@ bool DiagramPane::Export(const QString& path, bool withMarks, QString& error) {
   return written;
 }
 
+void DiagramPane::Render(QPainter& painter, const QRectF& target, bool withMarks) {
+  const DiagramMark marked = marked_;
+  if (!withMarks) Mark({});
+  const QRectF rect = scene_.sceneRect();
+  const double scale = std::min(target.width() / rect.width(), target.height() / rect.height());
+  const QRectF at(target.topLeft(), rect.size() * scale);
+  scene_.render(&painter, at, rect);
+  if (!withMarks) Mark(marked);
+}
+
 bool DiagramPane::Write(const QString& path, QString& error) {
   QGraphicsScene& scene = scene_;
   const QRectF rect = scene.sceneRect();

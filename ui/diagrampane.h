@@ -21,6 +21,7 @@ class QGraphicsSimpleTextItem;
 class QAction;
 class QGraphicsView;
 class QLabel;
+class QPainter;
 class QToolBar;
 
 namespace automaten {
@@ -45,6 +46,9 @@ class DiagramPane : public QWidget {
   // Writes the diagram as SVG or PNG, by the file's ending, with the run's
   // marks or without; false with the reason when the file cannot be written.
   bool Export(const QString& path, bool withMarks, QString& error);
+  // Draws the diagram into `target` (for printing), as large as fits, with
+  // the run's marks or without.
+  void Render(QPainter& painter, const QRectF& target, bool withMarks);
 
   // What the pane shows, for tests and the export: the diagram drawn (its
   // node count is 0 before the first layout arrives), the note under it.

@@ -1,10 +1,15 @@
 #include "dialogs.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace automaten {
 
@@ -85,6 +90,46 @@ std::unique_ptr<QPrinter> QtDialogs::DefaultPrinter() {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return nullptr;
   return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+std::unique_ptr<QPrinter> QtDialogs::ChoosePrinter(QWidget* parent, const PrintParts& offered, PrintParts& chosen) {
+  // With more than the program to offer, the parts come first, in plain view.
+  if (offered.diagram || offered.tests) {
+    QDialog parts(parent);
+    parts.setWindowTitle(QStringLiteral("Drucken"));
+    InWindowFont(parts, parent);
+    auto* layout = new QVBoxLayout(&parts);
+    layout->addWidget(new QLabel(QStringLiteral("Was soll gedruckt werden?"), &parts));
+    const auto box = [&parts, layout](const QString& text, bool offer, bool tick) {
+      auto* b = new QCheckBox(text, &parts);
+      b->setEnabled(offer);
+      b->setChecked(offer && tick);
+      layout->addWidget(b);
+      return b;
+    };
+    QCheckBox* program = box(QStringLiteral("&Programm"), offered.program, chosen.program);
+    QCheckBox* diagram = box(QStringLiteral("&Zustandsdiagramm"), offered.diagram, chosen.diagram);
+    QCheckBox* tests = box(QStringLiteral("&Testergebnisse"), offered.tests, chosen.tests);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &parts);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Weiter..."));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &parts, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &parts, &QDialog::reject);
+    const auto some = [=] {
+      buttons->button(QDialogButtonBox::Ok)
+          ->setEnabled(program->isChecked() || diagram->isChecked() || tests->isChecked());
+    };
+    for (QCheckBox* b : {program, diagram, tests}) QObject::connect(b, &QCheckBox::toggled, &parts, some);
+    layout->addWidget(buttons);
+    if (parts.exec() != QDialog::Accepted) return nullptr;
+    chosen = {program->isChecked(), diagram->isChecked(), tests->isChecked()};
+  }
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  QPrintDialog dialog(printer.get(), parent);
+  dialog.setWindowTitle(QStringLiteral("Drucken"));
+  InWindowFont(dialog, parent);
+  if (dialog.exec() != QDialog::Accepted) return nullptr;
+  return printer;
 }
 
 bool QtDialogs::ComparisonResult(QWidget* parent, const QString& text, bool offersWord) {

@@ -12,6 +12,13 @@ class QWidget;
 
 namespace automaten {
 
+// The parts of a print job: each on pages of its own.
+struct PrintParts {
+  bool program = true;
+  bool diagram = false;
+  bool tests = false;  // the Tests pane's results
+};
+
 class Dialogs {
  public:
   enum class File { Open, Save, ExportDiagram };
@@ -27,6 +34,10 @@ class Dialogs {
   virtual QString ChooseFile(QWidget* parent, File kind, const QString& suggestion) = 0;
   // The default printer; null when none is set up.
   virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
+  // The print dialog (printing to a PDF file included) with a choice of the
+  // parts `offered`, ticked as `chosen` is at first; the printer, and the
+  // parts in `chosen`, or null when the user cancelled.
+  virtual std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintParts& offered, PrintParts& chosen) = 0;
   // The comparison's answer; true when the user puts the word on the tape.
   virtual bool ComparisonResult(QWidget* parent, const QString& text, bool offersWord) = 0;
 };
@@ -39,6 +50,7 @@ class QtDialogs final : public Dialogs {
   void Error(QWidget* parent, const QString& text) override;
   QString ChooseFile(QWidget* parent, File kind, const QString& suggestion) override;
   std::unique_ptr<QPrinter> DefaultPrinter() override;
+  std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintParts& offered, PrintParts& chosen) override;
   bool ComparisonResult(QWidget* parent, const QString& text, bool offersWord) override;
 };
 

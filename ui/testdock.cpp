@@ -41,6 +41,8 @@ TestDock::TestDock(QMainWindow& window, QPlainTextEdit& program, Simulation& sim
   });
 }
 
+QString TestDock::CurrentResults() const { return pane_->CurrentResults(); }
+
 bool TestDock::Shown() const { return !dock_->isHidden(); }
 
 // Below the diagram, the pane leaves it in view: a failing case and the

@@ -35,6 +35,8 @@ class TestDock : public QObject {
   QAction* ShowAction() const { return show_; }  // "Tests", F3, checkable
   QAction* RunAction() const { return run_; }    // "Alle Tests ausführen", Ctrl+T
   QDockWidget* Dock() const { return dock_; }
+  // The results of the current text for printing (HTML); empty when there are none.
+  QString CurrentResults() const;
   bool Shown() const;
   void Show(bool shown);
   PaneState State() const;

@@ -63,6 +63,21 @@ TestPane::~TestPane() {
 
 QString TestPane::Summary() const { return summary_->text(); }
 
+QString TestPane::CurrentResults() const {
+  if (stale_ || running_ || list_->topLevelItemCount() == 0) return {};
+  QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\"><tr>");
+  for (int column = 0; column < list_->columnCount(); ++column)
+    html += QStringLiteral("<th align=\"left\">%1</th>").arg(list_->headerItem()->text(column).toHtmlEscaped());
+  html += QStringLiteral("</tr>");
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    html += QStringLiteral("<tr>");
+    for (int column = 0; column < list_->columnCount(); ++column)
+      html += QStringLiteral("<td>%1</td>").arg(list_->topLevelItem(i)->text(column).toHtmlEscaped());
+    html += QStringLiteral("</tr>");
+  }
+  return html + QStringLiteral("</table><p>%1</p>").arg(Summary().toHtmlEscaped());
+}
+
 void TestPane::RunAll(MachineKind kind, const std::string& program, const std::vector<std::string>& lines) {
   // A run still going is given up between two cases and waited for, so
   // there is never more than one worker and the pane can always wait for it.

@@ -36,6 +36,9 @@ class TestPane : public QWidget {
 
   QTreeWidget* List() const { return list_; }
   QString Summary() const;
+  // The results of the current text, as a table with the summary under it
+  // (HTML, for printing); empty while there are none, they are stale or a run goes on.
+  QString CurrentResults() const;
 
  signals:
   void RunRequested();                       // the pane's button

@@ -143,12 +143,14 @@ void TForm1::CreateActions() {
   Speichernunter1 = make("Speichernunter1", QStringLiteral("Speichern unter..."), kImgSaveAs);
   Drucken = make("Drucken", QStringLiteral("&Drucken"), kImgPrint, QKeySequence(Qt::CTRL | Qt::Key_D));
   Drucken->setToolTip(QStringLiteral("Datei drucken"));
+  DruckenDialog = make("DruckenDialog", QStringLiteral("Drucken..."), -1, QKeySequence(Qt::CTRL | Qt::Key_P));
   MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit, QKeySequence(Qt::CTRL | Qt::Key_E));
   connect(Neu, &QAction::triggered, this, [this] { session_.New(); });
   connect(Oeffnen, &QAction::triggered, this, [this] { session_.Open(); });
   connect(MISpeichern, &QAction::triggered, this, [this] { session_.Save(); });
   connect(Speichernunter1, &QAction::triggered, this, [this] { session_.SaveAs(); });
   connect(Drucken, &QAction::triggered, this, &TForm1::Print);
+  connect(DruckenDialog, &QAction::triggered, this, &TForm1::PrintWithDialog);
   connect(MIEnde, &QAction::triggered, this, &QWidget::close);
 
   MIBandLoeschen = make("MIBandLoeschen", QStringLiteral("Band löschen"), kImgClearTape);
@@ -204,7 +206,7 @@ void TForm1::CreateActions() {
 void TForm1::CreateMenus() {
   QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
   datei->setObjectName(QStringLiteral("Datei"));
-  datei->addActions({Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken, MIEnde});
+  datei->addActions({Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken, DruckenDialog, MIEnde});
   QMenu* betrieb = menuBar()->addMenu(QStringLiteral("&Betrieb"));
   betrieb->setObjectName(QStringLiteral("MIBetrieb"));
   betrieb->addActions({MIBandLoeschen, MIletzterBandinhalt, MIAnfangszustand, MIStarten, MIAnhalten, MIEinzelschritt,
@@ -540,7 +542,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // the menu's shortcuts win over them.
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (QAction* a : {Neu, Oeffnen, MISpeichern, Drucken, MIEnde})
+    for (QAction* a : {Neu, Oeffnen, MISpeichern, Drucken, DruckenDialog, MIEnde})
       if (a->shortcut() == pressed) {
         event->ignore();
         return true;

@@ -104,8 +104,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool WriteConfiguration(const std::string& bytes, std::string& error) override;
   void ShowError(const std::string& text) override;
 
-  void Print();                          // "&Drucken": the default printer, no dialog
-  void PrintProgram(QPrinter& printer);  // the program text, paged
+  void Print();            // "&Drucken": the default printer, no dialog
+  void PrintWithDialog();  // "Drucken...": the print dialog with the parts to print
+  void PrintJob(QPrinter& printer, const PrintParts& parts);
   QString IniPath() const { return iniPath_; }
   QString FileName() const { return QString::fromStdString(session_.FileName()); }
 
@@ -137,6 +138,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   QAction* MISpeichern;
   QAction* Speichernunter1;
   QAction* Drucken;
+  QAction* DruckenDialog;
   QAction* MIEnde;
   QAction* MIBandLoeschen;
   QAction* MIletzterBandinhalt;

@@ -3,6 +3,7 @@
 // it, and printing.
 #include <unistd.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,8 @@
 #include <QTextDocument>
 #include <cstdio>
 
+#include "diagramdock.h"
+#include "testdock.h"
 #include "tfhilfe.h"
 #include "tfinfo.h"
 #include "tform1.h"
@@ -126,18 +129,29 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // ---- Printing --------------------------------------------------------------------
 
+// "&Drucken" (Ctrl+D): the program on the default printer without a dialog;
+// where none is set up, the print dialog instead of only a message.
 void TForm1::Print() {
   const std::unique_ptr<QPrinter> printer = dialogs_.DefaultPrinter();
-  if (!printer || !printer->isValid()) {
-    ShowError("Zur Zeit ist kein Standard-Drucker gewählt");
-    return;
-  }
-  PrintProgram(*printer);
+  if (printer && printer->isValid())
+    PrintJob(*printer, PrintParts{});
+  else
+    PrintWithDialog();
 }
 
-// The program text in the window font, inside margins of 200 printer pixels
-// left and right and 300 at top and bottom, as many pages as it needs.
-void TForm1::PrintProgram(QPrinter& printer) {
+// "Drucken..." (Ctrl+P): the print dialog, with the choice of program,
+// diagram (where one is drawn) and test results (where they are the text's).
+void TForm1::PrintWithDialog() {
+  const PrintParts offered{true, diagram_->CanPrint(), !tests_->CurrentResults().isEmpty()};
+  PrintParts chosen;
+  const std::unique_ptr<QPrinter> printer = dialogs_.ChoosePrinter(this, offered, chosen);
+  if (!printer) return;
+  PrintJob(*printer, {chosen.program, chosen.diagram && offered.diagram, chosen.tests && offered.tests});
+}
+
+// Each part on pages of its own, inside margins of 200 printer pixels left
+// and right and 300 at top and bottom; texts in the window font.
+void TForm1::PrintJob(QPrinter& printer, const PrintParts& parts) {
   printer.setDocName(QStringLiteral("Automatenprogramm"));
   printer.setFullPage(false);
   QPainter painter;
@@ -147,24 +161,38 @@ void TForm1::PrintProgram(QPrinter& printer) {
   }
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
   const QRect area(200, 300, std::max(page.width() - 400, 1), std::max(page.height() - 600, 1));
-  QTextDocument document;
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(10);
-  document.setDefaultFont(font);
-  document.setPlainText(MProgramm->toPlainText());
-  document.documentLayout()->setPaintDevice(&printer);
-  document.setPageSize(area.size());
-  const int pages = std::max(document.pageCount(), 1);
-  for (int p = 0; p < pages; ++p) {
-    if (p > 0) printer.newPage();
-    painter.save();
-    painter.translate(area.left(), area.top() - p * area.height());
-    const QRectF clip(0, p * area.height(), area.width(), area.height());
-    painter.setClipRect(clip);
-    document.drawContents(&painter, clip);
-    painter.restore();
+  bool first = true;
+  const auto text = [&](const QString& content, bool html) {
+    QTextDocument document;
+    document.setDefaultFont(font);
+    if (html)
+      document.setHtml(content);
+    else
+      document.setPlainText(content);
+    document.documentLayout()->setPaintDevice(&printer);
+    document.setPageSize(area.size());
+    const int pages = std::max(document.pageCount(), 1);
+    for (int p = 0; p < pages; ++p) {
+      if (!first) printer.newPage();
+      first = false;
+      painter.save();
+      painter.translate(area.left(), area.top() - p * area.height());
+      const QRectF clip(0, p * area.height(), area.width(), area.height());
+      painter.setClipRect(clip);
+      document.drawContents(&painter, clip);
+      painter.restore();
+    }
+  };
+  if (parts.program) text(MProgramm->toPlainText(), false);
+  if (parts.diagram) {
+    if (!first) printer.newPage();
+    first = false;
+    diagram_->Print(painter, area);
   }
+  if (parts.tests) text(tests_->CurrentResults(), true);
   painter.end();
   session_.ShowFileStatus(" gedruckt.");
 }

@@ -87,6 +87,8 @@ struct ScriptedDialogs : Dialogs {
   std::function<void(const QString&)> error;
   std::function<QString(File)> file;  // the chosen name, empty for "cancel"
   std::function<std::unique_ptr<QPrinter>()> printer;
+  // The print dialog: gets what is offered and ticked, ticks its choice; null for "cancel".
+  std::function<std::unique_ptr<QPrinter>(const PrintParts& offered, PrintParts& chosen)> choosePrinter;
   std::function<bool(const QString& text, bool offersWord)> compare;
 
   void Message(QWidget*, const QString& text) override {
@@ -113,6 +115,11 @@ struct ScriptedDialogs : Dialogs {
     return {};
   }
   std::unique_ptr<QPrinter> DefaultPrinter() override { return printer ? printer() : nullptr; }
+  std::unique_ptr<QPrinter> ChoosePrinter(QWidget*, const PrintParts& offered, PrintParts& chosen) override {
+    if (choosePrinter) return choosePrinter(offered, chosen);
+    ADD_FAILURE() << "unexpected print dialog";
+    return nullptr;
+  }
   bool ComparisonResult(QWidget*, const QString& text, bool offersWord) override {
     if (compare) return compare(text, offersWord);
     ADD_FAILURE() << "unexpected comparison: " << text.toStdString();

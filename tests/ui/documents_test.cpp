@@ -310,24 +310,41 @@ INSTANTIATE_TEST_SUITE_P(Documents, ChangePrompt,
 
 // ---- Printing --------------------------------------------------------------------
 
+// Ctrl+D prints the program on the default printer; with none set up it
+// opens the print dialog, where the program is what is offered and ticked.
 TEST_F(DocumentTest, PrintingWithoutAndWithAPrinter) {
   Open();
   ui->Neu->trigger();
   ui->MProgramm->setPlainText(QStringLiteral("a 1 -> a\n; für alle"));
-  ui->Drucken->trigger();
-  ASSERT_EQ(errors.size(), 1);
-  EXPECT_EQ(errors[0], QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
-  EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
-
   const QString pdf = Path(QStringLiteral("out.pdf"));
-  script.printer = [pdf] {
+  const auto pdfPrinter = [pdf] {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(pdf);
     return printer;
   };
+  int asked = 0;
+  script.choosePrinter = [&asked](const PrintParts& offered, PrintParts& chosen) {
+    ++asked;
+    EXPECT_TRUE(offered.program && !offered.diagram && !offered.tests);  // no diagram drawn, no results
+    EXPECT_TRUE(chosen.program && !chosen.diagram && !chosen.tests);
+    return std::unique_ptr<QPrinter>();  // cancelled
+  };
+  QTest::keyClick(ui->MProgramm, Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(errors.isEmpty());
+  EXPECT_EQ(Panel(2), QStringLiteral(" Neue Datei"));
+  EXPECT_FALSE(QFile::exists(pdf));
+  script.choosePrinter = [&](const PrintParts&, PrintParts&) { return pdfPrinter(); };
+  QTest::keyClick(ui->MProgramm, Qt::Key_P, Qt::ControlModifier);  // "Drucken..." always asks
+  EXPECT_EQ(Panel(2), QStringLiteral(" Datei  gedruckt."));
+  EXPECT_TRUE(Read(QStringLiteral("out.pdf")).startsWith("%PDF"));
+  QFile::remove(pdf);
+
+  script.printer = pdfPrinter;
+  script.choosePrinter = nullptr;  // with a default printer there is no dialog
   ui->Drucken->trigger();
-  EXPECT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors.isEmpty());
   EXPECT_EQ(Panel(2), QStringLiteral(" Datei  gedruckt."));  // no name: two blanks in a row
   const QByteArray bytes = Read(QStringLiteral("out.pdf"));
   EXPECT_TRUE(bytes.startsWith("%PDF"));

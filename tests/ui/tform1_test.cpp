@@ -15,11 +15,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QScreen>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -912,6 +914,52 @@ TEST_F(DiagramWindowTest, BothPanesAtOnceAndTheMarkerStays) {
   EXPECT_EQ(CellUnderMarker(), -1);
 }
 
+// "Drucken..." offers the diagram drawn and the current test results beside
+// the program; each part printed on pages of its own.
+TEST_F(DiagramWindowTest, PrintingProgramDiagramAndTestResults) {
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("lesson.pdf"));
+  PrintParts offered{false, false, false};
+  PrintParts ticked{true, true, true};
+  script.choosePrinter = [&](const PrintParts& offer, PrintParts& chosen) {
+    offered = offer;
+    chosen = ticked;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return printer;
+  };
+  const auto pages = [&pdf] {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray bytes = file.readAll();
+    return static_cast<int>(bytes.count("/Type /Page") - bytes.count("/Type /Pages"));
+  };
+  Click("TB_AKz");
+  ui->MProgramm->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; Test: 0 -> akzeptiert"));
+  QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+  QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(offered.program);
+  EXPECT_FALSE(offered.diagram);  // the pane is closed
+  EXPECT_FALSE(offered.tests);    // never run
+  EXPECT_EQ(pages(), 1);          // only what was offered is printed
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  ui->MIAlleTests->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !ui->Tests->Running(); }, 10000));
+  QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(offered.program && offered.diagram && offered.tests);
+  EXPECT_EQ(pages(), 3);
+  ticked = {false, true, false};
+  QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(pages(), 1);
+  // Results of another text are not offered.
+  QTest::keyClicks(ui->MProgramm, QStringLiteral("; x"));
+  QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_FALSE(offered.tests);
+}
+
 TEST_F(DiagramWindowTest, F4AfterAChangeOfKindDrawsTheNewKindsText) {
   Click("TB_TM");
   Key(Qt::Key_F8);
@@ -1009,7 +1057,8 @@ TEST_F(WindowTest, TheZoomReachesBarsPanesBoxesAndHelp) {
   EXPECT_EQ(sizes(), (std::vector<int>{26, 26, 26, 26, 26, 32}));
   EXPECT_GE(form->statusBar()->height(), 2 * barHeight);
   EXPECT_GE(Button("TBStep")->width(), 46);
-  EXPECT_GE(help->width(), std::min(2 * 649, help->screen()->availableGeometry().width()));  // where the screen has room
+  EXPECT_GE(help->width(),
+            std::min(2 * 649, help->screen()->availableGeometry().width()));  // where the screen has room
   // A message box of the real dialogs takes the window's font.
   int boxPixels = 0;
   QTimer::singleShot(0, form.get(), [&boxPixels] {
