@@ -47,6 +47,9 @@ struct PrintedMessages : automaten::Dialogs {
   void Error(QWidget*, const QString& text) override { Message(nullptr, text); }
   QString ChooseFile(QWidget*, File, const QString&) override { return {}; }
   std::unique_ptr<QPrinter> DefaultPrinter() override { return nullptr; }
+  std::unique_ptr<QPrinter> ChoosePrinter(QWidget*, const automaten::PrintParts&, automaten::PrintParts&) override {
+    return nullptr;
+  }
   bool ComparisonResult(QWidget*, const QString&, bool) override { return false; }
 };
 
