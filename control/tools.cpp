@@ -1,5 +1,7 @@
 #include "tools.h"
 
+#include <map>
+
 #include "control/testcases.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
@@ -41,6 +43,23 @@ ToolProblem TooLarge(const std::string& error) {
   return p;
 }
 
+// An acceptor made from an NEA names in comment lines the NEA states each of
+// its states stands for ("; 2 = {A,1}"): its states stand for those sets again.
+void StandForTheNeaStates(const std::vector<std::string>& lines, Dfa& dfa) {
+  std::map<std::string, std::string> sets;
+  for (const std::string& line : lines) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos || line[start] != ';') continue;
+    const std::size_t equals = line.find(" = {", start);
+    if (equals == std::string::npos || line.back() != '}') continue;
+    std::string name = line.substr(start + 1, equals - start - 1);
+    name.erase(0, name.find_first_not_of(' '));
+    sets.emplace(name, line.substr(equals + 3));
+  }
+  for (std::string& stands : dfa.stands)
+    if (const auto it = sets.find(stands); it != sets.end()) stands = it->second;
+}
+
 }  // namespace
 
 ToolProblem CheckForTool(LanguageTool tool, MachineKind kind, const std::vector<std::string>& lines) {
@@ -62,6 +81,7 @@ MadeAcceptor MakeAcceptor(MachineKind kind, const std::vector<std::string>& line
     made.problem = TooLarge(error);
     return made;
   }
+  if (kind == MachineKind::Akz) StandForTheNeaStates(lines, dfa);
   if (minimal) dfa = Minimize(dfa);
   if (!AcceptorText(dfa, heading, made.text, error)) {
     made.problem = TooLarge(error);

@@ -56,6 +56,32 @@ TEST(Tools, MinimisingAnNeaEqualsMinimisingItsAcceptor) {
   const Comparison same = CompareWith(MachineKind::Akz, Lines(direct.text), Lines(converted.text));
   ASSERT_FALSE(same.problem);
   EXPECT_TRUE(same.difference.equal);
+  // The minimised acceptor names the NEA's states, as the direct way does, not the acceptor's in between.
+  EXPECT_EQ(twice.text, direct.text);
+  EXPECT_NE(direct.text.find("; A = {A}\n"), std::string::npos) << direct.text;
+}
+
+TEST(Tools, MinimisedStatesStandForTheNeaSetsTheyJoin) {
+  const std::vector<std::string> converted = {"; Akzeptor aus dem NEA",
+                                              "; A = {A}",
+                                              "; 1 = {A,1}",
+                                              "; 2 = {A,1,2}",
+                                              "E: 1 2",
+                                              "A 0 -> A",
+                                              "A 1 -> 1",
+                                              "1 0 -> 2",
+                                              "1 1 -> 1",
+                                              "2 0 -> 2",
+                                              "2 1 -> 1"};
+  const MadeAcceptor minimal = MakeAcceptor(MachineKind::Akz, converted, true, "m");
+  ASSERT_FALSE(minimal.problem) << minimal.problem.text;
+  EXPECT_EQ(minimal.text.substr(0, minimal.text.find("E:")), "; m\n; A = {A}\n; 1 = {A,1} {A,1,2}\n");
+  // Without such lines the states stand for themselves; a comment of other words is no set.
+  std::vector<std::string> own = converted;
+  own[1] = "; A = Anfang";
+  own.erase(own.begin() + 2, own.begin() + 4);
+  const MadeAcceptor plain = MakeAcceptor(MachineKind::Akz, own, true, "m");
+  EXPECT_EQ(plain.text.substr(0, plain.text.find("E:")), "; m\n; A = A\n; 1 = 1 2\n");
 }
 
 TEST(Tools, FaultsSayWhoseTheyAre) {
