@@ -7,6 +7,20 @@
 
 namespace automaten {
 
+namespace {
+
+// A configuration met again, both counted as the "Schritte" label counts:
+// by the head's moves.
+std::string Repetition(std::uint64_t now, std::uint64_t then) {
+  if (now == then)
+    return MachineText("Endlosschleife: ab Schritt ") + std::to_string(then) +
+           MachineText(" wiederholt sich die Konfiguration, ohne dass der Kopf sich bewegt.");
+  return MachineText("Endlosschleife: Schritt ") + std::to_string(now) + " wiederholt Schritt " + std::to_string(then) +
+         ".";
+}
+
+}  // namespace
+
 void LoopDetector::Start(const Configuration& c, std::uint64_t step) {
   step_ = step;
   shift_ = 0;
@@ -28,7 +42,7 @@ void LoopDetector::Start(const Configuration& c, std::uint64_t step) {
   nextSnapshot_ = step_ + power_;
   QuietBand();
   // The head may start beyond every written cell already.
-  Outside(c.state, Absolute(c.head));
+  Outside(c.state, Absolute(c.head), c.steps);
 }
 
 void LoopDetector::Written(std::int64_t at) {
@@ -46,11 +60,11 @@ void LoopDetector::QuietBand() {
   quietHi_ = std::min(hi_, leftGuard_);
 }
 
-bool LoopDetector::Outside(StateCode state, std::int64_t at) {
+bool LoopDetector::Outside(StateCode state, std::int64_t at, std::uint64_t moves) {
   if (at < rightGuard_) DropRight(at);
   if (at > leftGuard_) DropLeft(at);
-  const bool proved = (at > hi_ && ProvedBeyondWritten(state, at, right_, rightGuard_, true)) ||
-                      (at < lo_ && ProvedBeyondWritten(state, at, left_, leftGuard_, false));
+  const bool proved = (at > hi_ && ProvedBeyondWritten(state, at, moves, right_, rightGuard_, true)) ||
+                      (at < lo_ && ProvedBeyondWritten(state, at, moves, left_, leftGuard_, false));
   QuietBand();
   return proved;
 }
@@ -68,27 +82,25 @@ void LoopDetector::DropLeft(std::int64_t at) {
 // The head stands beyond every written cell. The same state there before,
 // with the head never behind that place since: the run goes on like this for
 // ever, further out each time (or on the spot: a repeated configuration).
-bool LoopDetector::ProvedBeyondWritten(StateCode state, std::int64_t at, std::vector<Record>& records,
-                                       std::int64_t& guard, bool right) {
+bool LoopDetector::ProvedBeyondWritten(StateCode state, std::int64_t at, std::uint64_t moves,
+                                       std::vector<Record>& records, std::int64_t& guard, bool right) {
   for (auto it = records.rbegin(); it != records.rend(); ++it) {
     if (it->state != state) continue;
     if (it->at == at)
-      finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
-                 std::to_string(it->step) + ".";
+      finding_ = Repetition(moves, it->moves);
     else
-      finding_ = MachineText("Endlosschleife: die Maschine läuft ab Schritt ") + std::to_string(it->step) +
+      finding_ = MachineText("Endlosschleife: die Maschine läuft ab Schritt ") + std::to_string(it->moves) +
                  (right ? " nach rechts" : " nach links") + MachineText(" ins leere Band.");
     return true;
   }
-  records.push_back({state, step_, at});
+  records.push_back({state, moves, at});
   guard = at;
   return false;
 }
 
 bool LoopDetector::Repeated(const Configuration& c) {
   if (!SameAsSnapshot(c)) return false;
-  finding_ = MachineText("Endlosschleife: Schritt ") + std::to_string(step_) + " wiederholt Schritt " +
-             std::to_string(snapStep_) + ".";
+  finding_ = Repetition(c.steps, snapMoves_);
   return true;
 }
 
@@ -100,7 +112,7 @@ void LoopDetector::NextSnapshot(const Configuration& c, std::int64_t at) {
 
 void LoopDetector::Snapshot(const Configuration& c, std::int64_t at) {
   snapKey_ = Key(c.state, at);
-  snapStep_ = step_;
+  snapMoves_ = c.steps;
   snapTape_ = c.tape.Text();
   snapOrigin_ = -static_cast<std::int64_t>(shift_);
   dirtyLo_ = kNone;

@@ -39,7 +39,7 @@ class LoopDetector {
     const std::int64_t at = Absolute(c.head);
     // Inside the quiet band the head stands among written cells and behind
     // no record: nothing but Brent's comparison to do.
-    if ((at < quietLo_ || at > quietHi_) && Outside(c.state, at)) return true;
+    if ((at < quietLo_ || at > quietHi_) && Outside(c.state, at, c.steps)) return true;
     if (Key(c.state, at) == snapKey_ && Repeated(c)) return true;
     if (step_ == nextSnapshot_) NextSnapshot(c, at);
     return false;
@@ -50,9 +50,11 @@ class LoopDetector {
   const std::string& Finding() const { return finding_; }
 
  private:
+  // The head beyond the written cells: its state and place, and the head's
+  // moves so far (the steps the window shows).
   struct Record {
     StateCode state;
-    std::uint64_t step;
+    std::uint64_t moves;
     std::int64_t at;
   };
 
@@ -63,14 +65,14 @@ class LoopDetector {
   }
   static std::uint64_t Key(StateCode state, std::int64_t at) { return static_cast<std::uint64_t>(at) << 16 | state; }
   void Written(std::int64_t at);
-  bool Outside(StateCode state, std::int64_t at);  // the head left the quiet band
-  void QuietBand();                                // the quiet band anew from the written cells and the records
+  bool Outside(StateCode state, std::int64_t at, std::uint64_t moves);  // the head left the quiet band
+  void QuietBand();  // the quiet band anew from the written cells and the records
   void DropRight(std::int64_t at);
   void DropLeft(std::int64_t at);
   // True once the head, beyond every written cell, repeats a state it had
   // there before: the endless run is proved.
-  bool ProvedBeyondWritten(StateCode state, std::int64_t at, std::vector<Record>& records, std::int64_t& guard,
-                           bool right);
+  bool ProvedBeyondWritten(StateCode state, std::int64_t at, std::uint64_t moves, std::vector<Record>& records,
+                           std::int64_t& guard, bool right);
   bool Repeated(const Configuration& c);
   void NextSnapshot(const Configuration& c, std::int64_t at);
   void Snapshot(const Configuration& c, std::int64_t at);
@@ -86,8 +88,8 @@ class LoopDetector {
   std::int64_t rightGuard_ = -kNone, leftGuard_ = kNone;  // the nearest record's position
   std::int64_t quietLo_ = 0, quietHi_ = -1;
   // Brent's search: the configuration kept, and the cells written since.
-  std::uint64_t snapKey_ = 0;  // state and head position kept
-  std::uint64_t snapStep_ = 0;
+  std::uint64_t snapKey_ = 0;       // state and head position kept
+  std::uint64_t snapMoves_ = 0;     // the head's moves at the configuration kept
   std::uint64_t nextSnapshot_ = 0;  // the step at which the next is kept
   std::string snapTape_;
   std::int64_t snapOrigin_ = 0;  // the absolute position of snapTape_[0]

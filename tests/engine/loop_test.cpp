@@ -13,6 +13,7 @@ struct Watched {
   bool proved = false;
   bool halted = false;
   std::uint64_t steps = 0;  // applied when it ended
+  std::uint64_t moves = 0;  // the head's, which the "Schritte" label counts
   std::string finding;
 };
 
@@ -34,6 +35,7 @@ Watched Watch(const std::vector<std::string>& lines, const std::string& tape, st
     ++run.steps;
     if (detector.Observe(d.c, r, before)) {
       run.proved = true;
+      run.moves = d.c.steps;
       run.finding = detector.Finding();
       break;
     }
@@ -51,10 +53,17 @@ TEST(LoopDetector, ProvesARepeatedConfiguration) {
       Watch({"a 0 -> 1 R 1", "1 * -> * L 2", "2 1 -> 0 K 3", "3 0 -> 0 R 4", "4 * -> * L a"}, "0*", 1);
   EXPECT_TRUE(rewrite.proved);
   EXPECT_LE(rewrite.steps, 4u * 5u);  // within a small multiple of its cycle of 5
-  EXPECT_NE(rewrite.finding.find("wiederholt"), std::string::npos);
+  // Numbered as the "Schritte" label numbers: by the head's moves, not counting the standing step.
+  EXPECT_LT(rewrite.moves, rewrite.steps);
+  EXPECT_EQ(
+      rewrite.finding.rfind("Endlosschleife: Schritt " + std::to_string(rewrite.moves) + " wiederholt Schritt ", 0), 0u)
+      << rewrite.finding;
 
+  // A machine that never moves its head repeats itself at the same step.
   const Watched standing = Watch({"a 1 -> 1 K 1", "1 1 -> 1 K a"}, "1", 1);
-  EXPECT_EQ(standing.finding, "Endlosschleife: Schritt 3 wiederholt Schritt 1.");
+  EXPECT_EQ(standing.moves, 0u);
+  EXPECT_EQ(standing.finding,
+            "Endlosschleife: ab Schritt 0 wiederholt sich die Konfiguration, ohne dass der Kopf sich bewegt.");
 }
 
 TEST(LoopDetector, ProvesARunIntoBlankTape) {
