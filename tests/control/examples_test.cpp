@@ -79,7 +79,8 @@ TEST(Guide, CoversTheSyntaxTheKeysAndTheTools) {
   for (const char* topic :
        {"* ist das leere Feld", "Funktionswert", "A (Anfangszustand), 1 bis 9, E (Endzustand) und F", "\u03B5",
         "; Art: Turingmaschine", "; Test: WORT -> ERWARTUNG", "F3 Tests", "F4 Zustandsdiagramm",
-        "F6 Schritt zur\u00FCck", "Strg++", "Werkzeuge:", "Akzeptor minimieren (Akzeptor, NEA)"})
+        "F6 Schritt zur\u00FCck", "F11 Diagramm im Vollbild", "Strg+P Drucken...", "Strg++", "Einpassen",
+        "Werkzeuge:", "Akzeptor minimieren (Akzeptor, NEA)"})
     EXPECT_NE(guide.find(topic), std::string::npos) << topic;
 }
 
