@@ -5,7 +5,9 @@
 #   build-nogui/  engine, io, control and automaten-cli without Qt (clang),
 #                 with their tests and the fuzz targets, which then run
 #                 briefly (FUZZ_SECONDS, default 15 each; 0 skips them)
-# and checks what `cmake --install` and `cpack -G DEB` make of build/; then
+# and checks what `cmake --install` and `cpack -G DEB` make of build/; a
+# lesson on the real window under Xvfb (scripts/lesson.sh, screenshots in
+# build/lesson); then
 #   build-web/    the web page (Emscripten), tested on Node and in Chromium
 #                 (scripts/test-web.sh)
 set -euo pipefail
@@ -26,6 +28,7 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-nogui --output-on-failure -j2
 ctest --test-dir build --output-on-failure -j2
 ./scripts/check-install.sh build
+QT_QPA_PLATFORM= ASAN_OPTIONS=detect_leaks=0 ./scripts/lesson.sh build/app/automaten build/lesson
 
 # The web page: the same engine in WebAssembly, on Node and in Chromium.
 ./scripts/test-web.sh build/app/automaten-cli

@@ -112,6 +112,7 @@ void DiagramDock::ShowFullScreen(bool on) {
   full_->setChecked(on);
   if (on == FullScreen()) return;
   if (on) {
+    paneBeforeFullScreen_ = Shown();
     Show(true);
     placeholder_->show();
     dock_->setWidget(placeholder_);
@@ -128,6 +129,7 @@ void DiagramDock::ShowFullScreen(bool on) {
   dock_->setWidget(pane_);
   pane_->show();
   window_.activateWindow();
+  if (!paneBeforeFullScreen_) Show(false);  // the pane as it was before
 }
 
 void DiagramDock::ParseText() {

@@ -51,8 +51,8 @@ class DiagramDock : public QObject {
   void SetState(const PaneState& pane);
   // The window's zoom, which the diagram follows.
   void SetZoom(int percent);
-  // The diagram fills the screen (the pane is shown first); Escape or F11
-  // leaves. The keys of `running` work there too: step and watch.
+  // The diagram fills the screen (the pane is shown for it); Escape or F11
+  // leaves, to the pane as it was. The keys of `running` work there too: step and watch.
   void ShowFullScreen(bool on);
   void KeysOnTheFullScreen(const QList<QAction*>& running);
   bool FullScreen() const;
@@ -74,6 +74,7 @@ class DiagramDock : public QObject {
   DiagramPane* pane_;
   QWidget* screen_;       // the full-screen window the pane moves into
   QWidget* placeholder_;  // in the dock while the pane is on the full screen
+  bool paneBeforeFullScreen_ = true;
   QDockWidget* dock_;
   QTimer* timer_;  // the silent parse, 300 ms after the last key
   int width_ = 360;

@@ -324,6 +324,10 @@ void DiagramPane::Mark(const DiagramMark& mark) {
     if (!std::binary_search(mark.lines.begin(), mark.lines.end(), l)) PaintLine(l, false);
   for (const auto& l : mark.lines)
     if (!std::binary_search(before.lines.begin(), before.lines.end(), l)) PaintLine(l, true);
+  // A diagram larger than the pane keeps the current state in view.
+  if (!mark.nodes.empty() && (before.nodes.empty() || before.nodes.front() != mark.nodes.front()) &&
+      mark.nodes.front() < nodes_.size())
+    view_->ensureVisible(nodes_[mark.nodes.front()], 30, 30);
 }
 
 bool DiagramPane::Export(const QString& path, bool withMarks, QString& error) {

@@ -273,11 +273,15 @@ void TForm1::SizeToolBar() {
     if (!a->isSeparator()) ToolBar1->widgetForAction(a)->setFixedSize(BarScaled(23), BarScaled(22));
   ToolBar1->move(8, BarScaled(2));
   ToolBar1->adjustSize();
+  // Narrow beside the panes, the controls may be; the labels wrap, the tool bar folds.
+  centralWidget()->setMinimumWidth(320);
 }
 
 // The speed controls stand right of the tool bar, where the window's design
 // has them if there is room, else in a row of their own below it.
 void TForm1::LayoutPanel(int width) {
+  // A tool bar wider than the window folds its last buttons into a menu.
+  ToolBar1->resize(std::min(ToolBar1->sizeHint().width(), width - 16), ToolBar1->sizeHint().height());
   int left = std::max(BarScaled(379), ToolBar1->x() + ToolBar1->width() + 6);
   int top = 0;
   if (left + BarScaled(189) + BarScaled(40) > width - 8) {
@@ -295,7 +299,6 @@ void TForm1::CreateControls() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Client"));
   setCentralWidget(central);
-  central->setMinimumWidth(640);  // the tool bar and the speed controls, also beside the diagram
 
   PPanel = new QWidget(central);
   PPanel->setObjectName(QStringLiteral("PPanel"));

@@ -867,12 +867,15 @@ TEST_F(DiagramWindowTest, TheDiagramOnTheFullScreen) {
   EXPECT_EQ(Pane().window(), form.get());
   EXPECT_FALSE(full->isVisible());
   EXPECT_FALSE(ui->DiagrammVollbild->isChecked());
+  EXPECT_FALSE(ui->MIDiagramm->isChecked());  // closed before, closed again
+  Key(Qt::Key_F4);
   EXPECT_TRUE(Pane().isVisible());
   // F11 in the full screen leaves it too.
   Key(Qt::Key_F11);
   ASSERT_EQ(Pane().window(), full);
   QTest::keyClick(full, Qt::Key_F11);
   EXPECT_EQ(Pane().window(), form.get());
+  EXPECT_TRUE(Pane().isVisible());  // open before, open still
 }
 
 // Diagram and tests side by side: a failing case and the diagram in view
@@ -998,19 +1001,28 @@ TEST_F(WindowTest, StatusLabelsShowTheirWholeTextAtEveryZoomStep) {
   for (const QSize screen : {QSize(1024, 768), QSize(1280, 800)}) {
     for (const bool panes : {false, true}) {
       form->showNormal();
-      form->resize(panes ? screen.width() - 420 : screen.width(), screen.height() - 60);
+      form->setGeometry(0, 0, screen.width(), screen.height() - 60);
       if (panes != ui->MITests->isChecked()) ui->MITests->trigger();
+      if (panes != ui->MIDiagramm->isChecked() && ui->MIDiagramm->isEnabled()) ui->MIDiagramm->trigger();
       for (int zoom = 70;; zoom = ZoomIn(zoom)) {
         SCOPED_TRACE(std::to_string(screen.width()) + (panes ? " with the pane, " : ", ") + std::to_string(zoom) +
                      " %");
         form->SetZoom(zoom);
         for (const auto& [label, text] : texts) form->SetLabelText(label, text);
         QApplication::processEvents();
+        // The window with its panes still fits the screen.
+        EXPECT_LE(form->width(), screen.width());
         const QRect inside = form->centralWidget()->rect();
         for (QLabel* widget : {static_cast<QLabel*>(ui->LZustand), static_cast<QLabel*>(ui->LBefehl),
                                static_cast<QLabel*>(ui->LSchritte), static_cast<QLabel*>(ui->LMeldung)}) {
           auto* label = static_cast<PlainLabel*>(widget);
           EXPECT_TRUE(inside.contains(label->geometry())) << label->objectName().toStdString();
+          // No pane covers it.
+          const QRect onWindow(label->mapTo(form.get(), QPoint(0, 0)), label->size());
+          for (QDockWidget* dock : form->findChildren<QDockWidget*>())
+            if (dock->isVisible())
+              EXPECT_FALSE(dock->geometry().intersects(onWindow))
+                  << label->objectName().toStdString() << " under " << dock->objectName().toStdString();
           // Every line it needs fits its height, and the text fits its width line by line.
           const int lines = label->Lines(label->width());
           EXPECT_LE(lines * QFontMetrics(label->font()).height(), label->height()) << label->objectName().toStdString();
