@@ -392,7 +392,10 @@ void TForm1::CreateStatusBar() {
 void TForm1::LayoutStatusBar() {
   statusBar()->setFixedHeight(std::max(BarScaled(25), QFontMetrics(font()).height() + 8));
   const QFontMetrics fm(font());
-  StatusPanels[0]->setFixedWidth(std::max(BarScaled(30), fm.horizontalAdvance(QStringLiteral(" Akz ")) + 8));
+  int kindWidth = BarScaled(30);
+  for (MachineKind kind : kKinds)
+    kindWidth = std::max(kindWidth, fm.horizontalAdvance(QStringLiteral(" %1 ").arg(QString::fromUtf8(InfoOf(kind).name))) + 8);
+  StatusPanels[0]->setFixedWidth(kindWidth);
   StatusPanels[1]->setFixedWidth(std::max(BarScaled(60), fm.horizontalAdvance(QStringLiteral(" geändert ")) + 8));
 }
 
