@@ -394,7 +394,8 @@ void TForm1::LayoutStatusBar() {
   const QFontMetrics fm(font());
   int kindWidth = BarScaled(30);
   for (MachineKind kind : kKinds)
-    kindWidth = std::max(kindWidth, fm.horizontalAdvance(QStringLiteral(" %1 ").arg(QString::fromUtf8(InfoOf(kind).name))) + 8);
+    kindWidth =
+        std::max(kindWidth, fm.horizontalAdvance(QStringLiteral(" %1 ").arg(QString::fromUtf8(InfoOf(kind).name))) + 8);
   StatusPanels[0]->setFixedWidth(kindWidth);
   StatusPanels[1]->setFixedWidth(std::max(BarScaled(60), fm.horizontalAdvance(QStringLiteral(" geändert ")) + 8));
 }
