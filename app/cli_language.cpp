@@ -24,7 +24,7 @@ const char kLanguageUsage[] =
 
 // Reads a program's lines; false with the message printed.
 bool Read(const std::string& path, std::vector<std::string>& lines, std::ostream& err) {
-  const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes, /*regularOnly=*/true);
+  const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes);
   if (file.status != ProgramFile::Status::Ok) {
     err << "automaten-cli: cannot read " << path << (file.systemError.empty() ? std::string() : ": " + file.systemError)
         << "\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "engine/encoding.h"
@@ -45,7 +46,7 @@ CaseReport CompareWithReference(MachineKind kind, const Program& program, const 
 
 bool ReadGradingFile(const std::string& path, std::vector<std::string>& lines, std::string& text,
                      std::string& problem) {
-  const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes, /*regularOnly=*/true);
+  const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes);
   switch (file.status) {
     case ProgramFile::Status::Ok: break;
     case ProgramFile::Status::TooLarge: problem = "larger than 1 MiB"; return false;
@@ -101,7 +102,9 @@ ProgramReport GradeProgram(const GradingSetup& setup, const std::string& path, c
     r.word = WordText(c.word);
     r.expected = ExpectationText(c);
     if (report.fault.empty()) {
+      const auto start = std::chrono::steady_clock::now();
       const CaseResult result = RunTestCase(setup.kind, text, c, setup.maxSteps);
+      r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       r.got = result.got;
       r.passed = result.passed;
     } else {

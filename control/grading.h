@@ -21,8 +21,9 @@ struct GradingSetup {
 };
 
 // A file to grade or to grade by: its lines as machine text and its text as
-// UTF-8; false with the reason (UTF-8) when it cannot be read. Only regular
-// files are read, so a named pipe cannot hold the grading up.
+// UTF-8; false with the reason (UTF-8) when it cannot be read. Pipes and
+// named pipes are read like files, as the single run reads them (a named
+// pipe without a writer reads as empty).
 bool ReadGradingFile(const std::string& path, std::vector<std::string>& lines, std::string& text, std::string& problem);
 
 // The program every submission is compared with, parsed and, for the

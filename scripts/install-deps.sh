@@ -12,6 +12,7 @@ packages=(
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream dpkg-dev man-db
   libgraphviz-dev
+  python3 python3-junitparser
 )
 if [[ "${1:-}" == "--web" ]]; then
   packages+=(emscripten chromium nodejs python3)

@@ -1,16 +1,22 @@
 // The command-line runner's contract: arguments, output block, trace, exit codes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 
 #include "cli_runner.h"
 #include "control/examples.h"
 #include "control/testcases.h"
 #include "diagram/layout.h"
+#include "engine/encoding.h"
 
 namespace automaten {
 namespace {
@@ -353,7 +359,7 @@ TEST(Grading, AFolderOfGoodFailingFaultyAndUnreadablePrograms) {
   EXPECT_NE(failures[1].find("unbekannte Erwartung &quot;vielleicht&quot;"), std::string::npos);
   const std::string table = ReadAll(csv);
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 3 + 3 + 2 + 1);
-  EXPECT_NE(table.find(failing + ",2,11,akzeptiert,nicht akzeptiert,nein\n"), std::string::npos);
+  EXPECT_NE(table.find(failing + ",2,\"\"\"11\"\"\",akzeptiert,nicht akzeptiert,nein\n"), std::string::npos);
   EXPECT_NE(table.find(good + ",1,\"\"\"\"\"\",akzeptiert,akzeptiert,ja\n"), std::string::npos);
 
   // Without the unreadable file a fault decides; without the fault a failure; then all pass.
@@ -411,6 +417,117 @@ TEST(Grading, AReferenceAddsTheRowSprache) {
   EXPECT_EQ(failures[0], "erwartet wie " + reference + ", erhalten Gegenbeispiel 10: akzeptiert, die Referenz nicht");
   EXPECT_EQ(RunArgs({"test", "--kind", "tm", "--reference", reference, wrong}).code, 64);
   EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--reference", TempFile("badref.txt", "a 1 ->\n"), wrong}).code, 2);
+}
+
+// File names and words of any bytes: every report is UTF-8 a parser reads,
+// names not in UTF-8 read as Windows-1252, characters XML forbids replaced.
+TEST(Reports, AnyFileNameOrWordGivesReadableReports) {
+  const std::string cases = "; Test: 0110 -> akzeptiert\n; Test: =1+1 -> akzeptiert\ne: a\na 0 -> a\na 1 -> a\n";
+  const std::string windows = TempFile("M\xFCller.txt", cases);  // "Müller" packed on Windows
+  const std::string control = TempFile(
+      "a\x01\x1b"
+      "b.txt",
+      cases);
+  const std::string junit = ::testing::TempDir() + "names.xml", csv = ::testing::TempDir() + "names.csv";
+  const Result r = RunArgs({"test", "--kind", "akz", "--junit", junit, "--csv", csv, windows, control});
+  EXPECT_EQ(r.code, 1);  // "=1+1" holds symbols the program has no line for
+  for (const std::string& report : {ReadAll(junit), ReadAll(csv)}) {
+    EXPECT_TRUE(IsValidUtf8(report));
+    EXPECT_EQ(std::count_if(report.begin(), report.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\n'; }),
+              0);
+    EXPECT_NE(report.find("M\xC3\xBCller"), std::string::npos);
+    EXPECT_NE(report.find("a\xEF\xBF\xBD\xEF\xBF\xBD"
+                          "b"),
+              std::string::npos);  // two U+FFFD
+  }
+  int testcases = 0;
+  std::vector<std::string> failures;
+  EXPECT_TRUE(ReadXml(ReadAll(junit), testcases, failures));
+  EXPECT_EQ(testcases, 4);
+}
+
+// JUnit as GitLab and Jenkins read it: the failure's text as content, a
+// class per program without its ending, cases named by their test line,
+// times, and a program that never ran as errors.
+TEST(Reports, JUnitForCiServers) {
+  const std::string good = TempFile("abgabe.max.txt",
+                                    "; Test: 11 -> akzeptiert\n; Test: 10 -> akzeptiert\ne: a\n"
+                                    "a 1 -> a\na 0 -> 1\n");
+  const std::string faulty = TempFile("kaputt.txt", "; Test: 1 -> akzeptiert\na 1 ->\n");
+  const Result r = RunArgs({"test", "--kind", "akz", "--junit", "-", good, faulty});
+  EXPECT_EQ(r.code, 2);
+  const std::string& xml = r.out;  // the report on standard output, the lines on standard error
+  EXPECT_EQ(xml.rfind("<?xml", 0), 0u) << xml;
+  EXPECT_NE(r.err.find(good + ": 1/2"), std::string::npos) << r.err;
+  const std::string base = good.substr(0, good.size() - 4);
+  std::string classname = base;
+  std::replace(classname.begin(), classname.end(), '.', '_');
+  EXPECT_NE(xml.find("<testcase name=\"10 -&gt; akzeptiert\" classname=\"" + classname + "\" time=\""),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<property name=\"zeile\" value=\"2\"/>"), std::string::npos);
+  EXPECT_NE(xml.find(">erwartet akzeptiert, erhalten nicht akzeptiert</failure>"), std::string::npos);
+  EXPECT_NE(xml.find("<error message=\"Fehler: falsches Befehlsformat in Befehl 1\">"), std::string::npos);
+  EXPECT_NE(xml.find("<testsuite name=\"" + faulty + "\" tests=\"1\" failures=\"0\" errors=\"1\" time=\""),
+            std::string::npos);
+  // A report that cannot be written says why.
+  const Result unwritable = RunArgs({"test", "--kind", "akz", "--junit", "/no/such/folder/r.xml", good});
+  EXPECT_EQ(unwritable.code, 66);
+  EXPECT_NE(unwritable.err.find("cannot write /no/such/folder/r.xml: "), std::string::npos) << unwritable.err;
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--junit", "-", "--csv", "-", good}).code, 64);
+}
+
+// CSV as a spreadsheet opens it: words as text, no formulas, and the German form.
+TEST(Reports, CsvAndSummaryForSpreadsheets) {
+  const std::string ok = TempFile("ok.txt",
+                                  "; Test: 0110 -> akzeptiert\n; Test: 1e5 -> akzeptiert\ne: a\na 0 -> a\n"
+                                  "a 1 -> a\na e -> a\na 5 -> a\n");
+  TempFile("=halb.txt",
+           "; Test: 0 -> akzeptiert\n; Test: 1 -> akzeptiert\n; Test: 11 -> akzeptiert\ne: a\n"
+           "a 0 -> a\na 1 -> 1\n1 1 -> a\n");
+  // Named as a student may name it, from the folder it lies in.
+  char* before = ::getcwd(nullptr, 0);
+  ASSERT_EQ(::chdir(::testing::TempDir().c_str()), 0);
+  const std::string half = "=halb.txt";
+  const std::string none = TempFile("leer.txt", "e: a\na 0 -> a\n");
+  const std::string csv = ::testing::TempDir() + "p.csv", excel = ::testing::TempDir() + "p-excel.csv",
+                    summary = ::testing::TempDir() + "s.csv", summaryExcel = ::testing::TempDir() + "s-excel.csv";
+  const Result r = RunArgs({"test", "--kind", "akz", "--csv", csv, "--csv-excel", excel, "--summary", summary,
+                            "--summary-excel", summaryExcel, ok, half, none});
+  EXPECT_EQ(::chdir(before), 0);
+  std::free(before);
+  EXPECT_EQ(r.code, 1);
+  const std::string plain = ReadAll(csv);
+  EXPECT_NE(plain.find(ok + ",1,\"\"\"0110\"\"\",akzeptiert,akzeptiert,ja\n"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("\"\"\"1e5\"\"\""), std::string::npos);
+  EXPECT_NE(plain.find("\n'" + half + ","), std::string::npos) << plain;  // a leading = made inert
+  const std::string german = ReadAll(excel);
+  EXPECT_EQ(german.rfind("\xEF\xBB\xBFprogramm;zeile;wort;erwartet;ergebnis;bestanden\r\n", 0), 0u);
+  EXPECT_NE(german.find(ok + ";1;\"\"\"0110\"\"\";akzeptiert;akzeptiert;ja\r\n"), std::string::npos) << german;
+  EXPECT_EQ(ReadAll(summary), "programm,bestanden,gesamt,punkte,erster fehler\n" + ok + ",2,2,100.0,\n'" + half +
+                                  ",2,3,66.7,\"Zeile 2: 1 -> akzeptiert, erhalten nicht akzeptiert\"\n" + none +
+                                  ",0,1,0.0,keine Testfälle\n")
+      << ReadAll(summary);
+  EXPECT_NE(ReadAll(summaryExcel).find("'" + half + ";2;3;66,7;"), std::string::npos);
+}
+
+// No case is no pass; a program from a pipe or a named pipe is graded like a file.
+TEST(Grading, NoFalsePassAndPipesLikeFiles) {
+  const std::string none = TempFile("ohne.txt", "e: a\na 0 -> a\n");
+  Result r = RunArgs({"test", "--kind", "akz", none});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, none + ": 0/0, keine Testfälle\n0 passed, 1 failed\n");
+  const std::string fifo = ::testing::TempDir() + "abgabe.fifo";
+  std::remove(fifo.c_str());
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&fifo] { std::ofstream(fifo) << "; Test: 0 -> akzeptiert\ne: a\na 0 -> a\n"; });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the writer waits in its open
+  r = RunArgs({"test", "--kind", "akz", fifo});
+  writer.join();
+  EXPECT_EQ(r.code, 0) << r.out << r.err;
+  EXPECT_EQ(r.out, fifo + ": 1/1\n1 passed, 0 failed\n");
+  std::remove(fifo.c_str());
 }
 
 TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
