@@ -7,35 +7,39 @@
 #include <optional>
 #include <ostream>
 
-#include "cli_common.h"
+#include "cli_options.h"
 #include "cli_runner.h"
 #include "control/grading.h"
+#include "io/programfile.h"
 
 namespace automaten {
 
 namespace {
 
 const char kGradingUsage[] =
-    "usage: automaten-cli test --kind KIND [--tests FILE] [--reference REF] [--max-steps N] [--jobs N]\n"
-    "                          [--junit FILE] [--csv FILE] [--csv-excel FILE] [--summary FILE]\n"
-    "                          [--summary-excel FILE] PROGRAM...\n"
+    "Aufruf: automaten-cli test --kind ART [--tests DATEI] [--reference DATEI] [--max-steps N]\n"
+    "                           [--jobs N] [--junit DATEI] [--csv DATEI] [--csv-excel DATEI]\n"
+    "                           [--summary DATEI] [--summary-excel DATEI] [--] PROGRAMM...\n"
     "\n"
-    "  runs every program against its own test cases (lines \"; Test: WORT -> ERWARTUNG\")\n"
-    "  or those of --tests (lines \"WORT -> ERWARTUNG\"); ERWARTUNG is akzeptiert,\n"
-    "  nicht akzeptiert, Ausgabe WORT, Wert N or Endlosschleife\n"
-    "  --max-steps N  ticks a case may take (default 1000000)\n"
-    "  --jobs N       programs graded at once (default: the number of cores)\n"
-    "  --reference REF  also compare each program with REF (akz, nea, dea): the row Sprache\n"
-    "  --junit FILE   a JUnit XML report\n"
-    "  --csv FILE     a row per case; --csv-excel FILE the same for a German spreadsheet\n"
-    "                 (separated by ;, UTF-8 with a byte-order mark)\n"
-    "  --summary FILE a row per program: passed, total, points, first problem;\n"
-    "                 --summary-excel FILE the same for a German spreadsheet\n"
-    "  FILE - writes the report to standard output (the lines per program then go to\n"
-    "  standard error); a program without a case fails with \"keine Testfälle\"\n"
+    "  prüft jedes Programm an seinen Testfällen (Zeilen \"; Test: WORT -> ERWARTUNG\")\n"
+    "  oder an denen von --tests (Zeilen \"WORT -> ERWARTUNG\"); ERWARTUNG ist akzeptiert,\n"
+    "  nicht akzeptiert, Ausgabe WORT, Wert N oder Endlosschleife; ein Programm ohne\n"
+    "  Testfall gilt als nicht bestanden (\"keine Testfälle\")\n"
+    "  --reference DATEI  jedes Programm auch mit einer Musterlösung vergleichen (akz, nea, dea):\n"
+    "                 die Zeile Sprache\n"
+    "  --max-steps N  Takte, die ein Fall laufen darf (ohne: 1000000)\n"
+    "  --jobs N       Programme, die zugleich bewertet werden (ohne: so viele wie Kerne)\n"
+    "  --junit DATEI  ein Bericht in JUnit-XML für einen CI-Server\n"
+    "  --csv DATEI    eine Zeile je Fall; --csv-excel DATEI dasselbe für eine deutsche\n"
+    "                 Tabellenkalkulation (durch ; getrennt, UTF-8 mit Byte-Order-Mark)\n"
+    "  --summary DATEI  eine Zeile je Programm: bestanden, gesamt, Punkte, erster Fehler;\n"
+    "                 --summary-excel DATEI dasselbe für eine deutsche Tabellenkalkulation\n"
+    "  DATEI - schreibt den Bericht auf die Standardausgabe (die Zeilen je Programm gehen\n"
+    "  dann auf die Standardfehlerausgabe)\n"
     "\n"
-    "exit status: 0 every case passed, 1 a case failed or a program has none,\n"
-    "2 a program has a fault, 64 bad arguments, 66 an unreadable file or an unwritable report\n";
+    "Rückgabewert: 0 alles bestanden, 1 ein Fall nicht bestanden oder ein Programm ohne Testfall,\n"
+    "2 ein Programm mit Fehler, 64 falsche Argumente, 66 eine Datei nicht lesbar oder ein\n"
+    "Bericht nicht schreibbar\n";
 
 // A report file and how it is written.
 struct ReportFile {
@@ -59,49 +63,40 @@ struct GradingOptions {
   std::vector<std::string> programs;
 };
 
-std::string ParseGradingArguments(const std::vector<std::string>& args, GradingOptions& o) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--") {  // every argument after it is a program, whatever it starts with
-      o.programs.insert(o.programs.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-      break;
-    }
-    const std::pair<const char*, std::string (*)(const std::vector<ProgramReport>&)> writers[] = {
-        {"--junit", Junit},
-        {"--csv", Csv},
-        {"--csv-excel", CsvExcel},
-        {"--summary", Summary},
-        {"--summary-excel", SummaryExcel}};
-    const auto writer =
-        std::find_if(std::begin(writers), std::end(writers), [&a](const auto& w) { return a == w.first; });
-    const bool takesValue = a == "--kind" || a == "--tests" || a == "--max-steps" || a == "--jobs" ||
-                            a == "--reference" || writer != std::end(writers);
-    if (takesValue && i + 1 >= args.size()) return a + " needs a value";
-    unsigned long long n = 0;
-    if (a == "--kind") {
-      o.kindGiven = KindFromCliName(args[++i], o.kind);
-      if (!o.kindGiven) return "unknown kind '" + args[i] + "'";
-    } else if (a == "--tests") {
-      o.tests = args[++i];
-    } else if (a == "--reference") {
-      o.reference = args[++i];
-    } else if (writer != std::end(writers)) {
-      o.reports.push_back({args[++i], writer->second});
-    } else if (a == "--max-steps") {
-      if (!ParseDecimal(args[++i], ~0ULL, o.maxSteps)) return "--max-steps takes a whole number from 0 on";
-    } else if (a == "--jobs") {
-      if (!ParseDecimal(args[++i], 256, n) || n == 0) return "--jobs takes a number from 1 to 256";
-      o.jobs = static_cast<unsigned>(n);
-    } else if (a.size() > 1 && a[0] == '-') {
-      return "unknown option '" + a + "'";
-    } else {
-      o.programs.push_back(a);
-    }
-  }
-  if (!o.kindGiven) return "--kind is missing";
-  if (o.programs.empty()) return "no program to grade";
+std::string ParseGradingArguments(const std::vector<std::string>& args, GradingOptions& o, CliRequest& request) {
+  const std::pair<const char*, std::string (*)(const std::vector<ProgramReport>&)> writers[] = {
+      {"junit", Junit}, {"csv", Csv}, {"csv-excel", CsvExcel}, {"summary", Summary}, {"summary-excel", SummaryExcel}};
+  std::vector<CliOption> options = {
+      {"kind", true}, {"tests", true}, {"reference", true}, {"max-steps", true}, {"jobs", true}};
+  for (const auto& w : writers) options.push_back({w.first, true});
+  const std::string problem = ReadOptions(
+      args, options,
+      [&o, &writers](const std::string& name, const std::string& value) -> std::string {
+        unsigned long long n = 0;
+        if (name == "kind") {
+          o.kindGiven = KindFromCliName(value, o.kind);
+          if (!o.kindGiven) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+        } else if (name == "tests") {
+          o.tests = value;
+        } else if (name == "reference") {
+          o.reference = value;
+        } else if (name == "max-steps") {
+          if (!ParseDecimal(value, ~0ULL, o.maxSteps)) return "--max-steps braucht eine ganze Zahl ab 0";
+        } else if (name == "jobs") {
+          if (!ParseDecimal(value, 256, n) || n == 0) return "--jobs braucht eine Zahl von 1 bis 256";
+          o.jobs = static_cast<unsigned>(n);
+        } else {
+          for (const auto& w : writers)
+            if (name == w.first) o.reports.push_back({value, w.second});
+        }
+        return "";
+      },
+      o.programs, request);
+  if (!problem.empty() || request != CliRequest::Run) return problem;
+  if (!o.kindGiven) return "--kind fehlt";
+  if (o.programs.empty()) return "kein Programm zum Bewerten";
   if (std::count_if(o.reports.begin(), o.reports.end(), [](const ReportFile& r) { return r.path == "-"; }) > 1)
-    return "only one report can go to standard output";
+    return "nur ein Bericht kann auf die Standardausgabe gehen";
   return "";
 }
 
@@ -117,7 +112,8 @@ bool WriteReport(const std::string& path, const std::string& text, std::ostream&
   if (file) file << text;
   if (file) file.close();
   if (file) return true;
-  err << "automaten-cli: cannot write " << path << (errno != 0 ? std::string(": ") + std::strerror(errno) : "") << "\n";
+  err << "automaten-cli: " << path << " kann nicht geschrieben werden"
+      << (errno != 0 ? std::string(": ") + SystemReason(errno) : std::string()) << "\n";
   return false;
 }
 
@@ -125,7 +121,12 @@ bool WriteReport(const std::string& path, const std::string& text, std::ostream&
 
 int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   GradingOptions o;
-  const std::string problem = ParseGradingArguments(args, o);
+  CliRequest request = CliRequest::Run;
+  const std::string problem = ParseGradingArguments(args, o, request);
+  if (request != CliRequest::Run) {
+    out << (request == CliRequest::Help ? std::string(kGradingUsage) : std::string(kCliVersion) + "\n");
+    return kExitAccepted;
+  }
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kGradingUsage;
     return kExitUsage;
@@ -135,7 +136,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::vector<std::string> lines;
     std::string text, why;
     if (!ReadGradingFile(*o.tests, lines, text, why)) {
-      err << "automaten-cli: cannot read " << *o.tests << ": " << why << "\n";
+      err << "automaten-cli: " << *o.tests << " kann nicht gelesen werden: " << why << "\n";
       return kExitNoInput;
     }
     shared = TestCasesOfFile(lines);
@@ -151,7 +152,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::vector<std::string> lines;
     std::string text, why;
     if (!ReadGradingFile(*o.reference, lines, text, why)) {
-      err << "automaten-cli: cannot read " << *o.reference << ": " << why << "\n";
+      err << "automaten-cli: " << *o.reference << " kann nicht gelesen werden: " << why << "\n";
       return kExitNoInput;
     }
     reference.emplace();
@@ -183,7 +184,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::ostream& out = lines;
     out << p.name << ": ";
     if (!p.unreadable.empty()) {
-      err << "automaten-cli: cannot read " << p.name << ": " << p.unreadable << "\n";
+      err << "automaten-cli: " << p.name << " kann nicht gelesen werden: " << p.unreadable << "\n";
       out << "nicht lesbar\n";
       unreadable = true;
       continue;
@@ -208,7 +209,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     out << "\n";
   }
-  lines << passed << " passed, " << failed << " failed\n";
+  lines << passed << " bestanden, " << failed << " fehlgeschlagen\n";
   lines.flush();
 
   bool written = true;

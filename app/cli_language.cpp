@@ -2,6 +2,7 @@
 // finite kinds on program files.
 #include <ostream>
 
+#include "cli_options.h"
 #include "cli_runner.h"
 #include "control/testcases.h"
 #include "control/tools.h"
@@ -14,20 +15,22 @@ namespace automaten {
 namespace {
 
 const char kLanguageUsage[] =
-    "usage: automaten-cli convert --kind nea PROGRAM      the NEA as a deterministic acceptor\n"
-    "       automaten-cli minimize --kind akz PROGRAM     the minimal acceptor (nea: converted first)\n"
-    "       automaten-cli compare --kind KIND A B         the shortest word on which A and B differ\n"
-    "                                                     (akz, nea: accepted; dea: the output tape)\n"
+    "Aufruf: automaten-cli convert --kind nea PROGRAMM    den NEA als deterministischen Akzeptor\n"
+    "        automaten-cli minimize --kind akz PROGRAMM   den minimalen Akzeptor (nea: erst umgewandelt)\n"
+    "        automaten-cli compare --kind ART A B         das kürzeste Wort, auf dem A und B sich\n"
+    "                                                     unterscheiden (akz, nea: akzeptiert;\n"
+    "                                                     dea: das Ausgabeband)\n"
     "\n"
-    "exit status: 0 written, or equal; 1 a counterexample; 2 a program fault; 64 bad arguments\n"
-    "or a kind the tool does not decide; 65 a result too large; 66 an unreadable file\n";
+    "Rückgabewert: 0 geschrieben, oder gleich; 1 ein Gegenbeispiel; 2 Fehler in einem Programm;\n"
+    "64 falsche Argumente oder eine Art, für die das Werkzeug nicht entscheidet; 65 Ergebnis zu\n"
+    "groß; 66 eine Datei nicht lesbar\n";
 
 // Reads a program's lines; false with the message printed.
 bool Read(const std::string& path, std::vector<std::string>& lines, std::ostream& err) {
   const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes);
   if (file.status != ProgramFile::Status::Ok) {
-    err << "automaten-cli: cannot read " << path << (file.systemError.empty() ? std::string() : ": " + file.systemError)
-        << "\n";
+    err << "automaten-cli: " << path << " kann nicht gelesen werden"
+        << (file.error == 0 ? std::string() : ": " + SystemReason(file.error)) << "\n";
     return false;
   }
   lines = MachineLines(DecodeProgram(file.bytes));
@@ -51,26 +54,26 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
   std::vector<std::string> files;
-  std::string problem;
-  for (std::size_t i = 0; i < args.size() && problem.empty(); ++i) {
-    if (args[i] == "--kind") {
-      if (i + 1 >= args.size())
-        problem = "--kind needs a value";
-      else if (!(kindGiven = KindFromCliName(args[++i], kind)))
-        problem = "unknown kind '" + args[i] + "'";
-    } else if (args[i].size() > 1 && args[i][0] == '-') {
-      problem = "unknown option '" + args[i] + "'";
-    } else {
-      files.push_back(args[i]);
-    }
+  CliRequest request = CliRequest::Run;
+  std::string problem = ReadOptions(
+      args, {{"kind", true}},
+      [&](const std::string&, const std::string& value) -> std::string {
+        kindGiven = KindFromCliName(value, kind);
+        return kindGiven ? "" : "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+      },
+      files, request);
+  if (request != CliRequest::Run) {
+    out << (request == CliRequest::Help ? std::string(kLanguageUsage) : std::string(kCliVersion) + "\n");
+    return kExitAccepted;
   }
   const LanguageTool which = tool == "compare"    ? LanguageTool::Compare
                              : tool == "minimize" ? LanguageTool::Minimize
                                                   : LanguageTool::MakeAcceptor;
   const std::size_t wanted = which == LanguageTool::Compare ? 2 : 1;
-  if (problem.empty() && !kindGiven) problem = "--kind is missing";
+  if (problem.empty() && !kindGiven) problem = "--kind fehlt";
   if (problem.empty() && files.size() != wanted)
-    problem = which == LanguageTool::Compare ? "compare takes two program files" : tool + " takes one program file";
+    problem =
+        which == LanguageTool::Compare ? "compare braucht zwei Programmdateien" : tool + " braucht eine Programmdatei";
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kLanguageUsage;
     return kExitUsage;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "cli_common.h"
+#include "cli_options.h"
 #include "control/examples.h"
 #include "control/headless.h"
 #include "control/kinds.h"
@@ -19,26 +19,34 @@ namespace automaten {
 namespace {
 
 const char kUsage[] =
-    "usage: automaten-cli --kind KIND [--tape WORD | --tape-file FILE] [--width N] [--max-steps N] [--trace] PROGRAM\n"
-    "       automaten-cli --kind KIND --example [--tape WORD | --tape-file FILE] [--width N] [--max-steps N] "
-    "[--trace]\n"
+    "Aufruf: automaten-cli --kind ART [--tape WORT | --tape-file DATEI] [--width N] [--max-steps N]\n"
+    "                      [--trace] [--no-loop-check] [--diagram DATEI] [--] PROGRAMM\n"
+    "        automaten-cli --kind ART --example [--tape WORT | --tape-file DATEI] [...]\n"
+    "        automaten-cli test --kind ART [...] PROGRAMM...  Programme an ihren Testfällen bewerten\n"
+    "        automaten-cli convert --kind nea PROGRAMM        den NEA als deterministischen Akzeptor\n"
+    "        automaten-cli minimize --kind akz PROGRAMM       den minimalen Akzeptor\n"
+    "        automaten-cli compare --kind ART A B             das kürzeste Wort, auf dem A und B\n"
+    "                                                         sich unterscheiden\n"
+    "        automaten-cli BEFEHL --help                      die Hilfe zu test, convert, minimize, compare\n"
+    "        automaten-cli --version\n"
     "\n"
-    "  KIND          dea, akz, nea, ka or tm\n"
-    "  PROGRAM       a program file (Windows-1252 or UTF-8), or - for standard input\n"
-    "  --example     run the kind's built-in example program (and its tape)\n"
-    "  --tape WORD   the input tape (default: empty, or the example's tape)\n"
-    "  --tape-file FILE  the input tape from a file of one line, read like a program file;\n"
-    "                - for standard input when the program comes from a file\n"
-    "  --width N     visible tape cells, 8 to 65535 (default 60)\n"
-    "  --max-steps N stop after N timer ticks (default 1000000)\n"
-    "  --trace       print one line per step: steps, state, transition, tape\n"
-    "  --no-loop-check  run an endless Turing machine up to --max-steps\n"
-    "  --diagram FILE   write the program's state diagram (.dot, .svg or .png) instead of running it\n"
+    "  ART           dea, akz, nea, ka oder tm\n"
+    "  PROGRAMM      eine Programmdatei (Windows-1252 oder UTF-8), oder - für die Standardeingabe\n"
+    "  --example     das eingebaute Beispielprogramm der Art ausführen (mit seinem Band)\n"
+    "  --tape WORT   das Eingabeband (ohne: leer, oder das Band des Beispiels)\n"
+    "  --tape-file DATEI  das Band aus einer Datei mit einer Zeile, gelesen wie eine Programmdatei;\n"
+    "                - für die Standardeingabe, wenn das Programm aus einer Datei kommt\n"
+    "  --width N     sichtbare Bandfelder, 8 bis 65535 (ohne: 60)\n"
+    "  --max-steps N nach N Takten anhalten (ohne: 1000000)\n"
+    "  --trace       eine Zeile je Schritt: Schritte, Zustand, Übergang, Band\n"
+    "  --no-loop-check  eine endlose Turingmaschine bis --max-steps laufen lassen\n"
+    "  --diagram DATEI  statt eines Laufs das Zustandsdiagramm schreiben (.dot, .svg oder .png)\n"
+    "  --OPTION=WERT wie --OPTION WERT; nach -- ist jedes Argument eine Datei\n"
     "\n"
-    "exit status: 0 accepted or function value, 1 not accepted or undefined,\n"
-    "2 program fault, 3 still running after N steps, 4 endless run proved,\n"
-    "64 bad arguments, 65 a diagram too large to lay out, 66 unreadable program or tape file\n"
-    "or unwritable diagram\n";
+    "Rückgabewert: 0 akzeptiert oder Funktionswert, 1 nicht akzeptiert oder undefiniert,\n"
+    "2 Fehler im Programm, 3 nach N Takten noch nicht angehalten, 4 Endlosschleife nachgewiesen,\n"
+    "64 falsche Argumente, 65 Diagramm zu groß zum Zeichnen, 66 Programm- oder Banddatei nicht\n"
+    "lesbar oder Diagrammdatei nicht schreibbar\n";
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
@@ -64,53 +72,60 @@ std::string DiagramFormat(const std::string& file) {
   return "";
 }
 
-// Fills o from the arguments; returns an error text, empty when all is well.
-std::string ParseArguments(const std::vector<std::string>& args, Options& o) {
+// Fills o from the arguments; returns the problem (German), empty when all is well.
+std::string ParseArguments(const std::vector<std::string>& args, Options& o, CliRequest& request) {
   for (const std::string& a : args)
-    if (!IsValidUtf8(a)) return "an argument is not valid UTF-8";
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool takesValue = a == "--kind" || a == "--tape" || a == "--tape-file" || a == "--width" ||
-                            a == "--max-steps" || a == "--diagram";
-    if (takesValue && i + 1 >= args.size()) return a + " needs a value";
-    if (a == "--kind") {
-      const std::string& k = args[++i];
-      o.kindGiven = KindFromCliName(k, o.kind);
-      if (!o.kindGiven) return "unknown kind '" + k + "'";
-    } else if (a == "--tape") {
-      std::string tape;
-      if (!Utf8ToCp1252(args[++i], tape)) return "the tape holds a character Windows-1252 cannot hold";
-      o.tape = tape;
-    } else if (a == "--diagram") {
-      o.diagram = args[++i];
-      if (DiagramFormat(*o.diagram).empty()) return "--diagram takes a file ending in .dot, .svg or .png";
-    } else if (a == "--tape-file") {
-      o.tapeFile = args[++i];
-    } else if (a == "--width") {
-      unsigned long long w;
-      if (!ParseDecimal(args[++i], 65535, w) || w < 8) return "--width takes a number from 8 to 65535";
-      o.width = static_cast<int>(w);
-    } else if (a == "--max-steps") {
-      if (!ParseDecimal(args[++i], ~0ULL, o.maxSteps)) return "--max-steps takes a whole number from 0 on";
-    } else if (a == "--trace") {
-      o.trace = true;
-    } else if (a == "--no-loop-check") {
-      o.loopCheck = false;
-    } else if (a == "--example") {
-      o.example = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return "unknown option '" + a + "'";
-    } else {
-      if (o.program) return "only one program file";
-      o.program = a;
-    }
-  }
-  if (!o.kindGiven) return "--kind is missing";
-  if (o.example && o.program) return "--example and a program file exclude each other";
-  if (!o.example && !o.program) return "a program file or --example is missing";
-  if (o.tape && o.tapeFile) return "--tape and --tape-file exclude each other";
+    if (!IsValidUtf8(a)) return "ein Argument ist kein gültiges UTF-8";
+  std::vector<std::string> operands;
+  const std::string problem = ReadOptions(
+      args,
+      {{"kind", true},
+       {"tape", true},
+       {"tape-file", true},
+       {"width", true},
+       {"max-steps", true},
+       {"diagram", true},
+       {"trace", false},
+       {"no-loop-check", false},
+       {"example", false}},
+      [&o](const std::string& name, const std::string& value) -> std::string {
+        unsigned long long n = 0;
+        if (name == "kind") {
+          o.kindGiven = KindFromCliName(value, o.kind);
+          if (!o.kindGiven) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+        } else if (name == "tape") {
+          std::string tape;
+          if (!Utf8ToCp1252(value, tape)) return "das Band enthält ein Zeichen, das es in Windows-1252 nicht gibt";
+          o.tape = tape;
+        } else if (name == "diagram") {
+          o.diagram = value;
+          if (DiagramFormat(value).empty()) return "--diagram braucht eine Datei mit der Endung .dot, .svg oder .png";
+        } else if (name == "tape-file") {
+          o.tapeFile = value;
+        } else if (name == "width") {
+          if (!ParseDecimal(value, 65535, n) || n < 8) return "--width braucht eine Zahl von 8 bis 65535";
+          o.width = static_cast<int>(n);
+        } else if (name == "max-steps") {
+          if (!ParseDecimal(value, ~0ULL, o.maxSteps)) return "--max-steps braucht eine ganze Zahl ab 0";
+        } else if (name == "trace") {
+          o.trace = true;
+        } else if (name == "no-loop-check") {
+          o.loopCheck = false;
+        } else {
+          o.example = true;
+        }
+        return "";
+      },
+      operands, request);
+  if (!problem.empty() || request != CliRequest::Run) return problem;
+  if (operands.size() > 1) return "nur eine Programmdatei";
+  if (!operands.empty()) o.program = operands[0];
+  if (!o.kindGiven) return "--kind fehlt";
+  if (o.example && o.program) return "--example und eine Programmdatei schließen einander aus";
+  if (!o.example && !o.program) return "eine Programmdatei oder --example fehlt";
+  if (o.tape && o.tapeFile) return "--tape und --tape-file schließen einander aus";
   if (o.tapeFile && *o.tapeFile == "-" && (!o.program || *o.program == "-"))
-    return "--tape-file - reads standard input only when the program comes from a file";
+    return "--tape-file - liest die Standardeingabe nur, wenn das Programm aus einer Datei kommt";
   return "";
 }
 
@@ -132,15 +147,15 @@ bool ReadInput(const std::string& name, const char* what, std::size_t limit, std
     case ProgramFile::Status::Unreadable:
     case ProgramFile::Status::Directory:
     case ProgramFile::Status::NotRegular:
-      err << "automaten-cli: cannot read " << name << ": " << file.systemError << "\n";
+      err << "automaten-cli: " << name << " kann nicht gelesen werden: " << SystemReason(file.error) << "\n";
       return false;
     // What the window refuses to open is no program here either.
     case ProgramFile::Status::TooLarge:
     case ProgramFile::Status::HasNul:
-      err << "automaten-cli: " << name << " is no " << what << ": "
+      err << "automaten-cli: " << name << " ist " << what << ": "
           << (file.status == ProgramFile::Status::TooLarge
-                  ? std::string("larger than ") + (limit == kMaxProgramBytes ? "1 MiB" : "64 MiB")
-                  : std::string("it holds NUL bytes"))
+                  ? std::string("größer als ") + (limit == kMaxProgramBytes ? "1 MiB" : "64 MiB")
+                  : std::string("es enthält NUL-Bytes"))
           << "\n";
       return false;
   }
@@ -151,10 +166,10 @@ bool ReadInput(const std::string& name, const char* what, std::size_t limit, std
 // A tape file holds one line; a line break at its end is no part of the tape.
 bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, std::string& tape) {
   std::string text;
-  if (!ReadInput(name, "tape", kMaxTapeBytes, in, err, text)) return false;
+  if (!ReadInput(name, "kein Band", kMaxTapeBytes, in, err, text)) return false;
   if (!text.empty() && text.back() == '\n') text.pop_back();
   if (text.find('\n') != std::string::npos) {
-    err << "automaten-cli: " << name << " is no tape: it holds more than one line\n";
+    err << "automaten-cli: " << name << " ist kein Band: es hat mehr als eine Zeile\n";
     return false;
   }
   tape = ToMachineText(text);
@@ -175,13 +190,14 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
   }
   const Diagram diagram = MakeDiagram(program);
   if (CanLayOut() && TooLargeToLayOut(diagram)) {
-    err << "automaten-cli: the diagram has " << diagram.nodes.size() << " states and " << diagram.edges.size()
-        << " edges, more than can be laid out (" << kMaxDiagramStates << " states, " << kMaxDiagramEdges << " edges)\n";
+    err << "automaten-cli: das Diagramm hat " << diagram.nodes.size() << " Zustände und " << diagram.edges.size()
+        << " Kanten, mehr als gezeichnet werden (höchstens " << kMaxDiagramStates << " Zustände und "
+        << kMaxDiagramEdges << " Kanten)\n";
     return kExitTooLarge;
   }
   std::string error;
   if (!RenderDiagram(diagram, DiagramFormat(*o.diagram), *o.diagram, error)) {
-    err << "automaten-cli: cannot write " << *o.diagram << ": " << error << "\n";
+    err << "automaten-cli: " << *o.diagram << " kann nicht geschrieben werden: " << error << "\n";
     return kExitNoInput;
   }
   return kExitAccepted;
@@ -194,14 +210,23 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   if (!args.empty() && (args[0] == "convert" || args[0] == "minimize" || args[0] == "compare"))
     return RunLanguageTool(args[0], {args.begin() + 1, args.end()}, out, err);
   Options o;
-  const std::string problem = ParseArguments(args, o);
+  CliRequest request = CliRequest::Run;
+  const std::string problem = ParseArguments(args, o, request);
+  if (request == CliRequest::Help) {
+    out << kUsage;
+    return kExitAccepted;
+  }
+  if (request == CliRequest::Version) {
+    out << kCliVersion << "\n";
+    return kExitAccepted;
+  }
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kUsage;
     return kExitUsage;
   }
 
   std::string program;
-  if (o.program && !ReadInput(*o.program, "program", kMaxProgramBytes, in, err, program)) return kExitNoInput;
+  if (o.program && !ReadInput(*o.program, "kein Programm", kMaxProgramBytes, in, err, program)) return kExitNoInput;
   if (o.tapeFile) {
     std::string tape;
     if (!ReadTapeFile(*o.tapeFile, in, err, tape)) return kExitNoInput;

@@ -49,11 +49,11 @@ bool ReadGradingFile(const std::string& path, std::vector<std::string>& lines, s
   const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes);
   switch (file.status) {
     case ProgramFile::Status::Ok: break;
-    case ProgramFile::Status::TooLarge: problem = "larger than 1 MiB"; return false;
-    case ProgramFile::Status::HasNul: problem = "it holds NUL bytes"; return false;
+    case ProgramFile::Status::TooLarge: problem = "größer als 1 MiB"; return false;
+    case ProgramFile::Status::HasNul: problem = "es enthält NUL-Bytes"; return false;
     case ProgramFile::Status::Unreadable:
     case ProgramFile::Status::Directory:
-    case ProgramFile::Status::NotRegular: problem = file.systemError; return false;
+    case ProgramFile::Status::NotRegular: problem = SystemReason(file.error); return false;
   }
   text = DecodeProgram(file.bytes);
   lines = MachineLines(text);

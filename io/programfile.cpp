@@ -23,19 +23,37 @@ ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit) {
   return f;
 }
 
+std::string SystemReason(int error) {
+  switch (error) {
+    case ENOENT: return "nicht vorhanden";
+    case EACCES:
+    case EPERM: return "keine Berechtigung";
+    case EISDIR: return "ein Ordner";
+    case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
+    case ENOSPC: return "kein Platz mehr auf dem Datenträger";
+    case EROFS: return "nur lesbares Dateisystem";
+    case ELOOP: return "zu viele symbolische Verknüpfungen";
+    case ENAMETOOLONG: return "Name zu lang";
+    case EIO: return "Ein-/Ausgabefehler";
+    default: return std::strerror(error);
+  }
+}
+
 ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool regularOnly) {
   ProgramFile f;
   // Opening a named pipe would wait for a writer: open without waiting, look first.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     f.status = ProgramFile::Status::Unreadable;
-    f.systemError = std::strerror(errno);
+    f.error = errno;
+    f.systemError = std::strerror(f.error);
     return f;
   }
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
     f.status = ProgramFile::Status::Directory;
+    f.error = EISDIR;
     f.systemError = std::strerror(EISDIR);
     return f;
   }
@@ -52,7 +70,8 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool reg
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       f.status = ProgramFile::Status::Unreadable;
-      f.systemError = std::strerror(errno);
+      f.error = errno;
+      f.systemError = std::strerror(f.error);
       ::close(fd);
       return f;
     }

@@ -18,7 +18,12 @@ struct ProgramFile {
   Status status = Status::Ok;
   std::string systemError;  // the system's reason when unreadable (or a folder)
   std::string bytes;        // the file, when Ok
+  int error = 0;            // the number of the system's reason
 };
+
+// The system's reason for an error number, in German where it is a common
+// one (the system's own text otherwise).
+std::string SystemReason(int error);
 
 // Reads a file, never more than the limit and one byte of it. With
 // `regularOnly`, anything but a regular file (a named pipe, a device) is

@@ -17,6 +17,7 @@ expected=(
   usr/share/icons/hicolor/48x48/apps/automaten.png
   usr/share/icons/hicolor/256x256/apps/automaten.png
   usr/share/man/man1/automaten-cli.1
+  usr/share/man/man1/automaten.1
 )
 missing=0
 for f in "${expected[@]}"; do
@@ -29,11 +30,14 @@ fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net "$root/usr/share/metainfo/de.automaten.Automaten.metainfo.xml" >/dev/null
 fi
-man -l "$root/usr/share/man/man1/automaten-cli.1" >/dev/null 2>&1 || man --warnings -E UTF-8 -l "$root/usr/share/man/man1/automaten-cli.1" >/dev/null
+# Both manual pages as mandoc reads them: nothing above the level of style.
+for page in automaten-cli.1 automaten.1; do
+  lint=$(mandoc -Tlint -W warning "$root/usr/share/man/man1/$page" 2>&1) || { echo "install: $page: $lint" >&2; exit 1; }
+done
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build"/automaten_*.deb | head -1)
 contents=$(dpkg-deb -c "$deb")
 for f in usr/bin/automaten usr/bin/automaten-cli usr/share/applications/de.automaten.Automaten.desktop; do
   grep -q "\./$f\$" <<<"$contents" || { echo "install: $deb lacks $f" >&2; exit 1; }
 done
-echo "install: tree, menu entry, metainfo, manual page and $(basename "$deb") checked"
+echo "install: tree, menu entry, metainfo, manual pages and $(basename "$deb") checked"

@@ -128,7 +128,6 @@ TEST(Cli, BadArguments) {
       {"--kind"},
       {"--kind", "dea", "--example", "prog.txt"},
       {"--kind", "dea", "a.txt", "b.txt"},
-      {"--kind=dea", "--example"},
       {"--kind", "dea", "--example", "--width", "7"},
       {"--kind", "dea", "--example", "--width", "65536"},
       {"--kind", "dea", "--example", "--width", "0x10"},
@@ -145,16 +144,64 @@ TEST(Cli, BadArguments) {
     SCOPED_TRACE(joined);
     const Result r = RunArgs(args);
     EXPECT_EQ(r.code, 64);
-    EXPECT_NE(r.err.find("usage: automaten-cli"), std::string::npos);
+    EXPECT_NE(r.err.find("Aufruf: automaten-cli"), std::string::npos);
     EXPECT_EQ(r.out, "");
   }
   EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--width", "65535", "--max-steps", "0"}).code, 3);
 }
 
+// The usual conventions: help and version on standard output, --name=value,
+// shortened names, "--" before a file that starts with "-", German messages.
+TEST(Cli, TheCommandLinesConventions) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"--kind", "tm", "--help"}}) {
+    const Result r = RunArgs(args);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("Aufruf: automaten-cli --kind ART", 0), 0u) << r.out;
+    for (const char* sub : {"automaten-cli test", "automaten-cli convert", "automaten-cli minimize",
+                            "automaten-cli compare", "--version"})
+      EXPECT_NE(r.out.find(sub), std::string::npos) << sub;
+  }
+  for (const char* sub : {"test", "convert", "minimize", "compare"}) {
+    const Result r = RunArgs({sub, "--help"});
+    EXPECT_EQ(r.code, 0) << sub;
+    EXPECT_NE(r.out.find(std::string("automaten-cli ") + sub), std::string::npos) << r.out;
+    EXPECT_EQ(RunArgs({sub, "-h"}).out, r.out);
+  }
+  const Result version = RunArgs({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out.rfind("automaten-cli ", 0), 0u);
+  EXPECT_EQ(RunArgs({"test", "--version"}).out, version.out);
+
+  EXPECT_EQ(RunArgs({"--kind=akz", "--tape=0110", "--example"}).out,
+            RunArgs({"--kind", "akz", "--example", "--tape", "0110"}).out);
+  EXPECT_EQ(RunArgs({"--ki", "tm", "--exa"}).code, 0);  // an unambiguous shortening
+  const std::string dashed = TempFile("-abgabe.txt", "e: a\na 1 -> a\n");
+  char* before = ::getcwd(nullptr, 0);
+  ASSERT_EQ(::chdir(::testing::TempDir().c_str()), 0);
+  const Result program = RunArgs({"--kind", "akz", "--tape", "11", "--", "-abgabe.txt"});
+  const Result graded = RunArgs({"test", "--kind", "akz", "--", "-abgabe.txt"});
+  EXPECT_EQ(::chdir(before), 0);
+  std::free(before);
+  EXPECT_EQ(program.code, 0) << program.err;
+  EXPECT_NE(graded.out.find("-abgabe.txt: 0/0, keine Testfälle"), std::string::npos) << graded.out << graded.err;
+
+  const Result unknown = RunArgs({"--kind", "akz", "--schnell", "x.txt"});
+  EXPECT_EQ(unknown.code, 64);
+  EXPECT_EQ(unknown.err.rfind("automaten-cli: unbekannte Option '--schnell'\nAufruf:", 0), 0u) << unknown.err;
+  EXPECT_EQ(RunArgs({"--kind"}).err.rfind("automaten-cli: --kind braucht einen Wert\n", 0), 0u);
+  EXPECT_EQ(RunArgs({"--kind", "akz"}).err.rfind("automaten-cli: eine Programmdatei oder --example fehlt\n", 0), 0u);
+  EXPECT_EQ(
+      RunArgs({"compare", "--kind", "akz", "a"}).err.rfind("automaten-cli: compare braucht zwei Programmdateien\n", 0),
+      0u);
+}
+
 TEST(Cli, UnreadableProgram) {
   const Result missing = RunArgs({"--kind", "dea", ::testing::TempDir() + "no-such-file.txt"});
   EXPECT_EQ(missing.code, 66);
-  EXPECT_NE(missing.err.find("No such file"), std::string::npos);
+  EXPECT_NE(missing.err.find("no-such-file.txt kann nicht gelesen werden: nicht vorhanden"), std::string::npos)
+      << missing.err;
   EXPECT_EQ(RunArgs({"--kind", "dea", ::testing::TempDir()}).code, 66);  // a directory
   EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string("a s -> w a\0", 11)).code, 66);
   EXPECT_EQ(RunArgs({"--kind", "dea", "-"}, std::string((1 << 20) + 1, ' ')).code, 66);
@@ -231,7 +278,7 @@ TEST(Cli, EndlessStreamsAndByteOrderMarks) {
   std::istream in(&zeros);
   std::ostringstream out, err;
   EXPECT_EQ(RunCli({"--kind", "dea", "-"}, in, out, err), 66);
-  EXPECT_NE(err.str().find("is no program: larger than 1 MiB"), std::string::npos);
+  EXPECT_NE(err.str().find("ist kein Programm: größer als 1 MiB"), std::string::npos);
   // A byte-order mark opens a UTF-8 file here as in the window.
   const Result marked = RunArgs({"--kind", "akz", "--tape", "1", "-"},
                                 "\xEF\xBB\xBF"
@@ -285,7 +332,7 @@ TEST(Cli, TheStateDiagramInsteadOfARun) {
   for (int s = 1; s <= 10000; ++s) huge += std::to_string(s) + " 1 -> 1 R " + std::to_string(s + 1) + "\n";
   const Result large = RunArgs({"--kind", "tm", "--diagram", dot, "-"}, huge);
   EXPECT_EQ(large.code, 65);
-  EXPECT_NE(large.err.find("10002 states"), std::string::npos) << large.err;
+  EXPECT_NE(large.err.find("10002 Zustände"), std::string::npos) << large.err;
 }
 
 // ---- automaten-cli test -----------------------------------------------------
@@ -347,8 +394,8 @@ TEST(Grading, AFolderOfGoodFailingFaultyAndUnreadablePrograms) {
   EXPECT_EQ(got[1], failing + ": 2/3, Zeile 2: 11 -> akzeptiert, erhalten nicht akzeptiert");
   EXPECT_EQ(got[2], faulty + ": 0/2, Fehler: falsches Befehlsformat in Befehl 1");
   EXPECT_EQ(got[3], missing + ": nicht lesbar");
-  EXPECT_EQ(got[4], "5 passed, 3 failed");
-  EXPECT_NE(r.err.find("cannot read " + missing), std::string::npos);
+  EXPECT_EQ(got[4], "5 bestanden, 3 fehlgeschlagen");
+  EXPECT_NE(r.err.find(missing + " kann nicht gelesen werden: nicht vorhanden"), std::string::npos);
 
   int testcases = 0;
   std::vector<std::string> failures;
@@ -370,7 +417,7 @@ TEST(Grading, AFolderOfGoodFailingFaultyAndUnreadablePrograms) {
   const std::string tests = TempFile("cases.txt", "; kept from the students\n11 -> akzeptiert\n110 -> akzeptiert\n");
   r = RunArgs({"test", "--kind", "akz", "--tests", tests, good, failing});
   EXPECT_EQ(r.out, good + ": 2/2\n" + failing + ": 0/2, Zeile 2: 11 -> akzeptiert, erhalten nicht akzeptiert\n" +
-                       "2 passed, 2 failed\n");
+                       "2 bestanden, 2 fehlgeschlagen\n");
 }
 
 // A case's verdict is the single run's: accepted (or a value) exactly when
@@ -408,7 +455,7 @@ TEST(Grading, AReferenceAddsTheRowSprache) {
   Result r = RunArgs({"test", "--kind", "akz", "--reference", reference, "--junit", junit, wrong, reference});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, wrong + ": 1/2, Sprache: Gegenbeispiel 10: akzeptiert, die Referenz nicht\n" + reference +
-                       ": 1/1\n2 passed, 1 failed\n");
+                       ": 1/1\n2 bestanden, 1 fehlgeschlagen\n");
   int testcases = 0;
   std::vector<std::string> failures;
   ASSERT_TRUE(ReadXml(ReadAll(junit), testcases, failures));
@@ -474,7 +521,9 @@ TEST(Reports, JUnitForCiServers) {
   // A report that cannot be written says why.
   const Result unwritable = RunArgs({"test", "--kind", "akz", "--junit", "/no/such/folder/r.xml", good});
   EXPECT_EQ(unwritable.code, 66);
-  EXPECT_NE(unwritable.err.find("cannot write /no/such/folder/r.xml: "), std::string::npos) << unwritable.err;
+  EXPECT_NE(unwritable.err.find("/no/such/folder/r.xml kann nicht geschrieben werden: nicht vorhanden"),
+            std::string::npos)
+      << unwritable.err;
   EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--junit", "-", "--csv", "-", good}).code, 64);
 }
 
@@ -517,7 +566,7 @@ TEST(Grading, NoFalsePassAndPipesLikeFiles) {
   const std::string none = TempFile("ohne.txt", "e: a\na 0 -> a\n");
   Result r = RunArgs({"test", "--kind", "akz", none});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, none + ": 0/0, keine Testfälle\n0 passed, 1 failed\n");
+  EXPECT_EQ(r.out, none + ": 0/0, keine Testfälle\n0 bestanden, 1 fehlgeschlagen\n");
   const std::string fifo = ::testing::TempDir() + "abgabe.fifo";
   std::remove(fifo.c_str());
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -526,7 +575,7 @@ TEST(Grading, NoFalsePassAndPipesLikeFiles) {
   r = RunArgs({"test", "--kind", "akz", fifo});
   writer.join();
   EXPECT_EQ(r.code, 0) << r.out << r.err;
-  EXPECT_EQ(r.out, fifo + ": 1/1\n1 passed, 0 failed\n");
+  EXPECT_EQ(r.out, fifo + ": 1/1\n1 bestanden, 0 fehlgeschlagen\n");
   std::remove(fifo.c_str());
 }
 
