@@ -10,6 +10,7 @@
 #include "cli_options.h"
 #include "cli_runner.h"
 #include "control/grading.h"
+#include "control/kinds.h"
 #include "io/programfile.h"
 
 namespace automaten {
@@ -155,8 +156,15 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
       err << "automaten-cli: " << *o.reference << " kann nicht gelesen werden: " << why << "\n";
       return kExitNoInput;
     }
+    // A reference of another kind names it in its line "; Art: ...": an NEA for acceptors.
+    MachineKind referenceKind = o.kind;
+    KindOfProgram(text, referenceKind);
+    if (const ToolProblem refused = CheckKindsToCompare(o.kind, referenceKind)) {
+      err << "automaten-cli: " << refused.text << "\n";
+      return kExitUsage;
+    }
     reference.emplace();
-    const ToolProblem problem = MakeReference(o.kind, *o.reference, lines, *reference);
+    const ToolProblem problem = MakeReference(referenceKind, *o.reference, lines, *reference);
     if (problem.cause == ToolProblem::Cause::Fault) {
       err << *o.reference << ": " << problem.text << "\n";
       return kExitParseFault;

@@ -1,9 +1,11 @@
 // automaten-cli convert, minimize and compare: the language tools for the
 // finite kinds on program files.
+#include <optional>
 #include <ostream>
 
 #include "cli_options.h"
 #include "cli_runner.h"
+#include "control/kinds.h"
 #include "control/testcases.h"
 #include "control/tools.h"
 #include "engine/encoding.h"
@@ -20,20 +22,29 @@ const char kLanguageUsage[] =
     "        automaten-cli compare --kind ART A B         das kürzeste Wort, auf dem A und B sich\n"
     "                                                     unterscheiden (akz, nea: akzeptiert;\n"
     "                                                     dea: das Ausgabeband)\n"
+    "        automaten-cli compare --kind-a ART --kind-b ART A B   A und B verschiedener Art,\n"
+    "                                                     ein NEA und ein Akzeptor\n"
+    "\n"
+    "  Ohne --kind gilt die Art, die die Datei in ihrer Zeile \"; Art: ...\" nennt.\n"
     "\n"
     "Rückgabewert: 0 geschrieben, oder gleich; 1 ein Gegenbeispiel; 2 Fehler in einem Programm;\n"
     "64 falsche Argumente oder eine Art, für die das Werkzeug nicht entscheidet; 65 Ergebnis zu\n"
     "groß; 66 eine Datei nicht lesbar\n";
 
-// Reads a program's lines; false with the message printed.
-bool Read(const std::string& path, std::vector<std::string>& lines, std::ostream& err) {
+// Reads a program's lines, and the kind its line "; Art: ..." names (when
+// `kind` is not given yet); false with the message printed.
+bool Read(const std::string& path, std::vector<std::string>& lines, std::optional<MachineKind>& kind,
+          std::ostream& err) {
   const ProgramFile file = ReadProgramFile(path, kMaxProgramBytes);
   if (file.status != ProgramFile::Status::Ok) {
     err << "automaten-cli: " << path << " kann nicht gelesen werden"
         << (file.error == 0 ? std::string() : ": " + SystemReason(file.error)) << "\n";
     return false;
   }
-  lines = MachineLines(DecodeProgram(file.bytes));
+  const std::string text = DecodeProgram(file.bytes);
+  MachineKind named = MachineKind::DEA;
+  if (!kind && KindOfProgram(text, named)) kind = named;
+  lines = MachineLines(text);
   return true;
 }
 
@@ -51,15 +62,19 @@ int Report(const ToolProblem& problem, const std::string& path, std::ostream& er
 
 int RunLanguageTool(const std::string& tool, const std::vector<std::string>& args, std::ostream& out,
                     std::ostream& err) {
-  MachineKind kind = MachineKind::DEA;
-  bool kindGiven = false;
+  // The kinds of the two files: --kind for both, --kind-a and --kind-b for
+  // each, else the file's line "; Art: ...".
+  std::optional<MachineKind> kinds[2];
   std::vector<std::string> files;
   CliRequest request = CliRequest::Run;
   std::string problem = ReadOptions(
-      args, {{"kind", true}},
-      [&](const std::string&, const std::string& value) -> std::string {
-        kindGiven = KindFromCliName(value, kind);
-        return kindGiven ? "" : "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+      args, {{"kind", true}, {"kind-a", true}, {"kind-b", true}},
+      [&](const std::string& name, const std::string& value) -> std::string {
+        MachineKind k = MachineKind::DEA;
+        if (!KindFromCliName(value, k)) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+        if (name != "kind-b") kinds[0] = k;
+        if (name != "kind-a") kinds[1] = k;
+        return "";
       },
       files, request);
   if (request != CliRequest::Run) {
@@ -70,7 +85,6 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
                              : tool == "minimize" ? LanguageTool::Minimize
                                                   : LanguageTool::MakeAcceptor;
   const std::size_t wanted = which == LanguageTool::Compare ? 2 : 1;
-  if (problem.empty() && !kindGiven) problem = "--kind fehlt";
   if (problem.empty() && files.size() != wanted)
     problem =
         which == LanguageTool::Compare ? "compare braucht zwei Programmdateien" : tool + " braucht eine Programmdatei";
@@ -78,6 +92,16 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
     err << "automaten-cli: " << problem << "\n" << kLanguageUsage;
     return kExitUsage;
   }
+  const auto missingKind = [&err](const std::string& file) {
+    err << "automaten-cli: --kind fehlt, und " << file << " nennt seine Art nicht (Zeile \"; Art: ...\")\n"
+        << kLanguageUsage;
+    return kExitUsage;
+  };
+
+  std::vector<std::string> a, b;
+  if (!Read(files[0], a, kinds[0], err)) return kExitNoInput;
+  if (!kinds[0]) return missingKind(files[0]);
+  const MachineKind kind = *kinds[0];
   if (!Accepts(which, kind)) {
     const char* undecidable = InfoOf(kind).undecidable;
     err << "automaten-cli: "
@@ -87,14 +111,14 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
         << "\n";
     return kExitUsage;
   }
-
-  std::vector<std::string> a, b;
-  if (!Read(files[0], a, err)) return kExitNoInput;
   if (which == LanguageTool::Compare) {
-    // The first program's fault is told before the second file is read.
+    // Kinds that cannot be compared, then the first program's fault, are told before the second file is read.
+    if (kinds[1])
+      if (const ToolProblem refused = CheckKindsToCompare(kind, *kinds[1])) return Report(refused, files[0], err);
     if (const ToolProblem fault = CheckForTool(which, kind, a)) return Report(fault, files[0], err);
-    if (!Read(files[1], b, err)) return kExitNoInput;
-    const Comparison c = CompareWith(kind, a, b);
+    if (!Read(files[1], b, kinds[1], err)) return kExitNoInput;
+    if (!kinds[1]) return missingKind(files[1]);
+    const Comparison c = CompareWith(kind, a, *kinds[1], b);
     if (c.problem) return Report(c.problem, files[c.problem.other ? 1 : 0], err);
     const Difference& d = c.difference;
     if (d.equal) {

@@ -94,11 +94,29 @@ MadeAcceptor MakeAcceptor(MachineKind kind, const std::vector<std::string>& line
 
 Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines,
                        const std::vector<std::string>& otherLines) {
+  return CompareWith(kind, lines, kind, otherLines);
+}
+
+ToolProblem CheckKindsToCompare(MachineKind kind, MachineKind otherKind) {
+  ToolProblem p = Refusal(LanguageTool::Compare, kind);
+  if (!p) {
+    p = Refusal(LanguageTool::Compare, otherKind);
+    p.other = static_cast<bool>(p);
+  }
+  if (!p && (kind == MachineKind::DEA) != (otherKind == MachineKind::DEA)) {
+    p.cause = ToolProblem::Cause::Refused;
+    p.text = "Ein DEA wird mit einem DEA verglichen, ein Akzeptor oder NEA mit einem Akzeptor oder NEA.";
+  }
+  return p;
+}
+
+Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, MachineKind otherKind,
+                       const std::vector<std::string>& otherLines) {
   Comparison c;
-  c.problem = Refusal(LanguageTool::Compare, kind);
+  c.problem = CheckKindsToCompare(kind, otherKind);
   Program own, other;
   if (c.problem || !Parse(kind, lines, own, c.problem)) return c;
-  if (!Parse(kind, otherLines, other, c.problem)) {
+  if (!Parse(otherKind, otherLines, other, c.problem)) {
     c.problem.other = true;
     return c;
   }

@@ -53,6 +53,11 @@ struct Comparison {
 // This program against another of the same kind, both as machine-text lines.
 Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines,
                        const std::vector<std::string>& otherLines);
+// ... or of another kind: an NEA against an acceptor (a DEA only against a DEA).
+Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, MachineKind otherKind,
+                       const std::vector<std::string>& otherLines);
+// Whether programs of the two kinds can be compared: the refusal, or no problem.
+ToolProblem CheckKindsToCompare(MachineKind kind, MachineKind otherKind);
 // The comparison's answer in a sentence, as the window's box says it (UTF-8).
 std::string ComparisonText(MachineKind kind, const Difference& d);
 

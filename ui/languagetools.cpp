@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "control/document.h"
+#include "control/kinds.h"
 #include "control/simulation.h"
 #include "control/tools.h"
 #include "dialogs.h"
@@ -68,7 +69,11 @@ void LanguageTools::Compare() {
     host_.ShowError(path + ": " + (file.systemError.empty() ? std::string("nicht lesbar") : file.systemError));
     return;
   }
-  const Comparison c = CompareWith(kind, view_.ProgramLines(), MachineLines(DecodeProgram(file.bytes)));
+  // The other program's kind is the one its line "; Art: ..." names, else this one's.
+  const std::string other = DecodeProgram(file.bytes);
+  MachineKind otherKind = kind;
+  KindOfProgram(other, otherKind);
+  const Comparison c = CompareWith(kind, view_.ProgramLines(), otherKind, MachineLines(other));
   if (c.problem) {
     ShowProblem(c.problem);
     return;

@@ -579,6 +579,38 @@ TEST(Grading, NoFalsePassAndPipesLikeFiles) {
   std::remove(fifo.c_str());
 }
 
+// The classic homework: the NEA made deterministic by hand, compared with the
+// NEA, by options or by the files' own kind lines, and graded against it.
+TEST(LanguageTools, AnNeaAgainstAnAcceptor) {
+  const std::string neaBody = "A 0 -> A\nA 1 -> A\nA 1 -> 1\n1 0 -> E\n1 1 -> E\n";
+  const std::string akzBody =
+      "E: 2 3\na 0 -> a\na 1 -> 1\n1 0 -> 2\n1 1 -> 3\n2 0 -> a\n2 1 -> 1\n3 0 -> 2\n3 1 -> 3\n";
+  const std::string nea = TempFile("hausaufgabe-nea.txt", neaBody);
+  const std::string akz = TempFile("hausaufgabe-akz.txt", "; Test: 10 -> akzeptiert\n" + akzBody);
+  Result r = RunArgs({"compare", "--kind-a", "nea", "--kind-b", "akz", nea, akz});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "gleich\n");
+  // The kind lines name the kinds; one wrong state and the counterexample.
+  const std::string namedNea = TempFile("named-nea.txt", "; Art: NEA\n" + neaBody);
+  std::string wrong = akzBody;
+  wrong.replace(wrong.find("3 1 -> 3"), 8, "3 1 -> a");
+  const std::string namedAkz = TempFile("named-akz.txt", "; Art: Akzeptor\n" + wrong);
+  r = RunArgs({"compare", namedNea, namedAkz});
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.out, "Gegenbeispiel: 111\nakzeptiert von " + namedNea + ", nicht von " + namedAkz + "\n");
+  // A DEA is compared only with a DEA; a file without kind and no --kind is told.
+  EXPECT_EQ(RunArgs({"compare", "--kind-a", "dea", "--kind-b", "akz", nea, akz}).code, 64);
+  const Result unnamed = RunArgs({"compare", nea, akz});
+  EXPECT_EQ(unnamed.code, 64);
+  EXPECT_NE(unnamed.err.find("--kind fehlt"), std::string::npos);
+  // An NEA as the reference for acceptor submissions.
+  r = RunArgs({"test", "--kind", "akz", "--reference", namedNea, akz, namedAkz});
+  EXPECT_EQ(r.code, 1) << r.err;
+  EXPECT_EQ(r.out, akz + ": 2/2\n" + namedAkz +
+                       ": 0/1, Sprache: Gegenbeispiel 111: nicht akzeptiert, die Referenz schon\n" +
+                       "2 bestanden, 1 fehlgeschlagen\n");
+}
+
 TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
   EXPECT_EQ(RunArgs({"test", "--kind", "akz"}).code, 64);
   EXPECT_EQ(RunArgs({"test", "x.txt"}).code, 64);
