@@ -11,6 +11,7 @@
 #include "cli_runner.h"
 #include "control/grading.h"
 #include "control/kinds.h"
+#include "engine/encoding.h"
 #include "io/programfile.h"
 
 namespace automaten {
@@ -18,7 +19,8 @@ namespace automaten {
 namespace {
 
 const char kGradingUsage[] =
-    "Aufruf: automaten-cli test --kind ART [--tests DATEI] [--reference DATEI] [--max-steps N]\n"
+    "Aufruf: automaten-cli test --kind ART [--tests DATEI] [--reference DATEI [--alphabet ZEICHEN]]\n"
+    "                           [--max-steps N]\n"
     "                           [--jobs N] [--junit DATEI] [--csv DATEI] [--csv-excel DATEI]\n"
     "                           [--summary DATEI] [--summary-excel DATEI] [--] PROGRAMM...\n"
     "\n"
@@ -27,7 +29,8 @@ const char kGradingUsage[] =
     "  nicht akzeptiert, Ausgabe WORT, Wert N oder Endlosschleife; ein Programm ohne\n"
     "  Testfall gilt als nicht bestanden (\"keine Testfälle\")\n"
     "  --reference DATEI  jedes Programm auch mit einer Musterlösung vergleichen (akz, nea, dea):\n"
-    "                 die Zeile Sprache\n"
+    "                 die Zeile Sprache, über den Zeichen der Musterlösung\n"
+    "  --alphabet ZEICHEN  mit --reference: über diesen Zeichen vergleichen\n"
     "  --max-steps N  Takte, die ein Fall laufen darf (ohne: 1000000)\n"
     "  --jobs N       Programme, die zugleich bewertet werden (ohne: so viele wie Kerne)\n"
     "  --junit DATEI  ein Bericht in JUnit-XML für einen CI-Server\n"
@@ -57,7 +60,7 @@ std::string SummaryExcel(const std::vector<ProgramReport>& r) { return SummaryRe
 struct GradingOptions {
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
-  std::optional<std::string> tests, reference;
+  std::optional<std::string> tests, reference, alphabet;
   std::vector<ReportFile> reports;
   unsigned long long maxSteps = kDefaultStepBound;
   unsigned jobs = 0;
@@ -67,8 +70,8 @@ struct GradingOptions {
 std::string ParseGradingArguments(const std::vector<std::string>& args, GradingOptions& o, CliRequest& request) {
   const std::pair<const char*, std::string (*)(const std::vector<ProgramReport>&)> writers[] = {
       {"junit", Junit}, {"csv", Csv}, {"csv-excel", CsvExcel}, {"summary", Summary}, {"summary-excel", SummaryExcel}};
-  std::vector<CliOption> options = {
-      {"kind", true}, {"tests", true}, {"reference", true}, {"max-steps", true}, {"jobs", true}};
+  std::vector<CliOption> options = {{"kind", true},     {"tests", true},     {"reference", true},
+                                    {"alphabet", true}, {"max-steps", true}, {"jobs", true}};
   for (const auto& w : writers) options.push_back({w.first, true});
   const std::string problem = ReadOptions(
       args, options,
@@ -81,6 +84,11 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
           o.tests = value;
         } else if (name == "reference") {
           o.reference = value;
+        } else if (name == "alphabet") {
+          std::string symbols;
+          if (!Utf8ToCp1252(value, symbols))
+            return "das Alphabet enthält ein Zeichen, das es in Windows-1252 nicht gibt";
+          o.alphabet = symbols;
         } else if (name == "max-steps") {
           if (!ParseDecimal(value, ~0ULL, o.maxSteps)) return "--max-steps braucht eine ganze Zahl ab 0";
         } else if (name == "jobs") {
@@ -96,6 +104,7 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
   if (!problem.empty() || request != CliRequest::Run) return problem;
   if (!o.kindGiven) return "--kind fehlt";
   if (o.programs.empty()) return "kein Programm zum Bewerten";
+  if (o.alphabet && !o.reference) return "--alphabet gilt nur mit --reference";
   if (std::count_if(o.reports.begin(), o.reports.end(), [](const ReportFile& r) { return r.path == "-"; }) > 1)
     return "nur ein Bericht kann auf die Standardausgabe gehen";
   return "";
@@ -165,6 +174,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     reference.emplace();
     const ToolProblem problem = MakeReference(referenceKind, *o.reference, lines, *reference);
+    if (o.alphabet) reference->alphabet = *o.alphabet;
     if (problem.cause == ToolProblem::Cause::Fault) {
       err << *o.reference << ": " << problem.text << "\n";
       return kExitParseFault;

@@ -22,10 +22,10 @@ CaseReport CompareWithReference(MachineKind kind, const Program& program, const 
   std::string error;
   bool done;
   if (kind == MachineKind::DEA) {
-    done = CompareOutputs(program, ref.program, d, error);
+    done = CompareOutputs(program, ref.program, d, error, &ref.alphabet);
   } else {
     Dfa dfa;
-    done = MakeDfa(program, dfa, error) && CompareLanguages(dfa, ref.dfa, d, error);
+    done = MakeDfa(program, dfa, error) && CompareLanguages(dfa, ref.dfa, d, error, &ref.alphabet);
   }
   if (!done) {
     r.got = error;
@@ -64,7 +64,8 @@ ToolProblem MakeReference(MachineKind kind, const std::string& name, const std::
                           Reference& reference) {
   ToolProblem problem = CheckForTool(LanguageTool::Compare, kind, lines);
   if (problem) return problem;
-  reference = Reference{name, ParseProgram(kind, lines), {}};
+  reference = Reference{name, ParseProgram(kind, lines), {}, {}};
+  reference.alphabet = Alphabet(reference.program);
   std::string error;
   if (kind != MachineKind::DEA && !MakeDfa(reference.program, reference.dfa, error)) {
     problem.cause = ToolProblem::Cause::TooLarge;

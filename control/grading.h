@@ -32,6 +32,7 @@ struct Reference {
   std::string name;
   Program program;
   Dfa dfa;
+  std::string alphabet;  // the symbols of the words compared: the reference's own, or the teacher's
 };
 // Builds the reference from its lines; the problem when it cannot serve
 // (a fault of its own, too large).

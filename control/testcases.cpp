@@ -8,8 +8,17 @@ namespace automaten {
 
 namespace {
 
-// A word as a case writes it: "" is the empty word.
-std::string Word(const std::string& text) { return text == "\"\"" ? "" : text; }
+// A word as a case writes it: bare, or in double quotes with \" and \\
+// inside ("" is the empty word, " y" starts with a blank).
+std::string Word(const std::string& text) {
+  if (text.size() < 2 || text.front() != '"' || text.back() != '"') return text;
+  std::string word;
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == '\\' && i + 2 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
+    word += text[i];
+  }
+  return word;
+}
 
 // Whether `text` starts with the keyword and then a blank or its end; the rest trimmed.
 bool Keyword(const std::string& text, const std::string& keyword, std::string& rest) {
@@ -106,7 +115,13 @@ TestSuite TestCasesOfFile(const std::vector<std::string>& lines) {
 }
 
 std::string WordText(const std::string& machineWord) {
-  return machineWord.empty() ? std::string("\"\"") : Cp1252ToUtf8(machineWord);
+  if (!machineWord.empty() && machineWord.find_first_of(" \"\\") == std::string::npos) return Cp1252ToUtf8(machineWord);
+  std::string quoted = "\"";
+  for (char c : machineWord) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return Cp1252ToUtf8(quoted + "\"");
 }
 
 std::string ExpectationText(const TestCase& c) {

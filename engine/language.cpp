@@ -14,17 +14,6 @@ namespace {
 
 const char kTooLarge[] = "Das Ergebnis hätte mehr als 100.000 Zustände; abgebrochen.";
 
-// The symbols the program's lines read, ascending; the NEA's epsilon is none.
-std::string Alphabet(const Program& program) {
-  std::string symbols;
-  for (const Transition& t : program.transitions)
-    if (!(program.kind == MachineKind::NEA && t.input == kEpsilon) && symbols.find(t.input) == std::string::npos)
-      symbols += t.input;
-  std::sort(symbols.begin(), symbols.end(),
-            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
-  return symbols;
-}
-
 // The line a deterministic program takes from a state on a symbol, or -1; a
 // run that has reached F stops there.
 int Line(const Program& program, StateCode state, char symbol) {
@@ -58,6 +47,16 @@ bool Explore(const std::string& alphabet, Key start, Step step, Dfa& dfa, std::v
 }
 
 }  // namespace
+
+std::string Alphabet(const Program& program) {
+  std::string symbols;
+  for (const Transition& t : program.transitions)
+    if (!(program.kind == MachineKind::NEA && t.input == kEpsilon) && symbols.find(t.input) == std::string::npos)
+      symbols += t.input;
+  std::sort(symbols.begin(), symbols.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+  return symbols;
+}
 
 bool MakeDfa(const Program& program, Dfa& dfa, std::string& error) {
   dfa = Dfa{};
@@ -220,6 +219,9 @@ namespace {
 // ascending order, so the first pair found that differs has the shortest,
 // then alphabetically first, word. `differs(a, b, c)` tells a pair apart on
 // symbol c (c == npos: at the end of the word); `next` moves a pair.
+// Only tapes as a run reads them count: a run's head skips leading blanks,
+// so a word starting with '*' is read from its first other symbol, and only
+// the word "*" itself (a tape of blanks) is read with its blank.
 template <typename Differs, typename Next>
 bool SearchPairs(const std::string& alphabet, Differs differs, Next next, std::string& word, bool& found,
                  std::string& error) {
@@ -255,6 +257,14 @@ bool SearchPairs(const std::string& alphabet, Differs differs, Next next, std::s
         return true;
       }
       const auto [a, b] = next(n.a, n.b, c);
+      if (i == 0 && alphabet[c] == kTmBlank) {  // the tape "*": told apart at its end, never read further
+        if (differs(a, b, std::string::npos)) {
+          word = std::string(1, kTmBlank);
+          found = true;
+          return true;
+        }
+        continue;
+      }
       if (a < 0 && b < 0) continue;  // both stopped: the same from here on
       const long long key = (static_cast<long long>(a) + 1) << 32 | static_cast<unsigned>(b + 1);
       if (seen.emplace(key, nodes.size()).second) nodes.push_back({a, b, i, alphabet[c]});
@@ -283,9 +293,9 @@ std::vector<int> SymbolsOf(const std::string& alphabet, const std::string& own) 
 
 }  // namespace
 
-bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& error) {
+bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& error, const std::string* over) {
   d = Difference{};
-  const std::string alphabet = Union(a.alphabet, b.alphabet);
+  const std::string alphabet = over != nullptr ? Union(std::string(), *over) : Union(a.alphabet, b.alphabet);
   const std::vector<int> inA = SymbolsOf(alphabet, a.alphabet), inB = SymbolsOf(alphabet, b.alphabet);
   const auto move = [](const Dfa& m, int s, int c) {
     return s < 0 || c < 0 ? -1 : m.next[static_cast<std::size_t>(s)][static_cast<std::size_t>(c)];
@@ -308,9 +318,9 @@ bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& er
   return true;
 }
 
-bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error) {
+bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error, const std::string* over) {
   d = Difference{};
-  const std::string alphabet = Union(Alphabet(a), Alphabet(b));
+  const std::string alphabet = over != nullptr ? Union(std::string(), *over) : Union(Alphabet(a), Alphabet(b));
   // States as the programs name them, run by their first matching lines.
   struct Machine {
     const Program& program;

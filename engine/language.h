@@ -39,6 +39,9 @@ Dfa Minimize(const Dfa& dfa);
 // False when it has more states than a program can name.
 bool AcceptorText(const Dfa& dfa, const std::string& heading, std::string& text, std::string& error);
 
+// The symbols the program's lines read, ascending; the NEA's epsilon is none.
+std::string Alphabet(const Program& program);
+
 struct Difference {
   bool equal = true;
   std::string word;                       // the shortest, then alphabetically first, word on which they differ
@@ -46,11 +49,13 @@ struct Difference {
   std::string firstOutput, secondOutput;  // for DEA programs: the two output tapes
 };
 
-// Compares two acceptors (from MakeDfa) over both alphabets.
-bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& error);
+// Compares two acceptors (from MakeDfa) over both alphabets, or over the
+// symbols of `over`, on the tapes a run reads (its head skips leading blanks).
+bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& error, const std::string* over = nullptr);
 
-// Compares two DEA programs by the output tapes they write.
-bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error);
+// Compares two DEA programs by the output tapes they write, likewise.
+bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error,
+                    const std::string* over = nullptr);
 
 // Two programs of one kind: DEA by their outputs, Akz and NEA by their languages.
 bool ComparePrograms(const Program& a, const Program& b, Difference& d, std::string& error);

@@ -81,7 +81,7 @@ std::string Cell(const std::string& bytes, CsvForm form) {
 
 // A word in the quotes of a test line: a spreadsheet keeps it as text.
 std::string QuotedWord(const CaseReport& c) {
-  if (c.line == 0 || c.word == "\"\"") return c.word;  // the row "Sprache", the empty word
+  if (c.line == 0 || c.word.rfind('"', 0) == 0) return c.word;  // the row "Sprache", a word quoted already
   return "\"" + c.word + "\"";
 }
 

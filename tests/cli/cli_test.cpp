@@ -611,6 +611,38 @@ TEST(LanguageTools, AnNeaAgainstAnAcceptor) {
                        "2 bestanden, 1 fehlgeschlagen\n");
 }
 
+// Against a reference, words over the reference's symbols: an extra line on a
+// symbol it never reads fails no one, unless --alphabet names that symbol.
+TEST(Grading, TheReferencesAlphabetByDefault) {
+  const std::string reference = TempFile("ref01.txt", "e: a\na 0 -> a\na 1 -> 1\n1 1 -> a\n");
+  const std::string extra =
+      TempFile("extra.txt", "; Test: 11 -> akzeptiert\ne: a\na 0 -> a\na 1 -> 1\n1 1 -> a\na x -> a\n");
+  Result r = RunArgs({"test", "--kind", "akz", "--reference", reference, extra});
+  EXPECT_EQ(r.code, 0) << r.out;
+  r = RunArgs({"test", "--kind", "akz", "--reference", reference, "--alphabet", "01x", extra});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("Sprache: Gegenbeispiel x: akzeptiert, die Referenz nicht"), std::string::npos) << r.out;
+  EXPECT_EQ(RunArgs({"test", "--kind", "akz", "--alphabet", "01", extra}).code, 64);
+}
+
+// Words in the notation of a test line: quoted when empty or holding a blank, " or \.
+TEST(Grading, WordsInTheNotationOfATestLine) {
+  EXPECT_EQ(WordText(""), "\"\"");
+  EXPECT_EQ(WordText("0110"), "0110");
+  EXPECT_EQ(WordText("\"\""), "\"\\\"\\\"\"");  // two quotes are no empty word
+  EXPECT_EQ(WordText("a b\\"), "\"a b\\\\\"");
+  const TestSuite s = TestCasesOfProgram(
+      {"; Test: \"\\\"\\\"\" -> akzeptiert", "; Test: \"a b\" -> Ausgabe \" y\"", "; Test: \"\" -> akzeptiert"});
+  ASSERT_EQ(s.cases.size(), 3u);
+  EXPECT_EQ(s.cases[0].word, "\"\"");
+  EXPECT_EQ(s.cases[1].word, "a b");
+  EXPECT_EQ(s.cases[1].value, " y");
+  EXPECT_EQ(s.cases[2].word, "");
+  for (const TestCase& c : s.cases)
+    EXPECT_EQ(TestCasesOfProgram({"; Test: " + ToMachineText(WordText(c.word)) + " -> akzeptiert"}).cases.at(0).word,
+              c.word);
+}
+
 TEST(Grading, ArgumentsAndTheSingleRunLeftAsItWas) {
   EXPECT_EQ(RunArgs({"test", "--kind", "akz"}).code, 64);
   EXPECT_EQ(RunArgs({"test", "x.txt"}).code, 64);
