@@ -126,10 +126,10 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
       return kExitAccepted;
     }
     out << "Gegenbeispiel: " << WordText(d.word) << "\n";
-    if (kind == MachineKind::DEA)
+    if (kind == MachineKind::DEA)  // both outputs, then the verdicts where they differ
       out << "Ausgabe " << files[0] << ": " << WordText(d.firstOutput) << "\n"
           << "Ausgabe " << files[1] << ": " << WordText(d.secondOutput) << "\n";
-    else
+    if (kind != MachineKind::DEA || d.verdictsDiffer)
       out << "akzeptiert von " << (d.firstAccepts ? files[0] : files[1]) << ", nicht von "
           << (d.firstAccepts ? files[1] : files[0]) << "\n";
     return kExitRejected;

@@ -32,7 +32,7 @@ CaseReport CompareWithReference(MachineKind kind, const Program& program, const 
   } else if (d.equal) {
     r.got = "gleich";
     r.passed = true;
-  } else if (kind == MachineKind::DEA) {
+  } else if (kind == MachineKind::DEA && !d.verdictsDiffer) {
     r.got = "Gegenbeispiel " + WordText(d.word) + ": Ausgabe " + WordText(d.firstOutput) + " statt " +
             WordText(d.secondOutput);
   } else {

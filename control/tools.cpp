@@ -128,9 +128,9 @@ Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, 
 std::string ComparisonText(MachineKind kind, const Difference& d) {
   const std::string word = WordText(d.word);
   if (d.equal)
-    return kind == MachineKind::DEA ? "Die Programme geben für jedes Wort dieselbe Ausgabe."
+    return kind == MachineKind::DEA ? "Die Programme geben für jedes Wort dieselbe Ausgabe und dasselbe Urteil."
                                     : "Die Programme akzeptieren dieselbe Sprache.";
-  if (kind == MachineKind::DEA)
+  if (kind == MachineKind::DEA && !d.verdictsDiffer)
     return "Unterschied: beim Wort " + word + " gibt dieses Programm " + WordText(d.firstOutput) + " aus, das andere " +
            WordText(d.secondOutput) + ".";
   if (d.firstAccepts)

@@ -314,6 +314,7 @@ bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& er
     d.equal = false;
     d.word = word;
     d.firstAccepts = accepts(a, x);
+    d.verdictsDiffer = true;
   }
   return true;
 }
@@ -338,8 +339,12 @@ bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::stri
   Machine ma{a, {}, {}}, mb{b, {}, {}};
   ma.Number(kStateA);
   mb.Number(kStateA);
+  // At the end of a word: the verdicts (read to its end, in an end state).
+  const auto accepts = [](const Machine& m, int s) {
+    return s >= 0 && m.program.IsEndState(m.states[static_cast<std::size_t>(s)]);
+  };
   const auto differs = [&](int x, int y, std::size_t c) {
-    if (c == std::string::npos) return false;
+    if (c == std::string::npos) return accepts(ma, x) != accepts(mb, y);
     const int la = ma.Line(x, alphabet[c]), lb = mb.Line(y, alphabet[c]);
     if (la < 0 || lb < 0) return (la < 0) != (lb < 0);
     return a.transitions[static_cast<std::size_t>(la)].OutputSymbol() !=
@@ -353,23 +358,22 @@ bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::stri
   std::string word;
   bool found = false;
   if (!SearchPairs(alphabet, differs, next, word, found, error)) return false;
-  // The two output tapes of the word, each as far as its run goes.
-  const auto output = [&word](const Program& p) {
-    std::string out;
+  // The two output tapes of the word, each as far as its run goes, and the verdicts.
+  const auto run = [&word](const Program& p, std::string& out) {
     StateCode s = kStateA;
     for (char c : word) {
       const int line = Line(p, s, c);
-      if (line < 0) break;
+      if (line < 0) return false;
       out += p.transitions[static_cast<std::size_t>(line)].OutputSymbol();
       s = p.transitions[static_cast<std::size_t>(line)].next;
     }
-    return out;
+    return p.IsEndState(s);
   };
   if (found) {
     d.equal = false;
     d.word = word;
-    d.firstOutput = output(a);
-    d.secondOutput = output(b);
+    d.firstAccepts = run(a, d.firstOutput);
+    d.verdictsDiffer = d.firstAccepts != run(b, d.secondOutput);
   }
   return true;
 }

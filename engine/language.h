@@ -45,15 +45,17 @@ std::string Alphabet(const Program& program);
 struct Difference {
   bool equal = true;
   std::string word;                       // the shortest, then alphabetically first, word on which they differ
-  bool firstAccepts = false;              // for acceptors: which of the two accepts it
+  bool firstAccepts = false;              // which of the two accepts it
   std::string firstOutput, secondOutput;  // for DEA programs: the two output tapes
+  bool verdictsDiffer = false;            // the verdicts differ (a DEA's may not, where only its outputs do)
 };
 
 // Compares two acceptors (from MakeDfa) over both alphabets, or over the
 // symbols of `over`, on the tapes a run reads (its head skips leading blanks).
 bool CompareLanguages(const Dfa& a, const Dfa& b, Difference& d, std::string& error, const std::string* over = nullptr);
 
-// Compares two DEA programs by the output tapes they write, likewise.
+// Compares two DEA programs by the output tapes they write and their
+// verdicts, likewise.
 bool CompareOutputs(const Program& a, const Program& b, Difference& d, std::string& error,
                     const std::string* over = nullptr);
 

@@ -611,6 +611,17 @@ TEST(LanguageTools, AnNeaAgainstAnAcceptor) {
                        "2 bestanden, 1 fehlgeschlagen\n");
 }
 
+// A DEA is told apart by its outputs and by its verdict: which differs is said.
+TEST(LanguageTools, DeaProgramsByOutputsAndVerdicts) {
+  const std::string ends = TempFile("dea-ends.txt", "e: a\na 0 -> x 1\n1 0 -> y a\n");
+  const std::string other = TempFile("dea-other.txt", "e: 1\na 0 -> x 1\n1 0 -> y a\n");
+  Result r = RunArgs({"compare", "--kind", "dea", ends, other});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "Gegenbeispiel: \"\"\nAusgabe " + ends + ": \"\"\nAusgabe " + other + ": \"\"\nakzeptiert von " +
+                       ends + ", nicht von " + other + "\n");
+  EXPECT_EQ(RunArgs({"compare", "--kind", "dea", ends, ends}).out, "gleich\n");
+}
+
 // Against a reference, words over the reference's symbols: an extra line on a
 // symbol it never reads fails no one, unless --alphabet names that symbol.
 TEST(Grading, TheReferencesAlphabetByDefault) {

@@ -101,7 +101,8 @@ TEST(Tools, FaultsSayWhoseTheyAre) {
 TEST(Tools, TheComparisonInASentence) {
   Difference d;
   EXPECT_EQ(ComparisonText(MachineKind::Akz, d), "Die Programme akzeptieren dieselbe Sprache.");
-  EXPECT_EQ(ComparisonText(MachineKind::DEA, d), "Die Programme geben für jedes Wort dieselbe Ausgabe.");
+  EXPECT_EQ(ComparisonText(MachineKind::DEA, d),
+            "Die Programme geben für jedes Wort dieselbe Ausgabe und dasselbe Urteil.");
   d.equal = false;
   d.word = "";
   d.firstAccepts = true;
@@ -112,6 +113,9 @@ TEST(Tools, TheComparisonInASentence) {
   d.secondOutput = "";
   EXPECT_EQ(ComparisonText(MachineKind::DEA, d),
             "Unterschied: beim Wort 0ä gibt dieses Programm 1 aus, das andere \"\".");
+  d.verdictsDiffer = true;  // the same outputs, another verdict
+  EXPECT_EQ(ComparisonText(MachineKind::DEA, d),
+            "Unterschied: das Wort 0ä wird von diesem Programm akzeptiert, vom anderen nicht.");
 }
 
 std::string Write(const std::string& name, const std::string& text) {
