@@ -9,6 +9,8 @@
 #include <mutex>
 #include <sstream>
 
+#include "engine/text.h"
+
 namespace automaten {
 
 namespace {
@@ -106,7 +108,7 @@ DiagramLayout LayOut(const Diagram& d, const std::string& dot) {
   char* text = nullptr;
   unsigned int length = 0;
   if (gvRenderData(graph.Context(), graph.Get(), "dot", &text, &length) != 0) {
-    layout.error = "Graphviz cannot place the diagram";
+    layout.error = "Graphviz kann das Diagramm nicht anordnen";
     return layout;
   }
   gvFreeRenderData(text);
@@ -139,7 +141,7 @@ DiagramLayout LayOut(const Diagram& d, const std::string& dot) {
         }
     }
   layout.ok = next == d.edges.size();
-  if (!layout.ok) layout.error = "Graphviz lost an edge of the diagram";
+  if (!layout.ok) layout.error = "Graphviz hat eine Kante des Diagramms verloren";
   return layout;
 }
 
@@ -151,7 +153,7 @@ bool RenderDiagram(const Diagram& d, const std::string& format, const std::strin
     char* data = nullptr;
     unsigned int length = 0;
     if (gvRenderData(graph.Context(), graph.Get(), format.c_str(), &data, &length) != 0 || data == nullptr) {
-      if (error.empty()) error = "Graphviz cannot render " + format;
+      if (error.empty()) error = "Graphviz kann kein " + format + " schreiben";
       return false;
     }
     bytes.assign(data, length);
@@ -161,13 +163,13 @@ bool RenderDiagram(const Diagram& d, const std::string& format, const std::strin
   // bytes are written here, where every failure is seen.
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
-    error = std::strerror(errno);
+    error = SystemReason(errno);
     return false;
   }
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const int writeErrno = errno;
   if (std::fclose(file) != 0 || !written) {
-    error = std::strerror(written ? errno : writeErrno);
+    error = SystemReason(written ? errno : writeErrno);
     return false;
   }
   return true;

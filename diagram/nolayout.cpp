@@ -5,7 +5,7 @@
 namespace automaten {
 
 namespace {
-const char kNoGraphviz[] = "this build lays out no diagrams (built without Graphviz)";
+const char kNoGraphviz[] = "dieses Programm zeichnet keine Diagramme (ohne Graphviz gebaut)";
 }
 
 bool CanLayOut() { return false; }

@@ -1,5 +1,8 @@
 #include "text.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace automaten {
 
 namespace {
@@ -41,6 +44,22 @@ std::vector<std::string> SplitLines(const std::string& text) {
   }
   if (open) lines.push_back(line);
   return lines;
+}
+
+std::string SystemReason(int error) {
+  switch (error) {
+    case ENOENT: return "nicht vorhanden";
+    case EACCES:
+    case EPERM: return "keine Berechtigung";
+    case EISDIR: return "ein Ordner";
+    case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
+    case ENOSPC: return "kein Platz mehr auf dem Datenträger";
+    case EROFS: return "nur lesbares Dateisystem";
+    case ELOOP: return "zu viele symbolische Verknüpfungen";
+    case ENAMETOOLONG: return "Name zu lang";
+    case EIO: return "Ein-/Ausgabefehler";
+    default: return std::strerror(error);
+  }
 }
 
 }  // namespace automaten

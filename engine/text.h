@@ -15,4 +15,8 @@ std::string PrepareLine(const std::string& line);
 // no further line.
 std::vector<std::string> SplitLines(const std::string& text);
 
+// The system's reason for an error number, in German where it is a common
+// one (the system's own text otherwise).
+std::string SystemReason(int error);
+
 }  // namespace automaten

@@ -23,22 +23,6 @@ ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit) {
   return f;
 }
 
-std::string SystemReason(int error) {
-  switch (error) {
-    case ENOENT: return "nicht vorhanden";
-    case EACCES:
-    case EPERM: return "keine Berechtigung";
-    case EISDIR: return "ein Ordner";
-    case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
-    case ENOSPC: return "kein Platz mehr auf dem Datenträger";
-    case EROFS: return "nur lesbares Dateisystem";
-    case ELOOP: return "zu viele symbolische Verknüpfungen";
-    case ENAMETOOLONG: return "Name zu lang";
-    case EIO: return "Ein-/Ausgabefehler";
-    default: return std::strerror(error);
-  }
-}
-
 ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool regularOnly) {
   ProgramFile f;
   // Opening a named pipe would wait for a writer: open without waiting, look first.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/text.h"  // SystemReason
+
 namespace automaten {
 
 constexpr std::size_t kMaxProgramBytes = 1 << 20;
@@ -20,10 +22,6 @@ struct ProgramFile {
   std::string bytes;        // the file, when Ok
   int error = 0;            // the number of the system's reason
 };
-
-// The system's reason for an error number, in German where it is a common
-// one (the system's own text otherwise).
-std::string SystemReason(int error);
 
 // Reads a file, never more than the limit and one byte of it. With
 // `regularOnly`, anything but a regular file (a named pipe, a device) is

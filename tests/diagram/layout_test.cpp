@@ -22,7 +22,7 @@ TEST(LayoutWithoutGraphviz, EveryCallSaysSo) {
   const Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"A 1 -> E"}));
   const DiagramLayout layout = LayOut(d);
   EXPECT_FALSE(layout.ok);
-  EXPECT_NE(layout.error.find("without Graphviz"), std::string::npos);
+  EXPECT_NE(layout.error.find("ohne Graphviz"), std::string::npos);
   std::string error;
   EXPECT_FALSE(RenderDiagram(d, "svg", ::testing::TempDir() + "x.svg", error));
   EXPECT_EQ(error, layout.error);
