@@ -33,6 +33,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "control/examples.h"
+#include "control/kinds.h"
 #include "control/settings.h"
 #include "engine/parser.h"
 #include "support/field_text.h"
@@ -1180,6 +1182,15 @@ TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(before.toUtf8());
   }
+  ui->VergleichenMit->trigger();
+  EXPECT_EQ(answer, QStringLiteral("Die Programme akzeptieren dieselbe Sprache."));
+  // The NEA itself, named by its kind line, against its minimal acceptor: the classic homework.
+  {
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write((KindLine(MachineKind::NEA) + "\n" + ExampleText(MachineKind::NEA)).c_str());
+  }
+  answer.clear();
   ui->VergleichenMit->trigger();
   EXPECT_EQ(answer, QStringLiteral("Die Programme akzeptieren dieselbe Sprache."));
 }
