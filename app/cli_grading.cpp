@@ -1,5 +1,7 @@
 // automaten-cli test: the command line of the grading (control/grading.h):
 // its arguments, a line per program, the report files.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include "control/kinds.h"
 #include "engine/encoding.h"
 #include "io/programfile.h"
+#include "io/wholefile.h"
 
 namespace automaten {
 
@@ -42,13 +45,15 @@ const char kGradingUsage[] =
     "  dann auf die Standardfehlerausgabe)\n"
     "\n"
     "Rückgabewert: 0 alles bestanden, 1 ein Fall nicht bestanden oder ein Programm ohne Testfall,\n"
-    "2 ein Programm mit Fehler, 64 falsche Argumente, 66 eine Datei nicht lesbar oder ein\n"
-    "Bericht nicht schreibbar\n";
+    "2 ein Programm mit Fehler, 64 falsche Argumente (auch ein Bericht, der eines der Programme\n"
+    "oder eine Datei anderer Art ersetzen würde), 66 eine Datei nicht lesbar oder ein Bericht\n"
+    "nicht schreibbar, 74 Standardausgabe nicht schreibbar\n";
 
-// A report file and how it is written.
+// A report file, how it is written, and the first words a file of its kind begins with.
 struct ReportFile {
   std::string path;
   std::string (*write)(const std::vector<ProgramReport>&);
+  const char* begins;
 };
 
 std::string Junit(const std::vector<ProgramReport>& r) { return JUnitReport(r); }
@@ -68,11 +73,19 @@ struct GradingOptions {
 };
 
 std::string ParseGradingArguments(const std::vector<std::string>& args, GradingOptions& o, CliRequest& request) {
-  const std::pair<const char*, std::string (*)(const std::vector<ProgramReport>&)> writers[] = {
-      {"junit", Junit}, {"csv", Csv}, {"csv-excel", CsvExcel}, {"summary", Summary}, {"summary-excel", SummaryExcel}};
+  struct Writer {
+    const char* option;
+    std::string (*write)(const std::vector<ProgramReport>&);
+    const char* begins;
+  };
+  const Writer writers[] = {{"junit", Junit, "<?xml"},
+                            {"csv", Csv, "programm,zeile"},
+                            {"csv-excel", CsvExcel, "\xEF\xBB\xBFprogramm;zeile"},
+                            {"summary", Summary, "programm,bestanden"},
+                            {"summary-excel", SummaryExcel, "\xEF\xBB\xBFprogramm;bestanden"}};
   std::vector<CliOption> options = {{"kind", true},     {"tests", true},     {"reference", true},
                                     {"alphabet", true}, {"max-steps", true}, {"jobs", true}};
-  for (const auto& w : writers) options.push_back({w.first, true});
+  for (const Writer& w : writers) options.push_back({w.option, true});
   const std::string problem = ReadOptions(
       args, options,
       [&o, &writers](const std::string& name, const std::string& value) -> std::string {
@@ -95,8 +108,8 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
           if (!ParseDecimal(value, 256, n) || n == 0) return "--jobs braucht eine Zahl von 1 bis 256";
           o.jobs = static_cast<unsigned>(n);
         } else {
-          for (const auto& w : writers)
-            if (name == w.first) o.reports.push_back({value, w.second});
+          for (const Writer& w : writers)
+            if (name == w.option) o.reports.push_back({value, w.write, w.begins});
         }
         return "";
       },
@@ -110,20 +123,52 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
   return "";
 }
 
-// A report to its file, or to `out` for "-"; false with the reason printed.
+// Whether a report may go to its file, checked before anything is graded:
+// a folder, pipe or device is refused (66), and so are one of the programs
+// graded and a file that is there and is no report of the same kind (64),
+// so that "--csv abgaben/*.txt" never turns a submission into a table.
+// The exit status, or 0; the message printed.
+int CheckReportTarget(const ReportFile& r, const std::vector<std::string>& programs, std::ostream& err) {
+  if (r.path == "-") return 0;
+  std::string why;
+  if (!WritableTarget(r.path, why)) {
+    err << "automaten-cli: " << r.path << " kann nicht geschrieben werden: " << why << "\n";
+    return kExitNoInput;
+  }
+  struct stat target {};
+  if (::stat(r.path.c_str(), &target) != 0) return 0;  // a new file, or a link to none
+  for (const std::string& program : programs) {
+    struct stat info {};
+    if (program == r.path ||
+        (::stat(program.c_str(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)) {
+      err << "automaten-cli: der Bericht " << r.path << " wäre eines der bewerteten Programme\n";
+      return kExitUsage;
+    }
+  }
+  // A symbolic link is replaced, never the file it names: its content does not matter.
+  struct stat link {};
+  if (::lstat(r.path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) return 0;
+  std::ifstream file(r.path, std::ios::binary);
+  std::string head(64, '\0');
+  file.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(file.gcount()));
+  if (!head.empty() && head.rfind(r.begins, 0) != 0) {
+    err << "automaten-cli: " << r.path << " ist kein Bericht dieser Art und wird nicht überschrieben\n";
+    return kExitUsage;
+  }
+  return 0;
+}
+
+// A report to its file, whole or not at all, or to `out` for "-"; false with the reason printed.
 bool WriteReport(const std::string& path, const std::string& text, std::ostream& out, std::ostream& err) {
   if (path == "-") {
     out << text;
     out.flush();
     return static_cast<bool>(out);
   }
-  errno = 0;
-  std::ofstream file(path, std::ios::binary);
-  if (file) file << text;
-  if (file) file.close();
-  if (file) return true;
-  err << "automaten-cli: " << path << " kann nicht geschrieben werden"
-      << (errno != 0 ? std::string(": ") + SystemReason(errno) : std::string()) << "\n";
+  std::string why;
+  if (WriteWhole(path, text, why)) return true;
+  err << "automaten-cli: " << path << " kann nicht geschrieben werden: " << why << "\n";
   return false;
 }
 
@@ -184,6 +229,9 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitTooLarge;
     }
   }
+
+  for (const ReportFile& r : o.reports)
+    if (const int refused = CheckReportTarget(r, o.programs, err)) return refused;
 
   GradingSetup setup;
   setup.kind = o.kind;

@@ -13,6 +13,7 @@
 #include "engine/encoding.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
+#include "io/wholefile.h"
 
 namespace automaten {
 
@@ -46,7 +47,8 @@ const char kUsage[] =
     "Rückgabewert: 0 akzeptiert oder Funktionswert, 1 nicht akzeptiert oder undefiniert,\n"
     "2 Fehler im Programm, 3 nach N Takten noch nicht angehalten, 4 Endlosschleife nachgewiesen,\n"
     "64 falsche Argumente, 65 Diagramm zu groß zum Zeichnen, 66 Programm- oder Banddatei nicht\n"
-    "lesbar oder Diagrammdatei nicht schreibbar\n";
+    "lesbar oder Diagrammdatei nicht schreibbar, 74 Standardausgabe nicht schreibbar (bei jedem\n"
+    "Befehl). Jede Datei wird ganz oder gar nicht geschrieben.\n";
 
 struct Options {
   MachineKind kind = MachineKind::DEA;
@@ -195,8 +197,8 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
         << kMaxDiagramEdges << " Kanten)\n";
     return kExitTooLarge;
   }
-  std::string error;
-  if (!RenderDiagram(diagram, DiagramFormat(*o.diagram), *o.diagram, error)) {
+  std::string error, bytes;
+  if (!RenderDiagram(diagram, DiagramFormat(*o.diagram), bytes, error) || !WriteWhole(*o.diagram, bytes, error)) {
     err << "automaten-cli: " << *o.diagram << " kann nicht geschrieben werden: " << error << "\n";
     return kExitNoInput;
   }
@@ -233,7 +235,14 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     o.tape = tape;
   }
 
-  if (o.diagram) return WriteDiagram(o, program, err);
+  if (o.diagram) {
+    std::string why;  // a folder, pipe or device is refused before anything is read or laid out
+    if (!WritableTarget(*o.diagram, why)) {
+      err << "automaten-cli: " << *o.diagram << " kann nicht geschrieben werden: " << why << "\n";
+      return kExitNoInput;
+    }
+    return WriteDiagram(o, program, err);
+  }
 
   HeadlessSetup setup;
   setup.kind = o.kind;

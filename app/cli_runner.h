@@ -19,6 +19,7 @@ enum CliExit : int {
   kExitUsage = 64,
   kExitTooLarge = 65,  // a diagram too large to lay out
   kExitNoInput = 66,
+  kExitOutput = 74,  // standard output could not be written
 };
 
 // args without the program name; in is read for the program "-". With

@@ -145,33 +145,17 @@ DiagramLayout LayOut(const Diagram& d, const std::string& dot) {
   return layout;
 }
 
-bool RenderDiagram(const Diagram& d, const std::string& format, const std::string& path, std::string& error) {
-  std::string bytes;
-  {
-    Graph graph(DiagramDot(d), error);
-    if (!graph.LayOut()) return false;
-    char* data = nullptr;
-    unsigned int length = 0;
-    if (gvRenderData(graph.Context(), graph.Get(), format.c_str(), &data, &length) != 0 || data == nullptr) {
-      if (error.empty()) error = "Graphviz kann kein " + format + " schreiben";
-      return false;
-    }
-    bytes.assign(data, length);
-    gvFreeRenderData(data);
-  }
-  // Graphviz reports a file it cannot open only on standard error, so the
-  // bytes are written here, where every failure is seen.
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    error = SystemReason(errno);
+bool RenderDiagram(const Diagram& d, const std::string& format, std::string& bytes, std::string& error) {
+  Graph graph(DiagramDot(d), error);
+  if (!graph.LayOut()) return false;
+  char* data = nullptr;
+  unsigned int length = 0;
+  if (gvRenderData(graph.Context(), graph.Get(), format.c_str(), &data, &length) != 0 || data == nullptr) {
+    if (error.empty()) error = "Graphviz kann kein " + format + " schreiben";
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int writeErrno = errno;
-  if (std::fclose(file) != 0 || !written) {
-    error = SystemReason(written ? errno : writeErrno);
-    return false;
-  }
+  bytes.assign(data, length);
+  gvFreeRenderData(data);
   return true;
 }
 

@@ -40,7 +40,7 @@ DiagramLayout LayOut(const Diagram& d);
 // The same from a text in Graphviz's language for the diagram's nodes and
 // edges; what Graphviz finds wrong with it comes back as the error.
 DiagramLayout LayOut(const Diagram& d, const std::string& dot);
-// Writes the diagram as "dot", "svg" or "png"; false with Graphviz's reason.
-bool RenderDiagram(const Diagram& d, const std::string& format, const std::string& path, std::string& error);
+// The diagram as the bytes of a "dot", "svg" or "png" file; false with Graphviz's reason.
+bool RenderDiagram(const Diagram& d, const std::string& format, std::string& bytes, std::string& error);
 
 }  // namespace automaten

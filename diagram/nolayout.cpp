@@ -18,7 +18,7 @@ DiagramLayout LayOut(const Diagram&, const std::string&) {
   return layout;
 }
 
-bool RenderDiagram(const Diagram&, const std::string&, const std::string&, std::string& error) {
+bool RenderDiagram(const Diagram&, const std::string&, std::string&, std::string& error) {
   error = kNoGraphviz;
   return false;
 }
