@@ -11,6 +11,7 @@
 #include "engine/encoding.h"
 #include "engine/parser.h"
 #include "io/programfile.h"
+#include "io/reports.h"
 
 namespace automaten {
 
@@ -135,10 +136,19 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
     return kExitRejected;
   }
   const bool minimal = which == LanguageTool::Minimize;
+  // The file's name goes into a comment line: a line break or other control
+  // character in it must not start a program line of its own.
+  std::string name = ReportText(files[0]);
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   const MadeAcceptor made =
-      MakeAcceptor(kind, a, minimal, (minimal ? "Minimaler Akzeptor zu " : "Akzeptor aus dem NEA ") + files[0]);
+      MakeAcceptor(kind, a, minimal, (minimal ? "Minimaler Akzeptor zu " : "Akzeptor aus dem NEA ") + name);
   if (made.problem) return Report(made.problem, files[0], err);
-  out << EncodeProgram(made.text);
+  const std::string program = EncodeProgram(made.text);
+  if (program.size() > kMaxProgramBytes)
+    err << "automaten-cli: Warnung: das Ergebnis ist " << program.size() / 1024
+        << " KiB groß; Fenster und automaten-cli lesen Programme nur bis 1 MiB\n";
+  out << program;
   return kExitAccepted;
 }
 

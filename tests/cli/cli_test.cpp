@@ -611,6 +611,19 @@ TEST(LanguageTools, AnNeaAgainstAnAcceptor) {
                        "2 bestanden, 1 fehlgeschlagen\n");
 }
 
+// A file name is no program line: a line break in it stays inside the comment.
+TEST(LanguageTools, ANameWithALineBreakStaysAComment) {
+  const std::string nea = TempFile("name\nE: A.txt", "A 0 -> A\nA 1 -> 1\n1 0 -> E\n");
+  const Result r = RunArgs({"convert", "--kind", "nea", nea});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("; Akzeptor aus dem NEA " + ::testing::TempDir() + "name?E: A.txt\r\n"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("\nE: A"), std::string::npos);
+  // The acceptor accepts what the NEA accepts, and nothing more.
+  const std::string akz = TempFile("name-akz.txt", r.out);
+  EXPECT_EQ(RunArgs({"compare", "--kind-a", "nea", "--kind-b", "akz", nea, akz}).out, "gleich\n");
+}
+
 // A DEA is told apart by its outputs and by its verdict: which differs is said.
 TEST(LanguageTools, DeaProgramsByOutputsAndVerdicts) {
   const std::string ends = TempFile("dea-ends.txt", "e: a\na 0 -> x 1\n1 0 -> y a\n");
