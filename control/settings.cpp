@@ -58,7 +58,8 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Arbeitsmodus", s.kindCode);
   ini.WriteString(kSection, "Datei", s.file);
   ini.WriteInteger(kSection, "Frequenz", s.speed);
-  ini.WriteString(kSection, "Band", Cp1252ToUtf8(s.lastTape));
+  // No more of the tape than is read back: the file never outgrows what a reader takes.
+  ini.WriteString(kSection, "Band", Cp1252ToUtf8(s.lastTape.substr(0, kMaxValueChars)));
   ini.WriteInteger(kSection, "Left", s.bounds.left);
   ini.WriteInteger(kSection, "Top", s.bounds.top);
   ini.WriteInteger(kSection, "Width", s.bounds.width);

@@ -195,7 +195,6 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
   QString iniPath_;
-  bool leaveConfigurationAlone_ = false;  // it is larger than what was read of it
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;                     // percent
   QElapsedTimer roomChanged_;          // since a pane opened or closed, or the zoom changed

@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <cstdio>
 
+#include "control/settings.h"
 #include "diagramdock.h"
 #include "testdock.h"
 #include "tfhilfe.h"
@@ -93,17 +94,19 @@ std::string TForm1::ReadConfiguration() {
   if (!TrustedFile(path)) return "";
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return "";
-  // More than is read would be lost at the next write: such a file is left alone.
-  if (file.size() > static_cast<qint64>(kMaxProgramBytes) && path == iniPath_ && !leaveConfigurationAlone_) {
-    leaveConfigurationAlone_ = true;
-    std::fprintf(stderr, "automaten: %s ist größer als 1 MiB und wird nicht überschrieben.\n",
-                 iniPath_.toLocal8Bit().constData());
+  const std::string text = file.read(kMaxProgramBytes).toStdString();
+  // A file larger than is read (never one this program wrote) is replaced at
+  // close by a fresh one of the settings read, after a notice.
+  if (file.size() > static_cast<qint64>(kMaxProgramBytes)) {
+    dialogs_.Message(this, QStringLiteral("Die Einstellungsdatei %1 ist größer als 1 MiB. Beim Beenden wird sie "
+                                          "durch eine neue mit den gelesenen Einstellungen ersetzt.")
+                               .arg(path));
+    return WriteSettings("", ReadSettings(text));
   }
-  return file.read(kMaxProgramBytes).toStdString();
+  return text;
 }
 
 bool TForm1::WriteConfiguration(const std::string& bytes, std::string& error) {
-  if (leaveConfigurationAlone_) return true;
   error = QStringLiteral("In %1 kann nicht geschrieben werden").arg(iniPath_).toStdString();
   QDir().mkpath(QFileInfo(iniPath_).absolutePath());
   // A symbolic link put in our place is removed, never written through.
