@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QThread>
 #include <QToolBar>
@@ -20,6 +19,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+
+#include "savewhole.h"
 
 namespace automaten {
 
@@ -352,13 +353,9 @@ void DiagramPane::Render(QPainter& painter, const QRectF& target, bool withMarks
 bool DiagramPane::Write(const QString& path, QString& error) {
   QGraphicsScene& scene = scene_;
   const QRectF rect = scene.sceneRect();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
+  // The picture first, in memory; then the file, whole, with the system's reason when it fails.
+  QBuffer buffer;
   if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    QBuffer buffer;
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setSize(rect.size().toSize());
@@ -368,7 +365,6 @@ bool DiagramPane::Write(const QString& path, QString& error) {
       QPainter painter(&svg);
       scene.render(&painter, QRectF(QPointF(0, 0), rect.size()), rect);
     }
-    file.write(buffer.data());
   } else {
     QImage image((rect.size() * 2).toSize(), QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -377,17 +373,13 @@ bool DiagramPane::Write(const QString& path, QString& error) {
       painter.setRenderHint(QPainter::Antialiasing);
       scene.render(&painter, QRectF(image.rect()), rect);
     }
-    if (!image.save(&file, "PNG")) {
-      file.cancelWriting();
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
       error = QStringLiteral("PNG");
       return false;
     }
   }
-  if (!file.commit()) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
+  return SaveWhole(path, buffer.data(), error);
 }
 
 }  // namespace automaten

@@ -18,6 +18,7 @@
 
 #include "control/settings.h"
 #include "diagramdock.h"
+#include "savewhole.h"
 #include "testdock.h"
 #include "tfhilfe.h"
 #include "tfinfo.h"
@@ -32,22 +33,6 @@ namespace {
 bool TrustedFile(const QString& path) {
   const QFileInfo info(path);
   return info.exists() && !info.isSymLink() && info.isFile() && info.ownerId() == ::getuid();
-}
-
-// Writes the whole file or leaves the old one byte for byte; false with the
-// reason. The writes go straight to the file: a buffered write can report
-// success and fail only at the final flush (a full disk), after which the
-// empty file would still replace the old one.
-bool SaveWhole(const QString& path, const QByteArray& bytes, QString& error,
-               QFileDevice::Permissions permissions = QFileDevice::Permissions()) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-      (permissions == QFileDevice::Permissions() || file.setPermissions(permissions)) &&
-      file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError && file.commit())
-    return true;
-  error = file.errorString();
-  file.cancelWriting();
-  return false;
 }
 
 // Where earlier versions kept them.

@@ -2,6 +2,7 @@
 #include "ui/tform1.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -652,6 +654,46 @@ TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
   QTest::keyClicks(ui->MProgramm, QStringLiteral("-> 7"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Pane().Greyed() && Pane().Shown().nodes.size() == nodes + 1; }, 10000));
   EXPECT_TRUE(Pane().Note().isEmpty());
+}
+
+// A full disk: the export names the system's reason, and the old picture stays.
+TEST_F(DiagramWindowTest, AnExportOnAFullDiskSaysWhy) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root";
+  QTemporaryDir scratch;
+  const QString disk = scratch.filePath(QStringLiteral("disk"));
+  QDir().mkpath(disk);
+  if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                  QStringLiteral("size=16k"), QStringLiteral("tmpfs"), disk}) != 0)
+    GTEST_SKIP() << "no tmpfs can be mounted here";
+  struct Unmount {
+    QString at;
+    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
+  } unmount{disk};
+  const QString target = disk + QStringLiteral("/diagramm.png");
+  {
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("alt");
+  }
+  {
+    QFile filler(disk + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(512, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+  }
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(LaidOut());
+  script.file = [&target](Dialogs::File) { return target; };
+  QString said;
+  script.error = [&said](const QString& e) { said = e; };
+  ui->DiagrammExportieren->trigger();
+  EXPECT_TRUE(said.startsWith(target + QStringLiteral(" kann nicht geschrieben werden: "))) << said.toStdString();
+  EXPECT_FALSE(said.contains(QStringLiteral("Unbekannt"), Qt::CaseInsensitive)) << said.toStdString();
+  EXPECT_FALSE(said.contains(QStringLiteral("Unknown"), Qt::CaseInsensitive)) << said.toStdString();
+  QFile old(target);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("alt"));
 }
 
 TEST_F(DiagramWindowTest, ExportWritesSvgAndPng) {
