@@ -1,8 +1,14 @@
 #include "cli_runner.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <istream>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
+#include <thread>
 
 #include "cli_options.h"
 #include "control/examples.h"
@@ -42,11 +48,12 @@ const char kUsage[] =
     "  --trace       eine Zeile je Schritt: Schritte, Zustand, Übergang, Band\n"
     "  --no-loop-check  eine endlose Turingmaschine bis --max-steps laufen lassen\n"
     "  --diagram DATEI  statt eines Laufs das Zustandsdiagramm schreiben (.dot, .svg oder .png)\n"
+    "  --layout-time S  Sekunden, die Graphviz dafür bekommt (ohne: 10; 0: unbegrenzt), sonst 65\n"
     "  --OPTION=WERT wie --OPTION WERT; nach -- ist jedes Argument eine Datei\n"
     "\n"
     "Rückgabewert: 0 akzeptiert oder Funktionswert, 1 nicht akzeptiert oder undefiniert,\n"
     "2 Fehler im Programm, 3 nach N Takten noch nicht angehalten, 4 Endlosschleife nachgewiesen,\n"
-    "64 falsche Argumente, 65 Diagramm zu groß zum Zeichnen, 66 Programm- oder Banddatei nicht\n"
+    "64 falsche Argumente, 65 Diagramm zu groß oder zu langsam zum Zeichnen, 66 Programm- oder Banddatei nicht\n"
     "lesbar oder Diagrammdatei nicht schreibbar, 74 Standardausgabe nicht schreibbar (bei jedem\n"
     "Befehl). Jede Datei wird ganz oder gar nicht geschrieben.\n";
 
@@ -61,7 +68,8 @@ struct Options {
   bool loopCheck = true;
   bool example = false;
   std::optional<std::string> program;
-  std::optional<std::string> diagram;  // the file, and by its ending the format
+  std::optional<std::string> diagram;     // the file, and by its ending the format
+  unsigned long long layoutSeconds = 10;  // Graphviz's time for it; 0: no limit
 };
 
 // "dot", "svg" or "png" by a file name's ending; empty for any other.
@@ -87,6 +95,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o, Cli
        {"width", true},
        {"max-steps", true},
        {"diagram", true},
+       {"layout-time", true},
        {"trace", false},
        {"no-loop-check", false},
        {"example", false}},
@@ -102,6 +111,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o, Cli
         } else if (name == "diagram") {
           o.diagram = value;
           if (DiagramFormat(value).empty()) return "--diagram braucht eine Datei mit der Endung .dot, .svg oder .png";
+        } else if (name == "layout-time") {
+          if (!ParseDecimal(value, 86400, o.layoutSeconds)) return "--layout-time braucht Sekunden von 0 bis 86400";
         } else if (name == "tape-file") {
           o.tapeFile = value;
         } else if (name == "width") {
@@ -183,6 +194,43 @@ void TraceLine(const PlainView& view, std::ostream& out) {
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
 }
 
+// Graphviz's picture within `seconds` (0: no limit). A layout cannot be
+// stopped: past the time the message is printed and the process ends with 65.
+bool RenderInTime(const Diagram& d, const std::string& format, unsigned long long seconds, std::string& bytes,
+                  std::string& error, std::ostream& err) {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  seconds = 0;  // one thread: no watch
+#endif
+  if (seconds == 0) return RenderDiagram(d, format, bytes, error);
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false, ok = false;
+    std::string bytes, error;
+  };
+  auto shared = std::make_shared<Shared>();
+  std::thread([shared, d, format] {
+    std::string b, e;
+    const bool ok = RenderDiagram(d, format, b, e);
+    const std::lock_guard<std::mutex> lock(shared->mutex);
+    shared->ok = ok;
+    shared->bytes = std::move(b);
+    shared->error = std::move(e);
+    shared->finished = true;
+    shared->done.notify_all();
+  }).detach();
+  std::unique_lock<std::mutex> lock(shared->mutex);
+  if (!shared->done.wait_for(lock, std::chrono::seconds(seconds), [&shared] { return shared->finished; })) {
+    err << "automaten-cli: Graphviz braucht für das Diagramm (" << d.nodes.size() << " Zustände, " << d.edges.size()
+        << " Kanten) länger als " << seconds << " s; abgebrochen (--layout-time)\n";
+    err.flush();
+    std::_Exit(kExitTooLarge);
+  }
+  bytes = std::move(shared->bytes);
+  error = std::move(shared->error);
+  return shared->ok;
+}
+
 // The program's state diagram, written by Graphviz; the machine does not run.
 int WriteDiagram(const Options& o, const std::string& programText, std::ostream& err) {
   const Program program = ParseProgram(o.kind, MachineLines(o.example ? ExampleText(o.kind) : programText));
@@ -198,7 +246,8 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
     return kExitTooLarge;
   }
   std::string error, bytes;
-  if (!RenderDiagram(diagram, DiagramFormat(*o.diagram), bytes, error) || !WriteWhole(*o.diagram, bytes, error)) {
+  if (!RenderInTime(diagram, DiagramFormat(*o.diagram), o.layoutSeconds, bytes, error, err) ||
+      !WriteWhole(*o.diagram, bytes, error)) {
     err << "automaten-cli: " << *o.diagram << " kann nicht geschrieben werden: " << error << "\n";
     return kExitNoInput;
   }

@@ -2,7 +2,10 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
+#include "ui/diagrampane.h"
 #include "ui/tfhilfe.h"
 #include "ui/tfinfo.h"
 #include "ui/tform1.h"
@@ -20,5 +23,12 @@ int main(int argc, char** argv) {
   automaten::TFInfo info;
   form.SetSecondaryWindows(&help, &info);
   form.show();
-  return app.exec();
+  const int status = app.exec();
+  // The settings are written when the window closes. A Graphviz layout that
+  // may still take minutes is not waited for: the program ends at once.
+  if (automaten::DiagramPane::LayoutsRunning()) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

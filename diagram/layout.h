@@ -40,6 +40,10 @@ DiagramLayout LayOut(const Diagram& d);
 // The same from a text in Graphviz's language for the diagram's nodes and
 // edges; what Graphviz finds wrong with it comes back as the error.
 DiagramLayout LayOut(const Diagram& d, const std::string& dot);
+// The states on a circle, edges as straight lines (a loop as an arc above
+// its state), labels at their middles: drawn at once, without Graphviz, for
+// a diagram whose layout takes too long.
+DiagramLayout CircleLayout(const Diagram& d);
 // The diagram as the bytes of a "dot", "svg" or "png" file; false with Graphviz's reason.
 bool RenderDiagram(const Diagram& d, const std::string& format, std::string& bytes, std::string& error);
 

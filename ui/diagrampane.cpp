@@ -14,10 +14,12 @@
 #include <QPointer>
 #include <QSvgGenerator>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "savewhole.h"
@@ -75,6 +77,10 @@ DiagramPane::DiagramPane(QWidget* parent)
   view_->setBackgroundBrush(Qt::white);
   note_->setWordWrap(true);
   note_->hide();
+  budget_ = new QTimer(this);
+  budget_->setSingleShot(true);
+  budget_->setInterval(kLayoutBudgetMs);
+  connect(budget_, &QTimer::timeout, this, &DiagramPane::ShowFallback);
   view_->installEventFilter(this);
   view_->viewport()->installEventFilter(this);
 }
@@ -132,6 +138,21 @@ DiagramPane::~DiagramPane() {
     if (worker) worker->wait();
 }
 
+namespace {
+DiagramLayout GraphvizLayout(const Diagram& d, const std::string& dot) { return LayOut(d, dot); }
+std::atomic<DiagramPane::LayoutFunction> layoutFunction{GraphvizLayout};
+}  // namespace
+
+void DiagramPane::SetLayoutFunction(LayoutFunction layout) { layoutFunction = layout ? layout : GraphvizLayout; }
+
+void DiagramPane::SetLayoutBudget(int ms) { budget_->setInterval(ms); }
+
+bool DiagramPane::LayoutsRunning() {
+  for (const QPointer<QThread>& worker : Workers())
+    if (worker && worker->isRunning()) return true;
+  return false;
+}
+
 QString DiagramPane::Note() const { return note_->text(); }
 
 void DiagramPane::SetNote(const QString& text, bool fault) {
@@ -149,6 +170,8 @@ void DiagramPane::ShowFault(const QString& text) {
 void DiagramPane::ShowTooLarge(const QString& note) {
   ++requests_;
   pending_ = 0;
+  waiting_.reset();
+  budget_->stop();
   Clear();
   shownDot_.clear();
   SetNote(note, false);
@@ -156,6 +179,7 @@ void DiagramPane::ShowTooLarge(const QString& note) {
 
 void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
   diagramNote_ = note;
+  latest_ = d;
   std::string dot = DiagramDot(d);
   if (dot == shownDot_) {
     // The same picture: only the fault mark goes.
@@ -168,18 +192,34 @@ void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
     return;
   }
   shownDot_ = dot;
-  const std::uint64_t number = ++requests_;
-  pending_ = number;
+  pending_ = ++requests_;
+  waiting_ = {d, dot, pending_};
+  budget_->start();
+  StartLayout();
+}
+
+// One layout at a time: a request made while one runs waits, and a newer
+// one takes its place, so a text superseded meanwhile is never laid out.
+void DiagramPane::StartLayout() {
+  if (running_ || !waiting_) return;
+  const Request request = *waiting_;
+  waiting_.reset();
+  running_ = true;
   QPointer<DiagramPane> self(this);
-  QThread* worker = QThread::create([self, d, dot, number] {
-    DiagramLayout layout = LayOut(d, dot);
+  QThread* worker = QThread::create([self, request] {
+    DiagramLayout layout = layoutFunction.load()(request.diagram, request.dot);
     QMetaObject::invokeMethod(
         self.data(),
-        [self, d, layout, number] {
-          if (!self || self->pending_ != number) return;
-          self->pending_ = 0;
-          self->Draw(d, layout);
-          emit self->LaidOut();
+        [self, request, layout] {
+          if (!self) return;
+          self->running_ = false;
+          if (self->pending_ == request.number) {
+            self->pending_ = 0;
+            self->budget_->stop();
+            self->Draw(request.diagram, layout);
+            emit self->LaidOut();
+          }
+          self->StartLayout();
         },
         Qt::QueuedConnection);
   });
@@ -190,7 +230,21 @@ void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
   worker->start();
 }
 
+// Graphviz takes too long: the states on a circle meanwhile, with the run's
+// marks; Graphviz's picture replaces it when it comes.
+void DiagramPane::ShowFallback() {
+  if (pending_ == 0) return;
+  Draw(latest_, CircleLayout(latest_));
+  fallback_ = true;
+  SetNote(QStringLiteral("Graphviz braucht lange für dieses Diagramm; bis es fertig ist, stehen die Zustände im "
+                         "Kreis.") +
+              (diagramNote_.isEmpty() ? QString() : QStringLiteral("\n") + diagramNote_),
+          false);
+  emit LaidOut();
+}
+
 void DiagramPane::Clear() {
+  fallback_ = false;
   scene_.clear();
   nodes_.clear();
   edges_.clear();
@@ -310,8 +364,9 @@ void DiagramPane::PaintLine(std::pair<std::size_t, std::size_t> line, bool on) {
 }
 
 void DiagramPane::Mark(const DiagramMark& mark) {
-  if (mark == marked_ || pending_ != 0 || nodes_.empty()) {
-    if (nodes_.empty() || pending_ != 0) marked_ = {};
+  const bool drawing = pending_ == 0 || fallback_;  // the picture shown is the text's
+  if (mark == marked_ || !drawing || nodes_.empty()) {
+    if (nodes_.empty() || !drawing) marked_ = {};
     return;
   }
   const DiagramMark before = marked_;

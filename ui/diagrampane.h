@@ -8,6 +8,7 @@
 #include <QGraphicsScene>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class QAction;
 class QGraphicsView;
 class QLabel;
 class QPainter;
+class QTimer;
 class QToolBar;
 
 namespace automaten {
@@ -56,6 +58,15 @@ class DiagramPane : public QWidget {
   QString Note() const;
   bool Greyed() const { return greyed_; }
   bool LayoutPending() const { return pending_ != 0; }
+  bool ShowsFallback() const { return fallback_; }  // the states on a circle, Graphviz still at work
+  // Whether a layout still runs on a worker thread (the program may end without waiting for it).
+  static bool LayoutsRunning();
+  // How long Graphviz may take before the circle is drawn meanwhile.
+  static constexpr int kLayoutBudgetMs = 2000;
+  void SetLayoutBudget(int ms);
+  // The layout the workers run (Graphviz's); tests put a slow one in its place.
+  using LayoutFunction = DiagramLayout (*)(const Diagram&, const std::string&);
+  static void SetLayoutFunction(LayoutFunction layout);
   const DiagramMark& Marked() const { return marked_; }
   QGraphicsScene& Scene() { return scene_; }
   QGraphicsView& View() { return *view_; }
@@ -81,6 +92,8 @@ class DiagramPane : public QWidget {
 
  private:
   void Draw(const Diagram& d, const DiagramLayout& layout);
+  void StartLayout();
+  void ShowFallback();
   bool Write(const QString& path, QString& error);
   void Clear();  // no drawing, no mark
   void SetNote(const QString& text, bool fault);
@@ -102,6 +115,16 @@ class DiagramPane : public QWidget {
   QString diagramNote_;        // under the diagram while it has no fault
   std::uint64_t pending_ = 0;  // the number of the layout awaited, or 0
   std::uint64_t requests_ = 0;
+  struct Request {
+    Diagram diagram;
+    std::string dot;
+    std::uint64_t number;
+  };
+  std::optional<Request> waiting_;  // the newest request, while a layout runs
+  bool running_ = false;            // a worker lays out
+  Diagram latest_;                  // the diagram last asked for
+  QTimer* budget_;                  // Graphviz's time before the circle is drawn
+  bool fallback_ = false;           // the circle is shown
   bool greyed_ = false;
   DiagramMark marked_;
   std::vector<QGraphicsEllipseItem*> nodes_;

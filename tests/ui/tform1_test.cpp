@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -33,6 +34,7 @@
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
 #include "control/examples.h"
@@ -654,6 +656,45 @@ TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
   QTest::keyClicks(ui->MProgramm, QStringLiteral("-> 7"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Pane().Greyed() && Pane().Shown().nodes.size() == nodes + 1; }, 10000));
   EXPECT_TRUE(Pane().Note().isEmpty());
+}
+
+// Graphviz slow: the states on a circle after the budget, with the run's
+// marks, then Graphviz's picture; texts superseded meanwhile are never laid out.
+std::atomic<int> slowLayouts{0};
+DiagramLayout SlowLayout(const Diagram& d, const std::string& dot) {
+  ++slowLayouts;
+  QThread::msleep(1200);
+  return LayOut(d, dot);
+}
+
+TEST_F(DiagramWindowTest, ASlowLayoutShowsACircleAndSupersededTextsAreSkipped) {
+  DiagramPane::SetLayoutFunction(SlowLayout);
+  struct Restore {
+    ~Restore() { DiagramPane::SetLayoutFunction(nullptr); }
+  } restore;
+  Pane().SetLayoutBudget(50);
+  slowLayouts = 0;
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Pane().ShowsFallback(); }, 2000));
+  EXPECT_TRUE(Pane().LayoutPending());
+  EXPECT_EQ(Pane().Shown().nodes.size(), 3u);
+  EXPECT_TRUE(Pane().Note().startsWith(QStringLiteral("Graphviz braucht lange")));
+  Key(Qt::Key_F8);
+  EXPECT_EQ(MarkedNodes(), std::vector<std::string>{"A"});  // the circle is marked as the picture would be
+  ASSERT_TRUE(LaidOut());
+  EXPECT_FALSE(Pane().ShowsFallback());
+  EXPECT_EQ(slowLayouts.load(), 1);
+  // Five edits while a layout runs: the first and the last text are laid out, the three between never.
+  ui->MProgramm->moveCursor(QTextCursor::End);
+  for (int i = 0; i < 5; ++i) {
+    QTest::keyClick(ui->MProgramm, Qt::Key_Return);
+    QTest::keyClicks(ui->MProgramm, QStringLiteral("%1 s -> w a").arg(5 + i));
+    QTest::qWait(350);  // past the silent parse's pause
+  }
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Pane().LayoutPending(); }, 10000));
+  EXPECT_LT(slowLayouts.load(), 1 + 5);             // texts superseded while a layout ran were skipped
+  EXPECT_GE(slowLayouts.load(), 1 + 2);             // the first edit's and the last one's
+  EXPECT_EQ(Pane().Shown().nodes.size(), 3u + 5u);  // the last text's states
 }
 
 // A full disk: the export names the system's reason, and the old picture stays.

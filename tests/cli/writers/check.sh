@@ -63,6 +63,15 @@ for args in "--kind dea --example" "test --kind akz gut.txt" "convert --kind nea
   check "standard output on /dev/full: $args (exit $status)" $?
 done
 
+# A diagram Graphviz takes minutes for (256 states): exit 65 after the time given, nothing written.
+printf 'A 0 -> A\nA 1 -> A\nA 1 -> 1\n1 0 -> 2\n1 1 -> 2\n2 0 -> 3\n2 1 -> 3\n3 0 -> 4\n3 1 -> 4\n4 0 -> 5\n4 1 -> 5\n5 0 -> 6\n5 1 -> 6\n6 0 -> 7\n6 1 -> 7\n7 0 -> E\n7 1 -> E\n' >nea.txt
+"$cli" convert --kind nea nea.txt >akz256.txt 2>/dev/null
+start=$(date +%s)
+timeout 30 "$cli" --kind akz --layout-time 1 --diagram gross.svg akz256.txt >/dev/null 2>err.txt
+status=$?
+[[ $status == 65 && ! -e gross.svg && $(($(date +%s) - start)) -le 5 ]] && grep -q "länger als 1 s" err.txt
+check "a layout past --layout-time (exit $status)" $?
+
 # A full disk: the old report stays byte for byte and no temporary is left.
 mkdir voll
 if mount -t tmpfs -o size=64k tmpfs voll 2>/dev/null; then
