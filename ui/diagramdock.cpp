@@ -75,24 +75,12 @@ void DiagramDock::Print(QPainter& painter, const QRectF& target) {
 
 bool DiagramDock::Shown() const { return !dock_->isHidden(); }
 
+// Restored at the start, the pane takes its place in the bounds kept.
 void DiagramDock::Show(bool shown) {
-  show_->setChecked(shown);
-  if (shown == Shown()) return;
-  if (!shown) {
-    width_ = dock_->width();
-    dock_->hide();
-    growBy_(-width_);
-    return;
-  }
-  // Shown by the user, the pane widens the window by its width where the
-  // screen has room; restored, it takes its place in the bounds kept.
-  growBy_(width_);
-  dock_->show();
-  window_.resizeDocks({dock_}, {width_}, Qt::Horizontal);
-  Draw(follower_.Opened());
+  if (ShowPaneDock(window_, *dock_, *show_, shown, width_, growBy_)) Draw(follower_.Opened());
 }
 
-PaneState DiagramDock::State() const { return {Shown(), Shown() ? dock_->width() : width_}; }
+PaneState DiagramDock::State() const { return PaneStateOf(*dock_, width_); }
 
 void DiagramDock::SetState(const PaneState& pane) {
   width_ = pane.size;

@@ -30,4 +30,24 @@ QDockWidget* AddPaneDock(QMainWindow& window, QWidget* pane, const QString& titl
   return dock;
 }
 
+bool ShowPaneDock(QMainWindow& window, QDockWidget& dock, QAction& show, bool shown, int& width,
+                  const std::function<void(int)>& growBy) {
+  show.setChecked(shown);
+  if (shown == !dock.isHidden()) return false;
+  if (!shown) {
+    width = dock.width();
+    dock.hide();
+    growBy(-width);
+    return false;
+  }
+  growBy(width);
+  dock.show();
+  window.resizeDocks({&dock}, {width}, Qt::Horizontal);
+  return true;
+}
+
+PaneState PaneStateOf(const QDockWidget& dock, int width) {
+  return {!dock.isHidden(), dock.isHidden() ? width : dock.width()};
+}
+
 }  // namespace automaten

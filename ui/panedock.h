@@ -7,6 +7,9 @@
 #include <QKeySequence>
 #include <QString>
 #include <Qt>
+#include <functional>
+
+#include "control/view.h"
 
 class QAction;
 class QDockWidget;
@@ -20,5 +23,12 @@ QAction* MakePaneAction(QMainWindow& window, const QString& text, const char* na
 // `context` owns the connection that keeps the tick in step.
 QDockWidget* AddPaneDock(QMainWindow& window, QWidget* pane, const QString& title, const char* name, QAction* show,
                          QObject* context, Qt::DockWidgetArea area);
+// Shows or hides a pane's dock as the user asks: hidden, it keeps its width
+// and narrows the window by it; shown, it widens the window by it where the
+// screen has room and takes that width. True when it was hidden and is shown now.
+bool ShowPaneDock(QMainWindow& window, QDockWidget& dock, QAction& show, bool shown, int& width,
+                  const std::function<void(int)>& growBy);
+// Shown or not, and the width it has or will have.
+PaneState PaneStateOf(const QDockWidget& dock, int width);
 
 }  // namespace automaten

@@ -47,21 +47,9 @@ bool TestDock::Shown() const { return !dock_->isHidden(); }
 
 // Below the diagram, the pane leaves it in view: a failing case and the
 // diagram are seen together.
-void TestDock::Show(bool shown) {
-  show_->setChecked(shown);
-  if (shown == Shown()) return;
-  if (!shown) {
-    width_ = dock_->width();
-    dock_->hide();
-    growBy_(-width_);
-    return;
-  }
-  growBy_(width_);
-  dock_->show();
-  window_.resizeDocks({dock_}, {width_}, Qt::Horizontal);
-}
+void TestDock::Show(bool shown) { ShowPaneDock(window_, *dock_, *show_, shown, width_, growBy_); }
 
-PaneState TestDock::State() const { return {Shown(), Shown() ? dock_->width() : width_}; }
+PaneState TestDock::State() const { return PaneStateOf(*dock_, width_); }
 
 void TestDock::SetState(const PaneState& pane) {
   width_ = pane.size;

@@ -28,6 +28,7 @@
 #include "engine/encoding.h"
 #include "support/field_text.h"
 #include "support/prompt_case.h"
+#include "support/small_disk.h"
 #include "support/window_parts.h"
 #include "ui/tform1.h"
 
@@ -473,25 +474,11 @@ TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
 // A full disk: saving fails with the error box of a failed save and the old
 // file stays byte for byte; the configuration file stays as well.
 TEST_F(DocumentTest, AFullDiskKeepsTheOldFiles) {
-  if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root";
-  const QString disk = Path(QStringLiteral("disk"));
-  QDir().mkpath(disk);
-  if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                  QStringLiteral("size=16k"), QStringLiteral("tmpfs"), disk}) != 0)
-    GTEST_SKIP() << "no tmpfs can be mounted here";
-  struct Unmount {
-    QString at;
-    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
-  } unmount{disk};
+  const testing::SmallDisk disk(Path(QStringLiteral("disk")));
+  if (!disk.Ready()) GTEST_SKIP() << "no tmpfs can be mounted here (it needs root)";
   Write(QStringLiteral("disk/p.txt"), "a 1 -> a\r\n");
   Write(QStringLiteral("disk/automaten.ini"), "[Konfiguration]\nFrequenz=50\n");
-  {
-    QFile filler(Path(QStringLiteral("disk/filler")));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(512, 'x');
-    while (filler.write(block) == block.size()) {
-    }
-  }
+  ASSERT_TRUE(disk.Fill());
   qputenv("AUTOMATEN_CONFIG", Path(QStringLiteral("disk/automaten.ini")).toLocal8Bit());
   Open();
   ASSERT_TRUE(form->Session().Load(Std(Path(QStringLiteral("disk/p.txt")))));

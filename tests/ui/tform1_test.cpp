@@ -2,7 +2,6 @@
 #include "ui/tform1.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QClipboard>
@@ -17,7 +16,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -42,6 +40,7 @@
 #include "control/settings.h"
 #include "engine/parser.h"
 #include "support/field_text.h"
+#include "support/small_disk.h"
 #include "support/window_parts.h"
 #include "ui/diagrampane.h"
 #include "ui/dialogs.h"
@@ -699,30 +698,16 @@ TEST_F(DiagramWindowTest, ASlowLayoutShowsACircleAndSupersededTextsAreSkipped) {
 
 // A full disk: the export names the system's reason, and the old picture stays.
 TEST_F(DiagramWindowTest, AnExportOnAFullDiskSaysWhy) {
-  if (::geteuid() != 0) GTEST_SKIP() << "a small file system of its own needs root";
   QTemporaryDir scratch;
-  const QString disk = scratch.filePath(QStringLiteral("disk"));
-  QDir().mkpath(disk);
-  if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                  QStringLiteral("size=16k"), QStringLiteral("tmpfs"), disk}) != 0)
-    GTEST_SKIP() << "no tmpfs can be mounted here";
-  struct Unmount {
-    QString at;
-    ~Unmount() { QProcess::execute(QStringLiteral("umount"), {at}); }
-  } unmount{disk};
-  const QString target = disk + QStringLiteral("/diagramm.png");
+  const testing::SmallDisk disk(scratch.filePath(QStringLiteral("disk")));
+  if (!disk.Ready()) GTEST_SKIP() << "no tmpfs can be mounted here (it needs root)";
+  const QString target = scratch.filePath(QStringLiteral("disk/diagramm.png"));
   {
     QFile old(target);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("alt");
   }
-  {
-    QFile filler(disk + QStringLiteral("/filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray block(512, 'x');
-    while (filler.write(block) == block.size()) {
-    }
-  }
+  ASSERT_TRUE(disk.Fill());
   Key(Qt::Key_F4);
   ASSERT_TRUE(LaidOut());
   script.file = [&target](Dialogs::File) { return target; };
