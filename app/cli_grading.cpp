@@ -92,7 +92,7 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
         unsigned long long n = 0;
         if (name == "kind") {
           o.kindGiven = KindFromCliName(value, o.kind);
-          if (!o.kindGiven) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+          if (!o.kindGiven) return UnknownKind(value);
         } else if (name == "tests") {
           o.tests = value;
         } else if (name == "reference") {
@@ -178,10 +178,7 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
   GradingOptions o;
   CliRequest request = CliRequest::Run;
   const std::string problem = ParseGradingArguments(args, o, request);
-  if (request != CliRequest::Run) {
-    out << (request == CliRequest::Help ? std::string(kGradingUsage) : std::string(kCliVersion) + "\n");
-    return kExitAccepted;
-  }
+  if (AnswerRequest(request, kGradingUsage, out)) return kExitAccepted;
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kGradingUsage;
     return kExitUsage;

@@ -72,16 +72,13 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
       args, {{"kind", true}, {"kind-a", true}, {"kind-b", true}},
       [&](const std::string& name, const std::string& value) -> std::string {
         MachineKind k = MachineKind::DEA;
-        if (!KindFromCliName(value, k)) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+        if (!KindFromCliName(value, k)) return UnknownKind(value);
         if (name != "kind-b") kinds[0] = k;
         if (name != "kind-a") kinds[1] = k;
         return "";
       },
       files, request);
-  if (request != CliRequest::Run) {
-    out << (request == CliRequest::Help ? std::string(kLanguageUsage) : std::string(kCliVersion) + "\n");
-    return kExitAccepted;
-  }
+  if (AnswerRequest(request, kLanguageUsage, out)) return kExitAccepted;
   const LanguageTool which = tool == "compare"    ? LanguageTool::Compare
                              : tool == "minimize" ? LanguageTool::Minimize
                                                   : LanguageTool::MakeAcceptor;

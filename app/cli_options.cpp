@@ -10,7 +10,9 @@ namespace automaten {
 #ifndef AUTOMATEN_VERSION
 #define AUTOMATEN_VERSION "1.0"
 #endif
-const char kCliVersion[] = "automaten-cli " AUTOMATEN_VERSION;
+namespace {
+const char kCliVersion[] = "automaten-cli " AUTOMATEN_VERSION;  // "automaten-cli 1.0"
+}  // namespace
 
 std::string ReadOptions(const std::vector<std::string>& args, const std::vector<CliOption>& options,
                         const std::function<std::string(const std::string& name, const std::string& value)>& take,
@@ -54,6 +56,16 @@ std::string ReadOptions(const std::vector<std::string>& args, const std::vector<
   }
   for (int i = optind; i < argc; ++i) operands.emplace_back(argv[static_cast<std::size_t>(i)]);
   return "";
+}
+
+bool AnswerRequest(CliRequest request, const char* usage, std::ostream& out) {
+  if (request == CliRequest::Help) out << usage;
+  if (request == CliRequest::Version) out << kCliVersion << "\n";
+  return request != CliRequest::Run;
+}
+
+std::string UnknownKind(const std::string& value) {
+  return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
 }
 
 bool ParseDecimal(const std::string& s, unsigned long long limit, unsigned long long& value) {

@@ -5,12 +5,11 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace automaten {
-
-extern const char kCliVersion[];  // "automaten-cli 1.0"
 
 struct CliOption {
   const char* name;  // without the dashes
@@ -27,6 +26,13 @@ enum class CliRequest { Run, Help, Version };
 std::string ReadOptions(const std::vector<std::string>& args, const std::vector<CliOption>& options,
                         const std::function<std::string(const std::string& name, const std::string& value)>& take,
                         std::vector<std::string>& operands, CliRequest& request);
+
+// Prints the help (`usage`) or the version the arguments asked for; true
+// when it did, and the command ends with 0.
+bool AnswerRequest(CliRequest request, const char* usage, std::ostream& out);
+
+// The problem of a --kind value that names no kind.
+std::string UnknownKind(const std::string& value);
 
 // A decimal number up to `limit`, digits only.
 bool ParseDecimal(const std::string& s, unsigned long long limit, unsigned long long& value);

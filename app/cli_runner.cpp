@@ -103,7 +103,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Options& o, Cli
         unsigned long long n = 0;
         if (name == "kind") {
           o.kindGiven = KindFromCliName(value, o.kind);
-          if (!o.kindGiven) return "unbekannte Maschinenart '" + value + "' (dea, akz, nea, ka oder tm)";
+          if (!o.kindGiven) return UnknownKind(value);
         } else if (name == "tape") {
           std::string tape;
           if (!Utf8ToCp1252(value, tape)) return "das Band enthält ein Zeichen, das es in Windows-1252 nicht gibt";
@@ -263,14 +263,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   Options o;
   CliRequest request = CliRequest::Run;
   const std::string problem = ParseArguments(args, o, request);
-  if (request == CliRequest::Help) {
-    out << kUsage;
-    return kExitAccepted;
-  }
-  if (request == CliRequest::Version) {
-    out << kCliVersion << "\n";
-    return kExitAccepted;
-  }
+  if (AnswerRequest(request, kUsage, out)) return kExitAccepted;
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kUsage;
     return kExitUsage;

@@ -121,8 +121,7 @@ TForm1::~TForm1() = default;
 void TForm1::SetSecondaryWindows(TFHilfe* help, TFInfo* info) {
   help_ = help;
   info_ = info;
-  for (TextWindow* w : {static_cast<TextWindow*>(help_), static_cast<TextWindow*>(info_)})
-    if (w != nullptr) w->SetZoom(zoom_);
+  ZoomTextWindows();
 }
 
 // ---- Construction -----------------------------------------------------------
@@ -505,6 +504,11 @@ int TForm1::TapeWidthOf(int fieldWidth) const {
 
 int TForm1::Zoom() const { return zoom_; }
 
+void TForm1::ZoomTextWindows() {
+  for (TextWindow* w : {static_cast<TextWindow*>(help_), static_cast<TextWindow*>(info_)})
+    if (w != nullptr) w->SetZoom(zoom_);
+}
+
 int TForm1::Scaled(int pixels) const { return std::max(1, static_cast<int>(std::lround(pixels * zoom_ / 100.0))); }
 
 // Beyond 200 % the bars keep their size: the room is the machine's.
@@ -526,8 +530,7 @@ void TForm1::SetZoom(int percent) {
   SizeToolBar();
   LayoutStatusBar();
   if (diagram_) diagram_->SetZoom(zoom_);
-  for (TextWindow* w : {static_cast<TextWindow*>(help_), static_cast<TextWindow*>(info_)})
-    if (w != nullptr) w->SetZoom(zoom_);
+  ZoomTextWindows();
   LayoutControls();
 }
 

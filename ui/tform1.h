@@ -168,8 +168,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void LayoutPanel(int width);
   void LayoutStatusBar();
   int TapeWidthOf(int fieldWidth) const;
-  int Scaled(int pixels) const;     // at the zoom's size, at least 1
-  int BarScaled(int pixels) const;  // menus, bars and panes: at most twice the size
+  int Scaled(int pixels) const;  // at the zoom's size, at least 1
+  int BarScaled(int pixels) const;
+  void ZoomTextWindows();  // help and info at the window's zoom  // menus, bars and panes: at most twice the size
   int LayoutLabels(int top);
   bool Fits(const PlainLabel* label, int width) const;
   // Whether the status labels must be laid out anew for their texts: a text

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QScreen>
 #include <QSlider>
 #include <QTemporaryDir>
