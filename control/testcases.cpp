@@ -8,8 +8,8 @@ namespace automaten {
 
 namespace {
 
-// A word as a case writes it: bare, or in double quotes with \" and \\
-// inside ("" is the empty word, " y" starts with a blank).
+// A word as a case writes it: bare, or in double quotes with \" and \\ inside
+// ("" is the empty word, " y" starts with a blank).
 std::string Word(const std::string& text) {
   if (text.size() < 2 || text.front() != '"' || text.back() != '"') return text;
   std::string word;

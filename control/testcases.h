@@ -34,8 +34,8 @@ TestSuite TestCasesOfProgram(const std::vector<std::string>& lines);
 TestSuite TestCasesOfFile(const std::vector<std::string>& lines);
 
 // A word as cases and reports show it (UTF-8), as a test line reads it:
-// bare, or in double quotes when it is empty or holds a blank, " or \
-// (with \" and \\ inside).
+// bare, or in double quotes when it is empty or holds a blank, a quote or a
+// backslash (with \" and \\ inside).
 std::string WordText(const std::string& machineWord);
 
 // "akzeptiert", "Ausgabe ww", "Wert 5", ... as a case writes it (UTF-8).
