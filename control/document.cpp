@@ -42,6 +42,10 @@ std::string OpenFailure(const ProgramFile& f) {
 
 }  // namespace
 
+const char kPasteTooLarge[] =
+    "Mit dem eingefügten Text wäre das Programm größer als 1 MiB und daher kein Automatenprogramm. "
+    "Der Text wird nicht eingefügt.";
+
 DocumentSession::DocumentSession(Simulation& sim, View& view, DocumentHost& host)
     : sim_(sim), view_(view), host_(host) {}
 
@@ -133,9 +137,7 @@ bool DocumentSession::SaveTo(const std::string& path) {
   const MachineKind kind = sim_.State().kind;
   if (IsKnownKind(kind)) {
     const std::string text = view_.ProgramText();
-    const bool has = HasKindLine(text);
-    if (!has || text.compare(0, text.find('\n'), KindLine(kind)) != 0)
-      view_.ReplaceProgramLines(0, has ? 1 : 0, KindLine(kind));
+    if (!StartsWithKindLine(text, kind)) view_.ReplaceProgramLines(0, HasKindLine(text) ? 1 : 0, KindLine(kind));
   }
   std::string error;
   if (!host_.WriteProgram(path, EncodeProgram(view_.ProgramText()), error)) {

@@ -36,6 +36,9 @@ class DocumentHost {
   virtual void ShowError(const std::string& text) = 0;
 };
 
+// The box when a paste would make the program larger than a file any reader takes.
+extern const char kPasteTooLarge[];
+
 // The name "Speichern unter" saves under: ".txt" added when it has no dot.
 std::string WithTxtEnding(const std::string& path);
 

@@ -83,6 +83,10 @@ bool HasKindLine(const std::string& utf8) {
   return KindLineName(FirstLine(utf8, rest), name);
 }
 
+bool StartsWithKindLine(const std::string& utf8, MachineKind kind) {
+  return utf8.compare(0, utf8.find('\n'), KindLine(kind)) == 0;
+}
+
 std::string FitsKindText(MachineKind kind) {
   return std::string("Das Programm passt zur Maschinenart ") + InfoOf(kind).fileName + ".";
 }

@@ -38,6 +38,8 @@ std::string KindLine(MachineKind kind);
 // it names, if it names one.
 bool HasKindLine(const std::string& utf8);
 bool KindOfProgram(const std::string& utf8, MachineKind& kind);
+// Whether the first line is the kind line of `kind`, as saving leaves it.
+bool StartsWithKindLine(const std::string& utf8, MachineKind kind);
 // "Das Programm passt zur Maschinenart Turingmaschine." (UTF-8)
 std::string FitsKindText(MachineKind kind);
 // The kind other than `kind` under which the lines parse cleanly, when there

@@ -11,9 +11,16 @@ std::string PlainView::ProgramLine(int i) const {
                                                        : std::string();
 }
 
-std::string PlainView::ProgramText() const {
+std::string PlainView::ProgramText() const { return ProgramLines(0, ProgramLineCount()); }
+
+std::string PlainView::ProgramLines(int first, int count) const {
+  const int from = std::clamp(first, 0, ProgramLineCount());
+  const int to = from + std::clamp(count, 0, ProgramLineCount() - from);
   std::string text;
-  for (std::size_t i = 0; i < lines_.size(); ++i) text += (i > 0 ? "\n" : "") + lines_[i];
+  for (int i = from; i < to; ++i) {
+    if (i > from) text += '\n';
+    text += lines_[static_cast<std::size_t>(i)];
+  }
   return text;
 }
 

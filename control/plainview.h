@@ -34,6 +34,8 @@ class PlainView : public View {
   int ProgramLineCount() const override { return static_cast<int>(lines_.size()); }
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
+  // The `count` lines from `first` on, UTF-8, joined by line breaks.
+  std::string ProgramLines(int first, int count) const;
   void SetProgramText(const std::string& utf8) override;
   void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }

@@ -59,7 +59,7 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteString(kSection, "Datei", s.file);
   ini.WriteInteger(kSection, "Frequenz", s.speed);
   // No more of the tape than is read back: the file never outgrows what a reader takes.
-  ini.WriteString(kSection, "Band", Cp1252ToUtf8(s.lastTape.substr(0, kMaxValueChars)));
+  ini.WriteString(kSection, "Band", StoredTape(s.lastTape));
   ini.WriteInteger(kSection, "Left", s.bounds.left);
   ini.WriteInteger(kSection, "Top", s.bounds.top);
   ini.WriteInteger(kSection, "Width", s.bounds.width);
@@ -72,6 +72,8 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Testsbreite", s.panes.tests.size);
   return ini.Text();
 }
+
+std::string StoredTape(const std::string& machineTape) { return Cp1252ToUtf8(machineTape.substr(0, kMaxValueChars)); }
 
 int ClampZoom(int percent) { return std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]); }
 

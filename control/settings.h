@@ -32,4 +32,7 @@ Settings ReadSettings(const std::string& iniText);
 // "Zoom" comes after the eight keys of the first version, which ignores it.
 std::string WriteSettings(const std::string& iniText, const Settings& s);
 
+// A tape as the settings keep it: no more of it than a reader takes back, UTF-8.
+std::string StoredTape(const std::string& machineTape);
+
 }  // namespace automaten
