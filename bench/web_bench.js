@@ -3,7 +3,9 @@
 //     step_rate (the same loop, bench/steprate.h),
 //   - the page's load to ready in headless Chromium, and the bytes it fetches,
 //   - the automatic run's ticks per second in the page at the top speed
-//     against the nominal 500 Hz.
+//     against the nominal 500 Hz,
+//   - a paste of a program of 0.1 and 1 MB (and one of 10 MB, refused) with
+//     the keys typed after it, against the same keys in an empty program.
 // Usage: node bench/web_bench.js NATIVE_STEP_RATE [SECONDS]
 "use strict";
 const { execFileSync } = require("node:child_process");
@@ -93,8 +95,44 @@ async function inPage() {
     console.log(`automatic run at the top speed, ${name}: ${rate.toFixed(1)} ticks/s of ${nominal} Hz nominal ` +
                 `(${((100 * rate) / nominal).toFixed(2)} %), ${((run.frames * 1000) / run.ms).toFixed(1)} frames/s`);
   }
+  await pastes(browser, address);
   await browser.close();
   server.close();
+}
+
+// From Ctrl+V, and from each key, until the page has drawn the next frame.
+async function pastes(browser, address) {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  await context.grantPermissions(["clipboard-read", "clipboard-write"]);
+  const frame = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0))));
+  for (const mb of [0, 0.1, 1, 10]) {
+    const page = await context.newPage();
+    await page.goto(address);
+    await page.waitForSelector("body[data-ready=true]");
+    await page.click("#MProgramm");
+    await page.keyboard.press("Control+A");
+    const lines = Math.floor((mb * 1e6) / 10);  // ten bytes a line in a file
+    const text = Array.from({ length: lines }, (_, i) => "; " + String(i).padStart(6, "0")).join("\n");
+    await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+    let t = Date.now();
+    await page.keyboard.press(mb ? "Control+V" : "Delete");
+    await frame(page);
+    const paste = Date.now() - t;
+    const keys = [];
+    for (let i = 0; i < 7; ++i) {
+      t = Date.now();
+      await page.keyboard.press("x");
+      await frame(page);
+      keys.push(Date.now() - t);
+      await page.waitForTimeout(400);  // the storage is written after a pause
+    }
+    keys.sort((a, b) => a - b);
+    const refused = await page.evaluate(() => !!document.querySelector("#box[open]"));
+    console.log(`program ${mb ? `pasted, ${mb} MB` : "empty"}: ${mb ? `paste ${paste} ms${refused ? " (refused)" : ""}, ` : ""}` +
+                `keys median ${keys[3]} ms, slowest ${keys[6]} ms`);
+    await page.close();
+  }
+  await context.close();
 }
 
 stepRates().then(inPage).catch((e) => { console.error(e); process.exit(1); });

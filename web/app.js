@@ -5,7 +5,7 @@
 
 // The answers, the controls' names, the colours and the limits come from the
 // module (constants()), once it is loaded.
-let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES;
+let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES, PASTE_TOO_LARGE;
 const STORE = {
   settings: "automaten.ini",
   program: "automaten.programm",
@@ -16,19 +16,23 @@ const STORE = {
 const $ = (id) => document.getElementById(id);
 let M = null;    // the module
 let app = null;  // its WebApp
-const shown = { programRevision: -1 };
 let fields = [];  // the tape and the second field (FieldView)
+let program = null;  // the program area (ProgramView)
 let charWidth = 9.6;
 
 // For the tests and the rate measurement: the ticks taken by the automatic run.
 const stats = { ticks: 0, frames: 0 };
-window.automaten = { stats, get app() { return app; }, get module() { return M; }, get fields() { return fields; } };
+window.automaten = {
+  stats, get app() { return app; }, get module() { return M; }, get fields() { return fields; },
+  get program() { return program; },
+};
 
 createAutomaten().then((module) => {
   M = module;
   const constants = M.constants();
   ({ ja: JA, nein: NEIN, abbrechen: ABBRECHEN, labels: LABELS, fields: FIELDS, panels: PANELS,
-     maxProgramBytes: MAX_PROGRAM_BYTES } = constants);
+     maxProgramBytes: MAX_PROGRAM_BYTES, pasteTooLarge: PASTE_TOO_LARGE } = constants);
+  $("storeNoteText").textContent = constants.storeFailed;
   COLOURS = constants.colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
   app = new M.WebApp();
   start();
@@ -44,6 +48,7 @@ function start() {
   $("infoText").textContent = M.aboutText();
   measureCharWidth();
   fields = [new FieldView(0), new FieldView(1)];
+  program = new ProgramView();
   app.tapeFieldResized(tapeCells());
   restore();
   wire();
@@ -97,11 +102,20 @@ function wire() {
     field.input.addEventListener("scroll", () => field.scrolled());
     field.input.addEventListener("keydown", (event) => field.key(event));
   }
-  $("MProgramm").addEventListener("input", () => {
-    app.programEdited($("MProgramm").value);
+  const area = program.area;
+  area.addEventListener("input", () => {
+    program.edited();
     render();
     storeSoon();
   });
+  area.addEventListener("scroll", () => program.scrolled());
+  area.addEventListener("keydown", (event) => program.key(event));
+  area.addEventListener("paste", (event) => {
+    if (!program.taking(event, event.clipboardData)) return;
+    render();
+    storeSoon();
+  });
+  area.addEventListener("drop", (event) => program.taking(event, event.dataTransfer));
   const speed = $("speed");
   speed.addEventListener("input", () => {
     app.setSlider(Number(speed.value));
@@ -306,11 +320,7 @@ function render() {
   $("loopCheck").setAttribute("aria-checked", String(app.loopCheck()));
   $("secondBox").hidden = !app.secondFieldShown();
   for (const field of fields) field.show();
-  const revision = app.programRevision();
-  if (revision !== shown.programRevision) {
-    shown.programRevision = revision;
-    if ($("MProgramm").value !== app.programText()) $("MProgramm").value = app.programText();
-  }
+  program.show();
   $("speed").value = app.sliderPosition();
   const caption = app.caption();
   if (caption && document.title !== caption) document.title = caption;
@@ -328,17 +338,9 @@ function takeFocus() {
 }
 
 function focusOn(request) {
-  const element = request.target === 2 ? $("MProgramm") : fields[request.target].input;
+  const element = request.target === 2 ? program.area : fields[request.target].input;
   element.focus({ preventScroll: true });
-  if (request.target !== 2 || request.start < 0) return;
-  // The selection counts each line break as two characters (CR LF); the text area has one.
-  const text = element.value;
-  const index = (units) => {
-    let i = 0;
-    for (let u = 0; u < units && i < text.length; ++i) u += text[i] === "\n" ? 2 : 1;
-    return i;
-  };
-  element.setSelectionRange(index(request.start), index(request.start + request.length));
+  if (request.target === 2 && request.start >= 0) program.select(request.start, request.length);
 }
 
 // The advance of a cell as the field lays its text out (a span of the same
@@ -485,6 +487,145 @@ class FieldView {
   }
 }
 
+// The lines of a text, and the line of a position in it.
+const lineCount = (text) => { let n = 1; for (let i = text.indexOf("\n"); i >= 0; i = text.indexOf("\n", i + 1)) ++n; return n; };
+const lineOf = (text, index) => lineCount(text.slice(0, index)) - 1;
+// Where a line starts; the text's end for a line past it.
+function lineStart(text, line) {
+  let i = 0;
+  for (let l = 0; l < line && i >= 0; ++l) i = text.indexOf("\n", i) + 1 || -1;
+  return i < 0 ? text.length : i;
+}
+
+// The program area. A text area lays out all of its text at each key, a third
+// of a second with a megabyte of short lines; so a long program is shown
+// LINES lines at a time, from line `offset` on, as the tape field shows its
+// cells. The window follows the caret and the scrolling; Ctrl+Home and
+// Ctrl+End reach the ends of the whole program, and Ctrl+A takes all of it
+// into the area until the next edit. A short program is the area's whole
+// text, edited as a whole with the area's own undo.
+const LINES = 2000, LINE_EDGE = 200;
+
+class ProgramView {
+  constructor() {
+    this.area = $("MProgramm");
+    this.offset = 0;
+    this.count = 1;       // the program's lines
+    this.text = "";       // what the area holds
+    this.whole = true;    // the whole program
+    this.revision = -1;
+    this.lineHeight = parseFloat(getComputedStyle(this.area).lineHeight);
+  }
+
+  // After a command: the module's text when it changed.
+  show() {
+    const revision = app.programRevision();
+    if (revision === this.revision) return;
+    this.revision = revision;
+    this.count = app.programLineCount();
+    this.load(this.count > LINES ? clamp(this.offset, 0, this.count - LINES) : -1);
+  }
+
+  // The lines from `offset` on, or the whole program (-1). The caret stays on
+  // its line and column of the program, and the first line in view in view.
+  load(offset, caret = this.caret()) {
+    const area = this.area;
+    const focused = document.activeElement === area;
+    const firstShown = (this.whole ? 0 : this.offset) + area.scrollTop / this.lineHeight;
+    this.whole = offset < 0;
+    this.offset = this.whole ? 0 : offset;
+    this.text = this.whole ? app.programText() : app.programLines(offset, LINES);
+    if (area.value === this.text) return;
+    area.value = this.text;
+    if (focused) {
+      const line = clamp(caret.line - this.offset, 0, lineCount(this.text) - 1);
+      const start = lineStart(this.text, line);
+      const end = this.text.indexOf("\n", start);
+      const at = Math.min(start + caret.column, end < 0 ? this.text.length : end);
+      area.setSelectionRange(at, at);
+    }
+    area.scrollTop = (firstShown - this.offset) * this.lineHeight;
+  }
+
+  // The caret's line in the program and its column, at `index` of the text
+  // the area holds or is about to hold.
+  caret(text = this.area.value, index = this.area.selectionStart) {
+    const line = lineOf(text, index);
+    return { line: (this.whole ? 0 : this.offset) + line, column: index - lineStart(text, line) };
+  }
+
+  // The user typed, deleted or pasted: the lines of the window go to the
+  // module. The area's text, or a long paste's result that it never held.
+  edited(now = this.area.value, caretAt = this.area.selectionStart) {
+    if (this.whole) app.programEdited(now);
+    else app.programLinesEdited(this.offset, lineCount(this.text), now);
+    const caret = this.caret(now, caretAt);
+    this.text = now;
+    this.count = app.programLineCount();
+    if (this.count > LINES && (this.whole || lineCount(now) > LINES + LINES / 2))
+      this.load(clamp(caret.line - LINES / 2, 0, this.count - LINES), caret);
+    else if (this.count <= LINES && !this.whole)
+      this.load(-1, caret);
+  }
+
+  // Near either end of the window the window moves on, keeping the lines in view.
+  scrolled() {
+    if (this.whole) return;
+    const first = this.area.scrollTop / this.lineHeight;
+    const last = first + this.area.clientHeight / this.lineHeight;
+    const lines = lineCount(this.text);
+    if ((first < LINE_EDGE / 4 && this.offset > 0) ||
+        (last > lines - LINE_EDGE / 4 && this.offset + lines < this.count))
+      this.load(clamp(this.offset + Math.round(first) - LINES / 2, 0, this.count - LINES));
+  }
+
+  key(event) {
+    if (this.whole || !(event.ctrlKey || event.metaKey)) return;
+    if (event.key === "Home") this.load(0);
+    else if (event.key === "End") this.load(this.count - LINES);
+    else if (event.key.toLowerCase() === "a") this.load(-1);
+  }
+
+  // A paste or a drop that would make the program larger than a file any
+  // reader takes is refused, before the area takes it in. A long paste goes
+  // to the module without the area: true when it did.
+  taking(event, data) {
+    const taken = data ? data.getData("text/plain") : "";
+    const area = this.area, from = area.selectionStart, to = area.selectionEnd;
+    const bytes = (text) => (text.length > 2 * MAX_PROGRAM_BYTES ? Infinity : M.WebApp.fileBytes(text));
+    if (app.programFileBytes() - bytes(area.value.slice(from, to)) + bytes(taken) > MAX_PROGRAM_BYTES) {
+      event.preventDefault();
+      showMessage(PASTE_TOO_LARGE);
+      return false;
+    }
+    if (event.type !== "paste" || lineCount(taken) + lineCount(area.value) <= LINES + LINES / 2) return false;
+    event.preventDefault();
+    this.edited(area.value.slice(0, from) + taken + area.value.slice(to), from + taken.length);
+    return true;
+  }
+
+  // Selects in the program; the selection counts each line break as two
+  // characters (CR LF), the area has one.
+  select(start, length) {
+    const text = this.whole ? this.area.value : app.programText();
+    const index = (units) => {
+      let i = 0;
+      for (let u = 0; u < units && i < text.length; ++i) u += text[i] === "\n" ? 2 : 1;
+      return i;
+    };
+    let from = index(start), to = index(start + length);
+    if (!this.whole) {
+      this.load(clamp(lineOf(text, from) - LINES / 2, 0, this.count - LINES));
+      const shift = lineStart(text, this.offset);
+      from = clamp(from - shift, 0, this.text.length);
+      to = clamp(to - shift, 0, this.text.length);
+    }
+    this.area.setSelectionRange(from, to);
+    // In the middle of the area, before its scrolling moves the window.
+    this.area.scrollTop = lineOf(this.text, from) * this.lineHeight - this.area.clientHeight / 2;
+  }
+}
+
 // ---- The automatic run: the timer catches up with the clock ----
 // A browser's timers fire late and no more often than every 4 ms, so each
 // firing takes all the ticks that are due by the clock: the run keeps the
@@ -533,20 +674,31 @@ function paintSoon() {
 // ---- The browser's storage ----
 
 function restore() {
-  const get = (key) => localStorage.getItem(key);
-  const program = get(STORE.program);
-  app.restore(get(STORE.settings) || "", program !== null, program || "", get(STORE.tape) || "",
+  const get = (key) => {
+    try {
+      return localStorage.getItem(key);
+    } catch (e) {
+      return null;  // storage turned off: the page starts afresh
+    }
+  };
+  const program = get(STORE.program), tape = get(STORE.tape);
+  app.restore(get(STORE.settings) || "", program !== null, program || "", tape !== null, tape || "",
               get(STORE.changed) === "1");
 }
 
+// The program first: when the storage is full, what it keeps stays whole.
+// The tape is kept as the settings keep the last tape, and only when it
+// differs from it. A failure is shown in the status bar, with "Speichern".
 function store() {
   try {
-    localStorage.setItem(STORE.settings, app.settingsText());
     localStorage.setItem(STORE.program, app.programText());
-    localStorage.setItem(STORE.tape, app.fieldText(0));
+    if (app.tapeIsLastTape()) localStorage.removeItem(STORE.tape);
+    else localStorage.setItem(STORE.tape, app.tapeToStore());
+    localStorage.setItem(STORE.settings, app.settingsText());
     localStorage.setItem(STORE.changed, app.programChanged() ? "1" : "0");
+    $("storeNote").hidden = true;
   } catch (e) {
-    // A full or refused storage keeps the page working; the program is then not kept.
+    $("storeNote").hidden = false;
   }
 }
 

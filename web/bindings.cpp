@@ -80,6 +80,8 @@ emscripten::val Constants() {
   c.set("colours", Names(kColourNames, static_cast<int>(std::size(kColourNames))));
   c.set("panels", kPanelCount);
   c.set("maxProgramBytes", static_cast<double>(kMaxProgramBytes));
+  c.set("pasteTooLarge", std::string(kPasteTooLarge));
+  c.set("storeFailed", std::string(kStoreFailed));
   return c;
 }
 
@@ -107,6 +109,7 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("fieldLength", &WebApp::FieldLength)
       .function("fieldSlice", &WebApp::FieldSlice)
       .function("programEdited", &WebApp::ProgramEdited)
+      .function("programLinesEdited", &WebApp::ProgramLinesEdited)
       .function("changeQuestion", &WebApp::ChangeQuestion)
       .function("changeNeedsName", &WebApp::ChangeNeedsName)
       .function("changeGoesOn", &WebApp::ChangeGoesOn)
@@ -122,6 +125,8 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("downloadTaken", &WebApp::DownloadTaken)
       .function("restore", &WebApp::Restore)
       .function("settingsText", &WebApp::SettingsText)
+      .function("tapeIsLastTape", &WebApp::TapeIsLastTape)
+      .function("tapeToStore", &WebApp::TapeToStore)
       .function("labelText", &WebApp::LabelText)
       .function("labelColour", &WebApp::LabelColour)
       .function("panel", &WebApp::Panel)
@@ -131,6 +136,9 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("secondFieldShown", &WebApp::SecondFieldShown)
       .function("programText", &WebApp::ProgramText)
       .function("programRevision", &WebApp::ProgramRevision)
+      .function("programLineCount", &WebApp::ProgramLineCount)
+      .function("programLines", &WebApp::ProgramLines)
+      .function("programFileBytes", &WebApp::ProgramFileBytes)
       .function("kind", &WebApp::Kind)
       .function("running", &WebApp::Running)
       .function("timerInterval", &WebApp::TimerInterval)
@@ -138,7 +146,8 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("caption", &WebApp::Caption)
       .function("programChanged", &WebApp::ProgramChanged)
       .function("takeDialogs", &automaten::TakeDialogs)
-      .function("takeFocus", &automaten::TakeFocus);
+      .function("takeFocus", &automaten::TakeFocus)
+      .class_function("fileBytes", &WebApp::FileBytes);
   emscripten::function("helpText", &automaten::HelpText);
   emscripten::function("aboutText", &automaten::AboutText);
   emscripten::function("kinds", &automaten::Kinds);

@@ -1,9 +1,12 @@
 #include "webapp.h"
 
+#include "control/kinds.h"
 #include "control/settings.h"
 #include "engine/encoding.h"
 
 namespace automaten {
+
+const char kStoreFailed[] = "Speicher des Browsers voll: Änderungen gehen beim Neuladen verloren.";
 
 void WebView::SetFieldText(Field f, const std::string& text) {
   PlainView::SetFieldText(f, text);
@@ -131,8 +134,20 @@ const std::string& WebApp::DownloadBytes() const {
   return host_.download ? host_.download->bytes : none;
 }
 
-void WebApp::Restore(const std::string& settings, bool hasProgram, const std::string& program, const std::string& tape,
-                     bool changed) {
+void WebApp::ProgramLinesEdited(double first, double count, const std::string& utf8) {
+  view_.TakeProgramLinesFromUser(static_cast<int>(first), static_cast<int>(count), utf8);
+  session_.ProgramEdited(view_.DiffersFromSaved());
+}
+
+double WebApp::ProgramFileBytes() const {
+  const std::string text = view_.ProgramText();
+  const MachineKind kind = sim_.State().kind;
+  const bool addsKindLine = IsKnownKind(kind) && !StartsWithKindLine(text, kind);
+  return FileBytes(text) + (addsKindLine ? FileBytes(KindLine(kind) + "\n") : 0);
+}
+
+void WebApp::Restore(const std::string& settings, bool hasProgram, const std::string& program, bool hasTape,
+                     const std::string& tape, bool changed) {
   host_.configuration = settings;
   host_.storedProgram = hasProgram;
   host_.readBytes = program;
@@ -145,7 +160,7 @@ void WebApp::Restore(const std::string& settings, bool hasProgram, const std::st
     view_.MarkProgramUnchanged();
     session_.ProgramEdited(false);
   }
-  if (hasProgram) view_.SetFieldText(Field::EBand, ToMachineText(tape));
+  if (hasProgram) view_.SetFieldText(Field::EBand, hasTape ? ToMachineText(tape) : sim_.State().lastTape);
   if (changed) session_.ProgramEdited(true);
   Done();
   sim_.ShowSpeed();

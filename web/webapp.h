@@ -20,6 +20,9 @@
 
 namespace automaten {
 
+// The status bar's note when the browser refuses to store the page's state.
+extern const char kStoreFailed[];
+
 class WebView : public PlainView {
  public:
   void SetFieldText(Field f, const std::string& text) override;
@@ -34,6 +37,9 @@ class WebView : public PlainView {
 
   // The user's edit of the program area, which the page shows already.
   void TakeProgramFromUser(const std::string& utf8) { PlainView::SetProgramText(utf8); }
+  void TakeProgramLinesFromUser(int first, int count, const std::string& utf8) {
+    PlainView::ReplaceProgramLines(first, count, utf8);
+  }
   // Whether the text differs from the one last saved, loaded or given.
   bool DiffersFromSaved() const { return ProgramText() != saved_; }
 
@@ -107,6 +113,9 @@ class WebApp {
   // The user replaced `removed` cells from `index` on with the inserted text.
   void FieldEditedAt(int field, double index, double removed, const std::string& utf8);
   void ProgramEdited(const std::string& utf8);
+  // The user changed the `count` lines from `first` on into the text: the
+  // page shows a long program a window of lines at a time.
+  void ProgramLinesEdited(double first, double count, const std::string& utf8);
 
   // ---- Documents, each after the page asked what the command needs ----
   // The change prompt's text when the program has changed, else empty; whether
@@ -129,10 +138,15 @@ class WebApp {
 
   // ---- The browser's storage ----
   // Once, after the page laid out its tape field: the stored settings, and
-  // the stored program and tape when there are any; else the DEA example.
-  void Restore(const std::string& settings, bool hasProgram, const std::string& program, const std::string& tape,
-               bool changed);
+  // the stored program and tape when there are any (no tape: the settings'
+  // last tape); else the DEA example.
+  void Restore(const std::string& settings, bool hasProgram, const std::string& program, bool hasTape,
+               const std::string& tape, bool changed);
   std::string SettingsText() const;  // the settings to store, in the INI form of the desktop program
+  // The tape to store beside the settings: none when it is the last tape,
+  // which the settings hold; else as much as the settings would keep of it.
+  bool TapeIsLastTape() const { return view_.FieldContent(Field::EBand) == sim_.State().lastTape; }
+  std::string TapeToStore() const { return StoredTape(view_.FieldContent(Field::EBand)); }
 
   // ---- What the page shows (UTF-8) ----
   std::string LabelText(int label) const;
@@ -146,6 +160,14 @@ class WebApp {
   double MarkedCell(int field) const { return static_cast<double>(view_.markedCell[Index(field)]); }  // -1 for none
   bool SecondFieldShown() const { return view_.fieldVisible[1]; }
   std::string ProgramText() const { return view_.ProgramText(); }
+  double ProgramLineCount() const { return view_.ProgramLineCount(); }
+  std::string ProgramLines(double first, double count) const {  // joined by line breaks
+    return view_.ProgramLines(static_cast<int>(first), static_cast<int>(count));
+  }
+  // The bytes of a saved file with this text; of the program, with the kind
+  // line that saving puts first.
+  static double FileBytes(const std::string& utf8) { return static_cast<double>(EncodeProgram(utf8).size()); }
+  double ProgramFileBytes() const;
   unsigned ProgramRevision() const { return view_.programRevision; }
   int Kind() const { return static_cast<int>(sim_.State().kind); }
   bool Running() const { return view_.TimerEnabled(); }

@@ -168,3 +168,44 @@ test("the change prompt is the session's: question, name and whether the command
   assert.ok(app.changeGoesOn(ja, ""));
   app.delete();
 });
+
+test("a long program is edited and read a window of lines at a time; a saved file's bytes include its kind line", async () => {
+  const M = await createAutomaten();
+  const app = new M.WebApp();
+  app.programEdited("a\nb\nc\nd");
+  const revision = app.programRevision();
+  app.programLinesEdited(1, 2, "B\nx\nC");
+  assert.strictEqual(app.programText(), "a\nB\nx\nC\nd");
+  assert.strictEqual(app.programRevision(), revision, "the page shows the user's edit already");
+  assert.strictEqual(app.programLineCount(), 5);
+  assert.strictEqual(app.programLines(3, 10), "C\nd");
+  assert.strictEqual(app.programLines(-2, 2), "a\nB");
+  assert.ok(app.programChanged());
+  // "; Art: DEA" and CR LF first, then CR LF between the lines: as "Speichern" writes it.
+  assert.strictEqual(app.programFileBytes(), 12 + 5 + 4 * 2);
+  app.save("a.txt");
+  assert.strictEqual(app.downloadBytes().length, app.programFileBytes());
+  assert.strictEqual(M.WebApp.fileBytes("ü\n"), 3);
+  app.delete();
+});
+
+test("the tape is stored beside the settings only when it is not the last tape, and no longer than they keep it", async () => {
+  const M = await createAutomaten();
+  let app = new M.WebApp();
+  app.fieldEdited(0, "1".repeat(3000));
+  assert.ok(!app.tapeIsLastTape());
+  assert.strictEqual(app.tapeToStore(), "1".repeat(2047));
+  app.reset();
+  assert.ok(app.tapeIsLastTape());
+  const settings = app.settingsText();
+  app.delete();
+  // No tape stored: the settings' last tape.
+  app = new M.WebApp();
+  app.restore(settings, true, "; kept", false, "", false);
+  assert.strictEqual(app.fieldText(0), "1".repeat(2047));
+  app.delete();
+  app = new M.WebApp();
+  app.restore(settings, true, "; kept", true, "01", false);
+  assert.strictEqual(app.fieldText(0), "01");
+  app.delete();
+});

@@ -347,3 +347,129 @@ test("a long tape is shown a window at a time, and edited where the user types",
   assert.ok(s.value.startsWith("1111"));
   assert.deepStrictEqual(page.errors, []);
 });
+
+// A program of `lines` comment lines: ten bytes a line in a file.
+const longProgram = (lines) => Array.from({ length: lines }, (_, i) => "; " + String(i).padStart(6, "0")).join("\n") + "\n";
+
+async function paste(page, text) {
+  await page.evaluate((text) => navigator.clipboard.writeText(text), text);
+  await page.keyboard.press("Control+V");
+}
+
+test("a long program is shown a window of lines at a time, edited where the user types; over 1 MiB it is refused", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  await context.grantPermissions(["clipboard-read", "clipboard-write"]);
+  const page = await openPage(context);
+  const lines = 100000;
+  const program = longProgram(lines);
+  await page.click("#MProgramm");
+  await page.keyboard.press("Control+A");
+  await paste(page, program);
+  const state = () => page.evaluate(() => {
+    const area = document.getElementById("MProgramm"), view = window.automaten.program;
+    return { value: area.value, offset: view.offset, caret: area.selectionStart, top: area.scrollTop,
+             program: window.automaten.app.programText() };
+  });
+  let s = await state();
+  assert.strictEqual(s.program, program);
+  assert.ok(s.value.split("\n").length <= 2000 && s.offset > 0, `${s.offset}`);
+  assert.ok(program.endsWith(s.value));
+
+  // At the caret, after the pasted text, and at the start of the whole program.
+  await page.keyboard.type("; X");
+  await page.keyboard.press("Control+Home");
+  await page.keyboard.type(";");
+  s = await state();
+  assert.strictEqual(s.offset, 0);
+  assert.strictEqual(s.program, ";" + program + "; X");
+
+  // Scrolled to the end of its window, the area moves the window on and keeps the lines in view.
+  const firstBefore = await page.$eval("#MProgramm", (e) => {
+    e.scrollTop = e.scrollHeight;
+    return window.automaten.program.offset + e.scrollTop / window.automaten.program.lineHeight;
+  });
+  await page.waitForFunction(() => window.automaten.program.offset > 0);
+  const firstAfter = await page.$eval("#MProgramm", (e) =>
+    window.automaten.program.offset + e.scrollTop / window.automaten.program.lineHeight);
+  assert.ok(Math.abs(firstAfter - firstBefore) < 1, `${firstBefore} ${firstAfter}`);
+
+  // A fault deep in the program: the area shows its line, selected.
+  await page.evaluate(() => window.automaten.app.programLinesEdited(60000, 1, "a 0 -> b c d"));
+  await page.keyboard.press("F8");
+  await dialogText(page);
+  await page.keyboard.press("Enter");
+  await page.waitForFunction(() => document.activeElement.id === "MProgramm");
+  const selected = await page.$eval("#MProgramm", (e) => ({
+    offset: window.automaten.program.offset, line: e.value.slice(0, e.selectionStart).split("\n").length - 1,
+    text: e.value.slice(e.selectionStart).split("\n")[0] }));
+  assert.strictEqual(selected.offset + selected.line, 60000, JSON.stringify(selected));
+  assert.ok(selected.text.length > 0 && "a 0 -> b c d".endsWith(selected.text), JSON.stringify(selected));
+
+  // Ctrl+A takes the whole program into the area: what is copied is all of it.
+  await page.keyboard.press("Control+A");
+  await page.keyboard.press("Control+C");
+  assert.strictEqual(await page.evaluate(() => navigator.clipboard.readText()), await page.evaluate(() => window.automaten.app.programText()));
+
+  // Past 1 MiB in a file's bytes, with its CR LF line breaks: refused with a box, nothing changed.
+  await page.keyboard.press("Control+End");
+  const before = await page.evaluate(() => window.automaten.app.programText());
+  await paste(page, "x".repeat((1 << 20) - 10 * lines));
+  assert.match(await dialogText(page), /^Mit dem eingefügten Text wäre das Programm größer als 1 MiB/);
+  await page.keyboard.press("Enter");
+  assert.strictEqual(await page.evaluate(() => window.automaten.app.programText()), before);
+  await paste(page, "x".repeat(10e6));
+  await dialogText(page);
+  await page.keyboard.press("Enter");
+  assert.strictEqual(await page.evaluate(() => window.automaten.app.programText()), before);
+  assert.deepStrictEqual(page.errors, []);
+  await context.close();
+});
+
+test("a full storage is said in the status bar with Speichern; the tape is stored once, as long as the settings keep it", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 }, acceptDownloads: true });
+  const page = await openPage(context);
+  const stored = (key) => page.evaluate((key) => localStorage.getItem(key), key);
+
+  // The tape: beside the settings only while it differs from the last tape, at most 2047 cells.
+  await page.fill("#EBand", "1".repeat(5000));
+  await page.waitForFunction(() => (localStorage.getItem("automaten.band") || "").length === 2047);
+  await page.keyboard.press("F8");
+  await page.waitForFunction(() => localStorage.getItem("automaten.band") === null);
+  assert.match(await stored("automaten.ini"), new RegExp(`\nBand=1{2047}\r?\n`));
+  await page.reload();
+  await page.waitForSelector("body[data-ready=true]");
+  assert.strictEqual(await page.inputValue("#EBand"), "1".repeat(2047));
+
+  // Fill the storage to the last character, then edit.
+  await page.evaluate(() => {
+    for (let n = 1 << 22, i = 0; n >= 1; n = Math.floor(n / 2)) {
+      try {
+        for (;;) localStorage.setItem("fill" + i++, "x".repeat(n));
+      } catch (e) {
+        --i;  // not stored
+      }
+    }
+  });
+  await page.click("#MProgramm");
+  await page.keyboard.press("Control+End");
+  await page.keyboard.insertText("; neu " + "n".repeat(500));
+  await page.waitForSelector("#storeNote:not([hidden])");
+  assert.match(await text(page, "storeNoteText"), /^Speicher des Browsers voll:/);
+  const download = page.waitForEvent("download");
+  await page.click("#storeNote button");
+  await page.fill("#boxName", "gerettet");
+  await page.keyboard.press("Enter");
+  const file = await download;
+  assert.strictEqual(file.suggestedFilename(), "gerettet.txt");
+  assert.ok(fs.readFileSync(await file.path(), "latin1").endsWith("; neu " + "n".repeat(500)));
+
+  // Room again: the next store goes through and the note goes.
+  await page.evaluate(() => { for (const key of Object.keys(localStorage)) if (key.startsWith("fill")) localStorage.removeItem(key); });
+  await page.click("#MProgramm");
+  await page.keyboard.press("Control+End");
+  await page.keyboard.type("!");
+  await page.waitForFunction(() => (localStorage.getItem("automaten.programm") || "").endsWith("n!"));
+  assert.strictEqual(await page.$eval("#storeNote", (e) => e.hidden), true);
+  assert.deepStrictEqual(page.errors, []);
+  await context.close();
+});
