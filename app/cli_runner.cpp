@@ -45,7 +45,8 @@ const char kUsage[] =
     "                - für die Standardeingabe, wenn das Programm aus einer Datei kommt\n"
     "  --width N     sichtbare Bandfelder, 8 bis 65535 (ohne: 60)\n"
     "  --max-steps N nach N Takten anhalten (ohne: 1000000)\n"
-    "  --trace       eine Zeile je Schritt: Schritte, Zustand, Übergang, Band\n"
+    "  --trace       eine Zeile je Schritt: Schritte, Zustand, Übergang, Band (ein Band über 1024\n"
+    "                Felder: die 1024 Felder um den Kopf, ein abgeschnittenes Ende als …)\n"
     "  --no-loop-check  eine endlose Turingmaschine bis --max-steps laufen lassen\n"
     "  --diagram DATEI  statt eines Laufs das Zustandsdiagramm schreiben (.dot, .svg oder .png)\n"
     "  --layout-time S  Sekunden, die Graphviz dafür bekommt (ohne: 10; 0: unbegrenzt), sonst 65\n"
@@ -189,9 +190,24 @@ bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, 
   return true;
 }
 
+// A trace line: steps, state, transition and tape. A tape of more cells than
+// kTraceCells shows that many around the head, a cut end marked "…": a line
+// costs the same on any tape.
+constexpr std::size_t kTraceCells = 1024;
+
+std::string TraceTape(const PlainView& view) {
+  const std::string& tape = view.FieldContent(Field::EBand);
+  if (tape.size() <= kTraceCells) return Cp1252ToUtf8(tape);
+  const long long head = view.markedCell[static_cast<std::size_t>(Field::EBand)];
+  const std::size_t centre = head < 0 ? 0 : std::min(static_cast<std::size_t>(head), tape.size());
+  const std::size_t from = std::min(centre > kTraceCells / 2 ? centre - kTraceCells / 2 : 0, tape.size() - kTraceCells);
+  return (from > 0 ? "…" : "") + Cp1252ToUtf8(tape.substr(from, kTraceCells)) +
+         (from + kTraceCells < tape.size() ? "…" : "");
+}
+
 void TraceLine(const PlainView& view, std::ostream& out) {
   out << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\t' << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\t'
-      << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
+      << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\t' << TraceTape(view) << '\n';
 }
 
 // Graphviz's picture within `seconds` (0: no limit). A layout cannot be

@@ -80,6 +80,37 @@ TEST(Cli, TraceHasTheResetAndEveryStep) {
   EXPECT_EQ(bad.out.substr(0, bad.out.find('\n')), "Schritte: \tZustand : unbestimmt\tÜbergang: \t");
 }
 
+// The last tape field of a trace: what follows the line's third tab.
+std::string LastTracedTape(const std::string& out, std::size_t traceLines) {
+  std::istringstream lines(out);
+  std::string line, last;
+  for (std::size_t i = 0; i < traceLines && std::getline(lines, line); ++i) last = line;
+  for (int tab = 0; tab < 3; ++tab) last.erase(0, last.find('\t') + 1);
+  return last;
+}
+
+TEST(Cli, ALongTapeIsTracedAsTheCellsAroundTheHead) {
+  // A Turing tape that grows each step: its last 1024 cells, where the head is.
+  const std::string grow = TempFile("grow.txt", "a * -> 1 R a\n");
+  Result r = RunArgs({"--kind", "tm", "--trace", "--max-steps", "3000", "--no-loop-check", grow});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(LastTracedTape(r.out, 1), std::string(60, '*'));
+  const std::size_t at = r.out.find("Band: ") + 6;
+  const std::string whole = r.out.substr(at, r.out.find('\n', at) - at);  // the block after the trace
+  ASSERT_GT(whole.size(), 3000u);
+  EXPECT_EQ(LastTracedTape(r.out, 3001), "\xE2\x80\xA6" + whole.substr(whole.size() - 1024));
+  EXPECT_LT(r.out.size(), 3001u * 1100);
+  // An input read in the middle: 512 cells before the head, cut ends on both sides.
+  const std::string dea = TempFile("read.txt", "a 0 -> 0 a\na 1 -> 1 a\n");
+  std::string tape(3000, '0');
+  tape[1500] = '1';
+  r = RunArgs({"--kind", "dea", "--trace", "--tape", tape, "--max-steps", "1500", dea});
+  const std::string shown = LastTracedTape(r.out, 1501);
+  EXPECT_EQ(shown, "\xE2\x80\xA6" + tape.substr(988, 1024) + "\xE2\x80\xA6");
+  // The block after the trace still has the whole tape.
+  EXPECT_NE(r.out.find("Band: " + tape + "\n"), std::string::npos);
+}
+
 TEST(Cli, StepBound) {
   const std::string loop = TempFile("loop.txt", "a * -> * R 1\n1 * -> * L a\n");
   Result r = RunArgs({"--kind", "tm", "--max-steps", "10", "--no-loop-check", loop});
