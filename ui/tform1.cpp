@@ -1,5 +1,7 @@
 #include "tform1.h"
 
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -77,7 +79,8 @@ TForm1::TForm1(Dialogs* dialogs, QWidget* parent)
       dialogs_(dialogs != nullptr ? *dialogs : *ownDialogs_),
       sim_(*this),
       session_(sim_, *this, *this),
-      iniPath_(ConfigurationPath()) {
+      iniPath_(ConfigurationPath()),
+      userId_(::getuid()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Simulation"));
   setFont(WindowFont(13));

@@ -39,6 +39,11 @@ QString ConfigurationPath();
 class TFHilfe;
 class TFInfo;
 
+// How the window takes a configuration file: not at all, as its own, or as
+// a lab's fixed settings (the administrator's file: read, never written).
+enum class ConfigurationAccess { Ignored, Own, Fixed };
+ConfigurationAccess AccessOf(const QString& path, uint user);
+
 class TForm1 : public QMainWindow, public View, public DocumentHost {
   Q_OBJECT
  public:
@@ -108,6 +113,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void PrintWithDialog();  // "Drucken...": the print dialog with the parts to print
   void PrintJob(QPrinter& printer, const PrintParts& parts);
   QString IniPath() const { return iniPath_; }
+  // The user whose configuration file counts as the window's own: this
+  // process's, unless a test says otherwise before the window is shown.
+  void SetUserId(uint user) { userId_ = user; }
   QString FileName() const { return QString::fromStdString(session_.FileName()); }
 
  protected:
@@ -162,6 +170,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void CreateToolBar();
   void CreateControls();
   void CreateStatusBar();
+  void ShowFixedSettings(const QString& path);  // the note on a lab's settings
   void LayoutControls();
   void TapeFieldResized();
   void SizeToolBar();
@@ -196,6 +205,8 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
   QString iniPath_;
+  uint userId_;                      // the user the files must belong to
+  QLabel* fixedSettings_ = nullptr;  // the note on a lab's fixed settings
   StartImage startImage_ = StartImage::Start;
   int zoom_ = 100;                     // percent
   QElapsedTimer roomChanged_;          // since a pane opened or closed, or the zoom changed

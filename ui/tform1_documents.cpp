@@ -8,11 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <cstdio>
 
@@ -28,17 +30,23 @@ namespace automaten {
 
 namespace {
 
-// A configuration file in a shared folder counts only when it is a plain
-// file of this user's own.
-bool TrustedFile(const QString& path) {
-  const QFileInfo info(path);
-  return info.exists() && !info.isSymLink() && info.isFile() && info.ownerId() == ::getuid();
-}
-
 // Where earlier versions kept them.
 QString FormerConfigurationPath() { return QDir(QDir::tempPath()).filePath(QStringLiteral("automaten.ini")); }
 
 }  // namespace
+
+// A configuration file counts only when it is a plain file of this user's
+// own, or one that only the administrator can change: a lab's fixed
+// settings, read and never written.
+ConfigurationAccess AccessOf(const QString& path, uint user) {
+  const QFileInfo info(path);
+  if (!info.exists() || info.isSymLink() || !info.isFile()) return ConfigurationAccess::Ignored;
+  if (info.ownerId() == user) return ConfigurationAccess::Own;
+  const bool othersWrite = info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther);
+  return info.ownerId() == 0 && !othersWrite ? ConfigurationAccess::Fixed : ConfigurationAccess::Ignored;
+}
+
+namespace {}  // namespace
 
 // Where the settings are kept: a file named by AUTOMATEN_CONFIG (tests, lab
 // machines), else the desktop's place for settings.
@@ -76,7 +84,9 @@ bool TForm1::IsFile(const std::string& path) const {
 std::string TForm1::ReadConfiguration() {
   QString path = iniPath_;
   if (!QFileInfo::exists(path) && qEnvironmentVariable("AUTOMATEN_CONFIG").isEmpty()) path = FormerConfigurationPath();
-  if (!TrustedFile(path)) return "";
+  const ConfigurationAccess access = AccessOf(path, userId_);
+  if (access == ConfigurationAccess::Ignored) return "";
+  if (access == ConfigurationAccess::Fixed && !fixedSettings_) ShowFixedSettings(path);
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return "";
   const std::string text = file.read(kMaxProgramBytes).toStdString();
@@ -91,7 +101,22 @@ std::string TForm1::ReadConfiguration() {
   return text;
 }
 
+// The settings of a lab, which only the administrator changes: kept as they
+// are, and the status bar says so.
+void TForm1::ShowFixedSettings(const QString& path) {
+  fixedSettings_ = new QLabel(QStringLiteral("Feste Einstellungen"), statusBar());
+  fixedSettings_->setObjectName(QStringLiteral("FixedSettings"));
+  const QString why = QStringLiteral(
+                          "Die Einstellungen kommen aus %1, die nur der Administrator ändern kann. "
+                          "Sie werden beim Beenden nicht gespeichert.")
+                          .arg(path);
+  fixedSettings_->setToolTip(why);
+  fixedSettings_->setAccessibleDescription(why);
+  statusBar()->addPermanentWidget(fixedSettings_);
+}
+
 bool TForm1::WriteConfiguration(const std::string& bytes, std::string& error) {
+  if (fixedSettings_) return true;  // never written
   error = QStringLiteral("In %1 kann nicht geschrieben werden").arg(iniPath_).toStdString();
   QDir().mkpath(QFileInfo(iniPath_).absolutePath());
   // A symbolic link put in our place is removed, never written through.

@@ -72,6 +72,7 @@ class DocumentTest : public ::testing::Test {
       return kind == Dialogs::File::Open ? openName : saveName;
     };
     script.printer = [] { return std::unique_ptr<QPrinter>(); };
+    form->SetUserId(user);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -101,6 +102,7 @@ class DocumentTest : public ::testing::Test {
 
   QTemporaryDir dir;
   QByteArray oldTmp;
+  uint user = ::getuid();  // the user the window runs as
   testing::ScriptedDialogs script;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<testing::WindowParts> ui;
@@ -453,6 +455,37 @@ TEST_F(DocumentTest, UnwritableConfigurationStillCloses) {
   ASSERT_EQ(errors.size(), 1);
   EXPECT_EQ(errors[0],
             QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("automaten.ini"))));
+}
+
+// A lab's settings, which only root can change, are read and never written,
+// and the status bar says so. The tests' files are their user's own, so
+// the window is told it runs as another user.
+TEST_F(DocumentTest, ALabsFixedSettingsAreReadAndNeverWritten) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs a file of root's";
+  const QByteArray lab = "[Konfiguration]\nFrequenz=40\n";
+  const QString ini = Path(QStringLiteral("automaten.ini"));
+  Write(QStringLiteral("automaten.ini"), lab);
+  const auto readable =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  ASSERT_TRUE(QFile::setPermissions(ini, readable));
+  user = 1000;
+  Open();
+  EXPECT_EQ(ui->TrackBar1->value(), 40);
+  const auto* note = form->findChild<QLabel*>(QStringLiteral("FixedSettings"));
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_TRUE(note->toolTip().contains(ini));
+  ui->TrackBar1->setValue(80);
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(errors.isEmpty());
+  EXPECT_EQ(Read(QStringLiteral("automaten.ini")), lab);
+  form.reset();
+
+  // Writable by a group: anyone in it could plant settings, so they do not count.
+  ASSERT_TRUE(QFile::setPermissions(ini, readable | QFileDevice::WriteGroup));
+  Open();
+  EXPECT_EQ(ui->TrackBar1->value(), 1);
+  EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("FixedSettings")), nullptr);
 }
 
 TEST_F(DocumentTest, UnreadableStoredProgramShowsTheDeaExample) {
