@@ -27,7 +27,7 @@ cmake --build build-nogui -j2
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build-nogui --output-on-failure -j2
 ctest --test-dir build --output-on-failure -j2
-./scripts/check-install.sh build
+./scripts/check-install.sh
 QT_QPA_PLATFORM= ASAN_OPTIONS=detect_leaks=0 ./scripts/lesson.sh build/app/automaten build/lesson
 
 # The web page: the same engine in WebAssembly, on Node and in Chromium.

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
-  desktop-file-utils appstream dpkg-dev man-db mandoc
+  desktop-file-utils appstream dpkg-dev man-db mandoc lintian
   libgraphviz-dev
   python3 python3-junitparser
 )
