@@ -140,13 +140,16 @@ void TForm1::CreateActions() {
   Neu->setToolTip(QStringLiteral("Neue Datei"));
   Oeffnen = make("Oeffnen", QStringLiteral("Ö&ffnen"), kImgOpen, QKeySequence(Qt::CTRL | Qt::Key_F));
   Oeffnen->setToolTip(QStringLiteral("Datei öffnen"));
+  Oeffnen->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_O)});
   MISpeichern = make("MISpeichern", QStringLiteral("&Speichern"), kImgSave, QKeySequence(Qt::CTRL | Qt::Key_S));
   MISpeichern->setToolTip(QStringLiteral("Datei speichern"));
-  Speichernunter1 = make("Speichernunter1", QStringLiteral("Speichern unter..."), kImgSaveAs);
+  Speichernunter1 = make("Speichernunter1", QStringLiteral("Speichern unter..."), kImgSaveAs,
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   Drucken = make("Drucken", QStringLiteral("&Drucken"), kImgPrint, QKeySequence(Qt::CTRL | Qt::Key_D));
   Drucken->setToolTip(QStringLiteral("Datei drucken"));
   DruckenDialog = make("DruckenDialog", QStringLiteral("Drucken..."), -1, QKeySequence(Qt::CTRL | Qt::Key_P));
-  MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit, QKeySequence(Qt::CTRL | Qt::Key_E));
+  MIEnde = make("MIEnde", QStringLiteral("&Ende"), kImgExit);
+  MIEnde->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::CTRL | Qt::Key_Q)});
   connect(Neu, &QAction::triggered, this, [this] { session_.New(); });
   connect(Oeffnen, &QAction::triggered, this, [this] { session_.Open(); });
   connect(MISpeichern, &QAction::triggered, this, [this] { session_.Save(); });
@@ -220,7 +223,7 @@ void TForm1::CreateMenus() {
   QMenu* maschine = menuBar()->addMenu(QStringLiteral("&Automatenbeispiele"));
   maschine->setObjectName(QStringLiteral("Maschine"));
   for (QAction* a : MIKinds) maschine->addAction(a);
-  QMenu* ansicht = menuBar()->addMenu(QStringLiteral("&Ansicht"));
+  QMenu* ansicht = menuBar()->addMenu(QStringLiteral("A&nsicht"));
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
@@ -229,7 +232,7 @@ void TForm1::CreateMenus() {
   QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
   werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
   werkzeuge->addActions(tools_->Actions());
-  QMenu* hilfe = menuBar()->addMenu(QStringLiteral("Hilfe"));
+  QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});
 }
@@ -410,6 +413,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   if (firstResize_ && !restoring_) {
     restoring_ = true;
     session_.Restore();
+    // A file named on the command line replaces the restored program.
+    if (!startFile_.isEmpty()) session_.Load(startFile_.toStdString());
     restoring_ = false;
     firstResize_ = false;
     // The restored bounds may arrive before the window has taken them.
@@ -555,8 +560,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // the menu's shortcuts win over them.
   if (event->type() == QEvent::ShortcutOverride) {
     const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-    for (QAction* a : {Neu, Oeffnen, MISpeichern, Drucken, DruckenDialog, MIEnde})
-      if (a->shortcut() == pressed) {
+    for (QAction* a : {Neu, Oeffnen, MISpeichern, Speichernunter1, Drucken, DruckenDialog, MIEnde})
+      if (a->shortcuts().contains(pressed)) {
         event->ignore();
         return true;
       }

@@ -54,6 +54,9 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
 
   // The secondary windows the help menu shows; created by the program entry.
   void SetSecondaryWindows(TFHilfe* help, TFInfo* info);
+  // The program file to open at start, in place of the restored one
+  // (`automaten DATEI`); before the window is shown.
+  void OpenAtStart(const QString& path) { startFile_ = path; }
 
   Simulation& Sim() { return sim_; }
   DocumentSession& Session() { return session_; }
@@ -205,6 +208,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool firstResize_ = true;  // the first layout pass restores the settings
   bool restoring_ = false;
   QString iniPath_;
+  QString startFile_;
   uint userId_;                      // the user the files must belong to
   QLabel* fixedSettings_ = nullptr;  // the note on a lab's fixed settings
   StartImage startImage_ = StartImage::Start;

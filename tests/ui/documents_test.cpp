@@ -73,6 +73,7 @@ class DocumentTest : public ::testing::Test {
     };
     script.printer = [] { return std::unique_ptr<QPrinter>(); };
     form->SetUserId(user);
+    if (!startFile.isEmpty()) form->OpenAtStart(startFile);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -103,6 +104,7 @@ class DocumentTest : public ::testing::Test {
   QTemporaryDir dir;
   QByteArray oldTmp;
   uint user = ::getuid();  // the user the window runs as
+  QString startFile;       // named on the command line
   testing::ScriptedDialogs script;
   std::unique_ptr<TForm1> form;
   std::unique_ptr<testing::WindowParts> ui;
@@ -455,6 +457,28 @@ TEST_F(DocumentTest, UnwritableConfigurationStillCloses) {
   ASSERT_EQ(errors.size(), 1);
   EXPECT_EQ(errors[0],
             QStringLiteral("In %1 kann nicht geschrieben werden").arg(Path(QStringLiteral("automaten.ini"))));
+}
+
+// `automaten DATEI`: the file in place of the restored program, in the kind it names.
+TEST_F(DocumentTest, AFileNamedAtStartReplacesTheRestoredProgram) {
+  Write(QStringLiteral("akz.txt"), "a 1 -> a\r\n");
+  Write(QStringLiteral("tm.txt"), "; Art: Turingmaschine\r\nA 1 -> 1 R A\r\n");
+  Write(QStringLiteral("automaten.ini"),
+        QStringLiteral("[Konfiguration]\nArbeitsmodus=1\nDatei=%1\n").arg(Path(QStringLiteral("akz.txt"))).toUtf8());
+  startFile = Path(QStringLiteral("tm.txt"));
+  Open();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Simulation Turingmaschine"));
+  EXPECT_EQ(Program(), QStringLiteral("; Art: Turingmaschine\nA 1 -> 1 R A\n"));
+  EXPECT_EQ(form->FileName(), startFile);
+  EXPECT_FALSE(form->Session().Changed());
+  form.reset();
+  // One that cannot be read says why; the restored program stays.
+  startFile = Path(QStringLiteral("fehlt.txt"));
+  Open();
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Datei %1 kann nicht geöffnet werden.").arg(startFile)))
+      << errors[0].toStdString();
+  EXPECT_EQ(Program(), QStringLiteral("a 1 -> a\n"));
 }
 
 // A lab's settings, which only root can change, are read and never written,

@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
@@ -1184,14 +1185,47 @@ TEST_F(WindowTest, ForeignCharactersInTheProgram) {
             std::vector<std::string>{ToMachine(QStringLiteral("Fehler: ungültiges Alphabetzeichen in Befehl 1"))});
 }
 
+// The desktop's standard keys beside the window's own, in the program area
+// too, and an access key of its own for every menu.
+TEST_F(WindowTest, StandardKeysAndAnAccessKeyForEveryMenu) {
+  QSet<QChar> accessKeys;
+  for (QAction* menu : form->menuBar()->actions()) {
+    const QString title = menu->text();
+    const qsizetype amp = title.indexOf(QLatin1Char('&'));
+    ASSERT_GE(amp, 0) << title.toStdString();
+    const QChar key = title.at(amp + 1).toLower();
+    EXPECT_FALSE(accessKeys.contains(key)) << title.toStdString();
+    accessKeys.insert(key);
+  }
+  QList<Dialogs::File> asked;
+  script.file = [&asked](Dialogs::File kind) {
+    asked << kind;
+    return QString();  // cancelled
+  };
+  int printDialogs = 0;
+  script.choosePrinter = [&printDialogs](const PrintParts&, PrintParts&) {
+    ++printDialogs;
+    return std::unique_ptr<QPrinter>();
+  };
+  ui->MProgramm->setFocus();
+  QTest::keyClick(ui->MProgramm, Qt::Key_O, Qt::ControlModifier);
+  QTest::keyClick(ui->MProgramm, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(ui->MProgramm, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(asked, (QList<Dialogs::File>{Dialogs::File::Open, Dialogs::File::Open, Dialogs::File::Save}));
+  QTest::keyClick(ui->MProgramm, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(printDialogs, 1);
+  QTest::keyClick(ui->MProgramm, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(form->isVisible());
+}
+
 // ---- The menu "Werkzeuge" ------------------------------------------------------
 
 TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
   const QList<QAction*> menus = form->menuBar()->actions();
   QStringList titles;
   for (QAction* a : menus) titles << a->text();
-  EXPECT_EQ(titles.indexOf(QStringLiteral("&Werkzeuge")), titles.indexOf(QStringLiteral("&Ansicht")) + 1);
-  EXPECT_EQ(titles.indexOf(QStringLiteral("Hilfe")), titles.indexOf(QStringLiteral("&Werkzeuge")) + 1);
+  EXPECT_EQ(titles.indexOf(QStringLiteral("&Werkzeuge")), titles.indexOf(QStringLiteral("A&nsicht")) + 1);
+  EXPECT_EQ(titles.indexOf(QStringLiteral("&Hilfe")), titles.indexOf(QStringLiteral("&Werkzeuge")) + 1);
   // Each item where its question is decidable.
   Click("TB_TM");
   EXPECT_FALSE(ui->InAkzeptorUmwandeln->isEnabled());
