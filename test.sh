@@ -29,6 +29,8 @@ ctest --test-dir build-nogui --output-on-failure -j2
 ctest --test-dir build --output-on-failure -j2
 ./scripts/check-install.sh
 QT_QPA_PLATFORM= ASAN_OPTIONS=detect_leaks=0 ./scripts/lesson.sh build/app/automaten build/lesson
+# The window as a screen reader sees it (AT-SPI), and by keys alone.
+QT_QPA_PLATFORM= ASAN_OPTIONS=detect_leaks=0 tests/access/run.sh build/app/automaten
 
 # The web page: the same engine in WebAssembly, on Node and in Chromium.
 ./scripts/test-web.sh build/app/automaten-cli

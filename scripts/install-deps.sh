@@ -12,7 +12,7 @@ packages=(
   fonts-liberation xvfb xauth xdotool imagemagick x11-utils
   desktop-file-utils appstream dpkg-dev man-db mandoc lintian
   libgraphviz-dev
-  python3 python3-junitparser
+  python3 python3-junitparser python3-pyatspi at-spi2-core dbus
 )
 if [[ "${1:-}" == "--web" ]]; then
   packages+=(emscripten chromium nodejs python3)

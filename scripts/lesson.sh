@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A lesson on the real window under Xvfb, as a teacher gives it on the
 # projector: a Turing program opened while another kind is chosen, both
-# panes, all tests, a student's edit that breaks them, a shorter word on the
+# panes, all tests, a case put on the tape and stepped, a student's edit that breaks them, a shorter word on the
 # tape, the endless run, a pane closed, the diagram on the full screen, save
 # and quit. On 1024x768 and 1280x800, each at 100, 200 and 400 %; a
 # screenshot after every step goes to OUTDIR, and what can be read off the
@@ -59,6 +59,8 @@ EOF
     xdotool getwindowname "$w" >"$out/$name-title.txt"
     xdotool key F4; sleep 0.3; xdotool key F3; sleep 0.3
     xdotool key ctrl+t; sleep 1.5
+    # F3 gave the cases the keys: the first one on the tape, one step of it.
+    xdotool key Down Return F7
     shot 1-tests
     # The student breaks the program: the results go grey at once, then run again.
     xdotool key Tab ctrl+Home

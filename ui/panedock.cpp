@@ -1,5 +1,6 @@
 #include "panedock.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDockWidget>
 #include <QMainWindow>
@@ -22,6 +23,11 @@ QDockWidget* AddPaneDock(QMainWindow& window, QWidget* pane, const QString& titl
   dock->setObjectName(QString::fromLatin1(name));
   dock->setWidget(pane);
   dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  // The title bar's buttons, which Qt leaves unnamed, for screen readers.
+  if (auto* close = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton")))
+    close->setAccessibleName(QStringLiteral("%1 schließen").arg(title));
+  if (auto* floating = dock->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_floatbutton")))
+    floating->setAccessibleName(QStringLiteral("%1 lösen").arg(title));
   window.addDockWidget(area, dock);
   dock->hide();
   QObject::connect(dock, &QDockWidget::visibilityChanged, context, [dock, show, &window](bool) {

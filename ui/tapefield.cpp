@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,6 +17,7 @@
 
 #include "engine/encoding.h"
 #include "machinetext.h"
+#include "tapeaccessible.h"
 
 namespace automaten {
 
@@ -29,6 +31,8 @@ QString CellText(char cell) { return QChar(static_cast<char32_t>(Cp1252ToUnicode
 }  // namespace
 
 TapeField::TapeField(bool withMarker, QWidget* parent) : QWidget(parent), withMarker_(withMarker) {
+  // Once in the program: screen readers read every tape field's cells.
+  [[maybe_unused]] static const bool readable = (QAccessible::installFactory(&TapeAccessible::Factory), true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel is painted here: nothing beneath needs painting
   setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -102,6 +106,10 @@ QRect TapeField::CellRect(std::size_t index) const {
 QRect TapeField::MarkerRect() const { return {0, CellsHeight(), width(), withMarker_ ? MarkerHeight() : 0}; }
 
 void TapeField::SetText(const std::string& text) {
+  if (QAccessible::isActive()) {
+    QAccessibleTextUpdateEvent changed(this, 0, FromMachine(cells_.Text()), FromMachine(text));
+    QAccessible::updateAccessibility(&changed);
+  }
   cells_ = Tape(text);
   cursor_ = anchor_ = 0;
   first_ = 0;
@@ -111,6 +119,12 @@ void TapeField::SetText(const std::string& text) {
 void TapeField::Replace(std::size_t index, std::size_t removed, const std::string& inserted) {
   index = std::min(index, cells_.size());
   removed = std::min(removed, cells_.size() - index);
+  if (QAccessible::isActive()) {
+    QAccessibleTextUpdateEvent changed(this, static_cast<int>(index),
+                                       FromMachine(std::string(cells_.View().substr(index, removed))),
+                                       FromMachine(inserted));
+    QAccessible::updateAccessibility(&changed);
+  }
   cells_.Replace(index, removed, inserted);
   // Places after the change move with their cells; places inside it go to its end.
   const auto follow = [&](std::size_t p) {
@@ -133,6 +147,11 @@ void TapeField::MarkCell(long long index) {
   const long long before = marked_;
   const std::size_t firstBefore = first_;
   marked_ = index;
+  // A screen reader reads the head cell as the selection while the user selects nothing.
+  if (QAccessible::isActive() && !HasSelection() && index >= 0 && index != before) {
+    QAccessibleTextSelectionEvent head(this, static_cast<int>(index), static_cast<int>(index) + 1);
+    QAccessible::updateAccessibility(&head);
+  }
   // A head that leaves the view brings it along by half its width, so the
   // steps after it repaint two cells, not the whole field.
   const std::size_t visible = VisibleCells();
@@ -162,9 +181,25 @@ void TapeField::ScrollTo(std::size_t index) {
 
 void TapeField::SetCursorPosition(std::size_t position) { MoveCursor(position, false); }
 
+void TapeField::Select(std::size_t from, std::size_t to) {
+  anchor_ = std::min(from, cells_.size());
+  MoveCursor(to, true);
+}
+
+void TapeField::EditAt(std::size_t index, std::size_t removed, const std::string& inserted) {
+  Replace(index, removed, inserted);
+  MoveCursor(std::min(index, cells_.size()) + inserted.size(), false);
+  KeepCaretInView();
+  emit edited();
+}
+
 void TapeField::MoveCursor(std::size_t position, bool select) {
   cursor_ = std::min(position, cells_.size());
   if (!select) anchor_ = cursor_;
+  if (QAccessible::isActive()) {
+    QAccessibleTextCursorEvent moved(this, static_cast<int>(cursor_));
+    QAccessible::updateAccessibility(&moved);
+  }
   ScrollTo(cursor_);
   if (HasSelection() && QApplication::clipboard()->supportsSelection())
     QApplication::clipboard()->setText(FromMachine(SelectedText()), QClipboard::Selection);

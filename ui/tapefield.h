@@ -38,7 +38,13 @@ class TapeField : public QWidget {
   long long MarkedCell() const { return marked_; }
 
   void SetCursorPosition(std::size_t position);
+  std::size_t Cursor() const { return cursor_; }
+  std::size_t Anchor() const { return anchor_; }  // the other end of the selection
+  void Select(std::size_t from, std::size_t to);
   bool HasSelection() const { return anchor_ != cursor_; }
+  // An edit as the user's (from a screen reader): replaces the cells and
+  // sends edited().
+  void EditAt(std::size_t index, std::size_t removed, const std::string& inserted);
   std::string SelectedText() const;
   void SelectAll();
   void Copy() const;

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "control/simulation.h"
 #include "panedock.h"
@@ -16,7 +17,11 @@ TestDock::TestDock(QMainWindow& window, QPlainTextEdit& program, Simulation& sim
                    std::function<void(int)> growBy, std::function<void(const std::string&)> chosen)
     : window_(window), sim_(sim), view_(view), growBy_(std::move(growBy)) {
   show_ = MakePaneAction(window, QStringLiteral("Tests"), "MITests", QKeySequence(Qt::Key_F3));
-  connect(show_, &QAction::triggered, this, &TestDock::Show);
+  // Opened by F3 or the menu, the pane takes the keys: arrows choose a case, Enter puts it on the tape.
+  connect(show_, &QAction::triggered, this, [this](bool shown) {
+    Show(shown);
+    if (shown) pane_->List()->setFocus();
+  });
   run_ = new QAction(QStringLiteral("Alle Tests ausführen"), &window);
   run_->setObjectName(QStringLiteral("MIAlleTests"));
   run_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));

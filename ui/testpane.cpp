@@ -48,7 +48,8 @@ TestPane::TestPane(QWidget* parent)
   progress_->hide();
   run_->setObjectName(QStringLiteral("TestsAusfuehren"));
   connect(run_, &QPushButton::clicked, this, &TestPane::RunRequested);
-  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+  // A double-click or Enter on a case: its word on the tape.
+  connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     const QVariant index = item->data(kLine, Qt::UserRole);
     if (index.isValid() && index.toUInt() < cases_.size()) emit WordChosen(cases_[index.toUInt()].word);
   });

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -267,6 +268,9 @@ void TForm1::CreateToolBar() {
                                                     {MISchrittZurueck, "TBStepBack"}};
   for (const auto& [action, name] : names) ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
   for (int k = 0; k < kKindCount; ++k) ToolBar1->widgetForAction(TBKinds[k])->setObjectName(TBKinds[k]->objectName());
+  // The "»" of the buttons that do not fit, which Qt leaves unnamed, for screen readers.
+  if (auto* more = ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QStringLiteral("Weitere Befehle"));
   ToolBar1->widgetForAction(MIEinzelschritt)->installEventFilter(new NoToolTip(this));
   SizeToolBar();
 }
@@ -321,6 +325,7 @@ void TForm1::CreateControls() {
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setSingleStep(5);
   TrackBar1->setPageStep(5);
+  TrackBar1->setAccessibleName(QStringLiteral("Frequenz"));
   connect(TrackBar1, &QSlider::valueChanged, this, [this] { sim_.ShowSpeed(); });
   LFrequenz2 = new QLabel(QStringLiteral("Frequenz"), PPanel);
   LFrequenz2->setObjectName(QStringLiteral("LFrequenz2"));
@@ -336,7 +341,9 @@ void TForm1::CreateControls() {
     return e;
   };
   EBand = field("EBand", 40, true, Field::EBand);
+  EBand->setAccessibleName(QStringLiteral("Band"));
   EAusgabe = field("EAusgabe", 80, false, Field::EAusgabe);
+  EAusgabe->setAccessibleName(QString::fromUtf8(SecondFieldName(MachineKind::DEA)));
   EAusgabe->raise();  // over the tape's marker row where they meet
 
   auto label = [central](const char* name, const QString& text, int x, int y, int pixels) {
@@ -356,6 +363,7 @@ void TForm1::CreateControls() {
 
   MProgramm = new QPlainTextEdit(central);
   MProgramm->setObjectName(QStringLiteral("MProgramm"));
+  MProgramm->setAccessibleName(QStringLiteral("Programm"));
   MProgramm->setFont(Courier(13));
   MProgramm->setGeometry(8, 152, 617, 185);
   MProgramm->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -670,7 +678,14 @@ void TForm1::FocusProgram() { MProgramm->setFocus(); }
 void TForm1::MarkProgramUnchanged() { MProgramm->document()->setModified(false); }
 
 void TForm1::SetLabelText(Label l, const std::string& text) {
-  LabelWidget(l)->setText(FromMachine(text));
+  QLabel* label = LabelWidget(l);
+  const bool verdictCame = l == Label::LMeldung && label->text().isEmpty() && !text.empty();
+  label->setText(FromMachine(text));  // a screen reader hears of the new name
+  if (l == Label::LFrequenz2) TrackBar1->setAccessibleDescription(label->text());  // "0,2 Hz" for the slider
+  if (verdictCame && QAccessible::isActive()) {
+    QAccessibleEvent verdict(label, QAccessible::Alert);
+    QAccessible::updateAccessibility(&verdict);
+  }
   // A text that no longer fits where it stands reflows the labels, so that
   // none is ever cut off; in the usual case this is one multiplication.
   if (l != Label::LFrequenz2 && LabelsNeedLayout()) LayoutControls();
@@ -691,6 +706,7 @@ void TForm1::SetKindButtonDown(MachineKind kind, bool down) {
   const auto k = static_cast<std::size_t>(kind);
   if (k < TBKinds.size()) TBKinds[k]->setChecked(down);
   if (down && tools_) tools_->EnableFor(kind);
+  if (down) EAusgabe->setAccessibleName(QString::fromUtf8(SecondFieldName(kind)));
 }
 
 void TForm1::ShowLoopCheck(bool on) { MIEndlosschleifen->setChecked(on); }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -1183,6 +1184,43 @@ TEST_F(WindowTest, ForeignCharactersInTheProgram) {
   Key(Qt::Key_F8);
   EXPECT_EQ(messages,
             std::vector<std::string>{ToMachine(QStringLiteral("Fehler: ungültiges Alphabetzeichen in Befehl 1"))});
+}
+
+// What a screen reader reads: the tape as editable text with the head cell
+// as the selection, the second field and the slider by their names.
+TEST_F(WindowTest, AScreenReaderReadsAndEditsTheTape) {
+  QAccessibleInterface* tape = QAccessible::queryAccessibleInterface(ui->EBand);
+  ASSERT_NE(tape, nullptr);
+  EXPECT_EQ(tape->role(), QAccessible::EditableText);
+  EXPECT_EQ(tape->text(QAccessible::Name), QStringLiteral("Band"));
+  QAccessibleTextInterface* text = tape->textInterface();
+  ASSERT_NE(text, nullptr);
+  Key(Qt::Key_F8);
+  EXPECT_EQ(text->text(0, 6), QStringLiteral("sskkss"));
+  EXPECT_EQ(text->characterCount(), static_cast<int>(ui->EBand->Size()));
+  const auto selected = [text] {
+    int from = -1, to = -1;
+    text->selection(0, &from, &to);
+    return std::make_pair(from, to);
+  };
+  EXPECT_EQ(text->selectionCount(), 1);
+  EXPECT_EQ(selected(), std::make_pair(0, 1));
+  Key(Qt::Key_F7);
+  EXPECT_EQ(selected(), std::make_pair(1, 2));
+  // An edit through the reader is the user's: the tape changes, the run starts afresh.
+  ASSERT_NE(tape->editableTextInterface(), nullptr);
+  tape->editableTextInterface()->replaceText(0, 1, QStringLiteral("k"));
+  EXPECT_TRUE(TextOf(ui->EBand).startsWith(QStringLiteral("kskkss")));
+  EXPECT_EQ(text->cursorPosition(), 1);
+
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(ui->EAusgabe)->text(QAccessible::Name), QStringLiteral("Ausgabe"));
+  Click("TB_KA");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(ui->EAusgabe)->text(QAccessible::Name), QStringLiteral("Keller"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(ui->MProgramm)->text(QAccessible::Name), QStringLiteral("Programm"));
+  QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(ui->TrackBar1);
+  EXPECT_EQ(slider->text(QAccessible::Name), QStringLiteral("Frequenz"));
+  EXPECT_EQ(slider->text(QAccessible::Description), Text(ui->LFrequenz2));
+  EXPECT_TRUE(slider->text(QAccessible::Description).endsWith(QStringLiteral("Hz")));
 }
 
 // The desktop's standard keys beside the window's own, in the program area

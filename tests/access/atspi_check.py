@@ -1,0 +1,174 @@
+#!/usr/bin/python3
+"""The window as a screen reader sees it, over AT-SPI, and used by keys alone.
+
+Starts the window (the program given as the first argument) on the session's
+accessibility bus, then checks that every control has a name, that tape,
+output, program and slider carry theirs, and that the tape's text is readable
+through its text interface after F8 (Anfangszustand) and F7, with the head
+cell as the selection. Then, with a program file with test cases (the second
+argument) and xdotool keys alone: F3, Ctrl+T, a case chosen with the arrows
+and put on the tape with Enter, a step, and Ctrl+Shift+S into a new file.
+Run under Xvfb and dbus-run-session, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+(tests/access/run.sh does).
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+CONTROLS = {
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
+    pyatspi.ROLE_TEXT, pyatspi.ROLE_SLIDER, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_SPIN_BUTTON,
+    pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_MENU, pyatspi.ROLE_CHECK_MENU_ITEM, pyatspi.ROLE_PAGE_TAB,
+}
+
+
+def find_app(name, seconds=20):
+    end = time.time() + seconds
+    while time.time() < end:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name.lower() == name:
+                return app
+        time.sleep(0.25)
+    return None
+
+
+def walk(node, depth=0):
+    yield node, depth
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child, depth + 1)
+
+
+def by_name(app, role, name):
+    for node, _ in walk(app):
+        if node.getRole() == role and node.name == name:
+            return node
+    return None
+
+
+def key(window, keys):
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+    subprocess.run(["xdotool", "key", *keys], check=True)
+    time.sleep(0.5)
+
+
+def names_and_tape(program, failures):
+    window = subprocess.Popen([program])
+    try:
+        app = find_app("automaten")
+        if app is None:
+            failures.append("the window did not appear on the accessibility bus")
+            return
+        time.sleep(1.5)  # the first layout restores the settings
+        check_names(app, "the window", failures)
+
+        tape = by_name(app, pyatspi.ROLE_TEXT, "Band")
+        if by_name(app, pyatspi.ROLE_TEXT, "Programm") is None:
+            failures.append("no text named Programm")
+        slider = by_name(app, pyatspi.ROLE_SLIDER, "Frequenz")
+        if slider is None or not slider.description.endswith("Hz"):
+            failures.append("no slider named Frequenz that says its frequency")
+        if tape is None:
+            failures.append("no text named Band")
+        else:
+            window_id = window_of()
+            key(window_id, ["F8"])
+            text = tape.queryText()
+            cells = text.getText(0, -1)
+            if not cells.startswith("sskkss"):
+                failures.append(f"the tape reads {cells!r} after F8")
+            heads = [text.getSelection(0) if text.getNSelections() == 1 else None]
+            key(window_id, ["F7"])
+            heads.append(text.getSelection(0) if text.getNSelections() == 1 else None)
+            if heads != [(0, 1), (1, 2)]:
+                failures.append(f"the head cell is not the selection after F8 and F7: {heads}")
+            print(f"atspi: the tape reads {cells.rstrip()!r} after F8; its head cell is the selection: {heads}")
+        second = [node.name for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_TEXT]
+        if "Ausgabe" not in second:
+            failures.append(f"no text named Ausgabe beside the DEA's tape: {second}")
+    finally:
+        end(window)
+
+
+
+def check_names(app, where, failures):
+    shown = [(node, depth) for node, depth in walk(app)
+             if node.getRole() in CONTROLS and node.getState().contains(pyatspi.STATE_SHOWING)]
+    unnamed = [f"a {node.getRoleName()} without a name (depth {depth}, in {node.parent.getRoleName()} \"{node.parent.name}\") in {where}"
+               for node, depth in shown if not node.name.strip()]
+    failures.extend(unnamed)
+    if not unnamed:
+        print(f"atspi: {where}: {len(shown)} controls shown, each with a name")
+
+
+def window_of():
+    return subprocess.run(["xdotool", "search", "--name", "^Simulation"], capture_output=True,
+                          text=True).stdout.split()[0]
+
+
+def end(window):
+    window.terminate()
+    try:
+        window.wait(10)
+    except subprocess.TimeoutExpired:
+        window.kill()
+
+
+def label(app, prefix):
+    return next((node.name for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_LABEL
+                 and node.name.startswith(prefix)), None)
+
+
+def by_keys(program, example, failures):
+    scratch = os.path.dirname(os.environ["AUTOMATEN_CONFIG"])
+    saved = os.path.join(scratch, "gespeichert.txt")
+    window = subprocess.Popen([program, example])
+    try:
+        app = find_app("automaten")
+        if app is None:
+            failures.append("the window did not appear on the accessibility bus")
+            return
+        time.sleep(1.5)
+        window_id = window_of()
+        key(window_id, ["F3"])
+        key(window_id, ["ctrl+t"])
+        time.sleep(1.5)
+        check_names(app, "the window with the Tests pane", failures)
+        key(window_id, ["Down", "Down", "Down", "Return"])  # the third case: "11"
+        tape = by_name(app, pyatspi.ROLE_TEXT, "Band").queryText().getText(0, -1)
+        key(window_id, ["F7"])
+        steps = label(app, "Schritte:")
+        if tape != "11" or steps != "Schritte: 1":
+            failures.append(f"by keys: the third case gave the tape {tape!r} and {steps!r} after F7")
+        key(window_id, ["ctrl+shift+s"])
+        time.sleep(1)
+        subprocess.run(["xdotool", "type", "--delay", "20", saved], check=True)
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        for _ in range(40):
+            if os.path.exists(saved):
+                break
+            time.sleep(0.25)
+        if not os.path.exists(saved) or b"; Test: 11 -> akzeptiert" not in open(saved, "rb").read():
+            failures.append("by keys: Ctrl+Shift+S did not save the program")
+        else:
+            print(f"atspi: by keys alone: all tests, the case 11 on the tape ({steps}), saved as {saved}")
+    finally:
+        end(window)
+
+
+def main():
+    failures = []
+    names_and_tape(sys.argv[1], failures)
+    by_keys(sys.argv[1], sys.argv[2], failures)
+    for f in failures:
+        print("atspi:", f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
