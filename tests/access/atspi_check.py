@@ -17,6 +17,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 CONTROLS = {
     pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
@@ -51,10 +52,20 @@ def by_name(app, role, name):
     return None
 
 
+def pump(seconds):
+    """Lets the accessibility events that came in reach their listeners."""
+    end = time.time() + seconds
+    context = GLib.MainContext.default()
+    while time.time() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
+
+
 def key(window, keys):
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
     subprocess.run(["xdotool", "key", *keys], check=True)
-    time.sleep(0.5)
+    pump(0.5)
 
 
 def names_and_tape(program, failures):
@@ -87,7 +98,23 @@ def names_and_tape(program, failures):
             heads.append(text.getSelection(0) if text.getNSelections() == 1 else None)
             if heads != [(0, 1), (1, 2)]:
                 failures.append(f"the head cell is not the selection after F8 and F7: {heads}")
-            print(f"atspi: the tape reads {cells.rstrip()!r} after F8; its head cell is the selection: {heads}")
+            # What a screen reader hears of the next step: the labels' new names, the tape's selection.
+            heard = []
+            events = ("object:property-change:accessible-name", "object:text-selection-changed")
+            listener = lambda event: heard.append((event.type, event.source.name if event.source else ""))
+            pyatspi.Registry.registerEventListener(listener, *events)
+            pump(0.3)
+            key(window_id, ["F7"])
+            pump(0.5)
+            pyatspi.Registry.deregisterEventListener(listener, *events)
+            names = {name.strip() for kind, name in heard if kind.startswith("object:property-change")}
+            for expected in ("Schritte: 2", "Übergang: a k -> w 1"):
+                if expected not in names:
+                    failures.append(f"no name change to {expected!r} heard after F7: {sorted(names)}")
+            if not any(kind == "object:text-selection-changed" and name == "Band" for kind, name in heard):
+                failures.append("no selection change of the tape heard after F7")
+            print(f"atspi: the tape reads {cells.rstrip()!r} after F8; its head cell is the selection: {heads}; "
+                  f"the next F7 was heard as {sorted(names)} and the tape's selection")
         second = [node.name for node, _ in walk(app) if node.getRole() == pyatspi.ROLE_TEXT]
         if "Ausgabe" not in second:
             failures.append(f"no text named Ausgabe beside the DEA's tape: {second}")
