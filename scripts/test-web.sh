@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 native=$(realpath "${1:-build/app/automaten-cli}")
 
 ./scripts/build-web.sh
-if [[ ! -d web/tests/node_modules/playwright-core ]]; then
+if [[ ! -d web/tests/node_modules/playwright-core || ! -d web/tests/node_modules/@axe-core/playwright ]]; then
   (cd web/tests && npm ci --no-audit --no-fund --loglevel=error)
 fi
 

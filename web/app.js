@@ -82,16 +82,17 @@ function wire() {
   document.addEventListener("click", (event) => {
     const target = event.target.closest("button");
     const menu = event.target.closest(".menu");
-    for (const m of document.querySelectorAll(".menu.open")) if (m !== menu) m.classList.remove("open");
+    for (const m of document.querySelectorAll(".menu.open")) if (m !== menu) openMenu(m, false);
     if (!target) return;
     if (target.classList.contains("menutitle")) {
-      menu.classList.toggle("open");
+      openMenu(menu, !menu.classList.contains("open"));
       return;
     }
-    if (menu) menu.classList.remove("open");
+    if (menu) openMenu(menu, false);
     if (target.dataset.command) run(target.dataset.command);
     else if (target.dataset.kind !== undefined) selectKind(Number(target.dataset.kind));
   });
+  $("menubar").addEventListener("keydown", menuKey);
   document.addEventListener("keydown", onKey);
 
   for (const field of fields) {
@@ -138,6 +139,8 @@ function wire() {
     });
   });
   window.addEventListener("pagehide", store);
+  // The browser's own printing prints what "Drucken" prints.
+  window.addEventListener("beforeprint", () => { $("printout").textContent = app.programText(); });
   document.addEventListener("visibilitychange", () => document.hidden && store());
 }
 
@@ -146,9 +149,55 @@ const SHORTCUTS = {
   "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print",
 };
 
+// ---- Menus: the menu-button pattern ----
+
+function openMenu(menu, open) {
+  menu.classList.toggle("open", open);
+  menu.querySelector(".menutitle").setAttribute("aria-expanded", String(open));
+}
+
+// Enter, Space or Down on a title opens its menu at the first item; Up and
+// Down move through the items, Left and Right to the next menu, Home and End
+// to the ends; Escape closes and gives the title the focus again.
+function menuKey(event) {
+  const menu = event.target.closest(".menu");
+  if (!menu) return;
+  const menus = [...document.querySelectorAll("#menubar .menu")];
+  const items = [...menu.querySelectorAll(".items button")];
+  const onTitle = event.target.classList.contains("menutitle");
+  const focusItem = (i) => items[(i + items.length) % items.length]?.focus();
+  const at = items.indexOf(event.target);
+  const move = {
+    ArrowDown: () => (onTitle ? (openMenu(menu, true), focusItem(0)) : focusItem(at + 1)),
+    ArrowUp: () => (onTitle ? (openMenu(menu, true), focusItem(-1)) : focusItem(at - 1)),
+    Home: () => !onTitle && focusItem(0),
+    End: () => !onTitle && focusItem(-1),
+    ArrowRight: () => switchMenu(menus, menu, 1, !onTitle),
+    ArrowLeft: () => switchMenu(menus, menu, -1, !onTitle),
+    Escape: () => {
+      openMenu(menu, false);
+      menu.querySelector(".menutitle").focus();
+    },
+  }[event.key];
+  if (!move) return;
+  event.preventDefault();
+  event.stopPropagation();
+  move();
+}
+
+function switchMenu(menus, menu, by, open) {
+  const next = menus[(menus.indexOf(menu) + by + menus.length) % menus.length];
+  openMenu(menu, false);
+  next.querySelector(".menutitle").focus();
+  if (open) {
+    openMenu(next, true);
+    next.querySelector(".items button")?.focus();
+  }
+}
+
 function onKey(event) {
   if (event.key === "Escape") {
-    for (const m of document.querySelectorAll(".menu.open")) m.classList.remove("open");
+    for (const m of document.querySelectorAll(".menu.open")) openMenu(m, false);
     for (const w of document.querySelectorAll(".textwindow[open]")) w.close();
   }
   if (document.querySelector("dialog[open]:modal")) return;
@@ -322,6 +371,9 @@ function render() {
   for (const field of fields) field.show();
   program.show();
   $("speed").value = app.sliderPosition();
+  $("speed").setAttribute("aria-valuetext", $("LFrequenz2").textContent);  // "0,2 Hz", not "1"
+  // The labels are read out after a step or at the run's end, not at every tick.
+  $("labels").setAttribute("aria-busy", String(running));
   const caption = app.caption();
   if (caption && document.title !== caption) document.title = caption;
   for (const text of app.takeDialogs()) showMessage(text);

@@ -473,3 +473,78 @@ test("a full storage is said in the status bar with Speichern; the tape is store
   assert.deepStrictEqual(page.errors, []);
   await context.close();
 });
+
+test("axe finds nothing at rest, in each menu, the help, a fault box and the name box; the menus work by keys", async () => {
+  const { AxeBuilder } = require("@axe-core/playwright");
+  const page = await openPage();
+  // WCAG 2.2 AA (target sizes of 24 px among them) and axe's best practices.
+  // Under an open menu the tool bar is covered, and its buttons are counted
+  // as small: it is left out while a menu is open.
+  const violations = async (where, under) => {
+    const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
+    const builder = new AxeBuilder({ page }).withTags(tags);
+    const result = await (under ? builder.exclude(under) : builder).analyze();
+    return result.violations.map((v) => `${where}: ${v.id} ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`);
+  };
+  const found = [...await violations("at rest")];
+  const titles = await page.$$("#menubar .menutitle");
+  for (const title of titles) {
+    await title.click();
+    assert.strictEqual(await title.getAttribute("aria-expanded"), "true");
+    found.push(...await violations(`menu ${await title.textContent()}`, "#toolbar"));
+    await page.keyboard.press("Escape");
+    assert.strictEqual(await title.getAttribute("aria-expanded"), "false");
+  }
+  await page.keyboard.press("F1");
+  found.push(...await violations("help"));
+  await page.keyboard.press("Escape");
+  await page.fill("#MProgramm", "a 0 -> b c d\n");
+  await page.keyboard.press("F8");
+  await dialogText(page);
+  found.push(...await violations("fault box"));
+  await page.keyboard.press("Enter");
+  await page.keyboard.press("Control+s");
+  await page.waitForSelector("#boxName:not([hidden])");
+  found.push(...await violations("name box"));
+  await page.keyboard.press("Escape");
+  assert.deepStrictEqual(found, []);
+
+  // The menu-button pattern: Down opens at the first item, Right goes on to the next menu, Escape goes back.
+  await page.focus("#menubar .menutitle");
+  await page.keyboard.press("ArrowDown");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.textContent), "NeuStrg+N".slice(0, 3));
+  await page.keyboard.press("ArrowUp");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.dataset.command), "print");
+  await page.keyboard.press("ArrowRight");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.dataset.command), "clearTape");
+  assert.strictEqual(await titles[1].getAttribute("aria-expanded"), "true");
+  assert.strictEqual(await titles[0].getAttribute("aria-expanded"), "false");
+  await page.keyboard.press("Escape");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.textContent), "Betrieb");
+  // The slider says its frequency; the labels are a live region, quiet while the machine runs.
+  assert.match(await page.getAttribute("#speed", "aria-valuetext"), /^\d+(,\d+)? Hz$/);
+  assert.strictEqual(await page.getAttribute("#labels", "aria-live"), "polite");
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("the loop sentence wraps in a narrow page (as at 200 % zoom) instead of being cut", async () => {
+  const context = await browser.newContext({ viewport: { width: 450, height: 700 } });
+  const page = await openPage(context);
+  await page.click('#kinds button[data-kind="4"]');
+  await page.fill("#MProgramm", "a * -> * R 1\n1 * -> * L a\n");
+  await page.click("#toolbar button[data-command=clearTape]");
+  await page.focus("#speed");
+  await page.keyboard.press("End");
+  await page.keyboard.press("F8");
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => !window.automaten.app.running());
+  assert.match(await text(page, "LMeldung"), /^Endlosschleife/);
+  const box = await page.$eval("#LMeldung", (e) => {
+    const r = e.getBoundingClientRect();
+    return { right: r.right, height: r.height, scroll: e.scrollWidth, client: e.clientWidth,
+             line: parseFloat(getComputedStyle(e).lineHeight) || 15 };
+  });
+  assert.ok(box.right <= 450 && box.scroll <= box.client, JSON.stringify(box));
+  assert.ok(box.height > box.line * 1.5, `wrapped onto more lines: ${JSON.stringify(box)}`);
+  await context.close();
+});
