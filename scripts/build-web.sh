@@ -14,7 +14,9 @@ if [[ ! -f build-web/CMakeCache.txt ]]; then
 fi
 cmake --build build-web -j2
 rm -rf build-web/site && mkdir -p build-web/site
-cp web/index.html web/style.css web/app.js web/sw.js build-web/site/
+cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
+cp data/icons/automaten-192.png build-web/site/icon-192.png
+cp data/icons/automaten-512.png build-web/site/icon-512.png
 cp build-web/web/automaten.js build-web/site/
 echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes" >&2

@@ -225,7 +225,7 @@ test("program, kind, tape and speed are kept across a reload", async () => {
   await context.close();
 });
 
-test("once loaded, the page opens and runs without a network", async () => {
+test("once loaded, the page opens and runs without a network, and is installable", async () => {
   const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
   let page = await openPage(context);
   const kept = await page.evaluate(() => Promise.race([
@@ -237,6 +237,23 @@ test("once loaded, the page opens and runs without a network", async () => {
   await page.keyboard.press("F8");
   await page.keyboard.press("F7");
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
+  // Installable: the manifest and its icons, from the cache too.
+  const manifest = await page.evaluate(async () => {
+    const m = await (await fetch(document.querySelector("link[rel=manifest]").href)).json();
+    const sizes = [];
+    for (const icon of m.icons) {
+      const bytes = await (await fetch(icon.src)).blob();
+      if (icon.type === "image/png") {
+        const bitmap = await createImageBitmap(bytes);
+        sizes.push(`${bitmap.width}x${bitmap.height}`);
+      } else {
+        sizes.push(`${icon.type} ${bytes.size > 0}`);
+      }
+    }
+    return { name: m.name, display: m.display, theme: m.theme_color, sizes };
+  });
+  assert.deepStrictEqual(manifest, { name: "Automaten", display: "standalone", theme: "#2f6fa8",
+                                     sizes: ["192x192", "512x512", "image/svg+xml true"] });
   assert.deepStrictEqual(page.errors, []);
   await context.close();
 });

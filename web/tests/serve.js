@@ -6,7 +6,8 @@ const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
 
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css", ".svg": "image/svg+xml" };
+const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css", ".svg": "image/svg+xml",
+                ".png": "image/png", ".webmanifest": "application/manifest+json" };
 
 // Resolves to { server, address }; only files below `site` are served.
 async function serveSite(site) {
