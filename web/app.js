@@ -5,7 +5,7 @@
 
 // The answers, the controls' names, the colours and the limits come from the
 // module (constants()), once it is loaded.
-let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES, PASTE_TOO_LARGE;
+let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES, PASTE_TOO_LARGE, LINK_BROKEN;
 const STORE = {
   settings: "automaten.ini",
   program: "automaten.programm",
@@ -31,7 +31,7 @@ createAutomaten().then((module) => {
   M = module;
   const constants = M.constants();
   ({ ja: JA, nein: NEIN, abbrechen: ABBRECHEN, labels: LABELS, fields: FIELDS, panels: PANELS,
-     maxProgramBytes: MAX_PROGRAM_BYTES, pasteTooLarge: PASTE_TOO_LARGE } = constants);
+     maxProgramBytes: MAX_PROGRAM_BYTES, pasteTooLarge: PASTE_TOO_LARGE, linkBroken: LINK_BROKEN } = constants);
   $("storeNoteText").textContent = constants.storeFailed;
   COLOURS = constants.colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
   app = new M.WebApp();
@@ -54,6 +54,8 @@ function start() {
   wire();
   render();
   document.body.dataset.ready = "true";
+  openLink();
+  window.addEventListener("hashchange", openLink);
   // Offline once loaded: the service worker keeps the files (where the page is served securely, as on 127.0.0.1).
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 }
@@ -224,6 +226,7 @@ const COMMANDS = {
   save: save,
   saveAs: saveAs,
   print: print,
+  copyLink: copyLink,
   help: () => showTextWindow("helpWindow"),
   info: () => showTextWindow("infoWindow"),
 };
@@ -301,6 +304,55 @@ function offerDownload() {
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   app.downloadTaken();
+}
+
+// ---- Sharing by link ----
+// Kind, program, tape (as much as the settings keep) and speed travel in the
+// link's fragment, deflated by the browser and in base64url: nothing goes to
+// a server. Opening such a link asks the change prompt first.
+
+const SHARED = "#p=";
+
+async function deflated(text) {
+  const stream = new Blob([text]).stream().pipeThrough(new CompressionStream("deflate-raw"));
+  const bytes = new Uint8Array(await new Response(stream).arrayBuffer());
+  let binary = "";
+  for (const b of bytes) binary += String.fromCharCode(b);
+  return btoa(binary).replace(/\+/g, "-").replace(/\//g, "_").replace(/=+$/, "");
+}
+
+async function inflated(code) {
+  const bytes = Uint8Array.from(atob(code.replace(/-/g, "+").replace(/_/g, "/")), (c) => c.charCodeAt(0));
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("deflate-raw"));
+  return new Response(stream).text();
+}
+
+async function copyLink() {
+  const shared = { kind: app.kind(), program: app.programText(), tape: app.tapeToStore(), speed: app.sliderPosition() };
+  const link = location.href.split("#")[0] + SHARED + (await deflated(JSON.stringify(shared)));
+  try {
+    await navigator.clipboard.writeText(link);
+    app.linkCopied();
+  } catch (e) {
+    await ask(link, ["OK"], 0);  // no clipboard: the link to copy by hand
+  }
+}
+
+async function openLink() {
+  if (!location.hash.startsWith(SHARED)) return;
+  const code = location.hash.slice(SHARED.length);
+  history.replaceState(null, "", location.href.split("#")[0]);  // a reload does not open it again
+  let shared;
+  try {
+    shared = JSON.parse(await inflated(code));
+    if (typeof shared.program !== "string" || typeof shared.tape !== "string") throw new Error("no program");
+  } catch (e) {
+    await showMessage(LINK_BROKEN);
+    return;
+  }
+  const { answer, name } = await changePrompt();
+  app.openShared(answer, name, Number(shared.kind), shared.program, shared.tape, Number(shared.speed) || 1);
+  afterCommand();
 }
 
 // ---- Dialogs ----

@@ -82,6 +82,7 @@ emscripten::val Constants() {
   c.set("maxProgramBytes", static_cast<double>(kMaxProgramBytes));
   c.set("pasteTooLarge", std::string(kPasteTooLarge));
   c.set("storeFailed", std::string(kStoreFailed));
+  c.set("linkBroken", std::string(kLinkBroken));
   return c;
 }
 
@@ -118,6 +119,8 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("open", &automaten::Open)
       .function("save", &WebApp::Save)
       .function("saveAs", &WebApp::SaveAs)
+      .function("linkCopied", &WebApp::LinkCopied)
+      .function("openShared", &WebApp::OpenShared)
       .function("fileName", &WebApp::FileName)
       .function("hasDownload", &WebApp::HasDownload)
       .function("downloadName", &WebApp::DownloadName)

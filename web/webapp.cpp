@@ -6,6 +6,8 @@
 
 namespace automaten {
 
+const char kLinkBroken[] = "Der Link enthält kein Automatenprogramm, das sich lesen lässt.";
+
 const char kStoreFailed[] = "Speicher des Browsers voll: Änderungen gehen beim Neuladen verloren.";
 
 void WebView::SetFieldText(Field f, const std::string& text) {
@@ -126,6 +128,21 @@ void WebApp::Save(const std::string& saveName) {
 void WebApp::SaveAs(const std::string& saveName) {
   Prepare(1, saveName);
   session_.SaveAs();
+  Done();
+}
+
+void WebApp::LinkCopied() { sim_.ShowStatus(ToMachineText("Link in die Zwischenablage kopiert.")); }
+
+void WebApp::OpenShared(int answer, const std::string& saveName, int kind, const std::string& program,
+                        const std::string& tape, int speed) {
+  const auto shared = static_cast<MachineKind>(kind);
+  Prepare(answer, saveName);
+  if (IsKnownKind(shared) && session_.OpenMade(shared, program, ToMachineText("Programm aus dem Link geöffnet."))) {
+    view_.SetFieldText(Field::EBand, ToMachineText(tape));
+    SetSlider(speed);
+  } else if (!IsKnownKind(shared)) {
+    view_.dialogs.push_back(kLinkBroken);
+  }
   Done();
 }
 

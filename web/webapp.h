@@ -22,6 +22,8 @@ namespace automaten {
 
 // The status bar's note when the browser refuses to store the page's state.
 extern const char kStoreFailed[];
+// The box for a link that holds no program the page can read.
+extern const char kLinkBroken[];
 
 class WebView : public PlainView {
  public:
@@ -129,6 +131,12 @@ class WebApp {
   void Open(int answer, const std::string& saveName, const std::string& name, const std::string& bytes);
   void Save(const std::string& saveName);    // "&Speichern": the name when the program has none
   void SaveAs(const std::string& saveName);  // "Speichern unter..."
+  // "Link kopieren": the page copied the link; the status bar says so.
+  void LinkCopied();
+  // A link opened: its program as a new, unsaved one of its kind, with its
+  // tape and speed, after the change prompt (kind 0 ... 4; others are refused).
+  void OpenShared(int answer, const std::string& saveName, int kind, const std::string& program,
+                  const std::string& tape, int speed);
   std::string FileName() const { return session_.FileName(); }
   // The saved file the page offers for download; taken once.
   bool HasDownload() const { return host_.download.has_value(); }

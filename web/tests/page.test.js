@@ -565,3 +565,44 @@ test("the loop sentence wraps in a narrow page (as at 200 % zoom) instead of bei
   assert.ok(box.height > box.line * 1.5, `wrapped onto more lines: ${JSON.stringify(box)}`);
   await context.close();
 });
+
+test("a link carries kind, program, tape and speed; opening it asks first when the program changed", async () => {
+  const context = await browser.newContext({ viewport: { width: 900, height: 600 } });
+  await context.grantPermissions(["clipboard-read", "clipboard-write"]);
+  const page = await openPage(context);
+  await page.click('#kinds button[data-kind="1"]');
+  // A hundred lines of a real program: an acceptor counting to a hundred.
+  const program = ["; Art: Akzeptor", "e: 0"].concat(Array.from({ length: 98 }, (_, i) => `${i} 1 -> ${(i + 1) % 98}`)).join("\n");
+  await page.fill("#MProgramm", program);
+  await page.fill("#EBand", "1111");
+  await page.focus("#speed");
+  await page.keyboard.press("ArrowRight");
+  const speed = await page.inputValue("#speed");
+  await page.click("#menubar .menutitle");
+  await page.click("[data-command=copyLink]");
+  await page.waitForFunction(() => document.getElementById("panel2").textContent.includes("Link"));
+  const link = await page.evaluate(() => navigator.clipboard.readText());
+  assert.ok(link.startsWith(address + "#p=") && link.length < 2000, `${link.length} characters`);
+
+  // Another tab of the same browser, whose stored program is the changed one: the prompt, then the link's program.
+  const other = await context.newPage();
+  other.on("pageerror", (e) => page.errors.push(e.message));
+  await other.goto(address);
+  await other.waitForSelector("body[data-ready=true]");
+  await other.fill("#MProgramm", "; meine Änderung");
+  await other.goto(link);
+  await other.waitForSelector("body[data-ready=true]");
+  assert.match(await dialogText(other), /geändert/);
+  await other.click("#boxButtons button:nth-child(2)");  // Nein
+  await other.waitForFunction(() => document.getElementById("panel0").textContent === " Akz");
+  assert.strictEqual(await other.$eval("#MProgramm", (e) => e.value), program);
+  assert.strictEqual(await other.inputValue("#EBand"), "1111");
+  assert.strictEqual(await other.inputValue("#speed"), speed);
+  assert.ok(!(await other.evaluate(() => location.hash)), "the link is opened once");
+
+  // A link that holds no program says so and changes nothing.
+  await other.goto(address + "#p=kaputt");
+  assert.strictEqual(await dialogText(other), "Der Link enthält kein Automatenprogramm, das sich lesen lässt.");
+  assert.deepStrictEqual(page.errors, []);
+  await context.close();
+});
