@@ -87,6 +87,8 @@ bool StartsWithKindLine(const std::string& utf8, MachineKind kind) {
   return utf8.compare(0, utf8.find('\n'), KindLine(kind)) == 0;
 }
 
+const char* SecondFieldName(MachineKind kind) { return kind == MachineKind::KA ? "Keller" : "Ausgabe"; }
+
 std::string FitsKindText(MachineKind kind) {
   return std::string("Das Programm passt zur Maschinenart ") + InfoOf(kind).fileName + ".";
 }

@@ -40,6 +40,9 @@ bool HasKindLine(const std::string& utf8);
 bool KindOfProgram(const std::string& utf8, MachineKind& kind);
 // Whether the first line is the kind line of `kind`, as saving leaves it.
 bool StartsWithKindLine(const std::string& utf8, MachineKind kind);
+// What the second field shows, as a screen reader names it: "Keller" for
+// the pushdown automaton, else "Ausgabe".
+const char* SecondFieldName(MachineKind kind);
 // "Das Programm passt zur Maschinenart Turingmaschine." (UTF-8)
 std::string FitsKindText(MachineKind kind);
 // The kind other than `kind` under which the lines parse cleanly, when there

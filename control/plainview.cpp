@@ -11,9 +11,9 @@ std::string PlainView::ProgramLine(int i) const {
                                                        : std::string();
 }
 
-std::string PlainView::ProgramText() const { return ProgramLines(0, ProgramLineCount()); }
+std::string PlainView::ProgramText() const { return ProgramLinesText(0, ProgramLineCount()); }
 
-std::string PlainView::ProgramLines(int first, int count) const {
+std::string PlainView::ProgramLinesText(int first, int count) const {
   const int from = std::clamp(first, 0, ProgramLineCount());
   const int to = from + std::clamp(count, 0, ProgramLineCount() - from);
   std::string text;

@@ -35,7 +35,7 @@ class PlainView : public View {
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
   // The `count` lines from `first` on, UTF-8, joined by line breaks.
-  std::string ProgramLines(int first, int count) const;
+  std::string ProgramLinesText(int first, int count) const;
   void SetProgramText(const std::string& utf8) override;
   void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }

@@ -174,4 +174,12 @@ CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestC
   return r;
 }
 
+std::string TestSummaryText(int passed, int failed) {
+  return std::to_string(passed) + " bestanden, " + std::to_string(failed) + " fehlgeschlagen";
+}
+
+const char kTestsRunning[] = "Läuft ...";
+const char kNoTestCases[] = "Keine Testfälle: Zeilen wie \"; Test: 0110 -> akzeptiert\" im Programm.";
+const char kTestsStale[] = "veraltet: ";
+
 }  // namespace automaten

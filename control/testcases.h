@@ -50,4 +50,11 @@ struct CaseResult {
 // most `maxSteps` ticks.
 CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestCase& c, unsigned long long maxSteps);
 
+// The Tests pane's words (UTF-8): its summary, while running, for a program
+// without cases, and before a summary whose program changed since.
+std::string TestSummaryText(int passed, int failed);  // "9 bestanden, 0 fehlgeschlagen"
+extern const char kTestsRunning[];                    // "Läuft ..."
+extern const char kNoTestCases[];
+extern const char kTestsStale[];  // "veraltet: "
+
 }  // namespace automaten

@@ -106,13 +106,11 @@ void TestPane::RunAll(MachineKind kind, const std::string& program, const std::v
   }
   for (int column = 0; column < list_->columnCount(); ++column) list_->resizeColumnToContents(column);
   if (cases_.empty()) {
-    summary_->setText(suite.faults.empty()
-                          ? QStringLiteral("Keine Testfälle: Zeilen wie \"; Test: 0110 -> akzeptiert\" im Programm.")
-                          : QStringLiteral("0 bestanden, %1 fehlgeschlagen").arg(failed_));
+    summary_->setText(Text(suite.faults.empty() ? std::string(kNoTestCases) : TestSummaryText(0, failed_)));
     running_.reset();
     return;
   }
-  summary_->setText(QStringLiteral("Läuft ..."));
+  summary_->setText(Text(kTestsRunning));
   progress_->setRange(0, static_cast<int>(cases_.size()));
   progress_->setValue(0);
   run_->setEnabled(false);
@@ -157,7 +155,7 @@ void TestPane::MarkStale() {
   for (int i = 0; i < list_->topLevelItemCount(); ++i)
     for (int column = 0; column < list_->columnCount(); ++column)
       list_->topLevelItem(i)->setForeground(column, palette().color(QPalette::Disabled, QPalette::Text));
-  summary_->setText(QStringLiteral("veraltet: ") + summary_->text());
+  summary_->setText(Text(kTestsStale) + summary_->text());
 }
 
 void TestPane::ShowResult(std::size_t index, const CaseResult& result) {
@@ -176,7 +174,7 @@ void TestPane::Done() {
   running_.reset();
   progress_->hide();
   run_->setEnabled(true);
-  summary_->setText(QStringLiteral("%1 bestanden, %2 fehlgeschlagen").arg(passed_).arg(failed_));
+  summary_->setText(Text(TestSummaryText(passed_, failed_)));
 }
 
 }  // namespace automaten

@@ -6,6 +6,7 @@
 // The answers, the controls' names, the colours and the limits come from the
 // module (constants()), once it is loaded.
 let JA, NEIN, ABBRECHEN, LABELS, COLOURS, FIELDS, PANELS, MAX_PROGRAM_BYTES, PASTE_TOO_LARGE, LINK_BROKEN;
+let TESTS_RUNNING, NO_TEST_CASES, TESTS_STALE;
 const STORE = {
   settings: "automaten.ini",
   program: "automaten.programm",
@@ -31,7 +32,8 @@ createAutomaten().then((module) => {
   M = module;
   const constants = M.constants();
   ({ ja: JA, nein: NEIN, abbrechen: ABBRECHEN, labels: LABELS, fields: FIELDS, panels: PANELS,
-     maxProgramBytes: MAX_PROGRAM_BYTES, pasteTooLarge: PASTE_TOO_LARGE, linkBroken: LINK_BROKEN } = constants);
+     maxProgramBytes: MAX_PROGRAM_BYTES, pasteTooLarge: PASTE_TOO_LARGE, linkBroken: LINK_BROKEN,
+     testsRunning: TESTS_RUNNING, noTestCases: NO_TEST_CASES, testsStale: TESTS_STALE } = constants);
   $("storeNoteText").textContent = constants.storeFailed;
   COLOURS = constants.colours.map((name) => (name === "WindowText" ? "" : name.toLowerCase()));
   app = new M.WebApp();
@@ -96,6 +98,9 @@ function wire() {
   });
   $("menubar").addEventListener("keydown", menuKey);
   document.addEventListener("keydown", onKey);
+  const rows = $("testTable").tBodies[0];
+  rows.addEventListener("dblclick", (event) => chooseCase(event.target.closest("tr")));
+  rows.addEventListener("keydown", testKey);
 
   for (const field of fields) {
     field.input.addEventListener("input", () => {
@@ -108,6 +113,7 @@ function wire() {
   const area = program.area;
   area.addEventListener("input", () => {
     program.edited();
+    testsStale();
     render();
     storeSoon();
   });
@@ -115,6 +121,7 @@ function wire() {
   area.addEventListener("keydown", (event) => program.key(event));
   area.addEventListener("paste", (event) => {
     if (!program.taking(event, event.clipboardData)) return;
+    testsStale();
     render();
     storeSoon();
   });
@@ -147,8 +154,8 @@ function wire() {
 }
 
 const SHORTCUTS = {
-  F1: "help", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
-  "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print",
+  F1: "help", F3: "toggleTests", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
+  "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print", "Ctrl+Alt+t": "runTests",
 };
 
 // ---- Menus: the menu-button pattern ----
@@ -203,7 +210,10 @@ function onKey(event) {
     for (const w of document.querySelectorAll(".textwindow[open]")) w.close();
   }
   if (document.querySelector("dialog[open]:modal")) return;
-  const key = (event.ctrlKey || event.metaKey ? "Ctrl+" : "") + (event.key.length === 1 ? event.key.toLowerCase() : event.key);
+  // With Alt the letter comes from the key's place: Alt may change the character.
+  const letter = event.altKey && event.code.startsWith("Key") ? event.code.slice(3).toLowerCase()
+    : event.key.length === 1 ? event.key.toLowerCase() : event.key;
+  const key = (event.ctrlKey || event.metaKey ? "Ctrl+" : "") + (event.altKey ? "Alt+" : "") + letter;
   const command = SHORTCUTS[key];
   if (!command) return;
   event.preventDefault();
@@ -227,6 +237,11 @@ const COMMANDS = {
   saveAs: saveAs,
   print: print,
   copyLink: copyLink,
+  toggleTests: () => showTests($("testsPane").hidden, true),
+  runTests: () => {
+    showTests(true, false);
+    runTests();
+  },
   help: () => showTextWindow("helpWindow"),
   info: () => showTextWindow("infoWindow"),
 };
@@ -304,6 +319,101 @@ function offerDownload() {
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
   app.downloadTaken();
+}
+
+// ---- The Tests pane ----
+// The module runs the cases of the program as it was when the run began,
+// a few at a time between frames; a newer program text drops the run and
+// greys the results ("veraltet"), and they run again half a second after
+// the last key. Enter or a double-click on a case puts its word on the tape.
+
+const tests = { generation: 0, cases: 0, passed: 0, failed: 0, stale: false, again: 0 };
+
+function showTests(shown, focus) {
+  $("testsPane").hidden = !shown;
+  $("testsToggle").setAttribute("aria-checked", String(shown));
+  app.tapeFieldResized(tapeCells());
+  if (shown && !tests.cases && !tests.generation) runTests();
+  if (shown && focus) ($("testTable").tBodies[0].rows[0] || $("testsPane").querySelector("button")).focus();
+}
+
+function runTests() {
+  clearTimeout(tests.again);
+  const generation = ++tests.generation;
+  const body = $("testTable").tBodies[0];
+  body.replaceChildren();
+  Object.assign(tests, { cases: 0, passed: 0, failed: 0, stale: false });
+  for (const row of app.testsStart()) {
+    const tr = body.insertRow();
+    const cells = row.fault ? [row.line, "", "", row.fault, "✗"] : [row.line, row.word, row.expected, "", ""];
+    for (const text of cells) tr.insertCell().textContent = text;
+    tr.tabIndex = body.rows.length === 1 ? 0 : -1;
+    if (row.fault) {
+      tr.cells[4].className = "failed";
+      ++tests.failed;
+    } else {
+      tr.dataset.case = tests.cases++;
+    }
+  }
+  const summary = $("testSummary");
+  if (!tests.cases) {
+    summary.textContent = tests.failed ? M.WebApp.testSummary(0, tests.failed) : NO_TEST_CASES;
+    return;
+  }
+  summary.textContent = TESTS_RUNNING;
+  const rows = [...body.rows].filter((tr) => tr.dataset.case !== undefined);
+  let next = 0;
+  const some = () => {
+    if (generation !== tests.generation) return;  // a newer text: these results are given up
+    const until = performance.now() + 12;
+    while (next < rows.length && performance.now() < until) {
+      const result = app.testRun(next);
+      const tr = rows[next++];
+      tr.cells[3].textContent = result.got;
+      tr.cells[4].textContent = result.passed ? "✓" : "✗";
+      tr.cells[4].className = result.passed ? "passed" : "failed";
+      if (result.passed) ++tests.passed;
+      else ++tests.failed;
+    }
+    if (next < rows.length) setTimeout(some, 0);
+    else summary.textContent = M.WebApp.testSummary(tests.passed, tests.failed);
+  };
+  some();
+}
+
+// The program or the kind changed: the results shown are no longer its own.
+function testsStale() {
+  if (!app || $("testsPane").hidden || !tests.generation) return;
+  if (!tests.stale) {
+    ++tests.generation;  // a run still going is given up
+    tests.stale = true;
+    for (const tr of $("testTable").tBodies[0].rows) tr.classList.add("stale");
+    $("testSummary").textContent = TESTS_STALE + $("testSummary").textContent;
+  }
+  clearTimeout(tests.again);
+  tests.again = setTimeout(runTests, 500);
+}
+
+function chooseCase(tr) {
+  if (!tr || tr.dataset.case === undefined) return;
+  app.testChosen(Number(tr.dataset.case));
+  afterCommand();
+}
+
+function testKey(event) {
+  const tr = event.target.closest("tr");
+  const rows = [...$("testTable").tBodies[0].rows];
+  const to = { ArrowDown: 1, ArrowUp: -1 }[event.key];
+  if (event.key === "Enter") {
+    event.preventDefault();
+    chooseCase(tr);
+  } else if (to) {
+    event.preventDefault();
+    const next = rows[clamp(rows.indexOf(tr) + to, 0, rows.length - 1)];
+    tr.tabIndex = -1;
+    next.tabIndex = 0;
+    next.focus();
+  }
 }
 
 // ---- Sharing by link ----
@@ -628,6 +738,7 @@ class ProgramView {
     this.revision = revision;
     this.count = app.programLineCount();
     this.load(this.count > LINES ? clamp(this.offset, 0, this.count - LINES) : -1);
+    testsStale();
   }
 
   // The lines from `offset` on, or the whole program (-1). The caret stays on

@@ -49,6 +49,28 @@ emscripten::val TakeDialogs(WebApp& app) {
   return list;
 }
 
+// The Tests pane's rows and a case's result, as plain objects.
+emscripten::val TestsStart(WebApp& app) {
+  emscripten::val rows = emscripten::val::array();
+  for (const WebApp::TestRow& r : app.TestsStart()) {
+    emscripten::val row = emscripten::val::object();
+    row.set("line", r.line);
+    row.set("word", r.word);
+    row.set("expected", r.expected);
+    row.set("fault", r.fault);
+    rows.call<void>("push", row);
+  }
+  return rows;
+}
+
+emscripten::val TestRun(const WebApp& app, int index) {
+  const CaseResult result = app.TestRun(index);
+  emscripten::val r = emscripten::val::object();
+  r.set("passed", result.passed);
+  r.set("got", result.got);
+  return r;
+}
+
 // The kinds' names, titles, menu texts and hints for the page's buttons and menu.
 emscripten::val Kinds() {
   emscripten::val list = emscripten::val::array();
@@ -83,6 +105,9 @@ emscripten::val Constants() {
   c.set("pasteTooLarge", std::string(kPasteTooLarge));
   c.set("storeFailed", std::string(kStoreFailed));
   c.set("linkBroken", std::string(kLinkBroken));
+  c.set("testsRunning", std::string(kTestsRunning));
+  c.set("noTestCases", std::string(kNoTestCases));
+  c.set("testsStale", std::string(kTestsStale));
   return c;
 }
 
@@ -120,6 +145,10 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("save", &WebApp::Save)
       .function("saveAs", &WebApp::SaveAs)
       .function("linkCopied", &WebApp::LinkCopied)
+      .function("testsStart", &automaten::TestsStart)
+      .function("testRun", &automaten::TestRun)
+      .function("testChosen", &WebApp::TestChosen)
+      .class_function("testSummary", &WebApp::TestSummary)
       .function("openShared", &WebApp::OpenShared)
       .function("fileName", &WebApp::FileName)
       .function("hasDownload", &WebApp::HasDownload)

@@ -1,5 +1,6 @@
 #include "webapp.h"
 
+#include "control/headless.h"
 #include "control/kinds.h"
 #include "control/settings.h"
 #include "engine/encoding.h"
@@ -129,6 +130,28 @@ void WebApp::SaveAs(const std::string& saveName) {
   Prepare(1, saveName);
   session_.SaveAs();
   Done();
+}
+
+std::vector<WebApp::TestRow> WebApp::TestsStart() {
+  const TestSuite suite = TestCasesOfProgram(view_.ProgramLines());
+  cases_ = suite.cases;
+  casesProgram_ = view_.ProgramText();
+  casesKind_ = sim_.State().kind;
+  std::vector<TestRow> rows;
+  for (const TestLineFault& f : suite.faults) rows.push_back({f.line, "", "", f.reason});
+  for (const TestCase& c : cases_) rows.push_back({c.line, WordText(c.word), ExpectationText(c), ""});
+  return rows;
+}
+
+CaseResult WebApp::TestRun(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= cases_.size()) return {};
+  return RunTestCase(casesKind_, casesProgram_, cases_[static_cast<std::size_t>(index)], kDefaultStepBound);
+}
+
+void WebApp::TestChosen(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= cases_.size()) return;
+  view_.SetFieldText(Field::EBand, cases_[static_cast<std::size_t>(index)].word);
+  sim_.Reset();
 }
 
 void WebApp::LinkCopied() { sim_.ShowStatus(ToMachineText("Link in die Zwischenablage kopiert.")); }

@@ -17,6 +17,7 @@
 #include "control/document.h"
 #include "control/plainview.h"
 #include "control/simulation.h"
+#include "control/testcases.h"
 
 namespace automaten {
 
@@ -144,6 +145,20 @@ class WebApp {
   const std::string& DownloadBytes() const;
   void DownloadTaken() { host_.download.reset(); }
 
+  // ---- The Tests pane ----
+  // The cases of the program as it is now, kept for TestRun: their rows
+  // (line, word, expectation; a faulty test line with its reason instead).
+  struct TestRow {
+    int line = 0;
+    std::string word, expected, fault;  // UTF-8
+  };
+  std::vector<TestRow> TestsStart();
+  // Case `index` of those (faulty lines not counted): whether it passed and what it gave.
+  CaseResult TestRun(int index) const;
+  static std::string TestSummary(int passed, int failed) { return TestSummaryText(passed, failed); }
+  // A case's word on the tape, then a reset: ready to step through it.
+  void TestChosen(int index);
+
   // ---- The browser's storage ----
   // Once, after the page laid out its tape field: the stored settings, and
   // the stored program and tape when there are any (no tape: the settings'
@@ -170,7 +185,7 @@ class WebApp {
   std::string ProgramText() const { return view_.ProgramText(); }
   double ProgramLineCount() const { return view_.ProgramLineCount(); }
   std::string ProgramLines(double first, double count) const {  // joined by line breaks
-    return view_.ProgramLines(static_cast<int>(first), static_cast<int>(count));
+    return view_.ProgramLinesText(static_cast<int>(first), static_cast<int>(count));
   }
   // The bytes of a saved file with this text; of the program, with the kind
   // line that saving puts first.
@@ -195,6 +210,10 @@ class WebApp {
 
   WebView view_;
   WebHost host_{view_};
+  // The cases last started, with the program and kind they belong to.
+  std::vector<TestCase> cases_;
+  std::string casesProgram_;
+  MachineKind casesKind_ = MachineKind::DEA;
   Simulation sim_{view_};
   DocumentSession session_{sim_, view_, host_};
 };

@@ -512,6 +512,10 @@ test("axe finds nothing at rest, in each menu, the help, a fault box and the nam
     await page.keyboard.press("Escape");
     assert.strictEqual(await title.getAttribute("aria-expanded"), "false");
   }
+  await page.keyboard.press("F3");
+  await page.waitForFunction(() => document.getElementById("testSummary").textContent !== "");
+  found.push(...await violations("Tests pane"));
+  await page.keyboard.press("F3");
   await page.keyboard.press("F1");
   found.push(...await violations("help"));
   await page.keyboard.press("Escape");
@@ -531,7 +535,7 @@ test("axe finds nothing at rest, in each menu, the help, a fault box and the nam
   await page.keyboard.press("ArrowDown");
   assert.strictEqual(await page.evaluate(() => document.activeElement.textContent), "NeuStrg+N".slice(0, 3));
   await page.keyboard.press("ArrowUp");
-  assert.strictEqual(await page.evaluate(() => document.activeElement.dataset.command), "print");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.dataset.command), "copyLink");  // the last
   await page.keyboard.press("ArrowRight");
   assert.strictEqual(await page.evaluate(() => document.activeElement.dataset.command), "clearTape");
   assert.strictEqual(await titles[1].getAttribute("aria-expanded"), "true");
@@ -605,4 +609,40 @@ test("a link carries kind, program, tape and speed; opening it asks first when t
   assert.strictEqual(await dialogText(other), "Der Link enthält kein Automatenprogramm, das sich lesen lässt.");
   assert.deepStrictEqual(page.errors, []);
   await context.close();
+});
+
+test("the Tests pane runs the program's cases, greys them at an edit and runs again; Enter puts a case on the tape", async () => {
+  const page = await openPage();
+  const example = fs.readFileSync(path.join(root, "examples/teilbar-durch-3.txt"), "utf8");
+  await page.click('#kinds button[data-kind="1"]');
+  await page.fill("#MProgramm", example);
+  await page.keyboard.press("F3");
+  await page.waitForFunction(() => document.getElementById("testSummary").textContent === "9 bestanden, 0 fehlgeschlagen");
+  assert.strictEqual(await page.evaluate(() => document.activeElement.closest("#testTable") !== null), true);
+  const rows = await page.$$eval("#testTable tbody tr", (trs) => trs.map((tr) => [...tr.cells].map((td) => td.textContent)));
+  assert.deepStrictEqual(rows[2], ["7", "11", "akzeptiert", "akzeptiert", "✓"]);
+
+  // An edit that adds a failing case: grey at once, then run again.
+  await page.click("#MProgramm");
+  await page.keyboard.press("Control+End");
+  await page.keyboard.type("\n; Test: 1 -> akzeptiert");
+  assert.match(await text(page, "testSummary"), /^veraltet: /);
+  assert.ok(await page.$eval("#testTable tbody tr", (tr) => tr.classList.contains("stale")));
+  await page.waitForFunction(() => document.getElementById("testSummary").textContent === "9 bestanden, 1 fehlgeschlagen");
+  const last = await page.$$eval("#testTable tbody tr", (trs) => [...trs.at(-1).cells].map((td) => td.textContent));
+  assert.deepStrictEqual(last.slice(1), ["1", "akzeptiert", "nicht akzeptiert", "✗"]);
+
+  // By keys: the third case on the tape, reset.
+  await page.keyboard.press("Control+Alt+t");
+  await page.waitForFunction(() => document.getElementById("testSummary").textContent === "9 bestanden, 1 fehlgeschlagen");
+  await page.focus("#testTable tbody tr");
+  await page.keyboard.press("ArrowDown");
+  await page.keyboard.press("ArrowDown");
+  await page.keyboard.press("Enter");
+  assert.strictEqual(await page.inputValue("#EBand"), "11");
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
+  // F3 again closes the pane.
+  await page.keyboard.press("F3");
+  assert.ok(await page.$eval("#testsPane", (e) => e.hidden));
+  assert.deepStrictEqual(page.errors, []);
 });
