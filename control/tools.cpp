@@ -125,6 +125,10 @@ Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, 
   return c;
 }
 
+std::string FaultMessage(const ToolProblem& problem) {
+  return (problem.other ? "Das andere Programm: " : "") + problem.text;
+}
+
 std::string ComparisonText(MachineKind kind, const Difference& d) {
   const std::string word = WordText(d.word);
   if (d.equal)

@@ -28,6 +28,11 @@ struct ToolProblem {
   explicit operator bool() const { return cause != Cause::None; }
 };
 
+// A program's fault as its message box says it ("Das andere Programm: "
+// first for the other program's), UTF-8; other problems show their text in
+// an error box.
+std::string FaultMessage(const ToolProblem& problem);
+
 // Whether the tool takes the program (machine-text lines): the refusal of
 // its kind or the program's fault, else no problem.
 ToolProblem CheckForTool(LanguageTool tool, MachineKind kind, const std::vector<std::string>& lines);

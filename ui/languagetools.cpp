@@ -40,7 +40,7 @@ void LanguageTools::EnableFor(MachineKind kind) {
 // A fault of a program is its message box; any other problem an error box.
 void LanguageTools::ShowProblem(const ToolProblem& problem) {
   if (problem.cause == ToolProblem::Cause::Fault)
-    view_.ShowMessage(ToMachine(QString::fromStdString((problem.other ? "Das andere Programm: " : "") + problem.text)));
+    view_.ShowMessage(ToMachine(QString::fromStdString(FaultMessage(problem))));
   else
     host_.ShowError(problem.text);
 }

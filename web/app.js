@@ -93,6 +93,7 @@ function wire() {
       return;
     }
     if (menu) openMenu(menu, false);
+    if (target.getAttribute("aria-disabled") === "true") return;
     if (target.dataset.command) run(target.dataset.command);
     else if (target.dataset.kind !== undefined) selectKind(Number(target.dataset.kind));
   });
@@ -237,6 +238,9 @@ const COMMANDS = {
   saveAs: saveAs,
   print: print,
   copyLink: copyLink,
+  convert: () => afterChangePrompt((answer, name) => app.convert(false, answer, name)),
+  minimize: () => afterChangePrompt((answer, name) => app.convert(true, answer, name)),
+  compare: compare,
   toggleTests: () => showTests($("testsPane").hidden, true),
   runTests: () => {
     showTests(true, false);
@@ -283,6 +287,21 @@ async function openFile() {
   // The module reads no more than one byte over the limit, to say the file is too large.
   const bytes = file ? new Uint8Array(await file.slice(0, MAX_PROGRAM_BYTES + 1).arrayBuffer()) : new Uint8Array();
   app.open(answer, name, file ? file.name : "", bytes);
+}
+
+// "Vergleichen mit Programm...": this program's fault before a file is
+// asked for; the answer in a box that offers the word that tells them apart.
+async function compare() {
+  if (!app.compareReady()) return;
+  const file = await pickFile();
+  if (!file) return;
+  const bytes = new Uint8Array(await file.slice(0, MAX_PROGRAM_BYTES + 1).arrayBuffer());
+  const answer = app.compareWithFile(file.name, bytes);
+  if (!answer) return;
+  const differs = app.comparisonDiffers();
+  const taken = await ask(answer, differs ? ["Wort auf das Band", "OK"] : ["OK"], differs ? 1 : 0);
+  if (differs && taken === 0) app.comparisonWordToTape();
+  render();
 }
 
 function pickFile() {
@@ -526,6 +545,8 @@ function render() {
   }
   const kind = app.kind();
   for (const button of $("kinds").children) button.setAttribute("aria-pressed", String(Number(button.dataset.kind) === kind));
+  for (const item of document.querySelectorAll("[data-tool]"))
+    item.setAttribute("aria-disabled", String(!app.toolAccepts(Number(item.dataset.tool))));
   const running = app.running();
   $("startButton").textContent = running ? "Anhalten" : "Starten";
   $("loopCheck").setAttribute("aria-checked", String(app.loopCheck()));

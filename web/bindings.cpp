@@ -49,6 +49,11 @@ emscripten::val TakeDialogs(WebApp& app) {
   return list;
 }
 
+// The other program's bytes as the page read them (a Uint8Array).
+std::string CompareWithFile(WebApp& app, const std::string& name, const emscripten::val& bytes) {
+  return app.CompareWithFile(name, BytesOf(bytes));
+}
+
 // The Tests pane's rows and a case's result, as plain objects.
 emscripten::val TestsStart(WebApp& app) {
   emscripten::val rows = emscripten::val::array();
@@ -145,6 +150,12 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("save", &WebApp::Save)
       .function("saveAs", &WebApp::SaveAs)
       .function("linkCopied", &WebApp::LinkCopied)
+      .function("toolAccepts", &WebApp::ToolAccepts)
+      .function("convert", &WebApp::Convert)
+      .function("compareReady", &WebApp::CompareReady)
+      .function("compareWithFile", &automaten::CompareWithFile)
+      .function("comparisonDiffers", &WebApp::ComparisonDiffers)
+      .function("comparisonWordToTape", &WebApp::ComparisonWordToTape)
       .function("testsStart", &automaten::TestsStart)
       .function("testRun", &automaten::TestRun)
       .function("testChosen", &WebApp::TestChosen)

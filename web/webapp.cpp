@@ -132,6 +132,62 @@ void WebApp::SaveAs(const std::string& saveName) {
   Done();
 }
 
+namespace {
+constexpr LanguageTool kTools[] = {LanguageTool::MakeAcceptor, LanguageTool::Minimize, LanguageTool::Compare};
+}  // namespace
+
+bool WebApp::ToolAccepts(int tool) const { return tool >= 0 && tool < 3 && Accepts(kTools[tool], sim_.State().kind); }
+
+void WebApp::ShowProblem(const ToolProblem& problem) {
+  view_.dialogs.push_back(problem.cause == ToolProblem::Cause::Fault ? FaultMessage(problem) : problem.text);
+}
+
+void WebApp::Convert(bool minimal, int answer, const std::string& saveName) {
+  const MadeAcceptor made = MakeAcceptor(sim_.State().kind, view_.ProgramLines(), minimal,
+                                         minimal ? "Minimaler Akzeptor" : "Akzeptor aus dem NEA");
+  if (made.problem) {
+    ShowProblem(made.problem);
+    return;
+  }
+  Prepare(answer, saveName);
+  session_.OpenMade(MachineKind::Akz, made.text, ToMachineText(made.summary));
+  Done();
+}
+
+bool WebApp::CompareReady() {
+  const ToolProblem problem = CheckForTool(LanguageTool::Compare, sim_.State().kind, view_.ProgramLines());
+  if (problem) ShowProblem(problem);
+  return !problem;
+}
+
+std::string WebApp::CompareWithFile(const std::string& name, const std::string& bytes) {
+  compared_.reset();
+  const ProgramFile file = CheckProgramBytes(bytes);
+  if (file.status != ProgramFile::Status::Ok) {
+    view_.dialogs.push_back(
+        name + ": " + (file.status == ProgramFile::Status::TooLarge ? "größer als 1 MiB" : "kein Automatenprogramm"));
+    return {};
+  }
+  // The other program's kind is the one its line "; Art: ..." names, else this one's.
+  const MachineKind kind = sim_.State().kind;
+  const std::string other = DecodeProgram(file.bytes);
+  MachineKind otherKind = kind;
+  KindOfProgram(other, otherKind);
+  const Comparison c = automaten::CompareWith(kind, view_.ProgramLines(), otherKind, MachineLines(other));
+  if (c.problem) {
+    ShowProblem(c.problem);
+    return {};
+  }
+  compared_ = c.difference;
+  return ComparisonText(kind, c.difference);
+}
+
+void WebApp::ComparisonWordToTape() {
+  if (!ComparisonDiffers()) return;
+  view_.SetFieldText(Field::EBand, compared_->word);
+  sim_.Reset();
+}
+
 std::vector<WebApp::TestRow> WebApp::TestsStart() {
   const TestSuite suite = TestCasesOfProgram(view_.ProgramLines());
   cases_ = suite.cases;

@@ -18,6 +18,7 @@
 #include "control/plainview.h"
 #include "control/simulation.h"
 #include "control/testcases.h"
+#include "control/tools.h"
 
 namespace automaten {
 
@@ -145,6 +146,21 @@ class WebApp {
   const std::string& DownloadBytes() const;
   void DownloadTaken() { host_.download.reset(); }
 
+  // ---- The menu Werkzeuge ----
+  // Whether the tool (0 "In Akzeptor umwandeln", 1 "Akzeptor minimieren",
+  // 2 "Vergleichen mit Programm...") takes programs of the current kind.
+  bool ToolAccepts(int tool) const;
+  // The acceptor (minimal) of the program as a new program, after the change
+  // prompt; a problem becomes a dialog.
+  void Convert(bool minimal, int answer, const std::string& saveName);
+  // Before the other program is chosen: false after showing this program's problem.
+  bool CompareReady();
+  // The comparison with another program file's bytes: its sentence, or empty
+  // after showing the problem. Then, when the programs differ, the word on the tape.
+  std::string CompareWithFile(const std::string& name, const std::string& bytes);
+  bool ComparisonDiffers() const { return compared_.has_value() && !compared_->equal; }
+  void ComparisonWordToTape();
+
   // ---- The Tests pane ----
   // The cases of the program as it is now, kept for TestRun: their rows
   // (line, word, expectation; a faulty test line with its reason instead).
@@ -210,6 +226,8 @@ class WebApp {
 
   WebView view_;
   WebHost host_{view_};
+  void ShowProblem(const ToolProblem& problem);
+  std::optional<Difference> compared_;  // the last comparison's answer
   // The cases last started, with the program and kind they belong to.
   std::vector<TestCase> cases_;
   std::string casesProgram_;

@@ -646,3 +646,50 @@ test("the Tests pane runs the program's cases, greys them at an edit and runs ag
   assert.ok(await page.$eval("#testsPane", (e) => e.hidden));
   assert.deepStrictEqual(page.errors, []);
 });
+
+test("Werkzeuge: the NEA as an acceptor, minimised, and compared with a file, whose word goes on the tape", async () => {
+  const page = await openPage();
+  const item = (command) => page.$(`[data-command=${command}]`);
+  await page.click('#kinds button[data-kind="4"]');  // no tool takes a Turing machine
+  assert.strictEqual(await (await item("convert")).getAttribute("aria-disabled"), "true");
+  await page.click('#kinds button[data-kind="2"]');
+  const nea = await page.$eval("#MProgramm", (e) => e.value);
+  await page.click("#menubar .menutitle[aria-controls=menu6]");
+  await (await item("convert")).click();
+  await page.waitForFunction(() => document.getElementById("panel0").textContent === " Akz");
+  const acceptor = await page.$eval("#MProgramm", (e) => e.value);
+  assert.ok(acceptor.startsWith("; Akzeptor aus dem NEA"), acceptor.slice(0, 40));
+  // The same as the command line's convert, line by line but for the heading.
+  const file = path.join(os.tmpdir(), `nea-${process.pid}.txt`);
+  fs.writeFileSync(file, "; Art: NEA\n" + nea);  // its kind, for the comparison
+  const native = execFileSync(nativeCli, ["convert", "--kind", "nea", file], { encoding: "utf8" });
+  assert.deepStrictEqual(acceptor.split("\n").slice(1).filter(Boolean), native.split("\r\n").slice(1).filter(Boolean));  // the file has CR LF
+
+  await page.click("#menubar .menutitle[aria-controls=menu6]");
+  await (await item("minimize")).click();
+  assert.match(await dialogText(page), /geändert/);  // the acceptor is a new, unsaved program
+  await page.click("#boxButtons button:nth-child(2)");  // Nein
+  await page.waitForFunction(() => document.getElementById("MProgramm").value.startsWith("; Minimaler Akzeptor"));
+
+  // Compared with the NEA it came from: the same language.
+  await page.click("#menubar .menutitle[aria-controls=menu6]");
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), (await item("compare")).click()]);
+  await chooser.setFiles(file);
+  assert.strictEqual(await dialogText(page), "Die Programme akzeptieren dieselbe Sprache.");
+  await page.keyboard.press("Enter");
+  // With an acceptor of another language: the shortest word that tells them apart, on the tape.
+  const other = path.join(os.tmpdir(), `akz-${process.pid}.txt`);
+  fs.writeFileSync(other, "; Art: Akzeptor\ne: a\na 0 -> a\na 1 -> a\n");
+  await page.click("#menubar .menutitle[aria-controls=menu6]");
+  const [again] = await Promise.all([page.waitForEvent("filechooser"), (await item("compare")).click()]);
+  await again.setFiles(other);
+  const answer = await dialogText(page);
+  assert.match(answer, /^Unterschied: das Wort (\S+) wird vom anderen Programm akzeptiert, von diesem nicht\.$/);
+  await page.click("#boxButtons button:first-child");  // Wort auf das Band
+  const word = answer.match(/das Wort (\S+) wird/)[1].replace(/^""$/, "");
+  assert.strictEqual(await page.inputValue("#EBand"), word);
+  assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
+  fs.rmSync(file);
+  fs.rmSync(other);
+  assert.deepStrictEqual(page.errors, []);
+});
