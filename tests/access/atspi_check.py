@@ -26,9 +26,22 @@ CONTROLS = {
 }
 
 
-def find_app(name, seconds=20):
+def start(args, failures):
+    """The window and its accessible application; once more if it ended at once
+    (a display that was not ready yet)."""
+    for attempt in range(2):
+        window = subprocess.Popen(args)
+        app = find_app("automaten", window)
+        if app is not None:
+            return window, app
+        end(window)
+    failures.append("the window did not appear on the accessibility bus")
+    return None, None
+
+
+def find_app(name, window, seconds=20):
     end = time.time() + seconds
-    while time.time() < end:
+    while time.time() < end and window.poll() is None:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name.lower() == name:
@@ -69,12 +82,10 @@ def key(window, keys):
 
 
 def names_and_tape(program, failures):
-    window = subprocess.Popen([program])
+    window, app = start([program], failures)
+    if window is None:
+        return
     try:
-        app = find_app("automaten")
-        if app is None:
-            failures.append("the window did not appear on the accessibility bus")
-            return
         time.sleep(1.5)  # the first layout restores the settings
         check_names(app, "the window", failures)
 
@@ -154,12 +165,10 @@ def label(app, prefix):
 def by_keys(program, example, failures):
     scratch = os.path.dirname(os.environ["AUTOMATEN_CONFIG"])
     saved = os.path.join(scratch, "gespeichert.txt")
-    window = subprocess.Popen([program, example])
+    window, app = start([program, example], failures)
+    if window is None:
+        return
     try:
-        app = find_app("automaten")
-        if app is None:
-            failures.append("the window did not appear on the accessibility bus")
-            return
         time.sleep(1.5)
         window_id = window_of()
         key(window_id, ["F3"])
@@ -188,8 +197,21 @@ def by_keys(program, example, failures):
         end(window)
 
 
+def wait_for_display(seconds=20):
+    """Xvfb may still be coming up (or the one before it going down)."""
+    end = time.time() + seconds
+    while time.time() < end:
+        if subprocess.run(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0:
+            return True
+        time.sleep(0.2)
+    return False
+
+
 def main():
     failures = []
+    if not wait_for_display():
+        print("atspi: no X display")
+        return 1
     names_and_tape(sys.argv[1], failures)
     by_keys(sys.argv[1], sys.argv[2], failures)
     for f in failures:
