@@ -687,7 +687,7 @@ test("Werkzeuge: the NEA as an acceptor, minimised, and compared with a file, wh
   assert.match(answer, /^Unterschied: das Wort (\S+) wird vom anderen Programm akzeptiert, von diesem nicht\.$/);
   await page.click("#boxButtons button:first-child");  // Wort auf das Band
   const word = answer.match(/das Wort (\S+) wird/)[1].replace(/^""$/, "");
-  assert.strictEqual(await page.inputValue("#EBand"), word);
+  await page.waitForFunction((word) => document.getElementById("EBand").value === word, word);  // after the box
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
   fs.rmSync(file);
   fs.rmSync(other);
