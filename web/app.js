@@ -150,7 +150,7 @@ function wire() {
   });
   window.addEventListener("pagehide", store);
   // The browser's own printing prints what "Drucken" prints.
-  window.addEventListener("beforeprint", () => { $("printout").textContent = app.programText(); });
+  window.addEventListener("beforeprint", fillPrintout);
   document.addEventListener("visibilitychange", () => document.hidden && store());
 }
 
@@ -324,8 +324,17 @@ async function saveAs() {
 }
 
 function print() {
-  $("printout").textContent = app.programText();
+  fillPrintout();
   window.print();
+}
+
+// What is printed: the program, and the test results when the Tests pane shows current ones.
+function fillPrintout() {
+  let text = app.programText();
+  const rows = [...$("testTable").rows].map((tr) => [...tr.cells].map((cell) => cell.textContent).join("\t"));
+  if (!$("testsPane").hidden && rows.length > 1 && !tests.stale)
+    text += `\n\nTests: ${$("testSummary").textContent}\n${rows.join("\n")}\n`;
+  $("printout").textContent = text;
 }
 
 function offerDownload() {

@@ -641,6 +641,15 @@ test("the Tests pane runs the program's cases, greys them at an edit and runs ag
   await page.keyboard.press("Enter");
   assert.strictEqual(await page.inputValue("#EBand"), "11");
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
+  // What is printed: the program and the results.
+  await page.evaluate(() => window.dispatchEvent(new Event("beforeprint")));
+  const printed = await text(page, "printout");
+  assert.ok(printed.startsWith("; Art: Akzeptor") && printed.includes("Tests: 9 bestanden, 1 fehlgeschlagen\nZeile\tWort"),
+            printed.slice(-300));
+  await page.emulateMedia({ media: "print" });
+  assert.deepStrictEqual(await page.evaluate(() => ["menubar", "toolbar", "work", "printout"].map((id) =>
+    document.getElementById(id).checkVisibility())), [false, false, false, true]);
+  await page.emulateMedia({ media: "screen" });
   // F3 again closes the pane.
   await page.keyboard.press("F3");
   assert.ok(await page.$eval("#testsPane", (e) => e.hidden));
