@@ -5,6 +5,7 @@
 #include "control/testcases.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
+#include "io/programfile.h"
 
 namespace automaten {
 
@@ -123,6 +124,12 @@ Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, 
   std::string error;
   if (!ComparePrograms(own, other, c.difference, error)) c.problem = TooLarge(error);
   return c;
+}
+
+Comparison CompareWithText(MachineKind kind, const std::vector<std::string>& lines, const std::string& otherUtf8) {
+  MachineKind otherKind = kind;
+  KindOfProgram(otherUtf8, otherKind);
+  return CompareWith(kind, lines, otherKind, MachineLines(otherUtf8));
 }
 
 std::string FaultMessage(const ToolProblem& problem) {

@@ -61,6 +61,9 @@ Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines,
 // ... or of another kind: an NEA against an acceptor (a DEA only against a DEA).
 Comparison CompareWith(MachineKind kind, const std::vector<std::string>& lines, MachineKind otherKind,
                        const std::vector<std::string>& otherLines);
+// ... or with another program's text (UTF-8), of the kind its line "; Art: ..."
+// names, else of this one's.
+Comparison CompareWithText(MachineKind kind, const std::vector<std::string>& lines, const std::string& otherUtf8);
 // Whether programs of the two kinds can be compared: the refusal, or no problem.
 ToolProblem CheckKindsToCompare(MachineKind kind, MachineKind otherKind);
 // The comparison's answer in a sentence, as the window's box says it (UTF-8).

@@ -69,11 +69,7 @@ void LanguageTools::Compare() {
     host_.ShowError(path + ": " + (file.systemError.empty() ? std::string("nicht lesbar") : file.systemError));
     return;
   }
-  // The other program's kind is the one its line "; Art: ..." names, else this one's.
-  const std::string other = DecodeProgram(file.bytes);
-  MachineKind otherKind = kind;
-  KindOfProgram(other, otherKind);
-  const Comparison c = CompareWith(kind, view_.ProgramLines(), otherKind, MachineLines(other));
+  const Comparison c = CompareWithText(kind, view_.ProgramLines(), DecodeProgram(file.bytes));
   if (c.problem) {
     ShowProblem(c.problem);
     return;

@@ -168,12 +168,8 @@ std::string WebApp::CompareWithFile(const std::string& name, const std::string& 
         name + ": " + (file.status == ProgramFile::Status::TooLarge ? "größer als 1 MiB" : "kein Automatenprogramm"));
     return {};
   }
-  // The other program's kind is the one its line "; Art: ..." names, else this one's.
   const MachineKind kind = sim_.State().kind;
-  const std::string other = DecodeProgram(file.bytes);
-  MachineKind otherKind = kind;
-  KindOfProgram(other, otherKind);
-  const Comparison c = automaten::CompareWith(kind, view_.ProgramLines(), otherKind, MachineLines(other));
+  const Comparison c = CompareWithText(kind, view_.ProgramLines(), DecodeProgram(file.bytes));
   if (c.problem) {
     ShowProblem(c.problem);
     return {};
