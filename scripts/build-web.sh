@@ -15,10 +15,15 @@ if [[ "$(grep -s '^CMAKE_BUILD_TYPE:' build-web/CMakeCache.txt)" != *MinSizeRel 
     -DAUTOMATEN_DIAGRAM=OFF -DAUTOMATEN_WEB=ON >/dev/null
 fi
 cmake --build build-web -j2
+# Graphviz in WebAssembly for the diagram pane, from npm (web/package-lock.json).
+[[ -f web/node_modules/@viz-js/viz/dist/viz-global.js ]] || (cd web && npm ci --no-audit --no-fund --loglevel=error)
 rm -rf build-web/site && mkdir -p build-web/site
-cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest build-web/site/
+cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest web/diagram.js web/layout-worker.js \
+  build-web/site/
+cp web/node_modules/@viz-js/viz/dist/viz-global.js build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
 cp data/icons/automaten-192.png build-web/site/icon-192.png
 cp data/icons/automaten-512.png build-web/site/icon-512.png
 cp build-web/web/automaten.js build-web/site/
-echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes" >&2
+echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes, without Graphviz" \
+  "$(du -cb --exclude=viz-global.js build-web/site/* | tail -1 | cut -f1)" >&2

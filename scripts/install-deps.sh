@@ -16,6 +16,8 @@ packages=(
 )
 if [[ "${1:-}" == "--web" ]]; then
   packages+=(emscripten chromium nodejs python3)
+  # npm for the browser driver and Graphviz in WebAssembly; some nodejs builds bring their own.
+  command -v npm >/dev/null || packages+=(npm)
 fi
 
 missing=()

@@ -20,12 +20,13 @@ let app = null;  // its WebApp
 let fields = [];  // the tape and the second field (FieldView)
 let program = null;  // the program area (ProgramView)
 let charWidth = 9.6;
+let diagram = null;  // the diagram pane (DiagramPane, diagram.js), once opened
 
 // For the tests and the rate measurement: the ticks taken by the automatic run.
 const stats = { ticks: 0, frames: 0 };
 window.automaten = {
   stats, get app() { return app; }, get module() { return M; }, get fields() { return fields; },
-  get program() { return program; },
+  get program() { return program; }, get diagram() { return diagram; },
 };
 
 createAutomaten().then((module) => {
@@ -115,6 +116,7 @@ function wire() {
   area.addEventListener("input", () => {
     program.edited();
     testsStale();
+    diagram?.textEdited();
     render();
     storeSoon();
   });
@@ -123,6 +125,7 @@ function wire() {
   area.addEventListener("paste", (event) => {
     if (!program.taking(event, event.clipboardData)) return;
     testsStale();
+    diagram?.textEdited();
     render();
     storeSoon();
   });
@@ -155,7 +158,8 @@ function wire() {
 }
 
 const SHORTCUTS = {
-  F1: "help", F3: "toggleTests", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
+  F1: "help", F3: "toggleTests", F4: "toggleDiagram", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
+  F11: "diagramFullScreen",
   "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print", "Ctrl+Alt+t": "runTests",
 };
 
@@ -246,6 +250,16 @@ const COMMANDS = {
     showTests(true, false);
     runTests();
   },
+  toggleDiagram: () => showDiagram($("diagramPane").hidden),
+  diagramZoomIn: () => diagram?.zoom(1.25),
+  diagramZoomOut: () => diagram?.zoom(0.8),
+  diagramFit: () => diagram?.fitWhole(),
+  diagramFullScreen: async () => {
+    await showDiagram(true);
+    await diagram.fullScreen();
+  },
+  diagramSvg: () => exportDiagram("svg"),
+  diagramPng: () => exportDiagram("png"),
   help: () => showTextWindow("helpWindow"),
   info: () => showTextWindow("infoWindow"),
 };
@@ -328,25 +342,72 @@ function print() {
   window.print();
 }
 
-// What is printed: the program, and the test results when the Tests pane shows current ones.
+// What is printed: the program, the diagram when its pane shows one (with
+// the run's marks when they are exported), and the test results when the
+// Tests pane shows current ones.
 function fillPrintout() {
-  let text = app.programText();
+  const printout = $("printout");
+  const pre = (text) => Object.assign(document.createElement("pre"), { textContent: text });
+  printout.replaceChildren(pre(app.programText()));
+  if (diagram?.shown && diagram.svg && !diagram.pending) {
+    const figure = diagram.exported($("diagramMarks").checked);
+    figure.removeAttribute("width");
+    figure.removeAttribute("height");
+    printout.append(figure);
+  }
   const rows = [...$("testTable").rows].map((tr) => [...tr.cells].map((cell) => cell.textContent).join("\t"));
   if (!$("testsPane").hidden && rows.length > 1 && !tests.stale)
-    text += `\n\nTests: ${$("testSummary").textContent}\n${rows.join("\n")}\n`;
-  $("printout").textContent = text;
+    printout.append(pre(`Tests: ${$("testSummary").textContent}\n${rows.join("\n")}\n`));
 }
 
 function offerDownload() {
   if (!app.hasDownload()) return;
+  download(new Blob([app.downloadBytes()], { type: "text/plain" }), app.downloadName());
+  app.downloadTaken();
+}
+
+function download(blob, name) {
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([app.downloadBytes()], { type: "text/plain" }));
-  link.download = app.downloadName();
+  link.href = URL.createObjectURL(blob);
+  link.download = name;
   document.body.append(link);
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-  app.downloadTaken();
+}
+
+// ---- The diagram pane ----
+// Its code and Graphviz are loaded when it is first opened.
+
+async function showDiagram(shown) {
+  if (shown && !diagram) {
+    await new Promise((resolve, reject) => {
+      const script = document.createElement("script");
+      script.src = "diagram.js";
+      script.onload = resolve;
+      script.onerror = () => reject(new Error("diagram.js"));
+      document.head.append(script);
+    });
+    diagram = new DiagramPane(app);
+  }
+  const pane = $("diagramPane");
+  if (pane.hidden === !shown) return;
+  pane.hidden = !shown;
+  $("diagramToggle").setAttribute("aria-checked", String(shown));
+  app.tapeFieldResized(tapeCells());
+  if (shown) {
+    diagram.opened();
+    $("diagramView").focus();
+  }
+}
+
+async function exportDiagram(format) {
+  if (!diagram?.svg || diagram.pending) {
+    await showMessage("Es gibt noch kein Diagramm: das Programm ist noch nicht fehlerfrei übersetzt.");
+    return;
+  }
+  const marks = $("diagramMarks").checked;
+  download(format === "svg" ? diagram.svgBlob(marks) : await diagram.pngBlob(marks), "zustandsdiagramm." + format);
 }
 
 // ---- The Tests pane ----
@@ -570,6 +631,7 @@ function render() {
   if (caption && document.title !== caption) document.title = caption;
   for (const text of app.takeDialogs()) showMessage(text);
   takeFocus();
+  diagram?.follow();
   if (running) startTimer();
 }
 

@@ -77,6 +77,25 @@ emscripten::val TestRun(const WebApp& app, int index) {
 }
 
 // The kinds' names, titles, menu texts and hints for the page's buttons and menu.
+// {nodes: [n, ...], lines: [[edge, line], ...], verdict: 0 none, 1 accepted, 2 not accepted}
+emscripten::val DiagramMarked(const WebApp& app) {
+  const DiagramMark mark = app.DiagramMarked();
+  emscripten::val nodes = emscripten::val::array();
+  for (std::size_t n : mark.nodes) nodes.call<void>("push", static_cast<double>(n));
+  emscripten::val lines = emscripten::val::array();
+  for (const auto& [edge, line] : mark.lines) {
+    emscripten::val pair = emscripten::val::array();
+    pair.call<void>("push", static_cast<double>(edge));
+    pair.call<void>("push", static_cast<double>(line));
+    lines.call<void>("push", pair);
+  }
+  emscripten::val m = emscripten::val::object();
+  m.set("nodes", nodes);
+  m.set("lines", lines);
+  m.set("verdict", static_cast<int>(mark.verdict));
+  return m;
+}
+
 emscripten::val Kinds() {
   emscripten::val list = emscripten::val::array();
   for (int k = 0; k < kKindCount; ++k) {
@@ -166,6 +185,13 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("downloadName", &WebApp::DownloadName)
       .function("downloadBytes", &automaten::DownloadBytes)
       .function("downloadTaken", &WebApp::DownloadTaken)
+      .function("diagramOpened", &WebApp::DiagramOpened)
+      .function("diagramTextChanged", &WebApp::DiagramTextChanged)
+      .function("diagramMachineShown", &WebApp::DiagramMachineShown)
+      .function("diagramDot", &WebApp::DiagramDot)
+      .function("diagramNote", &WebApp::DiagramNote)
+      .function("diagramDrawn", &WebApp::DiagramDrawn)
+      .function("diagramMarked", &automaten::DiagramMarked)
       .function("restore", &WebApp::Restore)
       .function("settingsText", &WebApp::SettingsText)
       .function("tapeIsLastTape", &WebApp::TapeIsLastTape)

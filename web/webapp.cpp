@@ -206,6 +206,14 @@ void WebApp::TestChosen(int index) {
   sim_.Reset();
 }
 
+int WebApp::Take(DiagramUpdate update) {
+  using Change = DiagramUpdate::Change;
+  if (update.change != Change::None) diagramNote_ = std::move(update.note);
+  if (update.change == Change::Diagram) asked_ = std::move(update.diagram);
+  if (update.change == Change::TooLarge) asked_ = drawn_ = {};
+  return static_cast<int>(update.change);
+}
+
 void WebApp::LinkCopied() { sim_.ShowStatus(ToMachineText("Link in die Zwischenablage kopiert.")); }
 
 void WebApp::OpenShared(int answer, const std::string& saveName, int kind, const std::string& program,

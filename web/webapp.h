@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "control/diagramfollower.h"
 #include "control/document.h"
 #include "control/plainview.h"
 #include "control/simulation.h"
@@ -175,6 +176,22 @@ class WebApp {
   // A case's word on the tape, then a reset: ready to step through it.
   void TestChosen(int index);
 
+  // ---- The diagram pane ----
+  // What the pane is to do after it opened, after the typing paused, and
+  // after a command or a frame: 0 nothing new, 1 lay out and draw
+  // DiagramDot() with DiagramNote() under it, 2 draw nothing (too large; the
+  // note says why), 3 grey what is drawn with the fault as the note.
+  int DiagramOpened() { return Take(diagram_.Opened()); }
+  int DiagramTextChanged() { return Take(diagram_.TextChanged()); }
+  int DiagramMachineShown() { return Take(diagram_.MachineShown()); }
+  std::string DiagramDot() const { return automaten::DiagramDot(asked_); }
+  std::string DiagramNote() const { return diagramNote_; }
+  // The page drew the diagram last asked for (false: it draws none), whose
+  // nodes and edges the marks then number.
+  void DiagramDrawn(bool drawn) { drawn_ = drawn ? asked_ : Diagram{}; }
+  // Where the run stands in the diagram drawn.
+  DiagramMark DiagramMarked() const { return diagram_.Mark(drawn_); }
+
   // ---- The browser's storage ----
   // Once, after the page laid out its tape field: the stored settings, and
   // the stored program and tape when there are any (no tape: the settings'
@@ -223,6 +240,7 @@ class WebApp {
   static Answer AnswerOf(int answer);
   void Prepare(int answer, const std::string& saveName);  // the answers for the command that follows
   void Done();                                            // and forgotten after it
+  int Take(DiagramUpdate update);                         // the follower's answer, kept for the page
 
   WebView view_;
   WebHost host_{view_};
@@ -234,6 +252,10 @@ class WebApp {
   MachineKind casesKind_ = MachineKind::DEA;
   Simulation sim_{view_};
   DocumentSession session_{sim_, view_, host_};
+  DiagramFollower diagram_{sim_, view_};
+  Diagram asked_;  // the diagram last asked to draw
+  Diagram drawn_;  // the one drawn
+  std::string diagramNote_;
 };
 
 }  // namespace automaten

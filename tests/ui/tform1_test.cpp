@@ -12,6 +12,9 @@
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -638,6 +641,40 @@ TEST_F(DiagramWindowTest, TheNeaMarksItsWholeSetAndTheTuringMachineItsState) {
   EXPECT_EQ(FilledCircles(), 1);
 }
 
+// The marks the web page is checked against too: each kind's example, a key at a time.
+TEST_F(DiagramWindowTest, EachKindsMarksAreTheRecordedOnesTheWebPageShowsToo) {
+  QFile file(QStringLiteral(AUTOMATEN_TEST_DATA "/diagram/marks.json"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QJsonArray runs = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("runs")).toArray();
+  ASSERT_EQ(runs.size(), kKindCount);
+  const auto strings = [](const QJsonValue& list) {
+    std::vector<std::string> out;
+    for (const QJsonValue& v : list.toArray()) out.push_back(v.toString().toStdString());
+    return out;
+  };
+  const char* verdicts[] = {"none", "accepted", "rejected"};
+  Key(Qt::Key_F4);
+  for (const QJsonValue& runValue : runs) {
+    const QJsonObject run = runValue.toObject();
+    const auto kind = static_cast<MachineKind>(run.value(QStringLiteral("kind")).toInt());
+    Click(run.value(QStringLiteral("button")).toString().toLatin1().constData());
+    bool first = true;
+    for (const QJsonValue& stepValue : run.value(QStringLiteral("steps")).toArray()) {
+      const QJsonObject step = stepValue.toObject();
+      Key(step.value(QStringLiteral("key")).toString() == QStringLiteral("F8") ? Qt::Key_F8 : Qt::Key_F7);
+      if (first) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return LaidOut() && Pane().Shown().kind == kind; }, 10000));
+      }
+      first = false;
+      SCOPED_TRACE(InfoOf(kind).name + std::string(" after ") +
+                   step.value(QStringLiteral("key")).toString().toStdString());
+      EXPECT_EQ(MarkedNodes(), strings(step.value(QStringLiteral("nodes"))));
+      EXPECT_EQ(MarkedLines(), strings(step.value(QStringLiteral("lines"))));
+      EXPECT_EQ(verdicts[static_cast<int>(Pane().Marked().verdict)], step.value(QStringLiteral("verdict")).toString());
+    }
+  }
+}
+
 TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
   Click("TB_AKz");
   Key(Qt::Key_F4);
@@ -1091,10 +1128,12 @@ TEST_F(WindowTest, StatusLabelsShowTheirWholeTextAtEveryZoomStep) {
           EXPECT_TRUE(inside.contains(label->geometry())) << label->objectName().toStdString();
           // No pane covers it.
           const QRect onWindow(label->mapTo(form.get(), QPoint(0, 0)), label->size());
-          for (QDockWidget* dock : form->findChildren<QDockWidget*>())
-            if (dock->isVisible())
+          for (QDockWidget* dock : form->findChildren<QDockWidget*>()) {
+            if (dock->isVisible()) {
               EXPECT_FALSE(dock->geometry().intersects(onWindow))
                   << label->objectName().toStdString() << " under " << dock->objectName().toStdString();
+            }
+          }
           // Every line it needs fits its height, and the text fits its width line by line.
           const int lines = label->Lines(label->width());
           EXPECT_LE(lines * QFontMetrics(label->font()).height(), label->height()) << label->objectName().toStdString();

@@ -237,6 +237,9 @@ test("once loaded, the page opens and runs without a network, and is installable
   await page.keyboard.press("F8");
   await page.keyboard.press("F7");
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
+  // The diagram, never opened before, with Graphviz from the cache.
+  await page.keyboard.press("F4");
+  await page.waitForSelector("#diagramView svg .node", { timeout: 20000 });
   // Installable: the manifest and its icons, from the cache too.
   const manifest = await page.evaluate(async () => {
     const m = await (await fetch(document.querySelector("link[rel=manifest]").href)).json();
@@ -266,6 +269,9 @@ test("the page runs opened from a folder, without a server", async () => {
   await page.keyboard.press("F8");
   await page.keyboard.press("F7");
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 1");
+  // No worker may start from a folder: Graphviz lays out on the page's own thread.
+  await page.keyboard.press("F4");
+  await page.waitForSelector("#diagramView svg .node.current", { timeout: 20000 });
   await context.close();
 });
 
@@ -516,6 +522,10 @@ test("axe finds nothing at rest, in each menu, the help, a fault box and the nam
   await page.waitForFunction(() => document.getElementById("testSummary").textContent !== "");
   found.push(...await violations("Tests pane"));
   await page.keyboard.press("F3");
+  await page.keyboard.press("F4");
+  await page.waitForSelector("#diagramView svg");
+  found.push(...await violations("diagram pane"));
+  await page.keyboard.press("F4");
   await page.keyboard.press("F1");
   found.push(...await violations("help"));
   await page.keyboard.press("Escape");
@@ -700,5 +710,125 @@ test("Werkzeuge: the NEA as an acceptor, minimised, and compared with a file, wh
   assert.strictEqual(await text(page, "LSchritte"), "Schritte: 0");
   fs.rmSync(file);
   fs.rmSync(other);
+  assert.deepStrictEqual(page.errors, []);
+});
+
+// ---- The diagram pane ----
+
+// The pane has drawn what the module last asked for, and waits for nothing.
+const diagramDrawn = (page) => page.waitForFunction(() => {
+  const d = window.automaten.diagram;
+  return d && d.svg && !d.pending && d.drawnDot === window.automaten.app.diagramDot();
+}, null, { timeout: 20000 });
+
+test("the diagram pane marks each kind's run as the window does, key by key; Graphviz comes only when it opens", async () => {
+  const page = await openPage();
+  const requested = [];
+  page.on("request", (r) => requested.push(path.basename(new URL(r.url()).pathname)));
+  await page.keyboard.press("F8");
+  assert.ok(!requested.includes("viz-global.js") && !requested.includes("diagram.js"), "nothing of the diagram before it is opened");
+  await page.keyboard.press("F4");
+  await diagramDrawn(page);
+  assert.strictEqual(await page.getAttribute("#diagramToggle", "aria-checked"), "true");
+  assert.ok(requested.includes("viz-global.js"));
+  const { runs } = JSON.parse(fs.readFileSync(path.join(root, "tests/diagram/marks.json"), "utf8"));
+  for (const run of runs) {
+    await page.click(`#kinds button[data-kind="${run.kind}"]`);
+    let first = true;
+    for (const step of run.steps) {
+      await page.keyboard.press(step.key);
+      if (first) await diagramDrawn(page);
+      first = false;
+      const marked = await page.evaluate(() => window.automaten.diagram.markedNames());
+      assert.deepStrictEqual(marked, { nodes: step.nodes, lines: step.lines, verdict: step.verdict },
+                             `${KINDS[run.kind]} after ${step.key}`);
+    }
+  }
+  // What the eye sees: the NEA's set filled in the window's yellow, the next lines in its blue.
+  const fills = await page.$$eval("#diagramView .node.current ellipse", (list) => list.map((e) => getComputedStyle(e).fill));
+  assert.ok(fills.includes("rgb(255, 226, 122)"), fills.join());
+  assert.strictEqual(await page.$eval("#diagramView text.next", (e) => getComputedStyle(e).fill), "rgb(20, 90, 220)");
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("the diagram follows the typing: a fault greys it with the message under it, a correction draws it anew", async () => {
+  const page = await openPage();
+  await page.click('#kinds button[data-kind="1"]');
+  await page.keyboard.press("F4");
+  await diagramDrawn(page);
+  const nodes = await page.$$eval("#diagramView .node", (list) => list.length);
+  await page.focus("#MProgramm");
+  await page.keyboard.press("Control+End");
+  await page.keyboard.type("\n1 x ->");
+  await page.waitForSelector("#diagramView.greyed");
+  assert.match(await text(page, "diagramNote"), /^Fehler: falsches Befehlsformat in Befehl[^]*: 1 x ->$/);
+  assert.ok(await page.$eval("#diagramNote", (e) => e.classList.contains("fault")));
+  assert.strictEqual(await page.$$eval("#diagramView .node", (list) => list.length), nodes, "the last diagram stays");
+  assert.strictEqual(await page.$("#box[open]"), null, "a silent parse shows no box");
+  await page.keyboard.press("Backspace");
+  await page.keyboard.press("Backspace");
+  await page.keyboard.type("-> 7");
+  await page.waitForFunction((n) => document.querySelectorAll("#diagramView .node").length === n + 1 &&
+    !document.getElementById("diagramView").classList.contains("greyed"), nodes);
+  assert.strictEqual(await text(page, "diagramNote"), "");
+  // Too large to lay out: no drawing, the note says why.
+  let big = "";
+  for (let i = 1; i <= 301; ++i) big += `${i} 0 -> ${i + 1}\n`;
+  await page.fill("#MProgramm", big);
+  await page.waitForFunction(() => document.getElementById("diagramNote").textContent.startsWith("Das Diagramm hat 303 Zustände"));
+  assert.strictEqual(await page.$("#diagramView svg"), null);
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("the diagram zooms, fits, goes full screen, exports SVG and PNG, and is printed", async () => {
+  const page = await openPage();
+  await page.keyboard.press("F4");
+  await diagramDrawn(page);
+  const width = () => page.$eval("#diagramView svg", (e) => e.getBoundingClientRect().width);
+  const filled = await width();
+  await page.click("[data-command=diagramZoomIn]");
+  assert.ok(Math.abs(await width() - filled * 1.25) < 1, "+ makes it a step larger");
+  await page.focus("#diagramView");
+  await page.keyboard.press("-");
+  await page.keyboard.press("-");
+  assert.ok(await width() < filled, "− by the key too");
+  await page.mouse.move(700, 300);
+  await page.keyboard.down("Control");
+  await page.mouse.wheel(0, -100);
+  await page.keyboard.up("Control");
+  await page.click("[data-command=diagramFit]");
+  const room = await page.$eval("#diagramView", (e) => e.clientWidth);
+  const fitted = await width();
+  assert.ok(fitted <= room && fitted > room * 0.8, `whole in the pane: ${fitted} of ${room}`);
+  await page.keyboard.press("F11");
+  await page.waitForFunction(() => document.fullscreenElement?.id === "diagramPane");
+  await page.keyboard.press("F11");
+  await page.waitForFunction(() => !document.fullscreenElement);
+
+  // Exported without the run's colours unless asked, as SVG and PNG.
+  await page.keyboard.press("F8");
+  const exported = async (command) => {
+    const [file] = await Promise.all([page.waitForEvent("download"), page.click(`.paneTools [data-command=${command}]`)]);
+    return { name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) };
+  };
+  const plain = await exported("diagramSvg");
+  assert.strictEqual(plain.name, "zustandsdiagramm.svg");
+  const svg = plain.bytes.toString("utf8");
+  assert.match(svg, /^<\?xml[^]*<svg[^>]* width="\d+(\.\d+)?pt"/);
+  assert.ok(svg.includes(">s / w</text>") && !svg.includes("#ffe27a") && !svg.includes('class="node current"'));
+  await page.check("#diagramMarks");
+  assert.ok((await exported("diagramSvg")).bytes.toString("utf8").includes('fill="#ffe27a"'), "with the marks when asked");
+  const png = await exported("diagramPng");
+  assert.strictEqual(png.name, "zustandsdiagramm.png");
+  assert.strictEqual(png.bytes.subarray(1, 4).toString("latin1"), "PNG");
+  const natural = await page.$eval("#diagramView svg", (e) => e.viewBox.baseVal.width);
+  assert.strictEqual(png.bytes.readUInt32BE(16), Math.ceil(natural * 2), "twice the diagram's size");
+
+  // Printed: the program, then the diagram; none of the controls.
+  await page.emulateMedia({ media: "print" });
+  await page.evaluate(() => window.dispatchEvent(new Event("beforeprint")));
+  assert.ok(await page.$eval("#printout svg", (e) => e.getBoundingClientRect().height > 50));
+  assert.ok((await page.$eval("#printout pre", (e) => e.textContent)).includes("a s -> w a"));
+  assert.ok(await page.$eval("#diagramPane", (e) => !e.checkVisibility()), "no pane printed");
   assert.deepStrictEqual(page.errors, []);
 });
