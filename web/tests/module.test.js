@@ -209,3 +209,29 @@ test("the tape is stored beside the settings only when it is not the last tape, 
   assert.strictEqual(app.fieldText(0), "01");
   app.delete();
 });
+
+test("the diagram: what to draw after each event, and marks only in the diagram the page drew", async () => {
+  const M = await createAutomaten();
+  const app = new M.WebApp();
+  app.restore("", false, "", false, "", false);
+  assert.strictEqual(app.diagramOpened(), 1);
+  const dot = app.diagramDot();
+  assert.match(dot, /^digraph automat \{[^]*n0 -> n1 \[label="k \/ w"\];/);
+  app.reset();
+  assert.deepStrictEqual(app.diagramMarked(), { nodes: [], lines: [], verdict: 0 }, "nothing drawn yet");
+  assert.strictEqual(app.diagramMachineShown(), 1, "a reset's program is shown");
+  assert.strictEqual(app.diagramMachineShown(), 0, "and then nothing new");
+  app.diagramDrawn(true);
+  assert.deepStrictEqual(app.diagramMarked(), { nodes: [0], lines: [[0, 0]], verdict: 0 });  // A, "s / w"
+  // A fault keeps the diagram asked for, under its message.
+  app.programEdited(app.programText() + "\n1 x");
+  assert.strictEqual(app.diagramTextChanged(), 3);
+  assert.match(app.diagramNote(), /^Fehler: [^]*\nZeile 19: 1 x$/);
+  assert.strictEqual(app.diagramDot(), dot);
+  // Too large: nothing to draw and no marks.
+  app.programEdited(Array.from({ length: 301 }, (_, i) => `${i + 1} s -> w ${i + 2}`).join("\n"));
+  assert.strictEqual(app.diagramTextChanged(), 2);
+  assert.match(app.diagramNote(), /^Das Diagramm hat 303 Zustände/);
+  assert.deepStrictEqual(app.diagramMarked(), { nodes: [], lines: [], verdict: 0 });
+  app.delete();
+});
