@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release in build-release/ and starts
-# the program. With --web: builds the web page (build-web/site/) and serves it
-# on 127.0.0.1 (port 8000, or AUTOMATEN_PORT) until Ctrl+C.
+# the program. With --web: builds the web page (build-web/site/) and serves it,
+# compressed, on 127.0.0.1 (port 8000, or AUTOMATEN_PORT) until Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 if [[ "${1:-}" == "--web" ]]; then
   ./scripts/build-web.sh
   port=${AUTOMATEN_PORT:-8000}
-  echo "Automaten im Browser: http://127.0.0.1:$port/  (beenden mit Strg+C)"
-  exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build-web/site
+  exec node web/serve.js build-web/site "$port"
 fi
 
 ./scripts/install-deps.sh

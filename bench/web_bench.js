@@ -4,6 +4,9 @@
 //   - the page's load to ready in headless Chromium, and the bytes it fetches,
 //   - the automatic run's ticks per second in the page at the top speed
 //     against the nominal 500 Hz,
+//   - the diagram pane: first opened (its code and Graphviz fetched, the
+//     module compiled, the example laid out), an edit laid out again, and a
+//     program of 100 states, against the same page's step to the next frame,
 //   - a paste of a program of 0.1 and 1 MB (and one of 10 MB, refused) with
 //     the keys typed after it, against the same keys in an empty program.
 // Usage: node bench/web_bench.js NATIVE_STEP_RATE [SECONDS]
@@ -95,9 +98,49 @@ async function inPage() {
     console.log(`automatic run at the top speed, ${name}: ${rate.toFixed(1)} ticks/s of ${nominal} Hz nominal ` +
                 `(${((100 * rate) / nominal).toFixed(2)} %), ${((run.frames * 1000) / run.ms).toFixed(1)} frames/s`);
   }
+  await diagrams(browser, address);
   await pastes(browser, address);
   await browser.close();
   server.close();
+}
+
+// From the key or the edit until the pane shows the diagram the module asked for.
+async function diagrams(browser, address) {
+  const times = { first: [], edit: [], hundred: [], step: [] };
+  for (let i = 0; i < 3; ++i) {
+    const context = await browser.newContext({ viewport: { width: 1200, height: 700 } });  // a cold cache
+    const page = await context.newPage();
+    await page.goto(address);
+    await page.waitForSelector("body[data-ready=true]");
+    const drawn = () => page.waitForFunction(() => {
+      const d = window.automaten.diagram;
+      return d && d.svg && !d.pending && d.drawnDot === window.automaten.app.diagramDot();
+    }, null, { polling: "raf", timeout: 60000 });
+    let t = Date.now();
+    await page.keyboard.press("F4");
+    await drawn();
+    times.first.push(Date.now() - t);
+    t = Date.now();
+    await page.keyboard.press("F7");
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0))));
+    times.step.push(Date.now() - t);
+    // An edit, and a program of 100 states, from the end of the typing's pause to the drawing.
+    const relayout = (text) => page.evaluate((text) => new Promise((resolve) => {
+      const { app, diagram } = window.automaten;
+      app.programEdited(text);
+      const t0 = performance.now();
+      diagram.pane.addEventListener("laidout", () => requestAnimationFrame(() => resolve(performance.now() - t0)), { once: true });
+      diagram.take(app.diagramTextChanged());
+    }), text);
+    times.edit.push(await relayout(await page.evaluate(() => window.automaten.app.programText() + "\n2 k -> b 3")));
+    times.hundred.push(await relayout(
+      Array.from({ length: 100 }, (_, s) => `${s} s -> w ${(s + 1) % 100}\n${s} k -> b ${(s * 7) % 100}`).join("\n")));
+    await context.close();
+  }
+  const median = (list) => list.sort((a, b) => a - b)[1];
+  console.log(`diagram pane (median of 3): first opened ${median(times.first)} ms, an edit laid out ` +
+              `${Math.round(median(times.edit))} ms after the pause, 100 states and 200 transitions ${Math.round(median(times.hundred))} ms; ` +
+              `a step to the next frame ${median(times.step)} ms`);
 }
 
 // From Ctrl+V, and from each key, until the page has drawn the next frame.

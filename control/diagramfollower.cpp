@@ -78,6 +78,11 @@ std::string DiagramFaultNote(const Program& program, const std::vector<std::stri
   return note;
 }
 
+const char kLayoutSlowNote[] =
+    "Graphviz braucht lange für dieses Diagramm; bis es fertig ist, stehen die Zustände im Kreis.";
+
+std::string LayoutFailedNote(const std::string& error) { return "Graphviz kann das Diagramm nicht zeichnen: " + error; }
+
 std::string DiagramTooLargeNote(const Diagram& d) {
   return "Das Diagramm hat " + std::to_string(d.nodes.size()) + " Zustände und " + std::to_string(d.edges.size()) +
          " Kanten; gezeichnet werden höchstens " + std::to_string(kMaxDiagramStates) + " Zustände und " +

@@ -58,5 +58,11 @@ class DiagramFollower {
 std::string DiagramFaultNote(const Program& program, const std::vector<std::string>& lines);
 // The note in place of a diagram too large to lay out.
 std::string DiagramTooLargeNote(const Diagram& d);
+// How long Graphviz may take before the states are drawn on a circle meanwhile,
+// and the note above the diagram's own note then.
+constexpr int kLayoutBudgetMs = 2000;
+extern const char kLayoutSlowNote[];
+// The note, as a fault, when Graphviz cannot lay the diagram out.
+std::string LayoutFailedNote(const std::string& error);
 
 }  // namespace automaten

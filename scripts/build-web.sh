@@ -25,5 +25,11 @@ cp data/automaten.svg build-web/site/icon.svg
 cp data/icons/automaten-192.png build-web/site/icon-192.png
 cp data/icons/automaten-512.png build-web/site/icon-512.png
 cp build-web/web/automaten.js build-web/site/
-echo "build-web/site: $(du -cb build-web/site/* | tail -1 | cut -f1) bytes, without Graphviz" \
-  "$(du -cb --exclude=viz-global.js build-web/site/* | tail -1 | cut -f1)" >&2
+# Each text file also compressed beside it, for a server to send as the browser accepts it.
+for f in build-web/site/*.{html,css,js,svg,webmanifest}; do
+  gzip -9 -n -k -f "$f"
+  if command -v brotli >/dev/null; then brotli -q 11 -k -f "$f"; fi
+done
+site_bytes() { du -cb --exclude='*.gz' --exclude='*.br' "$@" build-web/site/* | tail -1 | cut -f1; }
+echo "build-web/site: $(site_bytes) bytes, without Graphviz $(site_bytes --exclude=viz-global.js)," \
+  "sent with brotli $(du -cb build-web/site/*.br 2>/dev/null | tail -1 | cut -f1)" >&2

@@ -236,10 +236,9 @@ void DiagramPane::ShowFallback() {
   if (pending_ == 0) return;
   Draw(latest_, CircleLayout(latest_));
   fallback_ = true;
-  SetNote(QStringLiteral("Graphviz braucht lange für dieses Diagramm; bis es fertig ist, stehen die Zustände im "
-                         "Kreis.") +
-              (diagramNote_.isEmpty() ? QString() : QStringLiteral("\n") + diagramNote_),
-          false);
+  SetNote(
+      QString::fromUtf8(kLayoutSlowNote) + (diagramNote_.isEmpty() ? QString() : QStringLiteral("\n") + diagramNote_),
+      false);
   emit LaidOut();
 }
 
@@ -260,7 +259,7 @@ void DiagramPane::Draw(const Diagram& d, const DiagramLayout& layout) {
   Clear();
   if (!layout.ok) {
     shownDot_.clear();
-    SetNote(QStringLiteral("Graphviz kann das Diagramm nicht zeichnen: ") + QString::fromStdString(layout.error), true);
+    SetNote(QString::fromStdString(LayoutFailedNote(layout.error)), true);
     return;
   }
   shown_ = d;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "control/diagramfollower.h"
 #include "diagram/layout.h"
 #include "engine/diagram.h"
 
@@ -61,8 +62,6 @@ class DiagramPane : public QWidget {
   bool ShowsFallback() const { return fallback_; }  // the states on a circle, Graphviz still at work
   // Whether a layout still runs on a worker thread (the program may end without waiting for it).
   static bool LayoutsRunning();
-  // How long Graphviz may take before the circle is drawn meanwhile.
-  static constexpr int kLayoutBudgetMs = 2000;
   void SetLayoutBudget(int ms);
   // The layout the workers run (Graphviz's); tests put a slow one in its place.
   using LayoutFunction = DiagramLayout (*)(const Diagram&, const std::string&);

@@ -388,7 +388,7 @@ async function showDiagram(shown) {
       script.onerror = () => reject(new Error("diagram.js"));
       document.head.append(script);
     });
-    diagram = new DiagramPane(app);
+    diagram = new DiagramPane(app, M.constants());
   }
   const pane = $("diagramPane");
   if (pane.hidden === !shown) return;

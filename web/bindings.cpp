@@ -6,6 +6,7 @@
 
 #include "control/help.h"
 #include "control/kinds.h"
+#include "diagram/layout.h"
 #include "io/programfile.h"
 #include "web/webapp.h"
 
@@ -96,6 +97,48 @@ emscripten::val DiagramMarked(const WebApp& app) {
   return m;
 }
 
+// The diagram asked for with its states on a circle: what the page draws as
+// Graphviz's SVG would have it, y growing downwards.
+emscripten::val DiagramCircle(const WebApp& app) {
+  const Diagram& d = app.DiagramAsked();
+  const DiagramLayout layout = CircleLayout(d);
+  const auto point = [&layout](Point p) {
+    emscripten::val xy = emscripten::val::array();
+    xy.call<void>("push", p.x);
+    xy.call<void>("push", layout.height - p.y);
+    return xy;
+  };
+  emscripten::val nodes = emscripten::val::array();
+  for (std::size_t i = 0; i < d.nodes.size(); ++i) {
+    emscripten::val n = emscripten::val::object();
+    n.set("name", d.nodes[i].name);
+    n.set("end", d.nodes[i].end);
+    n.set("centre", point(layout.nodes[i].centre));
+    n.set("size", layout.nodes[i].width);
+    nodes.call<void>("push", n);
+  }
+  emscripten::val edges = emscripten::val::array();
+  for (std::size_t i = 0; i < d.edges.size(); ++i) {
+    emscripten::val e = emscripten::val::object();
+    emscripten::val spline = emscripten::val::array();
+    for (Point p : layout.edges[i].spline) spline.call<void>("push", point(p));
+    emscripten::val lines = emscripten::val::array();
+    for (const std::string& line : d.edges[i].lines) lines.call<void>("push", line);
+    e.set("spline", spline);
+    e.set("head", point(layout.edges[i].arrowHead));
+    e.set("label", point(layout.edges[i].label));
+    e.set("lines", lines);
+    edges.call<void>("push", e);
+  }
+  emscripten::val c = emscripten::val::object();
+  c.set("width", layout.width);
+  c.set("height", layout.height);
+  c.set("start", point(layout.start));
+  c.set("nodes", nodes);
+  c.set("edges", edges);
+  return c;
+}
+
 emscripten::val Kinds() {
   emscripten::val list = emscripten::val::array();
   for (int k = 0; k < kKindCount; ++k) {
@@ -132,6 +175,9 @@ emscripten::val Constants() {
   c.set("testsRunning", std::string(kTestsRunning));
   c.set("noTestCases", std::string(kNoTestCases));
   c.set("testsStale", std::string(kTestsStale));
+  c.set("layoutBudgetMs", kLayoutBudgetMs);
+  c.set("layoutSlow", std::string(kLayoutSlowNote));
+  c.set("layoutFailed", LayoutFailedNote(""));
   return c;
 }
 
@@ -192,6 +238,7 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("diagramNote", &WebApp::DiagramNote)
       .function("diagramDrawn", &WebApp::DiagramDrawn)
       .function("diagramMarked", &automaten::DiagramMarked)
+      .function("diagramCircle", &automaten::DiagramCircle)
       .function("restore", &WebApp::Restore)
       .function("settingsText", &WebApp::SettingsText)
       .function("tapeIsLastTape", &WebApp::TapeIsLastTape)

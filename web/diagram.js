@@ -3,7 +3,8 @@
 // under it, nothing when it is too large, the last one greyed under a fault)
 // and where the run stands; Graphviz compiled to WebAssembly lays it out in a
 // worker, and the pane shows Graphviz's SVG with the run's marks as classes.
-// Its zoom: at first the diagram fills the pane but is never drawn smaller
+// When Graphviz takes long, the states stand on a circle meanwhile, marked
+// as the picture would be. Its zoom: at first the diagram fills the pane but is never drawn smaller
 // than its text's size; "+" and "−" choose a size, "Einpassen" shows it whole.
 "use strict";
 
@@ -91,9 +92,10 @@ class Layouter {
 }
 
 class DiagramPane {
-  // `app` the module's WebApp; `render` draws the rest of the page.
-  constructor(app) {
+  // `app` the module's WebApp, `constants` its texts and limits.
+  constructor(app, constants) {
     this.app = app;
+    this.constants = constants;
     this.pane = document.getElementById("diagramPane");
     this.view = document.getElementById("diagramView");
     this.noteLine = document.getElementById("diagramNote");
@@ -103,7 +105,11 @@ class DiagramPane {
     this.edges = [];     // of each edge: {g, lines: [<text>, ...]}
     this.drawnDot = "";  // what the drawing is of
     this.pending = 0;    // the layout awaited
+    this.pendingDot = "";
+    this.pendingNote = "";
     this.requests = 0;
+    this.fallback = false;  // the states on a circle, Graphviz still at work
+    this.budget = 0;
     this.greyed = false;
     this.marked = { nodes: [], lines: [], verdict: 0 };
     this.size = "filled";  // "filled", "whole" or "chosen"
@@ -163,34 +169,60 @@ class DiagramPane {
 
   async draw(dot, note) {
     if (dot === this.drawnDot && this.svg) {  // the same picture: only the note and the grey change
+      clearTimeout(this.budget);
       this.pending = 0;
+      this.pane.setAttribute("aria-busy", "false");
       this.app.diagramDrawn(true);
       this.setGreyed(false);
       this.setNote(note, false);
       return;
     }
+    if (this.pending && dot === this.pendingDot) {  // already on its way
+      this.pendingNote = note;
+      return;
+    }
+    this.pendingDot = dot;
+    this.pendingNote = note;
     const number = this.pending = ++this.requests;
     this.pane.setAttribute("aria-busy", "true");
+    clearTimeout(this.budget);
+    this.budget = setTimeout(() => number === this.pending && this.showCircle(this.pendingNote),
+                             this.constants.layoutBudgetMs);
     const answer = await this.layouter.layOut(dot);
     if (!answer || number !== this.pending) return;  // a newer text is on its way
+    clearTimeout(this.budget);
     this.pending = 0;
+    this.fallback = false;
     this.pane.setAttribute("aria-busy", "false");
     if (answer.error) {
-      this.clear("Graphviz kann das Diagramm nicht zeichnen: " + answer.error, true);
+      this.clear(this.constants.layoutFailed + answer.error, true);
       return;
     }
     this.show(answer.svg);
     this.drawnDot = dot;
     this.app.diagramDrawn(true);
     this.setGreyed(false);
-    this.setNote(note, false);
+    this.setNote(this.pendingNote, false);
     this.marked = { nodes: [], lines: [], verdict: 0 };
     this.mark();
     this.pane.dispatchEvent(new Event("laidout"));
   }
 
+  // Graphviz takes long: the diagram asked for with its states on a circle.
+  showCircle(note) {
+    this.show(circleSvg(this.app.diagramCircle()));
+    this.drawnDot = "";  // no text's picture by Graphviz
+    this.fallback = true;
+    this.app.diagramDrawn(true);
+    this.setGreyed(false);
+    this.setNote(this.constants.layoutSlow + (note ? "\n" + note : ""), false);
+    this.marked = { nodes: [], lines: [], verdict: 0 };
+    this.mark();
+  }
+
   show(svgText) {
-    const svg = new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement;
+    const svg = typeof svgText === "string"
+      ? new DOMParser().parseFromString(svgText, "image/svg+xml").documentElement : svgText;
     svg.removeAttribute("width");
     svg.removeAttribute("height");
     svg.setAttribute("aria-hidden", "true");
@@ -212,7 +244,9 @@ class DiagramPane {
   }
 
   clear(note, fault = false) {
+    clearTimeout(this.budget);
     this.pending = 0;
+    this.fallback = false;
     this.pane.setAttribute("aria-busy", "false");
     this.view.replaceChildren();
     this.svg = null;
@@ -242,7 +276,7 @@ class DiagramPane {
   // ---- The run's marks ----
 
   mark() {
-    const mark = this.svg && !this.pending ? this.app.diagramMarked() : { nodes: [], lines: [], verdict: 0 };
+    const mark = this.svg && (!this.pending || this.fallback) ? this.app.diagramMarked() : { nodes: [], lines: [], verdict: 0 };
     const before = this.marked;
     if (JSON.stringify(mark) === JSON.stringify(before)) return;
     this.marked = mark;
@@ -362,6 +396,64 @@ class DiagramPane {
       URL.revokeObjectURL(url);
     }
   }
+}
+
+// The circle as Graphviz's SVG has a diagram: the start point and its arrow
+// first, then each node (title nK, circles, name) and each edge (path, arrow
+// head, a text a line of its label), numbered as Graphviz numbers them.
+function circleSvg(c) {
+  const NS = "http://www.w3.org/2000/svg";
+  const add = (parent, name, attributes, text) => {
+    const e = document.createElementNS(NS, name);
+    for (const [key, value] of Object.entries(attributes)) e.setAttribute(key, value);
+    if (text !== undefined) e.textContent = text;
+    parent.append(e);
+    return e;
+  };
+  const svg = document.createElementNS(NS, "svg");
+  svg.setAttribute("viewBox", `-6 -6 ${c.width + 12} ${c.height + 12}`);
+  const graph = add(svg, "g", { id: "graph0", class: "graph" });
+  add(graph, "title", {}, "automat");
+  const arrow = (from, tip) => {
+    const dx = tip[0] - from[0], dy = tip[1] - from[1], length = Math.hypot(dx, dy) || 1;
+    const ux = dx / length, uy = dy / length, back = [tip[0] - ux * 10, tip[1] - uy * 10];
+    return [[back[0] - uy * 3.5, back[1] + ux * 3.5], tip, [back[0] + uy * 3.5, back[1] - ux * 3.5]]
+      .map((p) => p.join(",")).join(" ");
+  };
+  const start = add(graph, "g", { id: "node1", class: "node" });
+  add(start, "title", {}, "start");
+  add(start, "ellipse", { fill: "black", stroke: "black", cx: c.start[0], cy: c.start[1], rx: 1.8, ry: 1.8 });
+  if (c.nodes.length) {
+    const [x, y] = c.nodes[0].centre, r = c.nodes[0].size / 2;
+    const tip = [x - r, y], end = [tip[0] - 10, y];
+    const into = add(graph, "g", { id: "edge1", class: "edge" });
+    add(into, "title", {}, "start->n0");
+    add(into, "path", { fill: "none", stroke: "black", d: `M${c.start.join(",")}L${end.join(",")}` });
+    add(into, "polygon", { fill: "black", stroke: "black", points: arrow(end, tip) });
+  }
+  c.nodes.forEach((n, i) => {
+    const g = add(graph, "g", { id: `node${i + 2}`, class: "node" });
+    add(g, "title", {}, `n${i}`);
+    const [cx, cy] = n.centre;
+    add(g, "ellipse", { fill: "none", stroke: "black", cx, cy, rx: n.size / 2, ry: n.size / 2 });
+    if (n.end) add(g, "ellipse", { fill: "none", stroke: "black", cx, cy, rx: n.size / 2 - 4, ry: n.size / 2 - 4 });
+    add(g, "text", { "text-anchor": "middle", x: cx, y: cy + 4.2, "font-family": "Liberation Sans", "font-size": 12 }, n.name);
+  });
+  c.edges.forEach((e, i) => {
+    const g = add(graph, "g", { id: `edge${i + 2}`, class: "edge" });
+    add(g, "title", {}, `edge ${i}`);
+    const p = e.spline;
+    let d = `M${p[0].join(",")}`;
+    for (let k = 1; k + 2 < p.length; k += 3) d += `C${p[k].join(",")} ${p[k + 1].join(",")} ${p[k + 2].join(",")}`;
+    add(g, "path", { fill: "none", stroke: "black", d });
+    add(g, "polygon", { fill: "black", stroke: "black", points: arrow(p[p.length - 1], e.head) });
+    e.lines.forEach((line, l) => {
+      const y = e.label[1] + (l - (e.lines.length - 1) / 2) * 12 + 3.5;
+      add(g, "text", { "text-anchor": "middle", x: e.label[0], y, "font-family": "Liberation Mono", "font-size": 10 }, line)
+        .setAttributeNS("http://www.w3.org/XML/1998/namespace", "xml:space", "preserve");
+    });
+  });
+  return svg;
 }
 
 window.DiagramPane = DiagramPane;

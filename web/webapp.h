@@ -191,6 +191,9 @@ class WebApp {
   void DiagramDrawn(bool drawn) { drawn_ = drawn ? asked_ : Diagram{}; }
   // Where the run stands in the diagram drawn.
   DiagramMark DiagramMarked() const { return diagram_.Mark(drawn_); }
+  // The diagram last asked for with its states on a circle, for the page to
+  // draw while Graphviz takes long.
+  const Diagram& DiagramAsked() const { return asked_; }
 
   // ---- The browser's storage ----
   // Once, after the page laid out its tape field: the stored settings, and

@@ -29,12 +29,18 @@ TEST(Tools, EveryToolAsksTheKindTable) {
          {std::pair{LanguageTool::MakeAcceptor, false}, std::pair{LanguageTool::Minimize, true}}) {
       const MadeAcceptor made = MakeAcceptor(kind, lines, minimal, "x");
       EXPECT_EQ(made.problem.cause == ToolProblem::Cause::Refused, !Accepts(tool, kind));
-      if (undecidable) EXPECT_EQ(made.problem.text, InfoOf(kind).undecidable);
-      if (!made.problem) EXPECT_GT(made.states, 0u);
+      if (undecidable) {
+        EXPECT_EQ(made.problem.text, InfoOf(kind).undecidable);
+      }
+      if (!made.problem) {
+        EXPECT_GT(made.states, 0u);
+      }
     }
     const Comparison c = CompareWith(kind, lines, lines);
     EXPECT_EQ(c.problem.cause == ToolProblem::Cause::Refused, !Accepts(LanguageTool::Compare, kind));
-    if (!c.problem) EXPECT_TRUE(c.difference.equal);
+    if (!c.problem) {
+      EXPECT_TRUE(c.difference.equal);
+    }
   }
   // The window and the command line minimise an NEA alike: made deterministic first.
   EXPECT_TRUE(Accepts(LanguageTool::Minimize, MachineKind::NEA));

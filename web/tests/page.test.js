@@ -832,3 +832,32 @@ test("the diagram zooms, fits, goes full screen, exports SVG and PNG, and is pri
   assert.ok(await page.$eval("#diagramPane", (e) => !e.checkVisibility()), "no pane printed");
   assert.deepStrictEqual(page.errors, []);
 });
+
+test("while Graphviz takes long the states stand on a circle, marked, until its picture comes", async () => {
+  const page = await openPage();
+  await page.keyboard.press("F4");
+  await diagramDrawn(page);
+  // Graphviz made slow: each layout waits 3 s first; the budget is the window's 2 s.
+  await page.evaluate(() => {
+    const layouter = window.automaten.diagram.layouter;
+    const layOut = layouter.layOut.bind(layouter);
+    layouter.layOut = (dot) => new Promise((resolve) => setTimeout(resolve, 3000)).then(() => layOut(dot));
+  });
+  await page.focus("#MProgramm");
+  await page.keyboard.press("Control+End");
+  await page.keyboard.type("\n2 k -> b 3");
+  await page.keyboard.press("F8");
+  await page.waitForFunction(() => window.automaten.diagram.fallback, null, { timeout: 5000 });
+  assert.match(await text(page, "diagramNote"), /^Graphviz braucht lange für dieses Diagramm; bis es fertig ist, stehen die Zustände im Kreis\.$/);
+  const circle = await page.evaluate(() => ({
+    nodes: [...document.querySelectorAll("#diagramView .node text")].map((t) => t.textContent),
+    marked: window.automaten.diagram.markedNames(),
+  }));
+  assert.deepStrictEqual(circle.nodes, ["A", "1", "2", "3"]);
+  assert.deepStrictEqual(circle.marked, { nodes: ["A"], lines: ["s / w"], verdict: "none" }, "marked as the picture would be");
+  await diagramDrawn(page);
+  assert.ok(!(await page.evaluate(() => window.automaten.diagram.fallback)));
+  assert.strictEqual(await text(page, "diagramNote"), "");
+  assert.deepStrictEqual((await page.evaluate(() => window.automaten.diagram.markedNames())).nodes, ["A"]);
+  assert.deepStrictEqual(page.errors, []);
+});
