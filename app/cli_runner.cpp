@@ -249,12 +249,14 @@ bool RenderInTime(const Diagram& d, const std::string& format, unsigned long lon
 
 // The program's state diagram, written by Graphviz; the machine does not run.
 int WriteDiagram(const Options& o, const std::string& programText, std::ostream& err) {
-  const Program program = ParseProgram(o.kind, MachineLines(o.example ? ExampleText(o.kind) : programText));
+  const std::vector<std::string> lines = MachineLines(o.example ? ExampleText(o.kind) : programText);
+  const Program program = ParseProgram(o.kind, lines);
   if (!program.Ok()) {
     for (const ParseFault& fault : program.faults) err << Cp1252ToUtf8(FaultMessage(fault)) << '\n';
     return kExitParseFault;
   }
-  const Diagram diagram = MakeDiagram(program);
+  Diagram diagram = MakeDiagram(program);
+  Place(diagram, ReadPlaces(lines));
   if (CanLayOut() && TooLargeToLayOut(diagram)) {
     err << "automaten-cli: das Diagramm hat " << diagram.nodes.size() << " Zustände und " << diagram.edges.size()
         << " Kanten, mehr als gezeichnet werden (höchstens " << kMaxDiagramStates << " Zustände und "

@@ -11,6 +11,7 @@ DiagramUpdate DiagramFollower::Show(const Program& program, const std::vector<st
   DiagramUpdate u;
   if (program.Ok()) {
     u.diagram = MakeDiagram(program);
+    Place(u.diagram, ReadPlaces(lines != nullptr ? *lines : view_.ProgramLines()));
     u.change = TooLargeToLayOut(u.diagram) ? DiagramUpdate::Change::TooLarge : DiagramUpdate::Change::Diagram;
     if (u.change == DiagramUpdate::Change::TooLarge)
       u.note = DiagramTooLargeNote(u.diagram);

@@ -53,7 +53,9 @@ class Graph {
   }
   bool LayOut() {
     if (graph_ == nullptr) return false;
-    laidOut_ = gvLayout(context_, graph_, "dot") == 0;
+    // "dot", unless the diagram names another (with states the user placed).
+    const char* engine = agget(graph_, const_cast<char*>("layout"));
+    laidOut_ = gvLayout(context_, graph_, engine != nullptr && *engine != '\0' ? engine : "dot") == 0;
     if (!laidOut_ && error_.empty()) error_ = "Graphviz cannot lay out the diagram";
     return laidOut_;
   }

@@ -1,5 +1,6 @@
 #include "diagram.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -21,6 +22,31 @@ std::string Quoted(const std::string& text) {
   }
   return q + "\"";
 }
+
+std::string Upper(std::string name) {
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name;
+}
+
+// A coordinate as written: whole units of the drawing.
+std::string Number(double v) { return std::to_string(static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5)); }
+
+// "-12" or "340": at most six digits, as a drawing's coordinates have.
+bool WholeNumber(const std::string& text, double& value) {
+  const std::size_t digits = text.size() - (text.empty() || text[0] != '-' ? 0 : 1);
+  if (digits == 0 || digits > 6) return false;
+  long v = 0;
+  for (std::size_t i = text.size() - digits; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+  }
+  value = static_cast<double>(text[0] == '-' ? -v : v);
+  return true;
+}
+
+// Graphviz's pinned position in points, y growing upwards.
+std::string Pinned(double x, double y) { return "pos=\"" + Number(x) + "," + Number(-y) + "!\""; }
 
 }  // namespace
 
@@ -54,6 +80,56 @@ long long Diagram::NodeOf(StateCode state) const {
   for (std::size_t i = 0; i < nodes.size(); ++i)
     if (nodes[i].state == state) return static_cast<long long>(i);
   return -1;
+}
+
+const char kPlacesPrefix[] = "; Lage:";
+
+std::vector<StatePlace> ReadPlaces(const std::vector<std::string>& lines, int* line) {
+  if (line != nullptr) *line = -1;
+  const std::string prefix = kPlacesPrefix;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& text = lines[i];
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos || text.compare(start, prefix.size(), prefix) != 0) continue;
+    if (line != nullptr) *line = static_cast<int>(i);
+    std::vector<StatePlace> places;
+    // Pairs of words: a state's name and "x,y".
+    std::vector<std::string> words;
+    for (std::size_t at = start + prefix.size(); at < text.size();) {
+      const std::size_t from = text.find_first_not_of(" \t", at);
+      if (from == std::string::npos) break;
+      at = std::min(text.find_first_of(" \t", from), text.size());
+      words.push_back(text.substr(from, at - from));
+    }
+    for (std::size_t w = 0; w + 1 < words.size(); w += 2) {
+      StatePlace p;
+      const std::string& at = words[w + 1];
+      const std::size_t comma = at.find(',');
+      if (comma == std::string::npos || !WholeNumber(at.substr(0, comma), p.x) ||
+          !WholeNumber(at.substr(comma + 1), p.y))
+        continue;
+      p.name = Upper(words[w]);
+      places.push_back(p);
+    }
+    return places;
+  }
+  return {};
+}
+
+std::string PlacesLine(const std::vector<StatePlace>& places) {
+  std::string line = kPlacesPrefix;
+  for (const StatePlace& p : places) line += " " + p.name + " " + Number(p.x) + "," + Number(p.y);
+  return line;
+}
+
+void Place(Diagram& d, const std::vector<StatePlace>& places) {
+  for (DiagramNode& n : d.nodes)
+    for (const StatePlace& p : places)
+      if (p.name == Upper(n.name)) {
+        n.placed = true;
+        n.x = p.x;
+        n.y = p.y;
+      }
 }
 
 Diagram MakeDiagram(const Program& program) {
@@ -113,14 +189,20 @@ DiagramMark MarkPosition(const Diagram& d, const Configuration& c, int next, Dia
 }
 
 std::string DiagramDot(const Diagram& d) {
+  bool placed = false;
+  for (const DiagramNode& n : d.nodes) placed = placed || n.placed;
   std::string dot =
       "digraph automat {\n  rankdir=LR;\n  charset=\"UTF-8\";\n"
       "  node [shape=circle, fontname=\"Liberation Sans\", fontsize=12];\n"
-      "  edge [fontname=\"Liberation Mono\", fontsize=10];\n"
-      "  start [shape=point, width=0.05, label=\"\"];\n";
+      "  edge [fontname=\"Liberation Mono\", fontsize=10];\n";
+  if (placed) dot += "  layout=neato;\n  inputscale=72;\n  splines=curved;\n";
+  dot += "  start [shape=point, width=0.05, label=\"\"";
+  if (!d.nodes.empty() && d.nodes[0].placed) dot += ", " + Pinned(d.nodes[0].x - 45, d.nodes[0].y);
+  dot += "];\n";
   for (std::size_t i = 0; i < d.nodes.size(); ++i) {
     const DiagramNode& n = d.nodes[i];
-    dot += "  n" + std::to_string(i) + " [label=" + Quoted(n.name) + (n.end ? ", shape=doublecircle" : "") + "];\n";
+    dot += "  n" + std::to_string(i) + " [label=" + Quoted(n.name) + (n.end ? ", shape=doublecircle" : "") +
+           (n.placed ? ", " + Pinned(n.x, n.y) : "") + "];\n";
   }
   dot += "  start -> n0;\n";
   for (const DiagramEdge& e : d.edges) {

@@ -18,6 +18,10 @@ struct DiagramNode {
   bool initial = false;
   bool end = false;
   bool error = false;  // F
+  // Placed by the user (the program's line "; Lage:"): its centre in drawing
+  // units, y growing downwards. Graphviz places the others around it.
+  bool placed = false;
+  double x = 0, y = 0;
 };
 
 struct DiagramEdge {
@@ -61,11 +65,28 @@ DiagramMark MarkPosition(const Diagram& d, const Configuration& c, int next, Dia
 // Nodes: A first, then every state in the order it first occurs in the
 // transitions, then the declared end states.
 Diagram MakeDiagram(const Program& program);
+
+// Where the user put states in the diagram, kept in the program as one
+// comment line that parsers skip: "; Lage: A 40,120 1 160,120 E 280,120"
+// (drawing units, y growing downwards).
+struct StatePlace {
+  std::string name;  // as the diagram names it: A, E, F or the number
+  double x = 0, y = 0;
+  bool operator==(const StatePlace& o) const { return name == o.name && x == o.x && y == o.y; }
+};
+extern const char kPlacesPrefix[];  // "; Lage:"
+// The places of the first such line (an entry it cannot read is left out),
+// and that line's index in `line` (-1 for none).
+std::vector<StatePlace> ReadPlaces(const std::vector<std::string>& lines, int* line = nullptr);
+std::string PlacesLine(const std::vector<StatePlace>& places);
+// The diagram's nodes at the places of states it has (names in any case).
+void Place(Diagram& d, const std::vector<StatePlace>& places);
 std::string StateName(MachineKind kind, StateCode state);
 // "s / w", "1", "0" or "ε", "( , # / push (", "1 / 1 R".
 std::string TransitionLabel(MachineKind kind, const Transition& t);
 // The diagram in Graphviz's language, left to right: circles, double circles
-// for end states, a short arrow into A.
+// for end states, a short arrow into A. With states placed, laid out by
+// "neato" with those pinned, the arrow into A pinned beside it.
 std::string DiagramDot(const Diagram& d);
 
 }  // namespace automaten

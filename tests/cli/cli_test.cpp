@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -339,6 +340,8 @@ TEST(Cli, ACharacterTheCodePageLacksIsAFault) {
   EXPECT_EQ(epsilon.code, 0) << epsilon.err;
 }
 
+std::string ReadAll(const std::string& path);
+
 TEST(Cli, TheStateDiagramInsteadOfARun) {
   const std::string dot = ::testing::TempDir() + "dea.dot";
   const Result r = RunArgs({"--kind", "dea", "--example", "--diagram", dot});
@@ -358,6 +361,20 @@ TEST(Cli, TheStateDiagramInsteadOfARun) {
   EXPECT_EQ(faulty.code, 2);
   EXPECT_NE(faulty.err.find("Fehler: "), std::string::npos);
   EXPECT_EQ(RunArgs({"--kind", "dea", "--example", "--diagram", "/no/such/folder/x.svg"}).code, 66);
+  // A program with places: the SVG has the states where the line puts them, one to another.
+  const std::string svg = ::testing::TempDir() + "placed.svg";
+  ASSERT_EQ(RunArgs({"--kind", "akz", "--diagram", svg, "-"}, "a 1 -> 1\n1 0 -> a\n; Lage: A 50,50 1 50,170\n").code,
+            0);
+  const std::string picture = ReadAll(svg);
+  std::vector<double> xs, ys;
+  const std::regex node(R"re(<title>n\d+</title>\s*<ellipse[^>]* cx="([-\d.]+)" cy="([-\d.]+)")re");
+  for (std::sregex_iterator m(picture.begin(), picture.end(), node), end; m != end; ++m) {
+    xs.push_back(std::stod((*m)[1]));
+    ys.push_back(std::stod((*m)[2]));
+  }
+  ASSERT_EQ(xs.size(), 2u);
+  EXPECT_NEAR(xs[1] - xs[0], 0, 1);
+  EXPECT_NEAR(ys[1] - ys[0], 120, 1);  // SVG's y grows downwards, as the line's does
   // Ten thousand states: the size answers before Graphviz is asked.
   std::string huge;
   for (int s = 1; s <= 10000; ++s) huge += std::to_string(s) + " 1 -> 1 R " + std::to_string(s + 1) + "\n";

@@ -53,6 +53,29 @@ TEST_F(Layout, EveryNodeAndEdgeOfTheExamplesIsPlaced) {
   }
 }
 
+// Placed states keep where the user put them, one to another; the others
+// are laid out around them.
+TEST_F(Layout, PlacedStatesKeepTheirPlaces) {
+  Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> 1", "1 1 -> 2", "2 0 -> a", "2 1 -> 3"}));
+  Place(d, {{"A", 40, 120}, {"1", 200, 120}, {"2", 120, 260}});
+  const DiagramLayout layout = LayOut(d);
+  ASSERT_TRUE(layout.ok) << layout.error;
+  const auto& n = layout.nodes;
+  EXPECT_NEAR(n[1].centre.x - n[0].centre.x, 160, 1);
+  EXPECT_NEAR(n[1].centre.y - n[0].centre.y, 0, 1);
+  EXPECT_NEAR(n[2].centre.x - n[0].centre.x, 80, 1);
+  EXPECT_NEAR(n[0].centre.y - n[2].centre.y, 140, 1);  // y grows upwards in Graphviz
+  EXPECT_GT(n[3].width, 0);
+  for (const DiagramLayout::Node& node : n) {
+    EXPECT_GE(node.centre.x, 0);
+    EXPECT_LE(node.centre.x, layout.width);
+    EXPECT_GE(node.centre.y, 0);
+    EXPECT_LE(node.centre.y, layout.height);
+  }
+  for (const DiagramLayout::Edge& e : layout.edges) EXPECT_GE(e.spline.size(), 4u);
+  EXPECT_LT(layout.start.x, n[0].centre.x);
+}
+
 TEST_F(Layout, GraphvizComplaintsComeBackAsAValue) {
   const Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> a"}));
   ::testing::internal::CaptureStderr();

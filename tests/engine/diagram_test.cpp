@@ -125,5 +125,33 @@ TEST(Diagram, AnNeasDeclaredFIsNoEndState) {
   }
 }
 
+// The states the user placed travel in the program as one comment line.
+TEST(Diagram, PlacesAreReadFromTheirCommentLineAndWrittenBack) {
+  int at = 0;
+  const std::vector<std::string> lines = {"; Art: Akz", "a 1 -> 2",
+                                          "  ; Lage: A 40,120 2 160,-9 e 280,120 x 1,2,3 3 1.5,2 7", "; Lage: A 0,0"};
+  const std::vector<StatePlace> places = ReadPlaces(lines, &at);
+  EXPECT_EQ(at, 2);  // the first line; entries that are no "x,y" of whole numbers left out
+  EXPECT_EQ(places, (std::vector<StatePlace>{{"A", 40, 120}, {"2", 160, -9}, {"E", 280, 120}}));
+  EXPECT_EQ(PlacesLine(places), "; Lage: A 40,120 2 160,-9 E 280,120");
+  EXPECT_TRUE(ReadPlaces({"a 1 -> 2", ";Lage A 1,1"}, &at).empty());
+  EXPECT_EQ(at, -1);
+  EXPECT_TRUE(ParseProgram(MachineKind::Akz, lines).Ok());  // a comment to every parser
+
+  // Placed, the states are pinned and Graphviz's "neato" places the rest around them.
+  Diagram d = MakeDiagram(ParseProgram(MachineKind::Akz, {"a 1 -> 2", "2 1 -> 3"}));
+  const std::string plain = DiagramDot(d);
+  Place(d, places);
+  EXPECT_TRUE(d.nodes[0].placed && d.nodes[1].placed);
+  EXPECT_FALSE(d.nodes[2].placed);
+  const std::string dot = DiagramDot(d);
+  EXPECT_EQ(plain.find("neato"), std::string::npos);
+  EXPECT_NE(dot.find("layout=neato;"), std::string::npos);
+  EXPECT_NE(dot.find("n0 [label=\"A\", pos=\"40,-120!\"]"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("n1 [label=\"2\", pos=\"160,9!\"]"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("n2 [label=\"3\"];"), std::string::npos) << dot;
+  EXPECT_NE(dot.find("start [shape=point, width=0.05, label=\"\", pos=\"-5,-120!\"]"), std::string::npos) << dot;
+}
+
 }  // namespace
 }  // namespace automaten

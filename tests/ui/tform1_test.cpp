@@ -38,6 +38,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <memory>
 
 #include "control/examples.h"
@@ -673,6 +674,25 @@ TEST_F(DiagramWindowTest, EachKindsMarksAreTheRecordedOnesTheWebPageShowsToo) {
       EXPECT_EQ(verdicts[static_cast<int>(Pane().Marked().verdict)], step.value(QStringLiteral("verdict")).toString());
     }
   }
+}
+
+// States placed in the program's line "; Lage:" keep those places, one to another.
+TEST_F(DiagramWindowTest, PlacedStatesAreDrawnWhereTheProgramPutsThem) {
+  Click("TB_AKz");
+  ui->MProgramm->setPlainText(QStringLiteral("a 1 -> 1\n1 0 -> a\n1 1 -> 2\n; Lage: A 40,60 1 40,200 2 260,200\n"));
+  Key(Qt::Key_F4);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return LaidOut() && Pane().Shown().nodes.size() == 3; }, 10000));
+  std::map<std::string, QPointF> centre;
+  for (QGraphicsItem* item : Pane().Scene().items())
+    if (auto* circle = dynamic_cast<QGraphicsEllipseItem*>(item); circle != nullptr && circle->parentItem() == nullptr)
+      for (QGraphicsItem* child : circle->childItems())
+        if (auto* name = dynamic_cast<QGraphicsSimpleTextItem*>(child))
+          centre[name->text().toStdString()] = circle->sceneBoundingRect().center();
+  ASSERT_EQ(centre.size(), 3u);
+  EXPECT_NEAR(centre["1"].x() - centre["A"].x(), 0, 1.5);
+  EXPECT_NEAR(centre["1"].y() - centre["A"].y(), 140, 1.5);  // downwards, as the line has it
+  EXPECT_NEAR(centre["2"].x() - centre["1"].x(), 220, 1.5);
+  EXPECT_NEAR(centre["2"].y() - centre["1"].y(), 0, 1.5);
 }
 
 TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
