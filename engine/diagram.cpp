@@ -6,6 +6,7 @@
 
 #include "engine/encoding.h"
 #include "engine/nea.h"
+#include "engine/parser.h"
 
 namespace automaten {
 
@@ -123,13 +124,24 @@ std::string PlacesLine(const std::vector<StatePlace>& places) {
 }
 
 void Place(Diagram& d, const std::vector<StatePlace>& places) {
-  for (DiagramNode& n : d.nodes)
-    for (const StatePlace& p : places)
-      if (p.name == Upper(n.name)) {
-        n.placed = true;
-        n.x = p.x;
-        n.y = p.y;
-      }
+  for (const StatePlace& p : places) {
+    StateCode state = 0;
+    if (!StateOfName(d.kind, p.name, state)) continue;
+    long long at = d.NodeOf(state);
+    if (at < 0) {  // placed before it has a line of its own: drawn all the same
+      DiagramNode n;
+      n.state = state;
+      n.name = StateName(d.kind, state);
+      n.initial = state == kStateA;
+      n.error = state == (d.kind == MachineKind::NEA ? kNeaF : kStateF);
+      d.nodes.push_back(n);
+      at = static_cast<long long>(d.nodes.size()) - 1;
+    }
+    DiagramNode& n = d.nodes[static_cast<std::size_t>(at)];
+    n.placed = true;
+    n.x = p.x;
+    n.y = p.y;
+  }
 }
 
 Diagram MakeDiagram(const Program& program) {

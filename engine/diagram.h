@@ -79,7 +79,8 @@ extern const char kPlacesPrefix[];  // "; Lage:"
 // and that line's index in `line` (-1 for none).
 std::vector<StatePlace> ReadPlaces(const std::vector<std::string>& lines, int* line = nullptr);
 std::string PlacesLine(const std::vector<StatePlace>& places);
-// The diagram's nodes at the places of states it has (names in any case).
+// The diagram's nodes at their places (names as programs write them, in any
+// case); a placed state without a line yet becomes a node of its own.
 void Place(Diagram& d, const std::vector<StatePlace>& places);
 std::string StateName(MachineKind kind, StateCode state);
 // "s / w", "1", "0" or "ε", "( , # / push (", "1 / 1 R".

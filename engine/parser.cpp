@@ -226,6 +226,23 @@ class Parser {
 
 Program ParseProgram(MachineKind kind, const std::vector<std::string>& lines) { return Parser(kind).Run(lines); }
 
+std::vector<int> TransitionLines(const std::vector<std::string>& lines) {
+  std::vector<int> at;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string line = PrepareLine(lines[i]);
+    if (!IsDeclaration(line) && line.size() > 1) at.push_back(static_cast<int>(i));
+  }
+  return at;
+}
+
+bool StateOfName(MachineKind kind, const std::string& name, StateCode& state) {
+  if (name.empty() || name.find_first_of(" \t;") != std::string::npos) return false;
+  const Program p = ParseProgram(kind, {"e: " + name});
+  if (!p.Ok() || p.endStates.size() < 2) return false;
+  state = p.endStates.back();
+  return true;
+}
+
 std::string FaultText(FaultCode code) {
   switch (code) {
     case FaultCode::Format: return "falsches Befehlsformat";

@@ -17,6 +17,12 @@ Program ParseProgram(MachineKind kind, const std::vector<std::string>& lines);
 std::string FaultText(FaultCode code);
 // "Fehler: <text> in Befehl <n>"
 std::string FaultMessage(const ParseFault& fault);
+// The index of each transition's line, in the order the parse takes them
+// (Program::Written() of a clean parse).
+std::vector<int> TransitionLines(const std::vector<std::string>& lines);
+// The state a name stands for in programs of the kind ("a", "E", "12");
+// false for no state of the kind.
+bool StateOfName(MachineKind kind, const std::string& name, StateCode& state);
 // Start and length of line i in the program text, line breaks counting two.
 std::pair<int, int> LineSelection(const std::vector<std::string>& lines, int i);
 
