@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "control/view.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
 #include "engine/text.h"
@@ -67,6 +68,14 @@ bool IsDeclarationLine(const std::string& line) {
   return false;
 }
 
+// The lines as the parser reads them.
+std::vector<std::string> Machine(const std::vector<std::string>& utf8) {
+  std::vector<std::string> lines;
+  lines.reserve(utf8.size());
+  for (const std::string& line : utf8) lines.push_back(ProgramLineToMachine(line));
+  return lines;
+}
+
 // The current program, which an edit needs free of faults.
 struct Current {
   Program program;
@@ -76,7 +85,7 @@ struct Current {
 
 Current Read(MachineKind kind, const std::vector<std::string>& lines) {
   Current c;
-  c.program = ParseProgram(kind, lines);
+  c.program = ParseProgram(kind, Machine(lines));
   if (!c.program.Ok())
     c.fault = "Das Programm hat einen Fehler (" + Cp1252ToUtf8(FaultMessage(c.program.faults.front())) +
               "); erst wenn er behoben ist, lässt es sich im Diagramm bearbeiten.";
@@ -87,7 +96,7 @@ Current Read(MachineKind kind, const std::vector<std::string>& lines) {
 
 // The edit once the parser takes its result; else its fault.
 LinesEdit Checked(MachineKind kind, const std::vector<std::string>& before, const std::vector<std::string>& after) {
-  const Program p = ParseProgram(kind, after);
+  const Program p = ParseProgram(kind, Machine(after));
   if (!p.Ok()) return Refused(Cp1252ToUtf8(FaultMessage(p.faults.front())));
   return Between(before, after);
 }
@@ -95,8 +104,9 @@ LinesEdit Checked(MachineKind kind, const std::vector<std::string>& before, cons
 // A label in the kind's form as the fields of a line: before and after the arrow.
 bool LabelFields(MachineKind kind, const std::string& label, std::string& in, std::string& out) {
   std::vector<std::string> words;
-  for (const std::string& w : Words(ProgramLineToMachine(label))) {
-    // "s/w" as "s / w": a separator inside a longer word stands alone.
+  for (const std::string& w : Words(label)) {
+    // "s/w" as "s / w": a separator inside a longer word stands alone (a
+    // byte of a UTF-8 sequence is never one).
     std::string piece;
     for (char c : w) {
       if ((c == '/' || c == ',') && w.size() > 1) {
@@ -163,6 +173,39 @@ std::vector<std::string> Applied(const std::vector<std::string>& lines, const Li
   out.insert(out.end(), edit.lines.begin(), edit.lines.end());
   out.insert(out.end(), lines.begin() + edit.first + edit.count, lines.end());
   return out;
+}
+
+std::vector<std::string> ProgramLinesOf(const View& view) {
+  const std::string text = view.ProgramText();
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
+    lines.push_back(text.substr(from, end - from));
+  lines.push_back(text.substr(from));
+  return lines;
+}
+
+void ApplyToView(View& view, const LinesEdit& edit) {
+  if (!edit.Ok() || (edit.count == 0 && edit.lines.empty())) return;
+  const std::vector<std::string> lines = ProgramLinesOf(view);
+  int first = edit.first, count = edit.count;
+  std::vector<std::string> replacement = edit.lines;
+  // Lines removed: still one replacement, which keeps a neighbour as it is.
+  if (replacement.empty()) {
+    if (static_cast<std::size_t>(first + count) < lines.size()) {
+      replacement.push_back(lines[static_cast<std::size_t>(first + count)]);
+      ++count;
+    } else if (first > 0) {
+      --first;
+      replacement.push_back(lines[static_cast<std::size_t>(first)]);
+      ++count;
+    } else {
+      replacement.emplace_back();
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; i < replacement.size(); ++i) text += (i > 0 ? "\n" : "") + replacement[i];
+  view.ReplaceProgramLines(first, count, text);
 }
 
 std::string LabelForm(MachineKind kind) {

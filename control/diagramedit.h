@@ -2,8 +2,8 @@
 // replacement of a run of the program's lines, which a front end applies as
 // one edit of its text (one step of its undo): the text stays the program's
 // one source. Lines between the changed ones are kept as they are, and so
-// are comments. Lines are machine text, as the view holds them; names are the
-// diagram's (A, E, F or the number), labels the diagram's form in UTF-8.
+// are comments. Lines and labels are UTF-8, as the program text has them;
+// names are the diagram's (A, E, F or the number), labels in its form.
 #pragma once
 
 #include <string>
@@ -14,6 +14,8 @@
 
 namespace automaten {
 
+class View;
+
 struct LinesEdit {
   int first = 0, count = 0;        // the lines replaced
   std::vector<std::string> lines;  // and what replaces them
@@ -23,6 +25,10 @@ struct LinesEdit {
 
 // The lines after the edit.
 std::vector<std::string> Applied(const std::vector<std::string>& lines, const LinesEdit& edit);
+// The view's program as the edits take it: its lines as the editor has them.
+std::vector<std::string> ProgramLinesOf(const View& view);
+// The edit made in the view's program, as one replacement of its lines.
+void ApplyToView(View& view, const LinesEdit& edit);
 
 // The name of the state a new one gets: the next number no state of the
 // diagram has (NEA: among 1 ... 9); empty when the kind has none free.

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "control/examples.h"
+#include "control/plainview.h"
 #include "engine/encoding.h"
 #include "engine/language.h"
 #include "engine/parser.h"
+#include "engine/text.h"
 
 namespace automaten {
 namespace {
@@ -72,17 +74,19 @@ TEST(DiagramEdit, EachKindsLabelBecomesItsLineAfterTheLastLineOfItsState) {
   };
   for (const Case& c :
        {Case{MachineKind::DEA, "s / w", "1 s -> w 2"}, Case{MachineKind::DEA, "s/w", "1 s -> w 2"},
-        Case{MachineKind::Akz, "0", "1 0 -> 2"}, Case{MachineKind::NEA, "ε", "1 \x8F -> 2"},
+        Case{MachineKind::Akz, "0", "1 0 -> 2"}, Case{MachineKind::NEA, "ε", "1 ε -> 2"},
         Case{MachineKind::KA, "( , # / push (", "1 ( # -> push ( 2"},
         Case{MachineKind::KA, "),(/pop", "1 ) ( -> pop 2"}, Case{MachineKind::TM, "1 / 1 R", "1 1 -> 1 R 2"}}) {
     SCOPED_TRACE(c.label);
-    const Lines example = ExampleLines(c.kind);
-    const Program before = ParseProgram(c.kind, example);
+    const Lines example = SplitLines(ExampleText(c.kind));
+    const Program before = ParseProgram(c.kind, ExampleLines(c.kind));
     const LinesEdit edit = AddTransition(c.kind, example, "1", "2", c.label);
     ASSERT_TRUE(edit.Ok()) << edit.fault;
     EXPECT_EQ(edit.count, 0);  // one line inserted, nothing else touched
     ASSERT_EQ(edit.lines, Lines{c.line});
-    const Program after = ParseProgram(c.kind, Applied(example, edit));
+    Lines edited;
+    for (const std::string& line : Applied(example, edit)) edited.push_back(ProgramLineToMachine(line));
+    const Program after = ParseProgram(c.kind, edited);
     ASSERT_TRUE(after.Ok());
     EXPECT_EQ(after.Written().size(), before.Written().size() + 1);
     // Its place: right after the last line of state 1, or after the last transition.
@@ -93,17 +97,17 @@ TEST(DiagramEdit, EachKindsLabelBecomesItsLineAfterTheLastLineOfItsState) {
     EXPECT_EQ(edit.first, last >= 0 ? last + 1 : TransitionLines(example).back() + 1);
   }
   // A label not in the kind's form, and one the parser refuses, change nothing.
-  const Lines tm = ExampleLines(MachineKind::TM);
+  const Lines tm = SplitLines(ExampleText(MachineKind::TM));
   EXPECT_EQ(AddTransition(MachineKind::TM, tm, "1", "2", "1 / 1").fault,
             "Die Beschriftung hat nicht die Form „1 / 1 R“.");
   EXPECT_EQ(AddTransition(MachineKind::TM, tm, "1", "2", "1 / 1 X").fault,
             "Fehler: ungültige Kopfbewegung in Befehl 6");  // the sixth transition, after 1's lines
-  EXPECT_EQ(AddTransition(MachineKind::NEA, ExampleLines(MachineKind::NEA), "1", "12", "0").fault,
+  EXPECT_EQ(AddTransition(MachineKind::NEA, SplitLines(ExampleText(MachineKind::NEA)), "1", "12", "0").fault,
             "Fehler: Beim NEA sind nur die Zustände A, 1, ..., 9, E und F erlaubt. in Befehl 6");
 }
 
 TEST(DiagramEdit, ALineEditedKeepsItsCommentAndRemovedLinesTakeNothingElse) {
-  const Lines tm = ExampleLines(MachineKind::TM);
+  const Lines tm = SplitLines(ExampleText(MachineKind::TM));
   // "A # -> * R E    ; 0 + x" is the third transition.
   LinesEdit edit = EditTransition(MachineKind::TM, tm, 2, "# / 1 R");
   ASSERT_TRUE(edit.Ok()) << edit.fault;
@@ -145,6 +149,22 @@ TEST(DiagramEdit, PlacesAreUpdatedInPlaceAndNewStatesNumberedWithinTheKind) {
   EXPECT_EQ(NewStateName(MakeDiagram(ParseProgram(MachineKind::NEA, nea))), "");
   nea.pop_back();
   EXPECT_EQ(NewStateName(MakeDiagram(ParseProgram(MachineKind::NEA, nea))), "9");
+}
+
+// In the editor: one replacement, and lines removed leave no empty line behind.
+TEST(DiagramEdit, EditsReachTheViewAsOneReplacementOfItsLines) {
+  PlainView view;
+  view.SetProgramText("; Kopf\na 1 -> 1\n1 1 -> a\n; Lage: A 10,10 1 50,10\n");
+  const Lines lines = ProgramLinesOf(view);
+  ASSERT_EQ(lines.size(), 5u);  // the editor's last, empty line too
+  ApplyToView(view, RemoveState(MachineKind::Akz, lines, "1"));
+  EXPECT_EQ(view.ProgramText(), "; Kopf\n; Lage: A 10,10\n");
+  ApplyToView(view, AddTransition(MachineKind::Akz, ProgramLinesOf(view), "A", "A", "0"));
+  EXPECT_EQ(view.ProgramText(), "; Kopf\nA 0 -> A\n; Lage: A 10,10\n");
+  ApplyToView(view, RemoveTransition(MachineKind::Akz, ProgramLinesOf(view), 0));
+  EXPECT_EQ(view.ProgramText(), "; Kopf\n; Lage: A 10,10\n");
+  ApplyToView(view, AddTransition(MachineKind::Akz, ProgramLinesOf(view), "A", "A", "0 0"));  // refused: nothing
+  EXPECT_EQ(view.ProgramText(), "; Kopf\n; Lage: A 10,10\n");
 }
 
 }  // namespace
