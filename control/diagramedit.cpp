@@ -227,17 +227,20 @@ std::string NewStateName(const Diagram& d) {
 }
 
 LinesEdit PlaceState(const std::vector<std::string>& lines, const std::string& name, double x, double y) {
+  return PlaceStates(lines, {{name, x, y}});
+}
+
+LinesEdit PlaceStates(const std::vector<std::string>& lines, const std::vector<StatePlace>& moved) {
   int at = -1;
   std::vector<StatePlace> places = ReadPlaces(lines, &at);
-  std::string upper = name;
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-  const auto it = std::find_if(places.begin(), places.end(), [&](const StatePlace& p) { return p.name == upper; });
-  if (it != places.end()) {
-    it->x = x;
-    it->y = y;
-  } else {
-    places.push_back({upper, x, y});
+  for (StatePlace m : moved) {
+    std::transform(m.name.begin(), m.name.end(), m.name.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    const auto it = std::find_if(places.begin(), places.end(), [&](const StatePlace& p) { return p.name == m.name; });
+    if (it != places.end())
+      *it = m;
+    else
+      places.push_back(m);
   }
   std::vector<std::string> after = lines;
   if (at >= 0)

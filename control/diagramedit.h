@@ -36,6 +36,8 @@ std::string NewStateName(const Diagram& d);
 // A state put at (x, y) of the drawing, a new one or one dragged there: its
 // entry in the line "; Lage:", updated in place or added as the last line.
 LinesEdit PlaceState(const std::vector<std::string>& lines, const std::string& name, double x, double y);
+// Several at once, as when the picture is first pinned as it stands.
+LinesEdit PlaceStates(const std::vector<std::string>& lines, const std::vector<StatePlace>& places);
 // The state declared an end state, or no longer one.
 LinesEdit SetEndState(MachineKind kind, const std::vector<std::string>& lines, const std::string& name, bool end);
 // A transition from one state to another (or the same) with the label in the

@@ -12,13 +12,14 @@
 #include <QVBoxLayout>
 
 #include "diagram/layout.h"
+#include "diagrameditor.h"
 #include "diagrampane.h"
 #include "dialogs.h"
 #include "panedock.h"
 
 namespace automaten {
 
-DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view,
+DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, View& view,
                          Dialogs& dialogs, std::function<void(int)> growBy)
     : window_(window), dialogs_(dialogs), growBy_(std::move(growBy)), follower_(sim, view) {
   show_ = MakePaneAction(window, QStringLiteral("Zustandsdiagramm"), "MIDiagramm", QKeySequence(Qt::Key_F4));
@@ -38,6 +39,14 @@ DiagramDock::DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Sim
   pane_->setObjectName(QStringLiteral("Diagramm"));
   connect(pane_, &DiagramPane::LaidOut, this, &DiagramDock::Mark);
   pane_->AddTool(QStringLiteral("Vollbild"), full_);
+  editor_ = new DiagramEditor(
+      *pane_, view, [this] { ParseText(); }, this);
+  pane_->AddToolAction(editor_->ModeAction());
+  window.addAction(editor_->ModeAction());
+  editor_->ModeAction()->setEnabled(CanLayOut());
+  connect(editor_->ModeAction(), &QAction::toggled, this, [this](bool on) {
+    if (on && !Shown()) Show(true);
+  });
   dock_ = AddPaneDock(window, pane_, QStringLiteral("Zustandsdiagramm"), "DiagrammDock", show_, this,
                       Qt::RightDockWidgetArea);
   connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool) {
@@ -72,6 +81,8 @@ bool DiagramDock::CanPrint() const { return Shown() && !pane_->Shown().nodes.emp
 void DiagramDock::Print(QPainter& painter, const QRectF& target) {
   pane_->Render(painter, target, marks_->isChecked());
 }
+
+QAction* DiagramDock::EditAction() const { return editor_->ModeAction(); }
 
 bool DiagramDock::Shown() const { return !dock_->isHidden(); }
 

@@ -23,6 +23,7 @@ class QWidget;
 
 namespace automaten {
 
+class DiagramEditor;
 class DiagramPane;
 class Dialogs;
 class Simulation;
@@ -31,13 +32,15 @@ class DiagramDock : public QObject {
   Q_OBJECT
  public:
   // `growBy` widens (or narrows) the window as far as the screen has room.
-  DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, const View& view, Dialogs& dialogs,
+  DiagramDock(QMainWindow& window, QPlainTextEdit& program, const Simulation& sim, View& view, Dialogs& dialogs,
               std::function<void(int)> growBy);
 
   QAction* ShowAction() const { return show_; }        // "Zustandsdiagramm", F4, checkable
   QAction* ExportAction() const { return export_; }    // "Diagramm exportieren..."
   QAction* MarksAction() const { return marks_; }      // "Export mit Markierung", checkable
   QAction* FullScreenAction() const { return full_; }  // "Diagramm im Vollbild", F11, checkable
+  QAction* EditAction() const;                         // "Bearbeiten", Strg+B, checkable
+  DiagramEditor& Editor() const { return *editor_; }
   QDockWidget* Dock() const { return dock_; }
   bool Shown() const;
   void Show(bool shown);
@@ -72,6 +75,7 @@ class DiagramDock : public QObject {
   QAction* marks_;
   QAction* full_;
   DiagramPane* pane_;
+  DiagramEditor* editor_;
   QWidget* screen_;       // the full-screen window the pane moves into
   QWidget* placeholder_;  // in the dock while the pane is on the full screen
   bool paneBeforeFullScreen_ = true;

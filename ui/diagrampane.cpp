@@ -52,7 +52,7 @@ QPolygonF ArrowHead(QPointF from, QPointF tip) {
 }  // namespace
 
 DiagramPane::DiagramPane(QWidget* parent)
-    : QWidget(parent), tools_(new QToolBar), view_(new QGraphicsView(&scene_)), note_(new QLabel) {
+    : QWidget(parent), tools_(new QToolBar), view_(new QGraphicsView(&scene_)), note_(new QLabel), hint_(new QLabel) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
@@ -73,6 +73,11 @@ DiagramPane::DiagramPane(QWidget* parent)
   layout->addWidget(tools_);
   layout->addWidget(view_, 1);
   layout->addWidget(note_);
+  layout->addWidget(hint_);
+  hint_->setObjectName(QStringLiteral("DiagrammHinweis"));
+  hint_->setWordWrap(true);
+  hint_->setAccessibleName(QStringLiteral("Bearbeiten"));
+  hint_->hide();
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setBackgroundBrush(Qt::white);
   note_->setWordWrap(true);
@@ -89,6 +94,12 @@ void DiagramPane::AddTool(const QString& text, QAction* action) {
   QAction* button = tools_->addAction(text, action, &QAction::trigger);
   button->setObjectName(action->objectName() + QStringLiteral("Knopf"));
   button->setToolTip(action->text() + QStringLiteral(" (") + action->shortcut().toString(QKeySequence::NativeText) +
+                     QStringLiteral(")"));
+}
+
+void DiagramPane::AddToolAction(QAction* action) {
+  tools_->addAction(action);
+  action->setToolTip(action->text() + QStringLiteral(" (") + action->shortcut().toString(QKeySequence::NativeText) +
                      QStringLiteral(")"));
 }
 
@@ -155,6 +166,31 @@ bool DiagramPane::LayoutsRunning() {
 
 QString DiagramPane::Note() const { return note_->text(); }
 
+void DiagramPane::SetHint(const QString& text) {
+  hint_->setText(text);
+  hint_->setVisible(!text.isEmpty());
+}
+
+QString DiagramPane::Hint() const { return hint_->text(); }
+
+long long DiagramPane::NodeAt(const QPointF& scenePos) const {
+  for (std::size_t i = 0; i < nodes_.size(); ++i)
+    if (nodes_[i]->contains(nodes_[i]->mapFromScene(scenePos))) return static_cast<long long>(i);
+  return -1;
+}
+
+std::pair<long long, long long> DiagramPane::LineAt(const QPointF& scenePos) const {
+  for (std::size_t e = 0; e < lines_.size(); ++e)
+    for (std::size_t l = 0; l < lines_[e].size(); ++l)
+      if (lines_[e][l]->sceneBoundingRect().adjusted(-2, -1, 2, 1).contains(scenePos))
+        return {static_cast<long long>(e), static_cast<long long>(l)};
+  return {-1, -1};
+}
+
+QGraphicsSimpleTextItem* DiagramPane::LineItem(std::size_t edge, std::size_t line) const {
+  return edge < lines_.size() && line < lines_[edge].size() ? lines_[edge][line] : nullptr;
+}
+
 void DiagramPane::SetNote(const QString& text, bool fault) {
   note_->setText(text);
   note_->setStyleSheet(fault ? QStringLiteral("color: #b00000") : QString());
@@ -188,7 +224,7 @@ void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
       scene_.setForegroundBrush(Qt::NoBrush);
       SetNote(diagramNote_, false);
     }
-    shown_.place = d.place;  // the same edges, but the lines may sit in other places of the text
+    shown_ = d;  // the same edges, but the lines may sit in other places of the text
     return;
   }
   shownDot_ = dot;

@@ -81,6 +81,18 @@ class DiagramPane : public QWidget {
   double Scale() const;
   // A button in the pane's tool row, with a short text, for an action of its dock.
   void AddTool(const QString& text, QAction* action);
+  // The action itself in the tool row (a checkable one shows its state).
+  void AddToolAction(QAction* action);
+
+  // For editing in the diagram: the node or the label line under a point of
+  // the scene (-1 for none), their items, and a line of text under the view
+  // for hints and what an edit did, which a screen reader reads.
+  long long NodeAt(const QPointF& scenePos) const;
+  std::pair<long long, long long> LineAt(const QPointF& scenePos) const;
+  QGraphicsEllipseItem* NodeItem(std::size_t node) const { return node < nodes_.size() ? nodes_[node] : nullptr; }
+  QGraphicsSimpleTextItem* LineItem(std::size_t edge, std::size_t line) const;
+  void SetHint(const QString& text);
+  QString Hint() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -106,6 +118,7 @@ class DiagramPane : public QWidget {
   QToolBar* tools_;
   QGraphicsView* view_;
   QLabel* note_;
+  QLabel* hint_;
   Size size_ = Size::Filled;
   double chosen_ = 1.0;  // the user's scale at 100 %
   int zoom_ = 100;

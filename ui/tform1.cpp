@@ -228,8 +228,8 @@ void TForm1::CreateMenus() {
   ansicht->setObjectName(QStringLiteral("Ansicht"));
   ansicht->addActions({Groesser, Kleiner, Normalgroesse});
   ansicht->addSeparator();
-  ansicht->addActions({diagram_->ShowAction(), diagram_->FullScreenAction(), diagram_->ExportAction(),
-                       diagram_->MarksAction(), tests_->ShowAction()});
+  ansicht->addActions({diagram_->ShowAction(), diagram_->EditAction(), diagram_->FullScreenAction(),
+                       diagram_->ExportAction(), diagram_->MarksAction(), tests_->ShowAction()});
   QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
   werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
   werkzeuge->addActions(tools_->Actions());

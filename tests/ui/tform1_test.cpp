@@ -5,7 +5,9 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -44,7 +47,9 @@
 #include "control/examples.h"
 #include "control/kinds.h"
 #include "control/settings.h"
+#include "engine/language.h"
 #include "engine/parser.h"
+#include "io/programfile.h"
 #include "support/field_text.h"
 #include "support/small_disk.h"
 #include "support/window_parts.h"
@@ -693,6 +698,193 @@ TEST_F(DiagramWindowTest, PlacedStatesAreDrawnWhereTheProgramPutsThem) {
   EXPECT_NEAR(centre["1"].y() - centre["A"].y(), 140, 1.5);  // downwards, as the line has it
   EXPECT_NEAR(centre["2"].x() - centre["1"].x(), 220, 1.5);
   EXPECT_NEAR(centre["2"].y() - centre["1"].y(), 0, 1.5);
+}
+
+// ---- Editing in the diagram ----
+
+class DiagramEditTest : public DiagramWindowTest {
+ protected:
+  QWidget* Viewport() { return Pane().View().viewport(); }
+  long long Node(const std::string& name) {
+    for (std::size_t i = 0; i < Pane().Shown().nodes.size(); ++i)
+      if (Pane().Shown().nodes[i].name == name) return static_cast<long long>(i);
+    return -1;
+  }
+  QPoint At(const std::string& name) {
+    const long long n = Node(name);
+    if (n < 0) return {};
+    return Pane().View().mapFromScene(Pane().NodeItem(static_cast<std::size_t>(n))->sceneBoundingRect().center());
+  }
+  bool Drawn(std::size_t nodes) {
+    return QTest::qWaitFor(
+        [&] {
+          return !Pane().LayoutPending() && Pane().Shown().nodes.size() == nodes && Pane().NodeItem(0) != nullptr;
+        },
+        10000);
+  }
+  QLineEdit* Field() {
+    auto* field = Pane().findChild<QLineEdit*>(QStringLiteral("Beschriftung"));
+    return field != nullptr && field->isVisible() ? field : nullptr;
+  }
+  void Type(const QString& label) {
+    ASSERT_NE(Field(), nullptr);
+    QTest::keyClicks(Field(), label);
+    QTest::keyClick(Field(), Qt::Key_Return);
+  }
+  void Connect(const std::string& from, const std::string& to) {
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(from));
+    QTest::mouseMove(Viewport(), At(to));
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::ShiftModifier, At(to));
+  }
+  // The program's lines but its places, which depend on the layout.
+  QStringList Lines() {
+    QStringList lines = ui->MProgramm->toPlainText().split(QLatin1Char('\n'));
+    lines.removeIf([](const QString& l) { return l.startsWith(QStringLiteral("; Lage:")); });
+    return lines;
+  }
+  // The acceptor's verdicts on the words with an even and an odd number of 1s.
+  void AcceptsEvenOnes() {
+    const Program p = ParseProgram(MachineKind::Akz, MachineLines(ui->MProgramm->toPlainText().toStdString()));
+    ASSERT_TRUE(p.Ok());
+    Dfa dfa;
+    std::string error;
+    ASSERT_TRUE(MakeDfa(p, dfa, error)) << error;
+    const auto accepts = [&dfa](const std::string& word) {
+      int s = 0;
+      for (char c : word) {
+        const std::size_t symbol = dfa.alphabet.find(c);
+        if (symbol == std::string::npos || (s = dfa.next[static_cast<std::size_t>(s)][symbol]) < 0) return false;
+      }
+      return static_cast<bool>(dfa.accepting[static_cast<std::size_t>(s)]);
+    };
+    for (const char* word : {"", "0", "11", "0110", "1001"}) EXPECT_TRUE(accepts(word)) << word;
+    for (const char* word : {"1", "01", "111", "1011"}) EXPECT_FALSE(accepts(word)) << word;
+  }
+  void Start() {
+    Click("TB_AKz");
+    ui->MProgramm->setPlainText(QString());
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Drawn(1));
+    QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    ASSERT_TRUE(form->findChild<QAction*>(QStringLiteral("DiagrammBearbeiten"))->isChecked());
+  }
+};
+
+TEST_F(DiagramEditTest, TheEvenOnesAcceptorByTheMouseAloneAndEachStepUndone) {
+  Start();
+  const QPoint a = At("A");
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, a + QPoint(120, 0));
+  ASSERT_TRUE(Drawn(2));
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Zustand 1 hinzugefügt."));
+  EXPECT_TRUE(ui->MProgramm->toPlainText().startsWith(QStringLiteral("; Lage: A ")));
+  Connect("A", "1");
+  Type(QStringLiteral("1"));
+  ASSERT_TRUE(Drawn(2));
+  Connect("1", "A");
+  Type(QStringLiteral("1"));
+  ASSERT_TRUE(Drawn(2));
+  Connect("A", "A");  // to itself
+  Type(QStringLiteral("0"));
+  ASSERT_TRUE(Drawn(2));
+  Connect("1", "1");
+  Type(QStringLiteral("x y"));  // not the form: the fault in place, the editor stays
+  EXPECT_EQ(Pane().findChild<QLineEdit*>(QStringLiteral("Beschriftung"))->isVisible(), true);
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Die Beschriftung hat nicht die Form „0“."));
+  Field()->clear();
+  Type(QStringLiteral("0"));
+  ASSERT_TRUE(Drawn(2));
+  // The context menu marks A an end state.
+  QTimer::singleShot(0, form.get(), [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    menu->actions().front()->trigger();
+    menu->close();
+  });
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, At("A"), Viewport()->mapToGlobal(At("A")));
+  QApplication::sendEvent(Viewport(), &menu);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Lines().front() == QStringLiteral("e: A"); }, 3000));
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  AcceptsEvenOnes();
+  ASSERT_TRUE(Drawn(2));
+  EXPECT_TRUE(Pane().Shown().nodes[0].end);
+  // Each gesture is one step of the editor's undo.
+  ui->MProgramm->undo();
+  EXPECT_EQ(Lines(), (QStringList{"A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  ui->MProgramm->undo();
+  EXPECT_EQ(Lines(), (QStringList{"A 1 -> 1", "A 0 -> A", "1 1 -> A", ""}));
+
+  // Dragged, a state keeps its new place; its lines stay as they are.
+  ui->MProgramm->redo();
+  ui->MProgramm->redo();
+  ASSERT_TRUE(Drawn(2));
+  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At("1"));
+  QTest::mouseMove(Viewport(), At("1") + QPoint(0, 80));
+  QTest::mouseRelease(Viewport(), Qt::LeftButton, {}, At("1") + QPoint(0, 80));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return !Pane().LayoutPending() && Pane().NodeItem(1) != nullptr &&
+               std::abs(Pane().NodeItem(1)->sceneBoundingRect().center().y() -
+                        Pane().NodeItem(0)->sceneBoundingRect().center().y()) > 40;
+      },
+      10000));
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  // A double-click on a label line edits it; Delete removes the chosen line, then a state with its lines.
+  const QPointF line = Pane().LineItem(0, 0)->sceneBoundingRect().center();
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, Pane().View().mapFromScene(line));
+  ASSERT_NE(Field(), nullptr);
+  EXPECT_EQ(Field()->text(), QStringLiteral("1"));
+  QTest::keyClick(Field(), Qt::Key_Escape);
+  EXPECT_EQ(Field(), nullptr);
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, Pane().View().mapFromScene(line));
+  QTest::keyClick(&Pane().View(), Qt::Key_Delete);
+  ASSERT_TRUE(Drawn(2));
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At("1"));
+  QTest::keyClick(&Pane().View(), Qt::Key_Delete);
+  ASSERT_TRUE(Drawn(1));
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 0 -> A", ""}));
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Zustand 1 gelöscht."));
+}
+
+TEST_F(DiagramEditTest, TheEvenOnesAcceptorByTheKeyboardAlone) {
+  Start();
+  QWidget* view = &Pane().View();
+  EXPECT_TRUE(view->hasFocus());
+  QTest::keyClick(view, Qt::Key_N);
+  ASSERT_TRUE(Drawn(2));
+  const auto connect = [&](Qt::Key toFrom, Qt::Key toTarget, const QString& label) {
+    if (toFrom != Qt::Key_unknown) QTest::keyClick(view, toFrom);
+    QTest::keyClick(view, Qt::Key_C);
+    if (toTarget != Qt::Key_unknown) QTest::keyClick(view, toTarget);
+    QTest::keyClick(view, Qt::Key_Return);
+    Type(label);
+    ASSERT_TRUE(Drawn(2));
+  };
+  // 1 is chosen, the state just added; Left and Right choose among A and 1;
+  // after a connection its target stays chosen.
+  connect(Qt::Key_Left, Qt::Key_Right, QStringLiteral("1"));       // A -> 1
+  connect(Qt::Key_unknown, Qt::Key_Left, QStringLiteral("1"));     // 1 -> A
+  connect(Qt::Key_unknown, Qt::Key_unknown, QStringLiteral("0"));  // A -> A
+  connect(Qt::Key_Right, Qt::Key_unknown, QStringLiteral("0"));    // 1 -> 1
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Übergang von 1 nach 1 mit 0 hinzugefügt."));
+  QTest::keyClick(view, Qt::Key_Left);
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Zustand A gewählt."));
+  QTest::keyClick(view, Qt::Key_E);
+  ASSERT_TRUE(Drawn(2));
+  EXPECT_EQ(Pane().Hint(), QStringLiteral("Zustand A ist ein Endzustand."));
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  AcceptsEvenOnes();
+  // Ctrl and an arrow move the chosen state: only its place changes.
+  const QString placed = ui->MProgramm->toPlainText().section(QLatin1Char('\n'), -2, -2);
+  QTest::keyClick(view, Qt::Key_Down, Qt::ControlModifier);
+  ASSERT_TRUE(Drawn(2));
+  EXPECT_NE(ui->MProgramm->toPlainText().section(QLatin1Char('\n'), -2, -2), placed);
+  EXPECT_EQ(Lines(), (QStringList{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", ""}));
+  // Down chooses a label line, F2 edits it.
+  QTest::keyClick(view, Qt::Key_Down);
+  QTest::keyClick(view, Qt::Key_F2);
+  ASSERT_NE(Field(), nullptr);
+  QTest::keyClick(Field(), Qt::Key_Escape);
 }
 
 TEST_F(DiagramWindowTest, AFaultWhileTypingGreysTheLastDiagram) {
