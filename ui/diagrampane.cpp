@@ -76,7 +76,7 @@ DiagramPane::DiagramPane(QWidget* parent)
   layout->addWidget(hint_);
   hint_->setObjectName(QStringLiteral("DiagrammHinweis"));
   hint_->setWordWrap(true);
-  hint_->setAccessibleName(QStringLiteral("Bearbeiten"));
+  // Without a name of its own, its text is its name: each change is announced.
   hint_->hide();
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setBackgroundBrush(Qt::white);
