@@ -7,7 +7,8 @@ output, program and slider carry theirs, and that the tape's text is readable
 through its text interface after F8 (Anfangszustand) and F7, with the head
 cell as the selection. Then, with a program file with test cases (the second
 argument) and xdotool keys alone: F3, Ctrl+T, a case chosen with the arrows
-and put on the tape with Enter, a step, and Ctrl+Shift+S into a new file.
+and put on the tape with Enter, a step, Ctrl+Shift+S into a new file, and a
+state added in the diagram (F4, Ctrl+B, N), which is heard.
 Run under Xvfb and dbus-run-session, with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 (tests/access/run.sh does).
 """
@@ -193,8 +194,28 @@ def by_keys(program, example, failures):
             failures.append("by keys: Ctrl+Shift+S did not save the program")
         else:
             print(f"atspi: by keys alone: all tests, the case 11 on the tape ({steps}), saved as {saved}")
+        edit_by_keys(app, window_id, failures)
     finally:
         end(window)
+
+
+def edit_by_keys(app, window_id, failures):
+    """The diagram edited by keys: a new state is said by the line under it."""
+    heard = []
+    listener = lambda event: heard.append(event.source.name if event.source else "")
+    pyatspi.Registry.registerEventListener(listener, "object:property-change:accessible-name")
+    key(window_id, ["F4"])
+    time.sleep(1.5)
+    key(window_id, ["ctrl+b"])
+    key(window_id, ["n"])
+    pump(1.0)
+    pyatspi.Registry.deregisterEventListener(listener, "object:property-change:accessible-name")
+    said = [name for name in heard if name.startswith("Zustand ") and name.endswith(" hinzugefügt.")]
+    if not said:
+        failures.append(f"by keys: no new state heard in the diagram: {heard[-5:]}")
+    else:
+        print(f"atspi: by keys in the diagram: {said[0]!r} heard")
+    check_names(app, "the window editing its diagram", failures)
 
 
 def wait_for_display(seconds=20):
