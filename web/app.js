@@ -379,15 +379,20 @@ function download(blob, name) {
 // ---- The diagram pane ----
 // Its code and Graphviz are loaded when it is first opened.
 
+// A script of the site, run once it has come (the pane's code and Graphviz use it).
+function loadScript(src) {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement("script");
+    script.src = src;
+    script.onload = resolve;
+    script.onerror = () => reject(new Error(src));
+    document.head.append(script);
+  });
+}
+
 async function showDiagram(shown) {
   if (shown && !diagram) {
-    await new Promise((resolve, reject) => {
-      const script = document.createElement("script");
-      script.src = "diagram.js";
-      script.onload = resolve;
-      script.onerror = () => reject(new Error("diagram.js"));
-      document.head.append(script);
-    });
+    await loadScript("diagram.js");
     diagram = new DiagramPane(app, M.constants());
   }
   const pane = $("diagramPane");

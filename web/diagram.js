@@ -73,13 +73,7 @@ class Layouter {
   async renderHere(dot) {
     try {
       if (!this.local) {
-        await new Promise((resolve, reject) => {
-          const script = document.createElement("script");
-          script.src = "viz-global.js";
-          script.onload = resolve;
-          script.onerror = () => reject(new Error("viz-global.js"));
-          document.head.append(script);
-        });
+        await loadScript("viz-global.js");  // the page's own (app.js)
         this.local = await Viz.instance();
       }
       const result = this.local.render(dot, { format: "svg" });
