@@ -234,8 +234,7 @@ LinesEdit PlaceStates(const std::vector<std::string>& lines, const std::vector<S
   int at = -1;
   std::vector<StatePlace> places = ReadPlaces(lines, &at);
   for (StatePlace m : moved) {
-    std::transform(m.name.begin(), m.name.end(), m.name.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    m.name = UpperCase(m.name);
     const auto it = std::find_if(places.begin(), places.end(), [&](const StatePlace& p) { return p.name == m.name; });
     if (it != places.end())
       *it = m;
@@ -257,15 +256,18 @@ LinesEdit SetEndState(MachineKind kind, const std::vector<std::string>& lines, c
   if (!Named(kind, name, state)) return Refused("Keinen Zustand " + name + " gibt es hier.");
   if (state == kStateE || (kind == MachineKind::NEA && state == kNeaE))
     return end ? LinesEdit{} : Refused("E ist immer ein Endzustand.");
-  std::vector<std::string> after = lines;
+  std::vector<std::string> after;
   int firstDeclaration = -1;
-  for (std::size_t i = 0; i < after.size(); ++i) {
-    if (!IsDeclarationLine(after[i])) continue;
-    if (firstDeclaration < 0) firstDeclaration = static_cast<int>(i);
-    if (end) continue;
+  for (const std::string& line : lines) {
+    const bool declaration = IsDeclarationLine(line);
+    if (declaration && firstDeclaration < 0) firstDeclaration = static_cast<int>(after.size());
+    if (!declaration || end) {
+      after.push_back(line);
+      continue;
+    }
     // Its names without this state; the line goes when it names none.
-    const std::string comment = CommentOf(after[i]);
-    const std::string body = after[i].substr(0, after[i].size() - comment.size());
+    const std::string comment = CommentOf(line);
+    const std::string body = line.substr(0, line.size() - comment.size());
     const std::size_t colon = body.find(':');
     std::string kept = body.substr(0, colon + 1);
     bool any = false;
@@ -275,9 +277,8 @@ LinesEdit SetEndState(MachineKind kind, const std::vector<std::string>& lines, c
       kept += " " + w;
       any = true;
     }
-    after[i] = any || !comment.empty() ? kept + comment : std::string("\x01");
+    if (any || !comment.empty()) after.push_back(kept + comment);
   }
-  after.erase(std::remove(after.begin(), after.end(), std::string("\x01")), after.end());
   if (end) {
     if (c.program.IsEndState(state)) return LinesEdit{};
     if (firstDeclaration >= 0) {

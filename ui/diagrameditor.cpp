@@ -312,48 +312,40 @@ void DiagramEditor::Apply(const LinesEdit& edit, const QString& said) {
 
 // The places are the scene's, shifted as a state already placed shows; the
 // first state placed pins the whole picture as it stands.
-void DiagramEditor::MoveTo(std::size_t node, const QPointF& centre) {
+std::vector<StatePlace> DiagramEditor::PlacesWith(const std::string& name, const QPointF& centre) const {
   const Diagram& d = pane_.Shown();
-  std::vector<StatePlace> places;
   std::optional<QPointF> shift;
   for (std::size_t i = 0; i < d.nodes.size() && !shift; ++i)
     if (d.nodes[i].placed) shift = Centre(i) - QPointF(d.nodes[i].x, d.nodes[i].y);
-  const auto place = [&](const std::string& name, QPointF at) {
+  std::vector<StatePlace> places;
+  const auto place = [&](const std::string& state, QPointF at) {
     at -= shift.value_or(QPointF());
-    places.push_back({name, std::round(at.x()), std::round(at.y())});
+    places.push_back({state, std::round(at.x()), std::round(at.y())});
   };
   if (!shift)
     for (std::size_t i = 0; i < d.nodes.size(); ++i)
-      if (i != node) place(d.nodes[i].name, Centre(i));
-  if (node < d.nodes.size()) {
-    place(d.nodes[node].name, centre);
-    Apply(PlaceStates(ProgramLinesOf(view_), places),
-          QStringLiteral("Zustand %1 verschoben.").arg(Text(d.nodes[node].name)));
-  }
+      if (d.nodes[i].name != name) place(d.nodes[i].name, Centre(i));
+  place(name, centre);
+  return places;
 }
 
+void DiagramEditor::MoveTo(std::size_t node, const QPointF& centre) {
+  if (node >= pane_.Shown().nodes.size()) return;
+  const std::string name = NodeName(node);
+  Apply(PlaceStates(ProgramLinesOf(view_), PlacesWith(name, centre)),
+        QStringLiteral("Zustand %1 verschoben.").arg(Text(name)));
+}
+
+// The new state is placed like a dragged one: until it has a line, only its place holds it.
 void DiagramEditor::AddStateAt(const QPointF& scenePos) {
-  Diagram d = pane_.Shown();
-  const std::string name = NewStateName(d);
+  const std::string name = NewStateName(pane_.Shown());
   if (name.empty()) {
     pane_.SetHint(QStringLiteral("Beim NEA sind nur die Zustände A, 1, ..., 9, E und F erlaubt."));
     return;
   }
-  // The new state as a node of its own, placed like a dragged one.
-  DiagramNode n;
-  n.name = name;
-  d.nodes.push_back(n);
-  std::vector<StatePlace> places;
-  std::optional<QPointF> shift;
-  for (std::size_t i = 0; i + 1 < d.nodes.size() && !shift; ++i)
-    if (d.nodes[i].placed) shift = Centre(i) - QPointF(d.nodes[i].x, d.nodes[i].y);
-  if (!shift)
-    for (std::size_t i = 0; i + 1 < d.nodes.size(); ++i)
-      places.push_back({d.nodes[i].name, std::round(Centre(i).x()), std::round(Centre(i).y())});
-  const QPointF at = scenePos - shift.value_or(QPointF());
-  places.push_back({name, std::round(at.x()), std::round(at.y())});
   chosenName_ = name;
-  Apply(PlaceStates(ProgramLinesOf(view_), places), QStringLiteral("Zustand %1 hinzugefügt.").arg(Text(name)));
+  Apply(PlaceStates(ProgramLinesOf(view_), PlacesWith(name, scenePos)),
+        QStringLiteral("Zustand %1 hinzugefügt.").arg(Text(name)));
 }
 
 void DiagramEditor::ToggleEnd(std::size_t node) {

@@ -66,6 +66,8 @@ class DiagramEditor : public QObject {
   void CloseLabel();
   void Apply(const LinesEdit& edit, const QString& said);
   void MoveTo(std::size_t node, const QPointF& centre);
+  // The places to write for a state put at `centre` of the scene.
+  std::vector<StatePlace> PlacesWith(const std::string& name, const QPointF& centre) const;
   void ToggleEnd(std::size_t node);
   void Remove();
   void ChooseNode(long long node, bool announce = true);
