@@ -51,9 +51,12 @@ EOF
     binary=$1 out=$2 name=$3
     shot() { sleep 0.4; import -window root "$out/$name-$1.png"; }
     "$binary" & app=$!
-    for i in $(seq 200); do w=$(xdotool search --onlyvisible --name "^Simulation" 2>/dev/null | head -1) && [ -n "$w" ] && break; sleep 0.1; done
+    # A first start on a fresh machine builds the font caches first: give it a minute.
+    w=
+    for i in $(seq 600); do w=$(xdotool search --onlyvisible --name "^Simulation" 2>/dev/null | head -1) && [ -n "$w" ] && break; sleep 0.1; done
+    if [ -z "$w" ]; then echo "no window within 60 s" >"$out/$name-title.txt"; kill "$app"; exit 1; fi
     # The first layout restores the configuration and names the kind in the title.
-    for i in $(seq 200); do [ "$(xdotool getwindowname "$w")" != Simulation ] && break; sleep 0.1; done
+    for i in $(seq 600); do [ "$(xdotool getwindowname "$w")" != Simulation ] && break; sleep 0.1; done
     sleep 0.5
     xdotool windowfocus --sync "$w"; sleep 0.5
     xdotool getwindowname "$w" >"$out/$name-title.txt"
@@ -88,7 +91,7 @@ EOF
     wait "$app" 2>/dev/null
   ' lesson "$binary" "$out" "$name" >/dev/null 2>&1 || true
   grep -q "Turingmaschine" "$out/$name-title.txt"
-  check "$name: the file's kind is chosen at the start" $?
+  check "$name: the file's kind is chosen at the start" $? "$out/$name-title.txt"
   [[ "$(head -1 "$scratch/anhaengen.txt" | tr -d '\r')" == "; Art: Turingmaschine" && \
      $(grep -c "^; Art:" "$scratch/anhaengen.txt") == 1 ]]
   check "$name: saved with one kind line" $? "$scratch/anhaengen.txt"
