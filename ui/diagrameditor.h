@@ -14,11 +14,9 @@
 #include <QObject>
 #include <QPointF>
 #include <functional>
-#include <optional>
-#include <string>
 #include <utility>
 
-#include "control/diagramedit.h"
+#include "control/diagramgestures.h"
 
 class QAction;
 class QGraphicsLineItem;
@@ -41,8 +39,8 @@ class DiagramEditor : public QObject {
   QAction* ModeAction() const { return mode_; }  // "Bearbeiten", Strg+B, checkable
   bool Editing() const;
   // What is chosen: a state's node, or a label line (edge, line); -1 for none.
-  long long ChosenNode() const { return node_; }
-  std::pair<long long, long long> ChosenLine() const { return line_; }
+  long long ChosenNode() const { return gestures_.ChosenNode(); }
+  std::pair<long long, long long> ChosenLine() const { return gestures_.ChosenLine(); }
   // The label editor while it is open, and the fault it shows.
   QLineEdit* LabelEditor() const;
   QString LabelFault() const;
@@ -51,47 +49,26 @@ class DiagramEditor : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Target {
-    bool edit = false;
-    std::string from, to;     // a new transition
-    std::size_t written = 0;  // an edited one
-  };
-
   bool Mouse(QEvent* event);
   bool Key(QEvent* event);
   void ContextMenu(const QPointF& scenePos, const QPoint& globalPos);
-  void AddStateAt(const QPointF& scenePos);
-  void OpenLabel(const Target& target, const QPointF& scenePos, const QString& text);
+  // What the gesture asks: the edit applied to the text, the label editor, the line under the diagram.
+  void Do(const GestureAnswer& answer);
+  void OpenLabel(const GestureAnswer& answer);
   void CommitLabel();
   void CloseLabel();
-  void Apply(const LinesEdit& edit, const QString& said);
-  void MoveTo(std::size_t node, const QPointF& centre);
-  // The places to write for a state put at `centre` of the scene.
-  std::vector<StatePlace> PlacesWith(const std::string& name, const QPointF& centre) const;
-  void ToggleEnd(std::size_t node);
-  void Remove();
-  void ChooseNode(long long node, bool announce = true);
-  void ChooseLine(std::pair<long long, long long> line);
   void ShowChoice();
-  void Rechoose();  // after a new drawing: the same state by its name
+  void Drawn();  // after a new drawing: its states' centres to the gestures
   QPointF Centre(std::size_t node) const;
-  std::string NodeName(std::size_t node) const;
-  QPointF Free() const;  // a place for a new state right of the others
-  std::optional<std::size_t> Written(std::pair<long long, long long> line) const;
-  MachineKind Kind() const;
 
   DiagramPane& pane_;
   View& view_;
+  DiagramGestures gestures_;
   std::function<void()> reparse_;
   QAction* mode_;
   QWidget* editor_;  // the label editor in place: a line and its fault
   QLineEdit* field_;
   QLabel* fault_;
-  std::optional<Target> target_;
-  long long node_ = -1;
-  std::pair<long long, long long> line_{-1, -1};
-  std::string chosenName_;      // kept across drawings
-  long long connectFrom_ = -1;  // C pressed: the next Enter connects
   // A drag with the mouse: which node, from where, moving it or drawing an arrow.
   enum class Drag { None, Move, Connect } drag_ = Drag::None;
   long long dragNode_ = -1;

@@ -224,7 +224,10 @@ void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
       scene_.setForegroundBrush(Qt::NoBrush);
       SetNote(diagramNote_, false);
     }
-    shown_ = d;  // the same edges, but the lines may sit in other places of the text
+    if (pending_ == 0) {  // else the layout on its way draws latest_
+      shown_ = d;  // the same edges, but the lines may sit in other places of the text
+      emit Relabelled();
+    }
     return;
   }
   shownDot_ = dot;
@@ -252,7 +255,8 @@ void DiagramPane::StartLayout() {
           if (self->pending_ == request.number) {
             self->pending_ = 0;
             self->budget_->stop();
-            self->Draw(request.diagram, layout);
+            // The text may have moved the lines meanwhile, keeping the picture.
+            self->Draw(self->latest_, layout);
             emit self->LaidOut();
           }
           self->StartLayout();

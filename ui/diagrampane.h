@@ -100,6 +100,7 @@ class DiagramPane : public QWidget {
 
  signals:
   void LaidOut();  // a new diagram is drawn, or the layout failed
+  void Relabelled();  // the same picture, its lines now at other places of the text
 
  private:
   void Draw(const Diagram& d, const DiagramLayout& layout);
