@@ -222,7 +222,7 @@ std::string LabelForm(MachineKind kind) {
 std::string NewStateName(const Diagram& d) {
   const StateCode last = d.kind == MachineKind::NEA ? 9 : kMaxStateNumber;
   for (StateCode s = 1; s <= last; ++s)
-    if (d.NodeOf(s) < 0) return std::to_string(s);
+    if (d.NodeOf(s) < 0) return Decimal(s);
   return "";
 }
 

@@ -4,6 +4,7 @@
 #include "control/view.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -75,7 +76,7 @@ std::string DiagramFaultNote(const Program& program, const std::vector<std::stri
   std::string note = Cp1252ToUtf8(FaultMessage(program.faults.front()));
   const int line = program.faultLine;
   if (line >= 0 && line < static_cast<int>(lines.size()))
-    note += "\nZeile " + std::to_string(line + 1) + ": " + Cp1252ToUtf8(lines[static_cast<std::size_t>(line)]);
+    note += "\nZeile " + Decimal(line + 1) + ": " + Cp1252ToUtf8(lines[static_cast<std::size_t>(line)]);
   return note;
 }
 
@@ -85,9 +86,9 @@ const char kLayoutSlowNote[] =
 std::string LayoutFailedNote(const std::string& error) { return "Graphviz kann das Diagramm nicht zeichnen: " + error; }
 
 std::string DiagramTooLargeNote(const Diagram& d) {
-  return "Das Diagramm hat " + std::to_string(d.nodes.size()) + " Zustände und " + std::to_string(d.edges.size()) +
-         " Kanten; gezeichnet werden höchstens " + std::to_string(kMaxDiagramStates) + " Zustände und " +
-         std::to_string(kMaxDiagramEdges) + " Kanten.";
+  return "Das Diagramm hat " + Decimal(d.nodes.size()) + " Zustände und " + Decimal(d.edges.size()) +
+         " Kanten; gezeichnet werden höchstens " + Decimal(kMaxDiagramStates) + " Zustände und " +
+         Decimal(kMaxDiagramEdges) + " Kanten.";
 }
 
 }  // namespace automaten

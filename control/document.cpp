@@ -1,6 +1,5 @@
 #include "document.h"
 
-#include <filesystem>
 #include <string_view>
 
 #include "control/kinds.h"
@@ -20,12 +19,6 @@ std::string UpperExtension(const std::string& name) {
   for (char& c : ext)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return ext;
-}
-
-std::string AbsolutePath(const std::string& name) {
-  std::error_code ignored;
-  const std::filesystem::path p = std::filesystem::absolute(name, ignored);
-  return p.empty() ? name : p.string();
 }
 
 std::string OpenFailure(const ProgramFile& f) {
@@ -105,7 +98,7 @@ void DocumentSession::Open() {
 bool DocumentSession::Load(const std::string& path) {
   const ProgramFile file = host_.ReadProgram(path);
   if (file.status != ProgramFile::Status::Ok) {
-    host_.ShowError("Datei " + AbsolutePath(path) + " kann nicht geöffnet werden. " + OpenFailure(file));
+    host_.ShowError("Datei " + host_.ShownPath(path) + " kann nicht geöffnet werden. " + OpenFailure(file));
     return false;
   }
   std::string name = path;
@@ -141,7 +134,7 @@ bool DocumentSession::SaveTo(const std::string& path) {
   }
   std::string error;
   if (!host_.WriteProgram(path, EncodeProgram(view_.ProgramText()), error)) {
-    host_.ShowError("Datei \"" + AbsolutePath(path) + "\" kann nicht erstellt werden. " + error);
+    host_.ShowError("Datei \"" + host_.ShownPath(path) + "\" kann nicht erstellt werden. " + error);
     return false;
   }
   SetCurrentFile(path, false);

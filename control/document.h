@@ -34,6 +34,8 @@ class DocumentHost {
   virtual bool WriteConfiguration(const std::string& bytes, std::string& error) = 0;
   // The error box of a failed file operation.
   virtual void ShowError(const std::string& text) = 0;
+  // A file's name as the error box shows it: where there are folders, the whole path.
+  virtual std::string ShownPath(const std::string& path) const { return path; }
 };
 
 // The box when a paste would make the program larger than a file any reader takes.

@@ -8,6 +8,7 @@
 #include "engine/encoding.h"
 #include "engine/nea.h"
 #include "engine/parser.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -445,7 +446,7 @@ void Simulation::ShowState() {
     else if (state == kStateE)
       text += "Endzustand";
     else
-      text += std::to_string(state);
+      text += Decimal(state);
     view_.SetLabelText(Label::LZustand, text);
   }
   view_.SetLabelColour(Label::LZustand, fault ? TextColour::Red : TextColour::WindowText);

@@ -1,4 +1,5 @@
 #include "speed.h"
+#include "engine/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +18,11 @@ std::string FrequencyText(int intervalMs, const NumberFormat& format) {
   // A half at the last shown digit rounds up (6.25 Hz shows as "6,3 Hz"); the
   // epsilon only guards against a product a hair below a half.
   const long long units = static_cast<long long>(std::floor(f * scale + 0.5 + 1e-9));
-  std::string whole = std::to_string(units / static_cast<long long>(scale));
+  std::string whole = Decimal(units / static_cast<long long>(scale));
   for (int pos = static_cast<int>(whole.size()) - 3; pos > 0; pos -= 3)
     whole.insert(static_cast<std::size_t>(pos), 1, format.groupSeparator);
   std::string text = whole;
-  if (decimals == 1) text += format.decimalSeparator + std::to_string(units % 10);
+  if (decimals == 1) text += format.decimalSeparator + Decimal(units % 10);
   return text + " Hz";
 }
 

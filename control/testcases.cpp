@@ -78,7 +78,7 @@ void Add(TestSuite& suite, const std::string& text, int line) {
 
 // 1000000 as "1.000.000".
 std::string Grouped(unsigned long long n) {
-  std::string digits = std::to_string(n), out;
+  std::string digits = Decimal(n), out;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
     out += digits[i];
@@ -175,7 +175,7 @@ CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestC
 }
 
 std::string TestSummaryText(int passed, int failed) {
-  return std::to_string(passed) + " bestanden, " + std::to_string(failed) + " fehlgeschlagen";
+  return Decimal(passed) + " bestanden, " + Decimal(failed) + " fehlgeschlagen";
 }
 
 const char kTestsRunning[] = "Läuft ...";

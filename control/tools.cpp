@@ -5,6 +5,7 @@
 #include "control/testcases.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
+#include "engine/text.h"
 #include "io/programfile.h"
 
 namespace automaten {
@@ -89,7 +90,7 @@ MadeAcceptor MakeAcceptor(MachineKind kind, const std::vector<std::string>& line
     return made;
   }
   made.states = dfa.Size();
-  made.summary = (minimal ? "Minimiert: " : "Umgewandelt: ") + std::to_string(made.states) + " Zustände";
+  made.summary = (minimal ? "Minimiert: " : "Umgewandelt: ") + Decimal(made.states) + " Zustände";
   return made;
 }
 

@@ -8,6 +8,7 @@
 #include "engine/encoding.h"
 #include "engine/nea.h"
 #include "engine/parser.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -32,7 +33,7 @@ std::string Upper(std::string name) {
 }
 
 // A coordinate as written: whole units of the drawing.
-std::string Number(double v) { return std::to_string(static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5)); }
+std::string Number(double v) { return Decimal(static_cast<long long>(v < 0 ? v - 0.5 : v + 0.5)); }
 
 // "-12" or "340": at most six digits, as a drawing's coordinates have.
 bool WholeNumber(const std::string& text, double& value) {
@@ -72,7 +73,7 @@ std::string StateName(MachineKind kind, StateCode state) {
   if (kind == MachineKind::NEA && state == kNeaF) return "F";
   if (state == kStateE) return "E";
   if (state == kStateF) return "F";
-  return std::to_string(state);
+  return Decimal(state);
 }
 
 std::string TransitionLabel(MachineKind kind, const Transition& t) {
@@ -229,14 +230,14 @@ std::string DiagramDot(const Diagram& d) {
   dot += "];\n";
   for (std::size_t i = 0; i < d.nodes.size(); ++i) {
     const DiagramNode& n = d.nodes[i];
-    dot += "  n" + std::to_string(i) + " [label=" + Quoted(n.name) + (n.end ? ", shape=doublecircle" : "") +
+    dot += "  n" + Decimal(i) + " [label=" + Quoted(n.name) + (n.end ? ", shape=doublecircle" : "") +
            (n.placed ? ", " + Pinned(n.x, n.y) : "") + "];\n";
   }
   dot += "  start -> n0;\n";
   for (const DiagramEdge& e : d.edges) {
     std::string label;
     for (std::size_t i = 0; i < e.lines.size(); ++i) label += (i > 0 ? "\n" : "") + e.lines[i];
-    dot += "  n" + std::to_string(e.from) + " -> n" + std::to_string(e.to) + " [label=" + Quoted(label) + Ports(d, e) +
+    dot += "  n" + Decimal(e.from) + " -> n" + Decimal(e.to) + " [label=" + Quoted(label) + Ports(d, e) +
            "];\n";
   }
   return dot + "}\n";

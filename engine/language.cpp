@@ -7,6 +7,7 @@
 #include "engine/diagram.h"
 #include "engine/encoding.h"
 #include "engine/nea.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -198,7 +199,7 @@ bool AcceptorText(const Dfa& dfa, const std::string& heading, std::string& text,
     error = "Das Ergebnis hat mehr Zustände, als ein Programm benennen kann.";
     return false;
   }
-  const auto name = [](std::size_t i) { return i == 0 ? std::string("A") : std::to_string(i); };
+  const auto name = [](std::size_t i) { return i == 0 ? std::string("A") : Decimal(i); };
   text = "; " + heading + "\n";
   for (std::size_t i = 0; i < dfa.Size(); ++i) text += "; " + name(i) + " = " + dfa.stands[i] + "\n";
   std::string ends;

@@ -4,6 +4,7 @@
 
 #include "engine/encoding.h"
 #include "engine/step.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -13,9 +14,9 @@ namespace {
 // by the head's moves.
 std::string Repetition(std::uint64_t now, std::uint64_t then) {
   if (now == then)
-    return MachineText("Endlosschleife: ab Schritt ") + std::to_string(then) +
+    return MachineText("Endlosschleife: ab Schritt ") + Decimal(then) +
            MachineText(" wiederholt sich die Konfiguration, ohne dass der Kopf sich bewegt.");
-  return MachineText("Endlosschleife: Schritt ") + std::to_string(now) + " wiederholt Schritt " + std::to_string(then) +
+  return MachineText("Endlosschleife: Schritt ") + Decimal(now) + " wiederholt Schritt " + Decimal(then) +
          ".";
 }
 
@@ -89,7 +90,7 @@ bool LoopDetector::ProvedBeyondWritten(StateCode state, std::int64_t at, std::ui
     if (it->at == at)
       finding_ = Repetition(moves, it->moves);
     else
-      finding_ = MachineText("Endlosschleife: die Maschine läuft ab Schritt ") + std::to_string(it->moves) +
+      finding_ = MachineText("Endlosschleife: die Maschine läuft ab Schritt ") + Decimal(it->moves) +
                  (right ? " nach rechts" : " nach links") + MachineText(" ins leere Band.");
     return true;
   }

@@ -256,7 +256,7 @@ std::string FaultText(FaultCode code) {
 }
 
 std::string FaultMessage(const ParseFault& fault) {
-  return "Fehler: " + FaultText(fault.code) + " in Befehl " + std::to_string(fault.transition);
+  return "Fehler: " + FaultText(fault.code) + " in Befehl " + Decimal(fault.transition);
 }
 
 std::pair<int, int> LineSelection(const std::vector<std::string>& lines, int i) {

@@ -5,6 +5,7 @@
 
 #include "engine/loop.h"
 #include "engine/nea.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -296,7 +297,7 @@ std::uint64_t RunSteps(const Program& program, Configuration& c, Move& move, std
 std::string FunctionValue(const Configuration& c) {
   std::uint64_t count = 0;
   for (std::uint32_t i = c.head; c.tape.At(i) == '1'; ++i) ++count;
-  return std::to_string(count);
+  return Decimal(count);
 }
 
 Verdict CheckHalt(const Program& program, const Configuration& c, int nextTransition) {

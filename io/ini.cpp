@@ -158,7 +158,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
-  WriteString(section, key, std::to_string(value));
+  WriteString(section, key, Decimal(value));
 }
 
 }  // namespace automaten

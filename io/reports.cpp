@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine/encoding.h"
+#include "engine/text.h"
 
 namespace automaten {
 
@@ -127,11 +128,11 @@ std::string ProgramReport::FirstProblem() const {
   if (!unreadable.empty()) return "nicht lesbar: " + unreadable;
   if (!fault.empty()) return fault;
   if (NoCases()) return "keine Testfälle";
-  if (!lineFaults.empty()) return "Zeile " + std::to_string(lineFaults.front().line) + ": " + lineFaults.front().reason;
+  if (!lineFaults.empty()) return "Zeile " + Decimal(lineFaults.front().line) + ": " + lineFaults.front().reason;
   const CaseReport* c = FirstFailure();
   if (c == nullptr) return "";
   if (c->line == 0) return "Sprache: " + c->got;
-  return "Zeile " + std::to_string(c->line) + ": " + c->word + " -> " + c->expected + ", erhalten " + c->got;
+  return "Zeile " + Decimal(c->line) + ": " + c->word + " -> " + c->expected + ", erhalten " + c->got;
 }
 
 std::string JUnitReport(const std::vector<ProgramReport>& reports) {
@@ -162,7 +163,7 @@ std::string JUnitReport(const std::vector<ProgramReport>& reports) {
       suiteTests = suiteFailures = 1;
     }
     for (const LineReport& f : p.lineFaults) {
-      problem("failure", f.reason, open("Zeile " + std::to_string(f.line), f.line, 0));
+      problem("failure", f.reason, open("Zeile " + Decimal(f.line), f.line, 0));
       ++suiteTests;
       ++suiteFailures;
     }
@@ -188,8 +189,8 @@ std::string JUnitReport(const std::vector<ProgramReport>& reports) {
     errors += suiteErrors;
     seconds += suiteSeconds;
   }
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites tests=\"" + std::to_string(tests) + "\" failures=\"" +
-         std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\" time=\"" + Seconds(seconds) +
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites tests=\"" + Decimal(tests) + "\" failures=\"" +
+         Decimal(failures) + "\" errors=\"" + Decimal(errors) + "\" time=\"" + Seconds(seconds) +
          "\">\n" + suites.str() + "</testsuites>\n";
 }
 
@@ -210,12 +211,12 @@ std::string CsvReport(const std::vector<ProgramReport>& reports, CsvForm form) {
       t.EndRow();
     }
     for (const LineReport& f : p.lineFaults) {
-      t << p.name << std::to_string(f.line) << ""
+      t << p.name << Decimal(f.line) << ""
         << "" << f.reason << "nein";
       t.EndRow();
     }
     for (const CaseReport& c : p.cases) {
-      t << p.name << (c.line == 0 ? std::string() : std::to_string(c.line)) << QuotedWord(c) << c.expected << c.got
+      t << p.name << (c.line == 0 ? std::string() : Decimal(c.line)) << QuotedWord(c) << c.expected << c.got
         << (c.passed ? "ja" : "nein");
       t.EndRow();
     }
@@ -239,7 +240,7 @@ std::string SummaryReport(const std::vector<ProgramReport>& reports, CsvForm for
     std::snprintf(percent, sizeof percent, "%.1f", points);
     std::string shown = percent;
     if (form == CsvForm::Spreadsheet) std::replace(shown.begin(), shown.end(), '.', ',');
-    t << p.name << std::to_string(passed) << std::to_string(total) << shown << p.FirstProblem();
+    t << p.name << Decimal(passed) << Decimal(total) << shown << p.FirstProblem();
     t.EndRow();
   }
   return t.Text();

@@ -111,6 +111,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   std::string ReadConfiguration() override;
   bool WriteConfiguration(const std::string& bytes, std::string& error) override;
   void ShowError(const std::string& text) override;
+  std::string ShownPath(const std::string& path) const override;
 
   void Print();            // "&Drucken": the default printer, no dialog
   void PrintWithDialog();  // "Drucken...": the print dialog with the parts to print

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <cstdio>
+#include <filesystem>
 
 #include "control/settings.h"
 #include "diagramdock.h"
@@ -125,6 +126,12 @@ bool TForm1::WriteConfiguration(const std::string& bytes, std::string& error) {
   // The settings name files and folders of the user: for the user's eyes only.
   return SaveWhole(iniPath_, QByteArray::fromStdString(bytes), reason,
                    QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+std::string TForm1::ShownPath(const std::string& path) const {
+  std::error_code ignored;
+  const std::filesystem::path p = std::filesystem::absolute(path, ignored);
+  return p.empty() ? path : p.string();
 }
 
 void TForm1::ShowError(const std::string& text) { dialogs_.Error(this, QString::fromStdString(text)); }

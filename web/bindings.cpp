@@ -2,6 +2,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "control/help.h"
@@ -139,6 +140,87 @@ emscripten::val DiagramCircle(const WebApp& app) {
   return c;
 }
 
+// ---- Editing in the diagram ----
+
+void DiagramCentres(WebApp& app, const emscripten::val& xy) {  // [x0, y0, x1, y1, ...]
+  const std::vector<double> numbers = emscripten::vecFromJSArray<double>(xy);
+  std::vector<DiagramPoint> centres;
+  for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) centres.push_back({numbers[i], numbers[i + 1]});
+  app.DiagramCentres(std::move(centres));
+}
+
+// A gesture by its number (Constants().gestures) with its numbers (and the
+// label's text), as DiagramGestures has them. The answer: {said, edited,
+// openLabel, labelText, placeholder, labelAt: [x, y] or null, labelFault,
+// node, line: [edge, line]}.
+enum class Gesture { Restart, Node, Line, Key, DoubleClick, Dragged, Connected, ConnectFrom, EditLine, End, Add,
+                     Remove, Commit, Close };
+const char* const kGestureNames[] = {"restart",     "node",     "line", "key", "doubleClick", "dragged", "connected",
+                                     "connectFrom", "editLine", "end",  "add", "remove",      "commit",  "close"};
+
+emscripten::val DiagramGesture(WebApp& app, int what, const emscripten::val& args, const std::string& text) {
+  const std::vector<double> a = emscripten::vecFromJSArray<double>(args);
+  const auto at = [&a](std::size_t i) { return i < a.size() ? a[i] : -1.0; };
+  const auto index = [&at](std::size_t i) { return static_cast<std::size_t>(std::max(0.0, at(i))); };
+  const auto point = [&at](std::size_t i) { return DiagramPoint{at(i), at(i + 1)}; };
+  const auto line = [&at](std::size_t i) {
+    return DiagramLineRef{static_cast<long long>(at(i)), static_cast<long long>(at(i + 1))};
+  };
+  DiagramGestures& g = app.Gestures();
+  GestureAnswer answer;
+  switch (static_cast<Gesture>(what)) {
+    case Gesture::Restart: g.Restart(); break;
+    case Gesture::Node: answer = g.ChooseNode(static_cast<long long>(at(0))); break;
+    case Gesture::Line: answer = g.ChooseLine(line(0)); break;
+    case Gesture::Key: answer = g.Press(static_cast<GestureKey>(index(0))); break;
+    case Gesture::DoubleClick: answer = g.DoubleClick(point(0), static_cast<long long>(at(2)), line(3)); break;
+    case Gesture::Dragged: answer = g.Dragged(index(0), point(1)); break;
+    case Gesture::Connected: answer = g.Connected(index(0), index(1)); break;
+    case Gesture::ConnectFrom: answer = g.ConnectFrom(index(0)); break;
+    case Gesture::EditLine: answer = g.EditLine(line(0), point(2)); break;
+    case Gesture::End: answer = g.ToggleEnd(index(0)); break;
+    case Gesture::Add: answer = g.AddStateAt(point(0)); break;
+    case Gesture::Remove: answer = g.Remove(); break;
+    case Gesture::Commit: answer = g.CommitLabel(text); break;
+    case Gesture::Close: g.CloseLabel(); break;
+  }
+  answer = app.Kept(std::move(answer));
+  emscripten::val r = emscripten::val::object();
+  r.set("said", answer.said);
+  r.set("edited", answer.edit.has_value());
+  r.set("openLabel", answer.openLabel);
+  r.set("labelText", answer.labelText);
+  r.set("placeholder", g.LabelPlaceholder());
+  if (answer.labelAt) {
+    emscripten::val xy = emscripten::val::array();
+    xy.call<void>("push", answer.labelAt->x);
+    xy.call<void>("push", answer.labelAt->y);
+    r.set("labelAt", xy);
+  } else {
+    r.set("labelAt", emscripten::val::null());
+  }
+  r.set("labelFault", answer.labelFault);
+  r.set("node", static_cast<double>(g.ChosenNode()));
+  emscripten::val chosen = emscripten::val::array();
+  chosen.call<void>("push", static_cast<double>(g.ChosenLine().first));
+  chosen.call<void>("push", static_cast<double>(g.ChosenLine().second));
+  r.set("line", chosen);
+  return r;
+}
+
+// Names and their numbers, for the page.
+emscripten::val Numbered(const char* const* names, std::size_t count) {
+  emscripten::val numbers = emscripten::val::object();
+  for (std::size_t i = 0; i < count; ++i) numbers.set(names[i], static_cast<int>(i));
+  return numbers;
+}
+
+const char* const kGestureKeyNames[] = {"NextState", "PreviousState", "NextLine", "PreviousLine", "NewState",
+                                        "Connect",   "EndState",      "Edit",     "Remove",       "Cancel",
+                                        "MoveLeft",  "MoveRight",     "MoveUp",   "MoveDown"};
+static_assert(std::size(kGestureKeyNames) == static_cast<std::size_t>(GestureKey::MoveDown) + 1);
+static_assert(std::size(kGestureNames) == static_cast<std::size_t>(Gesture::Close) + 1);
+
 emscripten::val Kinds() {
   emscripten::val list = emscripten::val::array();
   for (int k = 0; k < kKindCount; ++k) {
@@ -178,6 +260,9 @@ emscripten::val Constants() {
   c.set("layoutBudgetMs", kLayoutBudgetMs);
   c.set("layoutSlow", std::string(kLayoutSlowNote));
   c.set("layoutFailed", LayoutFailedNote(""));
+  c.set("editHint", std::string(DiagramGestures::kModeHint));
+  c.set("gestures", Numbered(kGestureNames, std::size(kGestureNames)));
+  c.set("gestureKeys", Numbered(kGestureKeyNames, std::size(kGestureKeyNames)));
   return c;
 }
 
@@ -239,6 +324,10 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("diagramDrawn", &WebApp::DiagramDrawn)
       .function("diagramMarked", &automaten::DiagramMarked)
       .function("diagramCircle", &automaten::DiagramCircle)
+      .function("diagramCentres", &automaten::DiagramCentres)
+      .function("diagramGesture", &automaten::DiagramGesture)
+      .function("diagramEditedText", &WebApp::DiagramEditedText)
+      .function("diagramApplyEdit", &WebApp::DiagramApplyEdit)
       .function("restore", &WebApp::Restore)
       .function("settingsText", &WebApp::SettingsText)
       .function("tapeIsLastTape", &WebApp::TapeIsLastTape)

@@ -74,6 +74,7 @@ void WebApp::FieldEditedAt(int field, double index, double removed, const std::s
 }
 
 void WebApp::ProgramEdited(const std::string& utf8) {
+  kept_.reset();
   view_.TakeProgramFromUser(utf8);
   session_.ProgramEdited(view_.DiffersFromSaved());
 }
@@ -214,6 +215,26 @@ int WebApp::Take(DiagramUpdate update) {
   return static_cast<int>(update.change);
 }
 
+GestureAnswer WebApp::Kept(GestureAnswer answer) {
+  kept_ = answer.edit;
+  return answer;
+}
+
+std::string WebApp::DiagramEditedText() const {
+  if (!kept_) return view_.ProgramText();
+  std::string text;
+  const std::vector<std::string> lines = Applied(ProgramLinesOf(view_), *kept_);
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? "\n" : "") + lines[i];
+  return text;
+}
+
+void WebApp::DiagramApplyEdit() {
+  if (!kept_) return;
+  ApplyToView(view_, *kept_);
+  kept_.reset();
+  session_.ProgramEdited(view_.DiffersFromSaved());
+}
+
 void WebApp::LinkCopied() { sim_.ShowStatus(ToMachineText("Link in die Zwischenablage kopiert.")); }
 
 void WebApp::OpenShared(int answer, const std::string& saveName, int kind, const std::string& program,
@@ -235,6 +256,7 @@ const std::string& WebApp::DownloadBytes() const {
 }
 
 void WebApp::ProgramLinesEdited(double first, double count, const std::string& utf8) {
+  kept_.reset();
   view_.TakeProgramLinesFromUser(static_cast<int>(first), static_cast<int>(count), utf8);
   session_.ProgramEdited(view_.DiffersFromSaved());
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "control/diagramfollower.h"
+#include "control/diagramgestures.h"
 #include "control/document.h"
 #include "control/plainview.h"
 #include "control/simulation.h"
@@ -195,6 +196,18 @@ class WebApp {
   // draw while Graphviz takes long.
   const Diagram& DiagramAsked() const { return asked_; }
 
+  // ---- Editing in the diagram ----
+  // Where the page drew the states of the diagram drawn (in its SVG's units).
+  void DiagramCentres(std::vector<DiagramPoint> centres) { gestures_.Drawn(drawn_, std::move(centres)); }
+  // The gestures; an answer's edit is kept for the page to apply, which it
+  // does in its text area when it can (one step of the area's undo), else by
+  // DiagramApplyEdit.
+  DiagramGestures& Gestures() { return gestures_; }
+  GestureAnswer Kept(GestureAnswer answer);
+  // The program's text after the kept edit.
+  std::string DiagramEditedText() const;
+  void DiagramApplyEdit();
+
   // ---- The browser's storage ----
   // Once, after the page laid out its tape field: the stored settings, and
   // the stored program and tape when there are any (no tape: the settings'
@@ -258,6 +271,8 @@ class WebApp {
   DiagramFollower diagram_{sim_, view_};
   Diagram asked_;  // the diagram last asked to draw
   Diagram drawn_;  // the one drawn
+  DiagramGestures gestures_{view_};
+  std::optional<LinesEdit> kept_;  // the last gesture's edit
   std::string diagramNote_;
 };
 
