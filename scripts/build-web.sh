@@ -18,7 +18,7 @@ cmake --build build-web -j2
 # Graphviz in WebAssembly for the diagram pane, from npm (web/package-lock.json).
 [[ -f web/node_modules/@viz-js/viz/dist/viz-global.js ]] || (cd web && npm ci --no-audit --no-fund --loglevel=error)
 rm -rf build-web/site && mkdir -p build-web/site
-cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest web/diagram.js web/layout-worker.js \
+cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest web/diagram.js web/diagram.css web/layout-worker.js \
   build-web/site/
 cp web/node_modules/@viz-js/viz/dist/viz-global.js build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
@@ -31,5 +31,6 @@ for f in build-web/site/*.{html,css,js,svg,webmanifest}; do
   if command -v brotli >/dev/null; then brotli -q 11 -k -f "$f"; fi
 done
 site_bytes() { du -cb --exclude='*.gz' --exclude='*.br' "$@" build-web/site/* | tail -1 | cut -f1; }
-echo "build-web/site: $(site_bytes) bytes, without Graphviz $(site_bytes --exclude=viz-global.js)," \
+echo "build-web/site: $(site_bytes) bytes, without the diagram pane's files" \
+  "$(site_bytes --exclude=viz-global.js --exclude='diagram.*' --exclude=layout-worker.js)," \
   "sent with brotli $(du -cb build-web/site/*.br 2>/dev/null | tail -1 | cut -f1)" >&2

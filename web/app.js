@@ -160,7 +160,7 @@ function wire() {
 const SHORTCUTS = {
   F1: "help", F3: "toggleTests", F4: "toggleDiagram", F6: "stepBack", F7: "step", F8: "reset", F9: "start",
   F11: "diagramFullScreen",
-  "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print", "Ctrl+Alt+t": "runTests",
+  "Ctrl+b": "diagramEdit", "Ctrl+s": "save", "Ctrl+f": "open", "Ctrl+d": "print", "Ctrl+Alt+t": "runTests",
 };
 
 // ---- Menus: the menu-button pattern ----
@@ -257,6 +257,10 @@ const COMMANDS = {
   diagramFullScreen: async () => {
     await showDiagram(true);
     await diagram.fullScreen();
+  },
+  diagramEdit: async () => {
+    await showDiagram(true);
+    diagram.editor.toggle();
   },
   diagramSvg: () => exportDiagram("svg"),
   diagramPng: () => exportDiagram("png"),
@@ -393,7 +397,7 @@ function loadScript(src) {
 async function showDiagram(shown) {
   if (shown && !diagram) {
     await loadScript("diagram.js");
-    diagram = new DiagramPane(app, M.constants());
+    diagram = new DiagramPane(app, M.constants(), { replaceProgram, undo: undoProgram, afterCommand });
   }
   const pane = $("diagramPane");
   if (pane.hidden === !shown) return;
@@ -404,6 +408,35 @@ async function showDiagram(shown) {
     diagram.opened();
     $("diagramView").focus();
   }
+}
+
+// An edit made in the diagram: the program area's text becomes `now` as one
+// step of the area's own undo, by replacing the run of characters that
+// differs. False when the area shows only a window of a long program.
+function replaceProgram(now) {
+  if (!program.whole) return false;
+  const area = program.area, before = area.value;
+  if (before === now) return true;
+  let head = 0;
+  while (head < before.length && head < now.length && before[head] === now[head]) ++head;
+  let tail = 0;
+  while (tail < before.length - head && tail < now.length - head &&
+         before[before.length - 1 - tail] === now[now.length - 1 - tail]) ++tail;
+  const focused = document.activeElement;
+  area.focus({ preventScroll: true });
+  area.setSelectionRange(head, before.length - tail);
+  const inserted = now.slice(head, now.length - tail);
+  const done = document.execCommand(inserted ? "insertText" : "delete", false, inserted);
+  focused?.focus({ preventScroll: true });
+  return done && area.value === now;
+}
+
+// Ctrl+Z (or Ctrl+Y, redo) in the diagram: in the program area, whose undo holds the diagram's edits.
+function undoProgram(redo) {
+  const focused = document.activeElement;
+  program.area.focus({ preventScroll: true });
+  document.execCommand(redo ? "redo" : "undo");
+  focused?.focus({ preventScroll: true });
 }
 
 async function exportDiagram(format) {

@@ -153,10 +153,12 @@ void DiagramCentres(WebApp& app, const emscripten::val& xy) {  // [x0, y0, x1, y
 // label's text), as DiagramGestures has them. The answer: {said, edited,
 // openLabel, labelText, placeholder, labelAt: [x, y] or null, labelFault,
 // node, line: [edge, line]}.
-enum class Gesture { Restart, Node, Line, Key, DoubleClick, Dragged, Connected, ConnectFrom, EditLine, End, Add,
-                     Remove, Commit, Close };
-const char* const kGestureNames[] = {"restart",     "node",     "line", "key", "doubleClick", "dragged", "connected",
-                                     "connectFrom", "editLine", "end",  "add", "remove",      "commit",  "close"};
+// Chosen only answers what is chosen (after a new drawing).
+enum class Gesture { Restart, Chosen, Node, Line, Key, DoubleClick, Dragged, Connected, ConnectFrom, EditLine, End,
+                     Add, Remove, Commit, Close };
+const char* const kGestureNames[] = {"restart",   "chosen",      "node",     "line", "key", "doubleClick",
+                                     "dragged",   "connected",   "connectFrom", "editLine", "end", "add",
+                                     "remove",    "commit",      "close"};
 
 emscripten::val DiagramGesture(WebApp& app, int what, const emscripten::val& args, const std::string& text) {
   const std::vector<double> a = emscripten::vecFromJSArray<double>(args);
@@ -170,6 +172,7 @@ emscripten::val DiagramGesture(WebApp& app, int what, const emscripten::val& arg
   GestureAnswer answer;
   switch (static_cast<Gesture>(what)) {
     case Gesture::Restart: g.Restart(); break;
+    case Gesture::Chosen: break;
     case Gesture::Node: answer = g.ChooseNode(static_cast<long long>(at(0))); break;
     case Gesture::Line: answer = g.ChooseLine(line(0)); break;
     case Gesture::Key: answer = g.Press(static_cast<GestureKey>(index(0))); break;

@@ -86,8 +86,11 @@ class Layouter {
 }
 
 class DiagramPane {
-  // `app` the module's WebApp, `constants` its texts and limits.
-  constructor(app, constants) {
+  // `app` the module's WebApp, `constants` its texts and limits, `host` the
+  // page: replaceProgram(text) puts an edit into the program area as one
+  // step of its undo (false when it cannot), undo(redo) undoes in the area,
+  // afterCommand() shows what a command changed.
+  constructor(app, constants, host) {
     this.app = app;
     this.constants = constants;
     this.pane = document.getElementById("diagramPane");
@@ -123,6 +126,7 @@ class DiagramPane {
       this.zoom(by);
     });
     new ResizeObserver(() => this.fit()).observe(this.view);
+    this.editor = new DiagramEditor(this, host);
   }
 
   get shown() { return !this.pane.hidden; }
@@ -135,11 +139,13 @@ class DiagramPane {
     this.take(this.app.diagramOpened());
   }
 
-  // The user typed: the text is parsed once the typing pauses.
-  textEdited() {
+  // The user typed: the text is parsed once the typing pauses; an edit made
+  // in the diagram is drawn at once.
+  textEdited(now = false) {
     if (!this.shown) return;
     clearTimeout(this.typing);
-    this.typing = setTimeout(() => this.take(this.app.diagramTextChanged()), 300);
+    if (now) this.take(this.app.diagramTextChanged());
+    else this.typing = setTimeout(() => this.take(this.app.diagramTextChanged()), 300);
   }
 
   // After a command or a frame: a new reset's program, a text replaced, the mark.
@@ -166,7 +172,7 @@ class DiagramPane {
       clearTimeout(this.budget);
       this.pending = 0;
       this.pane.setAttribute("aria-busy", "false");
-      this.app.diagramDrawn(true);
+      this.drawnHere();
       this.setGreyed(false);
       this.setNote(note, false);
       return;
@@ -194,7 +200,7 @@ class DiagramPane {
     }
     this.show(answer.svg);
     this.drawnDot = dot;
-    this.app.diagramDrawn(true);
+    this.drawnHere();
     this.setGreyed(false);
     this.setNote(this.pendingNote, false);
     this.marked = { nodes: [], lines: [], verdict: 0 };
@@ -207,11 +213,17 @@ class DiagramPane {
     this.show(circleSvg(this.app.diagramCircle()));
     this.drawnDot = "";  // no text's picture by Graphviz
     this.fallback = true;
-    this.app.diagramDrawn(true);
+    this.drawnHere();
     this.setGreyed(false);
     this.setNote(this.constants.layoutSlow + (note ? "\n" + note : ""), false);
     this.marked = { nodes: [], lines: [], verdict: 0 };
     this.mark();
+  }
+
+  // The module is told what the pane drew, and where its states stand.
+  drawnHere() {
+    this.app.diagramDrawn(true);
+    this.editor.drawn();
   }
 
   show(svgText) {
@@ -248,6 +260,7 @@ class DiagramPane {
     this.edges = [];
     this.drawnDot = "";
     this.app.diagramDrawn(false);
+    this.editor.drawn();
     this.setGreyed(false);
     this.setNote(note, fault);
   }
@@ -360,7 +373,7 @@ class DiagramPane {
       }
       for (const t of copy.querySelectorAll("text.next")) t.setAttribute("fill", MARK_COLOURS.next);
     }
-    for (const e of copy.querySelectorAll("[class]")) e.classList.remove(...VERDICT_CLASSES, "next");
+    for (const e of copy.querySelectorAll("[class]")) e.classList.remove(...VERDICT_CLASSES, "next", "chosen");
     return copy;
   }
 
@@ -448,6 +461,337 @@ function circleSvg(c) {
     });
   });
   return svg;
+}
+
+// Editing the program in its diagram ("Bearbeiten", Ctrl+B), with the
+// window's gestures: the module's DiagramGestures says what each does, the
+// pane shows the choice, the label editor and the sentence under the
+// diagram, and every edit goes into the program area as one step of its undo.
+// Coordinates are those of the window's drawing: the SVG's less Graphviz's
+// margin of 4 points.
+const GRAPHVIZ_PAD = 4;
+
+class DiagramEditor {
+  constructor(pane, host) {
+    this.pane = pane;
+    this.app = pane.app;
+    this.host = host;
+    this.G = pane.constants.gestures;
+    this.K = pane.constants.gestureKeys;
+    this.on = false;
+    this.drag = null;  // {node, start, connect, line}
+    this.chosen = { node: -1, line: [-1, -1] };
+    // The sentence under the diagram, the label editor and the context menu.
+    const style = document.createElement("link");
+    style.rel = "stylesheet";
+    style.href = "diagram.css";
+    document.head.append(style);
+    const make = (name, attributes, parent = pane.pane) => {
+      const e = document.createElement(name);
+      for (const [key, value] of Object.entries(attributes)) e.setAttribute(key, value);
+      parent.append(e);
+      return e;
+    };
+    this.box = make("div", { id: "labelEditor", hidden: "" });
+    this.field = make("input", { id: "labelField", type: "text", "aria-label": "Beschriftung",
+                                 "aria-describedby": "labelFault", autocomplete: "off", spellcheck: "false" }, this.box);
+    this.fault = make("p", { id: "labelFault", role: "alert" }, this.box);
+    this.menu = make("div", { id: "diagramMenu", role: "menu", "aria-label": "Diagramm", hidden: "" });
+    this.hint = make("p", { id: "diagramHint", role: "status" });
+    pane.noteLine.before(this.hint);
+    const view = pane.view;
+    view.addEventListener("dblclick", (e) => this.on && this.doubleClick(e));
+    view.addEventListener("pointerdown", (e) => this.on && this.press(e));
+    view.addEventListener("pointermove", (e) => this.drag && this.move(e));
+    view.addEventListener("pointerup", (e) => this.drag && this.release(e));
+    view.addEventListener("contextmenu", (e) => this.on && this.contextMenu(e));
+    view.addEventListener("keydown", (e) => this.on && this.key(e));
+    this.field.addEventListener("keydown", (e) => {
+      if (e.key === "Enter") this.commit();
+      else if (e.key === "Escape") this.closeLabel(true);
+      else return;
+      e.preventDefault();
+      e.stopPropagation();
+    });
+    this.menu.addEventListener("keydown", (e) => this.menuKey(e));
+    this.menu.addEventListener("focusout", (e) => !this.menu.contains(e.relatedTarget) && this.closeMenu(false));
+  }
+
+  gesture(name, args = [], text = "") {
+    return this.app.diagramGesture(this.G[name], args, text);
+  }
+
+  // "Bearbeiten" on or off.
+  toggle(on = !this.on) {
+    this.on = on;
+    this.closeLabel(false);
+    this.closeMenu(false);
+    this.show(this.gesture("restart"));
+    const view = this.pane.view;
+    view.classList.toggle("editing", on);
+    // In editing the keys are the pane's, also under a screen reader.
+    view.setAttribute("role", on ? "application" : "img");
+    view.setAttribute("aria-label", on ? "Zustandsdiagramm bearbeiten" : "Zustandsdiagramm");
+    this.hint.textContent = on ? this.pane.constants.editHint : "";
+    document.getElementById("diagramEditButton").setAttribute("aria-pressed", String(on));
+    document.getElementById("diagramEditToggle").setAttribute("aria-checked", String(on));
+    if (on) view.focus();
+  }
+
+  // A new drawing: the states' centres to the module, the choice shown anew.
+  drawn() {
+    const centres = [];
+    const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
+    const graph = this.pane.svg?.querySelector("g.graph");
+    const matrix = graph?.transform.baseVal.consolidate()?.matrix ?? new DOMMatrix();
+    for (const g of this.pane.nodes) {
+      const e = g?.querySelector("ellipse");
+      const p = e ? new DOMPoint(e.cx.baseVal.value, e.cy.baseVal.value).matrixTransform(matrix) : { x: 0, y: 0 };
+      centres.push(p.x - pad, p.y - pad);
+    }
+    this.app.diagramCentres(centres);
+    this.showChoice(this.gesture("chosen"));
+  }
+
+  // ---- Where the pointer is ----
+
+  at(event) {
+    const p = new DOMPoint(event.clientX, event.clientY).matrixTransform(this.pane.svg.getScreenCTM().inverse());
+    const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
+    return [p.x - pad, p.y - pad];
+  }
+
+  nodeOf(target) {
+    const g = target.closest?.("g.node");
+    return g ? this.pane.nodes.indexOf(g) : -1;
+  }
+
+  lineOf(target) {
+    const text = target.closest?.("text");
+    const g = text?.closest("g.edge");
+    const edge = g ? this.pane.edges.findIndex((e) => e.g === g) : -1;
+    return edge < 0 ? [-1, -1] : [edge, this.pane.edges[edge].lines.indexOf(text)];
+  }
+
+  // ---- The mouse ----
+
+  doubleClick(event) {
+    if (!this.pane.svg) return;
+    event.preventDefault();
+    this.drag = null;
+    this.show(this.gesture("doubleClick", [...this.at(event), this.nodeOf(event.target), ...this.lineOf(event.target)]));
+  }
+
+  press(event) {
+    if (event.button !== 0 || !this.pane.svg) return;
+    this.closeMenu(false);
+    const node = this.nodeOf(event.target);
+    if (node >= 0) {
+      event.preventDefault();
+      this.pane.view.focus();
+      this.show(this.gesture("node", [node]));
+      this.drag = { node, start: this.at(event), connect: event.shiftKey, line: null };
+      this.pane.view.setPointerCapture?.(event.pointerId);
+      if (event.shiftKey) {
+        const line = document.createElementNS("http://www.w3.org/2000/svg", "line");
+        line.classList.add("connecting");
+        this.pane.svg.append(line);
+        this.drag.line = line;
+        this.move(event);
+      }
+      return;
+    }
+    const line = this.lineOf(event.target);
+    this.show(line[0] >= 0 ? this.gesture("line", line) : this.gesture("node", [-1]));
+  }
+
+  move(event) {
+    const [x, y] = this.at(event);
+    const { node, start } = this.drag;
+    if (this.drag.line) {
+      const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
+      const c = this.centreOf(node);
+      this.drag.line.setAttribute("x1", c[0] + pad);
+      this.drag.line.setAttribute("y1", c[1] + pad);
+      this.drag.line.setAttribute("x2", x + pad);
+      this.drag.line.setAttribute("y2", y + pad);
+    } else {
+      this.pane.nodes[node]?.setAttribute("transform", `translate(${x - start[0]} ${y - start[1]})`);
+    }
+  }
+
+  release(event) {
+    const drag = this.drag;
+    this.drag = null;
+    const [x, y] = this.at(event);
+    if (drag.line) {
+      drag.line.remove();
+      const target = this.nodeOf(document.elementFromPoint(event.clientX, event.clientY) ?? event.target);
+      if (target >= 0) this.show(this.gesture("connected", [drag.node, target]));
+    } else {
+      this.pane.nodes[drag.node]?.removeAttribute("transform");
+      this.show(this.gesture("dragged", [drag.node, x - drag.start[0], y - drag.start[1]]));
+    }
+  }
+
+  centreOf(node) {
+    const e = this.pane.nodes[node]?.querySelector("ellipse");
+    const graph = this.pane.svg.querySelector("g.graph");
+    const matrix = graph?.transform.baseVal.consolidate()?.matrix ?? new DOMMatrix();
+    const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
+    const p = e ? new DOMPoint(e.cx.baseVal.value, e.cy.baseVal.value).matrixTransform(matrix) : { x: 0, y: 0 };
+    return [p.x - pad, p.y - pad];
+  }
+
+  // The context menu: for a state, a label line or empty space.
+  contextMenu(event) {
+    if (!this.pane.svg) return;
+    event.preventDefault();
+    const point = this.at(event), node = this.nodeOf(event.target), line = this.lineOf(event.target);
+    const items = [];
+    if (node >= 0) {
+      this.show(this.gesture("node", [node]));
+      const end = this.pane.nodes[node].querySelectorAll("ellipse").length > 1;  // drawn as a double circle
+      items.push(["Endzustand", () => this.show(this.gesture("end", [node])), end]);
+      items.push(["Übergang von hier", () => this.show(this.gesture("connectFrom", [node]))]);
+    } else if (line[0] >= 0) {
+      this.show(this.gesture("line", line));
+      items.push(["Beschriftung ändern", () => this.show(this.gesture("editLine", [...line, ...point]))]);
+    } else {
+      items.push(["Neuer Zustand", () => this.show(this.gesture("add", point))]);
+    }
+    if (node >= 0 || line[0] >= 0) items.push(["Löschen", () => this.show(this.gesture("remove"))]);
+    this.menu.replaceChildren(...items.map(([text, act, checked]) => {
+      const b = document.createElement("button");
+      b.type = "button";
+      b.textContent = text;
+      b.setAttribute("role", checked === undefined ? "menuitem" : "menuitemcheckbox");
+      if (checked !== undefined) b.setAttribute("aria-checked", String(checked));
+      b.addEventListener("click", () => {
+        this.closeMenu(true);
+        act();
+      });
+      return b;
+    }));
+    this.place(this.menu, event.clientX, event.clientY, false);
+    this.menu.hidden = false;
+    this.menu.firstChild.focus();
+  }
+
+  menuKey(event) {
+    const items = [...this.menu.children], at = items.indexOf(document.activeElement);
+    const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: items.length - 1 }[event.key];
+    if (to !== undefined) items[(to + items.length) % items.length].focus();
+    else if (event.key === "Escape" || event.key === "Tab") this.closeMenu(true);
+    else return;
+    event.preventDefault();
+    event.stopPropagation();
+  }
+
+  closeMenu(focusView) {
+    if (this.menu.hidden) return;
+    this.menu.hidden = true;
+    if (focusView) this.pane.view.focus();
+  }
+
+  // ---- The keys ----
+
+  key(event) {
+    if (event.target !== this.pane.view) return;
+    const K = this.K, ctrl = event.ctrlKey || event.metaKey;
+    if (ctrl && (event.key === "z" || event.key === "Z" || event.key === "y")) {
+      event.preventDefault();
+      this.host.undo(event.key === "y" || event.shiftKey);
+      return;
+    }
+    let pressed;
+    if (ctrl) {
+      if (this.chosen.node < 0) return;
+      pressed = { ArrowLeft: K.MoveLeft, ArrowRight: K.MoveRight, ArrowUp: K.MoveUp, ArrowDown: K.MoveDown }[event.key];
+    } else if (event.key === "Tab") {
+      // Tab goes through the states, and past the last one out of the pane.
+      const count = this.pane.nodes.length, node = this.chosen.node;
+      if (count === 0 || (event.shiftKey ? node === 0 : node === count - 1)) return;
+      pressed = event.shiftKey ? K.PreviousState : K.NextState;
+    } else if (!event.altKey) {
+      pressed = {
+        ArrowRight: K.NextState, ArrowLeft: K.PreviousState, ArrowDown: K.NextLine, ArrowUp: K.PreviousLine,
+        n: K.NewState, N: K.NewState, Insert: K.NewState, c: K.Connect, C: K.Connect, e: K.EndState, E: K.EndState,
+        Delete: K.Remove, Backspace: K.Remove, Escape: K.Cancel, F2: K.Edit, Enter: K.Edit,
+      }[event.key];
+    }
+    if (pressed === undefined) return;
+    event.preventDefault();
+    event.stopPropagation();
+    this.show(this.gesture("key", [pressed]));
+  }
+
+  // ---- What an answer asks ----
+
+  show(answer) {
+    if (answer.edited) {
+      const text = this.app.diagramEditedText();
+      if (!this.host.replaceProgram(text)) {
+        this.app.diagramApplyEdit();
+        this.host.afterCommand();
+      }
+      this.pane.textEdited(true);
+    }
+    if (answer.openLabel) this.openLabel(answer);
+    if (answer.labelFault) this.fault.textContent = answer.said;
+    if (answer.said) this.hint.textContent = answer.said;
+    this.showChoice(answer);
+  }
+
+  showChoice(answer) {
+    this.chosen = { node: answer.node, line: answer.line };
+    for (const g of this.pane.view.querySelectorAll(".chosen")) g.classList.remove("chosen");
+    this.pane.nodes[answer.node]?.classList.add("chosen");
+    this.pane.edges[answer.line[0]]?.lines[answer.line[1]]?.classList.add("chosen");
+  }
+
+  openLabel(answer) {
+    this.field.value = answer.labelText;
+    this.field.placeholder = answer.placeholder;
+    this.fault.textContent = "";
+    let client;
+    if (answer.labelAt) {
+      const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
+      client = new DOMPoint(answer.labelAt[0] + pad, answer.labelAt[1] + pad).matrixTransform(this.pane.svg.getScreenCTM());
+    } else {
+      const text = this.pane.edges[this.chosen.line[0]]?.lines[this.chosen.line[1]];
+      const r = text?.getBoundingClientRect() ?? this.pane.view.getBoundingClientRect();
+      client = { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+    }
+    this.box.hidden = false;
+    this.place(this.box, client.x, client.y, true);
+    this.field.focus();
+    this.field.select();
+  }
+
+  // Puts the box at the client point (its centre there when `centred`), inside the pane.
+  place(box, x, y, centred) {
+    const pane = this.pane.pane.getBoundingClientRect();
+    box.style.left = "0px";
+    box.style.top = "0px";
+    const w = box.offsetWidth || 160, h = box.offsetHeight || 30;
+    const left = x - pane.left - (centred ? w / 2 : 0), top = y - pane.top - (centred ? h / 2 : 0);
+    box.style.left = Math.max(0, Math.min(left, pane.width - w)) + "px";
+    box.style.top = Math.max(0, Math.min(top, pane.height - h)) + "px";
+  }
+
+  commit() {
+    const answer = this.gesture("commit", [], this.field.value);
+    if (!answer.labelFault) this.closeLabel(true);
+    this.show(answer);
+  }
+
+  closeLabel(focusView) {
+    this.gesture("close");
+    if (this.box.hidden) return;
+    this.box.hidden = true;
+    if (focusView) this.pane.view.focus();
+  }
 }
 
 window.DiagramPane = DiagramPane;

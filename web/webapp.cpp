@@ -216,7 +216,7 @@ int WebApp::Take(DiagramUpdate update) {
 }
 
 GestureAnswer WebApp::Kept(GestureAnswer answer) {
-  kept_ = answer.edit;
+  if (answer.edit) kept_ = answer.edit;  // until it is applied or the text changes
   return answer;
 }
 

@@ -235,3 +235,44 @@ test("the diagram: what to draw after each event, and marks only in the diagram 
   assert.deepStrictEqual(app.diagramMarked(), { nodes: [], lines: [], verdict: 0 });
   app.delete();
 });
+
+test("an edit made in the diagram: kept for the page's text area, or applied by the module where the area cannot", async () => {
+  const M = await createAutomaten();
+  const app = new M.WebApp();
+  app.restore("", false, "", false, "", false);
+  const { gestures: G, gestureKeys: K } = M.constants();
+  app.programEdited("a s -> w 1\n1 s -> w a");
+  app.diagramOpened();
+  app.diagramDrawn(true);
+  app.diagramCentres([31, 22, 121, 22]);  // A and 1 as the page drew them
+  let answer = app.diagramGesture(G.key, [K.NewState], "");
+  assert.strictEqual(answer.said, "Zustand 2 hinzugefügt.");
+  assert.ok(answer.edited);
+  const edited = "a s -> w 1\n1 s -> w a\n; Lage: A 31,22 1 121,22 2 211,22";
+  assert.strictEqual(app.diagramEditedText(), edited);
+  const revision = app.programRevision();
+  // The page took it into its area: the user's text, and nothing kept to apply twice.
+  app.programEdited(edited);
+  app.diagramApplyEdit();
+  assert.strictEqual(app.programText(), edited);
+  assert.strictEqual(app.programRevision(), revision, "the page shows it already");
+  // The area shows only a window of the program: the module applies the edit.
+  app.diagramTextChanged();
+  app.diagramDrawn(true);
+  app.diagramCentres([31, 22, 121, 22, 211, 22]);
+  answer = app.diagramGesture(G.node, [2], "");
+  assert.strictEqual(answer.said, "Zustand 2 gewählt.");
+  assert.strictEqual(answer.node, 2);
+  answer = app.diagramGesture(G.key, [K.Remove], "");
+  assert.strictEqual(answer.said, "Zustand 2 gelöscht.");
+  app.diagramApplyEdit();
+  assert.strictEqual(app.programText(), "a s -> w 1\n1 s -> w a\n; Lage: A 31,22 1 121,22");
+  assert.ok(app.programRevision() > revision, "the page fetches the new text");
+  assert.ok(app.programChanged());
+  // A label the kind does not read: the fault, no edit.
+  app.diagramGesture(G.connected, [0, 1], "");
+  answer = app.diagramGesture(G.commit, [], "1");
+  assert.ok(answer.labelFault && !answer.edited);
+  assert.strictEqual(answer.said, "Die Beschriftung hat nicht die Form „s / w“.");
+  app.delete();
+});

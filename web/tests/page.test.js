@@ -861,3 +861,176 @@ test("while Graphviz takes long the states stand on a circle, marked, until its 
   assert.deepStrictEqual((await page.evaluate(() => window.automaten.diagram.markedNames())).nodes, ["A"]);
   assert.deepStrictEqual(page.errors, []);
 });
+
+// ---- Editing in the diagram ----
+
+// The centre of a state's node on the screen, by its name.
+async function nodeCentre(page, name) {
+  return page.evaluate((name) => {
+    const g = window.automaten.diagram.nodes.find((n) => n.querySelector("text")?.textContent === name);
+    const r = g.querySelector("ellipse").getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  }, name);
+}
+
+const programText = (page) => page.$eval("#MProgramm", (e) => e.value);
+const machineLines = (text) => text.split("\n").filter((l) => l && !l.startsWith(";"));
+
+// The program as a file the native runner reads; exit 0 for a word it accepts.
+function acceptsAll(text, words) {
+  const file = path.join(os.tmpdir(), `gerade-${process.pid}.txt`);
+  fs.writeFileSync(file, text);
+  try {
+    return words.filter((w) => native(["--kind", "akz", "--tape", w, file]).status === 0);
+  } finally {
+    fs.unlinkSync(file);
+  }
+}
+const WORDS = ["", "0", "1", "11", "01", "0110", "111", "1011"];
+const EVEN = ["", "0", "11", "0110"];
+
+async function emptyAcceptor(page) {
+  await page.click('#kinds button[data-kind="1"]');
+  await page.fill("#MProgramm", "");
+  await page.keyboard.press("F4");
+  await diagramDrawn(page);
+  await page.click("#diagramEditButton");
+  assert.strictEqual(await page.getAttribute("#diagramEditButton", "aria-pressed"), "true");
+  assert.match(await text(page, "diagramHint"), /^Bearbeiten: Doppelklick/);
+}
+
+test("the even-ones acceptor drawn by the mouse alone: each gesture one edit of the text, Ctrl+Z undoes it", async () => {
+  const page = await openPage();
+  await emptyAcceptor(page);
+  const a = await nodeCentre(page, "A");
+  await page.mouse.dblclick(a.x + 120, a.y + 10);
+  await diagramDrawn(page);
+  assert.strictEqual(await text(page, "diagramHint"), "Zustand 1 hinzugefügt.");
+  assert.match(await programText(page), /^; Lage: A \d+,\d+ 1 \d+,\d+\n$/);
+  // A drag with Shift from a state to a state asks for the label in place.
+  const connect = async (from, to, label) => {
+    const p = await nodeCentre(page, from), q = await nodeCentre(page, to);
+    await page.keyboard.down("Shift");
+    await page.mouse.move(p.x, p.y);
+    await page.mouse.down();
+    await page.mouse.move((p.x + q.x) / 2, (p.y + q.y) / 2 + 5, { steps: 3 });
+    await page.mouse.move(q.x, q.y, { steps: 3 });
+    await page.mouse.up();
+    await page.keyboard.up("Shift");
+    await page.waitForSelector("#labelEditor:not([hidden])");
+    await page.keyboard.type(label);
+    await page.keyboard.press("Enter");
+    await page.waitForSelector("#labelEditor[hidden]", { state: "attached" });
+    await diagramDrawn(page);
+  };
+  await connect("A", "1", "1");
+  assert.strictEqual(await text(page, "diagramHint"), "Übergang von A nach 1 mit 1 hinzugefügt.");
+  // A label the kind does not read: the parser's fault in place, the text unchanged.
+  const before = await programText(page);
+  const p = await nodeCentre(page, "1"), q = await nodeCentre(page, "A");
+  await page.keyboard.down("Shift");
+  await page.mouse.move(p.x, p.y);
+  await page.mouse.down();
+  await page.mouse.move(q.x, q.y, { steps: 4 });
+  await page.mouse.up();
+  await page.keyboard.up("Shift");
+  await page.keyboard.type("1 / 1");
+  await page.keyboard.press("Enter");
+  assert.strictEqual(await text(page, "labelFault"), "Die Beschriftung hat nicht die Form „0“.");
+  assert.strictEqual(await programText(page), before);
+  await page.fill("#labelField", "1");
+  await page.keyboard.press("Enter");
+  await diagramDrawn(page);
+  await connect("A", "A", "0");
+  await connect("1", "1", "0");
+  // The end state from the context menu.
+  const end = await nodeCentre(page, "A");
+  await page.mouse.click(end.x, end.y, { button: "right" });
+  await page.waitForSelector("#diagramMenu:not([hidden])");
+  await page.click("#diagramMenu >> text=Endzustand");
+  await diagramDrawn(page);
+  assert.strictEqual(await text(page, "diagramHint"), "Zustand A ist ein Endzustand.");
+  // A state dragged to a new place: its entry in the line of places, the others kept.
+  const one = await nodeCentre(page, "1");
+  const placesBefore = (await programText(page)).match(/; Lage: (.*)/)[1];
+  await page.mouse.move(one.x, one.y);
+  await page.mouse.down();
+  await page.mouse.move(one.x + 10, one.y + 40, { steps: 4 });
+  await page.mouse.up();
+  await diagramDrawn(page);
+  const placesAfter = (await programText(page)).match(/; Lage: (.*)/)[1];
+  assert.strictEqual(placesAfter.split(" ").slice(0, 2).join(" "), placesBefore.split(" ").slice(0, 2).join(" "), "A stays");
+  assert.notStrictEqual(placesAfter, placesBefore);
+  const made = await programText(page);
+  assert.deepStrictEqual(machineLines(made), ["e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1"]);
+  assert.deepStrictEqual(acceptsAll(made, WORDS), EVEN);
+  // Each gesture was one step of the text's undo: Ctrl+Z in the diagram takes back the drag, then the end state.
+  await page.focus("#diagramView");
+  await page.keyboard.press("Control+z");
+  assert.match(await programText(page), new RegExp("; Lage: " + placesBefore + "\n"));
+  await page.keyboard.press("Control+z");
+  assert.deepStrictEqual(machineLines(await programText(page)), ["A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1"]);
+  await diagramDrawn(page);
+  assert.deepStrictEqual(page.errors, []);
+});
+
+test("the even-ones acceptor built by the keys alone, each step said; axe finds nothing while editing", async () => {
+  const { AxeBuilder } = require("@axe-core/playwright");
+  const page = await openPage();
+  await emptyAcceptor(page);
+  const press = async (...keys) => {
+    for (const key of keys) await page.keyboard.press(key);
+  };
+  const hint = () => text(page, "diagramHint");
+  await press("n");
+  await diagramDrawn(page);
+  assert.strictEqual(await hint(), "Zustand 1 hinzugefügt.");
+  const connect = async (from, to, label) => {
+    // The chosen state by the arrows, C, the target by the arrows, Enter, the label.
+    await press("Escape");
+    await press(...(from === "A" ? ["ArrowRight"] : ["ArrowRight", "ArrowRight"]), "c");
+    assert.match(await hint(), new RegExp(`^Übergang von ${from}: Ziel`));
+    await press(...(from === to ? [] : ["ArrowRight"]));
+    if (from === to) await press("ArrowRight", "ArrowRight");
+    assert.strictEqual(await hint(), `Zustand ${to} als Ziel gewählt.`);
+    await press("Enter");
+    await page.waitForSelector("#labelEditor:not([hidden])");
+    assert.strictEqual(await page.evaluate(() => document.activeElement.id), "labelField");
+    await page.keyboard.type(label);
+    await press("Enter");
+    await diagramDrawn(page);
+    assert.strictEqual(await hint(), `Übergang von ${from} nach ${to} mit ${label} hinzugefügt.`);
+    assert.strictEqual(await page.evaluate(() => document.activeElement.id), "diagramView");
+  };
+  await connect("A", "1", "1");
+  await connect("1", "A", "1");
+  await connect("A", "A", "0");
+  // The label editor open: axe looks at the pane in editing.
+  await press("Escape", "ArrowRight", "ArrowRight", "c", "Enter");
+  await page.waitForSelector("#labelEditor:not([hidden])");
+  const axe = await new AxeBuilder({ page }).withTags(["wcag2a", "wcag2aa", "wcag21aa", "wcag22aa", "best-practice"]).analyze();
+  assert.deepStrictEqual(axe.violations.map((v) => v.id), []);
+  await page.keyboard.type("0");
+  await press("Enter");
+  await diagramDrawn(page);
+  await press("Escape", "ArrowRight", "e");
+  await diagramDrawn(page);
+  assert.strictEqual(await hint(), "Zustand A ist ein Endzustand.");
+  const made = await programText(page);
+  assert.deepStrictEqual(machineLines(made), ["e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1"]);
+  assert.deepStrictEqual(acceptsAll(made, WORDS), EVEN);
+  // A label line chosen by Down, edited by F2, then removed by Delete.
+  await press("Escape", "ArrowDown");
+  assert.strictEqual(await hint(), "Übergang von A nach 1: 1 gewählt.");
+  await press("Delete");
+  await diagramDrawn(page);
+  assert.strictEqual(await hint(), "Übergang 1 gelöscht.");
+  assert.deepStrictEqual(machineLines(await programText(page)), ["e: A", "A 0 -> A", "1 1 -> A", "1 0 -> 1"]);
+  // Tab past the last state leaves the pane: the keys do not trap.
+  await press("Escape");
+  const nodes = await page.evaluate(() => window.automaten.diagram.nodes.length);
+  for (let i = 0; i < nodes; ++i) await press("Tab");
+  await press("Tab");
+  assert.notStrictEqual(await page.evaluate(() => document.activeElement.id), "diagramView");
+  assert.deepStrictEqual(page.errors, []);
+});
