@@ -264,6 +264,7 @@ emscripten::val Constants() {
   c.set("layoutSlow", std::string(kLayoutSlowNote));
   c.set("layoutFailed", LayoutFailedNote(""));
   c.set("editHint", std::string(DiagramGestures::kModeHint));
+  c.set("keyStep", DiagramGestures::kKeyStep);
   c.set("gestures", Numbered(kGestureNames, std::size(kGestureNames)));
   c.set("gestureKeys", Numbered(kGestureKeyNames, std::size(kGestureKeyNames)));
   return c;

@@ -629,8 +629,10 @@ class DiagramEditor {
       const target = this.nodeOf(document.elementFromPoint(event.clientX, event.clientY) ?? event.target);
       if (target >= 0) this.show(this.gesture("connected", [drag.node, target]));
     } else {
-      this.pane.nodes[drag.node]?.removeAttribute("transform");
-      this.show(this.gesture("dragged", [drag.node, x - drag.start[0], y - drag.start[1]]));
+      // The state stays where it was dropped until Graphviz's new picture replaces it.
+      const answer = this.gesture("dragged", [drag.node, x - drag.start[0], y - drag.start[1]]);
+      if (!answer.edited) this.pane.nodes[drag.node]?.removeAttribute("transform");
+      this.show(answer);
     }
   }
 
@@ -723,7 +725,15 @@ class DiagramEditor {
     if (pressed === undefined) return;
     event.preventDefault();
     event.stopPropagation();
-    this.show(this.gesture("key", [pressed]));
+    const answer = this.gesture("key", [pressed]);
+    const by = { [K.MoveLeft]: [-1, 0], [K.MoveRight]: [1, 0], [K.MoveUp]: [0, -1], [K.MoveDown]: [0, 1] }[pressed];
+    const g = this.pane.nodes[this.chosen.node];
+    if (by && answer.edited && g) {  // moved at once; the edges follow with Graphviz's picture
+      const t = g.transform.baseVal.consolidate()?.matrix ?? new DOMMatrix();
+      const step = this.pane.constants.keyStep;
+      g.setAttribute("transform", `translate(${t.e + by[0] * step} ${t.f + by[1] * step})`);
+    }
+    this.show(answer);
   }
 
   // ---- What an answer asks ----
