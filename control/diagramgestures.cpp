@@ -136,13 +136,10 @@ GestureAnswer DiagramGestures::Press(GestureKey key) {
     case GestureKey::NextLine: return LineStep(1);
     case GestureKey::PreviousLine: return LineStep(-1);
     case GestureKey::NewState: return AddStateAt(Free());
-    case GestureKey::Connect:
-      return node_ >= 0 ? ConnectFrom(static_cast<std::size_t>(node_)) : GestureAnswer();
+    case GestureKey::Connect: return node_ >= 0 ? ConnectFrom(static_cast<std::size_t>(node_)) : GestureAnswer();
     case GestureKey::EndState: return node_ >= 0 ? ToggleEnd(static_cast<std::size_t>(node_)) : GestureAnswer();
     case GestureKey::Remove: return Remove();
-    case GestureKey::Cancel:
-      connectFrom_ = -1;
-      return ChooseNode(-1);
+    case GestureKey::Cancel: connectFrom_ = -1; return ChooseNode(-1);
     case GestureKey::Edit:
       if (connectFrom_ >= 0 && node_ >= 0) {
         const auto from = static_cast<std::size_t>(connectFrom_), to = static_cast<std::size_t>(node_);
@@ -274,9 +271,9 @@ GestureAnswer DiagramGestures::CommitLabel(const std::string& typed) {
   }
   const Target target = *target_;
   target_.reset();
-  return Did(edit, target.edit ? "Beschriftung geändert: " + label + "."
-                               : "Übergang von " + target.from + " nach " + target.to + " mit " + label +
-                                     " hinzugefügt.");
+  return Did(edit, target.edit
+                       ? "Beschriftung geändert: " + label + "."
+                       : "Übergang von " + target.from + " nach " + target.to + " mit " + label + " hinzugefügt.");
 }
 
 }  // namespace automaten

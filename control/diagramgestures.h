@@ -45,9 +45,20 @@ struct GestureAnswer {
 };
 
 enum class GestureKey {
-  NextState, PreviousState, NextLine, PreviousLine,
-  NewState, Connect, EndState, Edit, Remove, Cancel,
-  MoveLeft, MoveRight, MoveUp, MoveDown,
+  NextState,
+  PreviousState,
+  NextLine,
+  PreviousLine,
+  NewState,
+  Connect,
+  EndState,
+  Edit,
+  Remove,
+  Cancel,
+  MoveLeft,
+  MoveRight,
+  MoveUp,
+  MoveDown,
 };
 
 class DiagramGestures {
@@ -76,9 +87,9 @@ class DiagramGestures {
   GestureAnswer Press(GestureKey key);
   // On a label line it edits the line, on empty space it adds a state there.
   GestureAnswer DoubleClick(DiagramPoint at, long long node, DiagramLineRef line);
-  GestureAnswer Dragged(std::size_t node, DiagramPoint by);  // a state moved
+  GestureAnswer Dragged(std::size_t node, DiagramPoint by);   // a state moved
   GestureAnswer Connected(std::size_t from, std::size_t to);  // asks for the label
-  GestureAnswer ConnectFrom(std::size_t node);  // the next state chosen is the target
+  GestureAnswer ConnectFrom(std::size_t node);                // the next state chosen is the target
   GestureAnswer EditLine(DiagramLineRef line, DiagramPoint at);
   GestureAnswer ToggleEnd(std::size_t node);
   GestureAnswer AddStateAt(DiagramPoint at);

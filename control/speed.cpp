@@ -1,8 +1,9 @@
 #include "speed.h"
-#include "engine/text.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "engine/text.h"
 
 namespace automaten {
 

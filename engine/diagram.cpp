@@ -237,8 +237,7 @@ std::string DiagramDot(const Diagram& d) {
   for (const DiagramEdge& e : d.edges) {
     std::string label;
     for (std::size_t i = 0; i < e.lines.size(); ++i) label += (i > 0 ? "\n" : "") + e.lines[i];
-    dot += "  n" + Decimal(e.from) + " -> n" + Decimal(e.to) + " [label=" + Quoted(label) + Ports(d, e) +
-           "];\n";
+    dot += "  n" + Decimal(e.from) + " -> n" + Decimal(e.to) + " [label=" + Quoted(label) + Ports(d, e) + "];\n";
   }
   return dot + "}\n";
 }

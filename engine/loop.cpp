@@ -16,8 +16,7 @@ std::string Repetition(std::uint64_t now, std::uint64_t then) {
   if (now == then)
     return MachineText("Endlosschleife: ab Schritt ") + Decimal(then) +
            MachineText(" wiederholt sich die Konfiguration, ohne dass der Kopf sich bewegt.");
-  return MachineText("Endlosschleife: Schritt ") + Decimal(now) + " wiederholt Schritt " + Decimal(then) +
-         ".";
+  return MachineText("Endlosschleife: Schritt ") + Decimal(now) + " wiederholt Schritt " + Decimal(then) + ".";
 }
 
 }  // namespace

@@ -190,8 +190,8 @@ std::string JUnitReport(const std::vector<ProgramReport>& reports) {
     seconds += suiteSeconds;
   }
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites tests=\"" + Decimal(tests) + "\" failures=\"" +
-         Decimal(failures) + "\" errors=\"" + Decimal(errors) + "\" time=\"" + Seconds(seconds) +
-         "\">\n" + suites.str() + "</testsuites>\n";
+         Decimal(failures) + "\" errors=\"" + Decimal(errors) + "\" time=\"" + Seconds(seconds) + "\">\n" +
+         suites.str() + "</testsuites>\n";
 }
 
 std::string CsvReport(const std::vector<ProgramReport>& reports, CsvForm form) {

@@ -211,8 +211,7 @@ void DiagramEditor::ContextMenu(const QPointF& scenePos, const QPoint& globalPos
     menu.addAction(QStringLiteral("Neuer Zustand"), this,
                    [this, scenePos] { Do(gestures_.AddStateAt(PointOf(scenePos))); });
   }
-  if (node >= 0 || line.first >= 0)
-    menu.addAction(QStringLiteral("Löschen"), this, [this] { Do(gestures_.Remove()); });
+  if (node >= 0 || line.first >= 0) menu.addAction(QStringLiteral("Löschen"), this, [this] { Do(gestures_.Remove()); });
   menu.exec(globalPos);
 }
 

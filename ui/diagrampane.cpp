@@ -225,7 +225,7 @@ void DiagramPane::ShowDiagram(const Diagram& d, const QString& note) {
       SetNote(diagramNote_, false);
     }
     if (pending_ == 0) {  // else the layout on its way draws latest_
-      shown_ = d;  // the same edges, but the lines may sit in other places of the text
+      shown_ = d;         // the same edges, but the lines may sit in other places of the text
       emit Relabelled();
     }
     return;

@@ -99,7 +99,7 @@ class DiagramPane : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
-  void LaidOut();  // a new diagram is drawn, or the layout failed
+  void LaidOut();     // a new diagram is drawn, or the layout failed
   void Relabelled();  // the same picture, its lines now at other places of the text
 
  private:

@@ -154,11 +154,26 @@ void DiagramCentres(WebApp& app, const emscripten::val& xy) {  // [x0, y0, x1, y
 // openLabel, labelText, placeholder, labelAt: [x, y] or null, labelFault,
 // node, line: [edge, line]}.
 // Chosen only answers what is chosen (after a new drawing).
-enum class Gesture { Restart, Chosen, Node, Line, Key, DoubleClick, Dragged, Connected, ConnectFrom, EditLine, End,
-                     Add, Remove, Commit, Close };
-const char* const kGestureNames[] = {"restart",   "chosen",      "node",     "line", "key", "doubleClick",
-                                     "dragged",   "connected",   "connectFrom", "editLine", "end", "add",
-                                     "remove",    "commit",      "close"};
+enum class Gesture {
+  Restart,
+  Chosen,
+  Node,
+  Line,
+  Key,
+  DoubleClick,
+  Dragged,
+  Connected,
+  ConnectFrom,
+  EditLine,
+  End,
+  Add,
+  Remove,
+  Commit,
+  Close
+};
+const char* const kGestureNames[] = {"restart",     "chosen",  "node",      "line",        "key",
+                                     "doubleClick", "dragged", "connected", "connectFrom", "editLine",
+                                     "end",         "add",     "remove",    "commit",      "close"};
 
 emscripten::val DiagramGesture(WebApp& app, int what, const emscripten::val& args, const std::string& text) {
   const std::vector<double> a = emscripten::vecFromJSArray<double>(args);

@@ -98,8 +98,8 @@ TEST_F(Editing, TheEvenOnesAcceptorByKeysAloneWithEachStepSaid) {
   EXPECT_EQ(Press(GestureKey::EndState), "Zustand A ist ein Endzustand.");
   EXPECT_EQ(Press(GestureKey::NextState), "Zustand 1 gewählt.");
   EXPECT_EQ(Press(GestureKey::NextState), "Zustand A, Endzustand, gewählt.");  // round again
-  EXPECT_EQ(ProgramLinesOf(view_), (Lines{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1",
-                                          "; Lage: A 0,300 1 90,300", ""}));
+  EXPECT_EQ(ProgramLinesOf(view_),
+            (Lines{"e: A", "A 1 -> 1", "A 0 -> A", "1 1 -> A", "1 0 -> 1", "; Lage: A 0,300 1 90,300", ""}));
 }
 
 TEST_F(Editing, PlacesAreTheDrawingsLessItsShiftAndAClickIsNoDrag) {
