@@ -31,6 +31,10 @@ check() {  # check NAME CONDITION-EXIT-STATUS
 lesson() {  # lesson WIDTH HEIGHT ZOOM
   local width=$1 height=$2 zoom=$3 scratch name
   name="${width}x${height}-${zoom}"
+  # A window that never shows is said with what the program wrote, and tried once more.
+  local try
+  for try in 1 2; do
+  rm -f "$out/$name-"*
   scratch=$(mktemp -d -p /tmp lesson.XXXXXX)
   # The kind is in the file; the configuration says Kellerautomat.
   cat >"$scratch/anhaengen.txt" <<'EOF'
@@ -50,11 +54,11 @@ EOF
     set -u
     binary=$1 out=$2 name=$3
     shot() { sleep 0.4; import -window root "$out/$name-$1.png"; }
-    "$binary" & app=$!
+    "$binary" 2>"$out/$name-stderr.txt" & app=$!
     # A first start on a fresh machine builds the font caches first: give it a minute.
     w=
     for i in $(seq 600); do w=$(xdotool search --onlyvisible --name "^Simulation" 2>/dev/null | head -1) && [ -n "$w" ] && break; sleep 0.1; done
-    if [ -z "$w" ]; then echo "no window within 60 s" >"$out/$name-title.txt"; kill "$app"; exit 1; fi
+    if [ -z "$w" ]; then { echo "no window within 60 s"; cat "$out/$name-stderr.txt"; } >"$out/$name-title.txt"; kill "$app"; exit 1; fi
     # The first layout restores the configuration and names the kind in the title.
     for i in $(seq 600); do [ "$(xdotool getwindowname "$w")" != Simulation ] && break; sleep 0.1; done
     sleep 0.5
@@ -90,6 +94,11 @@ EOF
     kill "$app" 2>/dev/null
     wait "$app" 2>/dev/null
   ' lesson "$binary" "$out" "$name" >/dev/null 2>&1 || true
+  grep -q "^no window" "$out/$name-title.txt" || break
+  echo "lesson: $name: no window within 60 s (try $try); the program wrote:" >&2
+  tail -n +2 "$out/$name-title.txt" >&2
+  ((try == 2)) || rm -rf "$scratch"
+  done
   grep -q "Turingmaschine" "$out/$name-title.txt"
   check "$name: the file's kind is chosen at the start" $? "$out/$name-title.txt"
   [[ "$(head -1 "$scratch/anhaengen.txt" | tr -d '\r')" == "; Art: Turingmaschine" && \
