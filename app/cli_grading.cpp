@@ -23,6 +23,7 @@ namespace {
 
 const char kGradingUsage[] =
     "Aufruf: automaten-cli test --kind ART [--tests DATEI] [--reference DATEI [--alphabet ZEICHEN]]\n"
+    "                           [--reference-regex AUSDRUCK]\n"
     "                           [--max-steps N]\n"
     "                           [--jobs N] [--junit DATEI] [--csv DATEI] [--csv-excel DATEI]\n"
     "                           [--summary DATEI] [--summary-excel DATEI] [--] PROGRAMM...\n"
@@ -34,6 +35,7 @@ const char kGradingUsage[] =
     "  --reference DATEI  jedes Programm auch mit einer Musterlösung vergleichen (akz, nea, dea):\n"
     "                 die Zeile Sprache, über den Zeichen der Musterlösung\n"
     "  --alphabet ZEICHEN  mit --reference: über diesen Zeichen vergleichen\n"
+    "  --reference-regex AUSDRUCK  statt einer Musterlösung ein regulärer Ausdruck (akz, nea)\n"
     "  --max-steps N  Takte, die ein Fall laufen darf (ohne: 1000000)\n"
     "  --jobs N       Programme, die zugleich bewertet werden (ohne: so viele wie Kerne)\n"
     "  --junit DATEI  ein Bericht in JUnit-XML für einen CI-Server\n"
@@ -65,7 +67,7 @@ std::string SummaryExcel(const std::vector<ProgramReport>& r) { return SummaryRe
 struct GradingOptions {
   MachineKind kind = MachineKind::DEA;
   bool kindGiven = false;
-  std::optional<std::string> tests, reference, alphabet;
+  std::optional<std::string> tests, reference, referenceRegex, alphabet;
   std::vector<ReportFile> reports;
   unsigned long long maxSteps = kDefaultStepBound;
   unsigned jobs = 0;
@@ -83,8 +85,9 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
                             {"csv-excel", CsvExcel, "\xEF\xBB\xBFprogramm;zeile"},
                             {"summary", Summary, "programm,bestanden"},
                             {"summary-excel", SummaryExcel, "\xEF\xBB\xBFprogramm;bestanden"}};
-  std::vector<CliOption> options = {{"kind", true},     {"tests", true},     {"reference", true},
-                                    {"alphabet", true}, {"max-steps", true}, {"jobs", true}};
+  std::vector<CliOption> options = {{"kind", true},      {"tests", true},     {"reference", true},
+                                    {"reference-regex", true}, {"alphabet", true}, {"max-steps", true},
+                                    {"jobs", true}};
   for (const Writer& w : writers) options.push_back({w.option, true});
   const std::string problem = ReadOptions(
       args, options,
@@ -97,6 +100,8 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
           o.tests = value;
         } else if (name == "reference") {
           o.reference = value;
+        } else if (name == "reference-regex") {
+          o.referenceRegex = value;
         } else if (name == "alphabet") {
           std::string symbols;
           if (!Utf8ToCp1252(value, symbols))
@@ -117,7 +122,8 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
   if (!problem.empty() || request != CliRequest::Run) return problem;
   if (!o.kindGiven) return "--kind fehlt";
   if (o.programs.empty()) return "kein Programm zum Bewerten";
-  if (o.alphabet && !o.reference) return "--alphabet gilt nur mit --reference";
+  if (o.reference && o.referenceRegex) return "--reference oder --reference-regex, nicht beide";
+  if (o.alphabet && !o.reference && !o.referenceRegex) return "--alphabet gilt nur mit --reference";
   if (std::count_if(o.reports.begin(), o.reports.end(), [](const ReportFile& r) { return r.path == "-"; }) > 1)
     return "nur ein Bericht kann auf die Standardausgabe gehen";
   return "";
@@ -195,6 +201,25 @@ int RunGrading(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
 
   std::optional<Reference> reference;
+  if (o.referenceRegex) {  // the expression's minimal acceptor is the reference
+    if (o.kind != MachineKind::Akz && o.kind != MachineKind::NEA) {
+      err << "automaten-cli: Mit einem Ausdruck verglichen werden Akzeptoren und NEA.\n";
+      return kExitUsage;
+    }
+    const MadeAcceptor made = AcceptorOfRegex(*o.referenceRegex);
+    if (made.problem) {
+      err << "automaten-cli: " << made.problem.text << "\n";
+      return made.problem.cause == ToolProblem::Cause::Fault ? kExitParseFault : kExitTooLarge;
+    }
+    reference.emplace();
+    const ToolProblem problem =
+        MakeReference(MachineKind::Akz, "Ausdruck " + *o.referenceRegex, MachineLines(made.text), *reference);
+    if (o.alphabet) reference->alphabet = *o.alphabet;
+    if (problem) {
+      err << "automaten-cli: " << problem.text << "\n";
+      return kExitTooLarge;
+    }
+  }
   if (o.reference) {
     if (!Accepts(LanguageTool::Compare, o.kind)) {
       err << "automaten-cli: Mit einer Referenz vergleichen lassen sich nur DEA, Akzeptoren und NEA; "

@@ -1,5 +1,6 @@
-// automaten-cli convert, minimize and compare: the language tools for the
-// finite kinds on program files.
+// automaten-cli convert, minimize, compare, regex, toregex, grammar and
+// fromgrammar: the language tools for the finite kinds on program files,
+// regular expressions and grammars.
 #include <optional>
 #include <ostream>
 
@@ -25,12 +26,22 @@ const char kLanguageUsage[] =
     "                                                     dea: das Ausgabeband)\n"
     "        automaten-cli compare --kind-a ART --kind-b ART A B   A und B verschiedener Art,\n"
     "                                                     ein NEA und ein Akzeptor\n"
+    "        automaten-cli compare --kind ART A --reference-regex AUSDRUCK   A mit einem regulären\n"
+    "                                                     Ausdruck vergleichen (akz, nea)\n"
+    "        automaten-cli regex AUSDRUCK                 der minimale Akzeptor eines regulären Ausdrucks\n"
+    "        automaten-cli toregex --kind akz|nea PROGRAMM   ein regulärer Ausdruck für die Sprache\n"
+    "        automaten-cli grammar --kind akz|nea PROGRAMM   eine rechtslineare Grammatik dafür\n"
+    "        automaten-cli fromgrammar DATEI              der minimale Akzeptor einer rechtslinearen\n"
+    "                                                     Grammatik (\"S -> 0A | 1S | ε\", eine Regel je Zeile)\n"
     "\n"
+    "  AUSDRUCK: Zeichen, Verkettung, | * + ? und Klammern; ε oder () ist das leere Wort, ∅ keines,\n"
+    "  \\ nimmt ein Sonderzeichen wörtlich.\n"
     "  Ohne --kind gilt die Art, die die Datei in ihrer Zeile \"; Art: ...\" nennt.\n"
     "\n"
     "Rückgabewert: 0 geschrieben, oder gleich; 1 ein Gegenbeispiel; 2 Fehler in einem Programm;\n"
     "64 falsche Argumente oder eine Art, für die das Werkzeug nicht entscheidet; 65 Ergebnis zu\n"
-    "groß; 66 eine Datei nicht lesbar\n";
+    "groß; 66 eine Datei nicht lesbar; bei regex und fromgrammar 2 ein Fehler im Ausdruck oder in\n"
+    "der Grammatik\n";
 
 // Reads a program's lines, and the kind its line "; Art: ..." names (when
 // `kind` is not given yet); false with the message printed.
@@ -59,6 +70,17 @@ int Report(const ToolProblem& problem, const std::string& path, std::ostream& er
   return problem.cause == ToolProblem::Cause::Refused ? kExitUsage : kExitTooLarge;
 }
 
+// An acceptor made, printed in the bytes "Speichern" writes; the exit status.
+int Print(const MadeAcceptor& made, const std::string& source, std::ostream& out, std::ostream& err) {
+  if (made.problem) return Report(made.problem, source, err);
+  const std::string program = EncodeProgram(made.text);
+  if (program.size() > kMaxProgramBytes)
+    err << "automaten-cli: Warnung: das Ergebnis ist " << program.size() / 1024
+        << " KiB groß; Fenster und automaten-cli lesen Programme nur bis 1 MiB\n";
+  out << program;
+  return kExitAccepted;
+}
+
 }  // namespace
 
 int RunLanguageTool(const std::string& tool, const std::vector<std::string>& args, std::ostream& out,
@@ -66,11 +88,17 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
   // The kinds of the two files: --kind for both, --kind-a and --kind-b for
   // each, else the file's line "; Art: ...".
   std::optional<MachineKind> kinds[2];
+  std::optional<std::string> referenceRegex;
   std::vector<std::string> files;
   CliRequest request = CliRequest::Run;
   std::string problem = ReadOptions(
-      args, {{"kind", true}, {"kind-a", true}, {"kind-b", true}},
+      args, {{"kind", true}, {"kind-a", true}, {"kind-b", true}, {"reference-regex", true}},
       [&](const std::string& name, const std::string& value) -> std::string {
+        if (name == "reference-regex") {
+          if (tool != "compare") return "--reference-regex gilt nur für compare und test";
+          referenceRegex = value;
+          return "";
+        }
         MachineKind k = MachineKind::DEA;
         if (!KindFromCliName(value, k)) return UnknownKind(value);
         if (name != "kind-b") kinds[0] = k;
@@ -79,13 +107,35 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
       },
       files, request);
   if (AnswerRequest(request, kLanguageUsage, out)) return kExitAccepted;
+  if (tool == "regex" || tool == "fromgrammar") {
+    if (problem.empty() && (files.size() != 1 || kinds[0]))
+      problem = tool == "regex" ? "regex braucht einen Ausdruck (und keine Art)"
+                                : "fromgrammar braucht eine Grammatikdatei (und keine Art)";
+    if (!problem.empty()) {
+      err << "automaten-cli: " << problem << "\n" << kLanguageUsage;
+      return kExitUsage;
+    }
+    MadeAcceptor made;
+    if (tool == "regex") {
+      made = AcceptorOfRegex(files[0]);
+    } else {
+      const ProgramFile file = ReadProgramFile(files[0], kMaxProgramBytes);
+      if (file.status != ProgramFile::Status::Ok) {
+        err << "automaten-cli: " << files[0] << " kann nicht gelesen werden"
+            << (file.error == 0 ? std::string() : ": " + SystemReason(file.error)) << "\n";
+        return kExitNoInput;
+      }
+      made = AcceptorOfGrammar(DecodeProgram(file.bytes), "Minimaler Akzeptor zur Grammatik " + ReportText(files[0]));
+    }
+    return Print(made, tool == "regex" ? "Ausdruck" : files[0], out, err);
+  }
+  const bool describes = tool == "toregex" || tool == "grammar";
   const LanguageTool which = tool == "compare"    ? LanguageTool::Compare
                              : tool == "minimize" ? LanguageTool::Minimize
                                                   : LanguageTool::MakeAcceptor;
-  const std::size_t wanted = which == LanguageTool::Compare ? 2 : 1;
+  const std::size_t wanted = which == LanguageTool::Compare && !referenceRegex ? 2 : 1;
   if (problem.empty() && files.size() != wanted)
-    problem =
-        which == LanguageTool::Compare ? "compare braucht zwei Programmdateien" : tool + " braucht eine Programmdatei";
+    problem = wanted == 2 ? "compare braucht zwei Programmdateien" : tool + " braucht eine Programmdatei";
   if (!problem.empty()) {
     err << "automaten-cli: " << problem << "\n" << kLanguageUsage;
     return kExitUsage;
@@ -100,6 +150,22 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
   if (!Read(files[0], a, kinds[0], err)) return kExitNoInput;
   if (!kinds[0]) return missingKind(files[0]);
   const MachineKind kind = *kinds[0];
+  if (describes) {
+    const Description d = tool == "toregex" ? RegexOfProgram(kind, a) : GrammarOfProgram(kind, a);
+    if (d.problem) return Report(d.problem, files[0], err);
+    out << d.text << (tool == "toregex" ? "\n" : "");
+    return kExitAccepted;
+  }
+  if (referenceRegex) {  // the expression's minimal acceptor stands in for the second program
+    if (kind == MachineKind::DEA) {
+      err << "automaten-cli: Mit einem Ausdruck verglichen werden Akzeptoren und NEA.\n";
+      return kExitUsage;
+    }
+    const MadeAcceptor made = AcceptorOfRegex(*referenceRegex);
+    if (made.problem) return Report(made.problem, "Ausdruck", err);
+    files.push_back("Ausdruck " + *referenceRegex);
+    kinds[1] = MachineKind::Akz;
+  }
   if (!Accepts(which, kind)) {
     const char* undecidable = InfoOf(kind).undecidable;
     err << "automaten-cli: "
@@ -114,7 +180,10 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
     if (kinds[1])
       if (const ToolProblem refused = CheckKindsToCompare(kind, *kinds[1])) return Report(refused, files[0], err);
     if (const ToolProblem fault = CheckForTool(which, kind, a)) return Report(fault, files[0], err);
-    if (!Read(files[1], b, kinds[1], err)) return kExitNoInput;
+    if (referenceRegex)
+      b = MachineLines(AcceptorOfRegex(*referenceRegex).text);
+    else if (!Read(files[1], b, kinds[1], err))
+      return kExitNoInput;
     if (!kinds[1]) return missingKind(files[1]);
     const Comparison c = CompareWith(kind, a, *kinds[1], b);
     if (c.problem) return Report(c.problem, files[c.problem.other ? 1 : 0], err);
@@ -140,13 +209,7 @@ int RunLanguageTool(const std::string& tool, const std::vector<std::string>& arg
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   const MadeAcceptor made =
       MakeAcceptor(kind, a, minimal, (minimal ? "Minimaler Akzeptor zu " : "Akzeptor aus dem NEA ") + name);
-  if (made.problem) return Report(made.problem, files[0], err);
-  const std::string program = EncodeProgram(made.text);
-  if (program.size() > kMaxProgramBytes)
-    err << "automaten-cli: Warnung: das Ergebnis ist " << program.size() / 1024
-        << " KiB groß; Fenster und automaten-cli lesen Programme nur bis 1 MiB\n";
-  out << program;
-  return kExitAccepted;
+  return Print(made, files[0], out, err);
 }
 
 }  // namespace automaten

@@ -34,6 +34,9 @@ const char kUsage[] =
     "        automaten-cli minimize --kind akz PROGRAMM       den minimalen Akzeptor\n"
     "        automaten-cli compare --kind ART A B             das kürzeste Wort, auf dem A und B\n"
     "                                                         sich unterscheiden\n"
+    "        automaten-cli regex AUSDRUCK                     der minimale Akzeptor eines regulären Ausdrucks\n"
+    "        automaten-cli toregex, grammar --kind akz PROGRAMM   Ausdruck, Grammatik der Sprache\n"
+    "        automaten-cli fromgrammar DATEI                  der minimale Akzeptor einer Grammatik\n"
     "        automaten-cli BEFEHL --help                      die Hilfe zu test, convert, minimize, compare\n"
     "        automaten-cli --version\n"
     "\n"
@@ -276,7 +279,8 @@ int WriteDiagram(const Options& o, const std::string& programText, std::ostream&
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
   if (!args.empty() && args[0] == "test") return RunGrading({args.begin() + 1, args.end()}, out, err);
-  if (!args.empty() && (args[0] == "convert" || args[0] == "minimize" || args[0] == "compare"))
+  if (!args.empty() && (args[0] == "convert" || args[0] == "minimize" || args[0] == "compare" || args[0] == "regex" ||
+                        args[0] == "toregex" || args[0] == "grammar" || args[0] == "fromgrammar"))
     return RunLanguageTool(args[0], {args.begin() + 1, args.end()}, out, err);
   Options o;
   CliRequest request = CliRequest::Run;

@@ -5,6 +5,7 @@
 #include "control/testcases.h"
 #include "engine/encoding.h"
 #include "engine/parser.h"
+#include "engine/regex.h"
 #include "engine/text.h"
 #include "io/programfile.h"
 
@@ -62,7 +63,102 @@ void StandForTheNeaStates(const std::vector<std::string>& lines, Dfa& dfa) {
     if (const auto it = sets.find(stands); it != sets.end()) stands = it->second;
 }
 
+// The minimal acceptor of an automaton, as a program.
+MadeAcceptor Made(const Dfa& dfa, const std::string& heading) {
+  MadeAcceptor made;
+  const Dfa minimal = Minimize(dfa);
+  std::string error;
+  if (!AcceptorText(minimal, heading, made.text, error)) {
+    made.problem = TooLarge(error);
+    return made;
+  }
+  made.states = minimal.Size();
+  made.summary = "Minimiert: " + Decimal(made.states) + " Zustände";
+  return made;
+}
+
+ToolProblem Faulty(const std::string& fault) {
+  ToolProblem p;
+  p.cause = ToolProblem::Cause::Fault;
+  p.text = fault;
+  p.faults = {fault};
+  return p;
+}
+
+// A comment line's text: a line break or other control character in it must
+// not start a program line of its own.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return text;
+}
+
+// The minimal automaton of an acceptor or NEA program.
+bool MinimalDfa(MachineKind kind, const std::vector<std::string>& lines, Dfa& dfa, ToolProblem& problem) {
+  if (!Accepts(LanguageTool::Minimize, kind)) {
+    problem.cause = ToolProblem::Cause::Refused;
+    const char* undecidable = IsKnownKind(kind) ? InfoOf(kind).undecidable : nullptr;
+    problem.text = undecidable != nullptr ? undecidable : "Ausdrücke und Grammatiken gibt es zu Akzeptoren und NEA.";
+    return false;
+  }
+  Program program;
+  if (!Parse(kind, lines, program, problem)) return false;
+  std::string error;
+  if (!MakeDfa(program, dfa, error)) {
+    problem = TooLarge(error);
+    return false;
+  }
+  dfa = Minimize(dfa);
+  return true;
+}
+
 }  // namespace
+
+MadeAcceptor AcceptorOfRegex(const std::string& expression) {
+  MadeAcceptor made;
+  Regex regex;
+  Dfa dfa;
+  std::string error;
+  if (!ReadRegex(expression, regex, error)) {
+    made.problem = Faulty(error);
+    return made;
+  }
+  if (!RegexDfa(regex, dfa, error)) {
+    made.problem = TooLarge(error);
+    return made;
+  }
+  return Made(dfa, "Minimaler Akzeptor zum Ausdruck " + OneLine(expression));
+}
+
+MadeAcceptor AcceptorOfGrammar(const std::string& grammar, const std::string& heading) {
+  MadeAcceptor made;
+  Grammar g;
+  Dfa dfa;
+  std::string error;
+  if (!ReadGrammar(grammar, g, error)) {
+    made.problem = Faulty(error);
+    return made;
+  }
+  if (!GrammarDfa(g, dfa, error)) {
+    made.problem = TooLarge(error);
+    return made;
+  }
+  return Made(dfa, OneLine(heading));
+}
+
+Description RegexOfProgram(MachineKind kind, const std::vector<std::string>& lines) {
+  Description d;
+  Dfa dfa;
+  if (MinimalDfa(kind, lines, dfa, d.problem)) d.text = RegexText(DfaRegex(dfa));
+  return d;
+}
+
+Description GrammarOfProgram(MachineKind kind, const std::vector<std::string>& lines) {
+  Description d;
+  Dfa dfa;
+  if (MinimalDfa(kind, lines, dfa, d.problem)) d.text = GrammarText(DfaGrammar(dfa));
+  return d;
+}
 
 ToolProblem CheckForTool(LanguageTool tool, MachineKind kind, const std::vector<std::string>& lines) {
   ToolProblem problem = Refusal(tool, kind);

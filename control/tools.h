@@ -69,4 +69,21 @@ ToolProblem CheckKindsToCompare(MachineKind kind, MachineKind otherKind);
 // The comparison's answer in a sentence, as the window's box says it (UTF-8).
 std::string ComparisonText(MachineKind kind, const Difference& d);
 
+// ---- Regular expressions and right-linear grammars ----
+
+// The minimal acceptor of an expression (UTF-8), its first comment line
+// holding the expression; a faulty expression is the problem (cause Fault).
+MadeAcceptor AcceptorOfRegex(const std::string& expression);
+// ... of a grammar's text (UTF-8), `heading` its first comment line.
+MadeAcceptor AcceptorOfGrammar(const std::string& grammar, const std::string& heading);
+
+struct Description {
+  ToolProblem problem;
+  std::string text;  // UTF-8: the expression, or the grammar's lines
+};
+// The language of an acceptor or NEA program (machine-text lines) as an
+// expression, or as a grammar.
+Description RegexOfProgram(MachineKind kind, const std::vector<std::string>& lines);
+Description GrammarOfProgram(MachineKind kind, const std::vector<std::string>& lines);
+
 }  // namespace automaten

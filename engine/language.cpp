@@ -201,7 +201,8 @@ bool AcceptorText(const Dfa& dfa, const std::string& heading, std::string& text,
   }
   const auto name = [](std::size_t i) { return i == 0 ? std::string("A") : Decimal(i); };
   text = "; " + heading + "\n";
-  for (std::size_t i = 0; i < dfa.Size(); ++i) text += "; " + name(i) + " = " + dfa.stands[i] + "\n";
+  for (std::size_t i = 0; i < dfa.Size(); ++i)  // what a state stands for, where it stands for something
+    if (!Trim(dfa.stands[i]).empty()) text += "; " + name(i) + " = " + dfa.stands[i] + "\n";
   std::string ends;
   for (std::size_t i = 0; i < dfa.Size(); ++i)
     if (dfa.accepting[i]) ends += " " + name(i);

@@ -9,7 +9,7 @@ if ((seconds <= 0)); then
   echo "fuzz: skipped (FUZZ_SECONDS=0)" >&2
   exit 0
 fi
-for target in rtf_fuzz ini_fuzz parse_fuzz; do
+for target in rtf_fuzz ini_fuzz parse_fuzz regex_fuzz; do
   corpus="$build/fuzz/corpus-$target"
   mkdir -p "$corpus"
   seeds=()
