@@ -85,9 +85,9 @@ std::string ParseGradingArguments(const std::vector<std::string>& args, GradingO
                             {"csv-excel", CsvExcel, "\xEF\xBB\xBFprogramm;zeile"},
                             {"summary", Summary, "programm,bestanden"},
                             {"summary-excel", SummaryExcel, "\xEF\xBB\xBFprogramm;bestanden"}};
-  std::vector<CliOption> options = {{"kind", true},      {"tests", true},     {"reference", true},
-                                    {"reference-regex", true}, {"alphabet", true}, {"max-steps", true},
-                                    {"jobs", true}};
+  std::vector<CliOption> options = {
+      {"kind", true},     {"tests", true},     {"reference", true}, {"reference-regex", true},
+      {"alphabet", true}, {"max-steps", true}, {"jobs", true}};
   for (const Writer& w : writers) options.push_back({w.option, true});
   const std::string problem = ReadOptions(
       args, options,

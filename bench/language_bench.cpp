@@ -1,6 +1,7 @@
 // The language tools: the subset construction of a 12-state NEA with epsilon
-// cycles over 10 symbols, and minimising and comparing acceptors of 10,000
-// states.
+// cycles over 10 symbols, minimising and comparing acceptors of 10,000
+// states, an expression of 100 symbols to its minimal acceptor, and
+// acceptors of about 50 states to expressions (their lengths in the label).
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -9,6 +10,7 @@
 
 #include "engine/language.h"
 #include "engine/parser.h"
+#include "engine/regex.h"
 
 namespace automaten {
 namespace {
@@ -74,6 +76,64 @@ void BM_Compare(benchmark::State& state) {
                  (d.equal ? "equal" : "differ"));
 }
 BENCHMARK(BM_Compare)->Unit(benchmark::kMillisecond);
+
+// 100 symbols: 25 parts "(a|bc)*d", "(ab|c)+", ... of four each, in turn.
+std::string Expression100() {
+  const char* const parts[] = {"(a|bc)*d", "(ab|c)+a", "(b?c|a)*", "d(a|b)*c", "(ca|d)?b"};
+  std::string text;
+  for (int i = 0; i < 25; ++i) text += parts[i % 5];
+  return text;
+}
+
+void BM_RegexToMinimalAcceptor(benchmark::State& state) {
+  const std::string text = Expression100();
+  Dfa min;
+  for (auto _ : state) {
+    Regex r;
+    Dfa dfa;
+    std::string error;
+    ReadRegex(text, r, error);
+    RegexDfa(r, dfa, error);
+    min = Minimize(dfa);
+  }
+  state.SetLabel(std::to_string(text.size()) + " characters -> " + std::to_string(min.Size()) + " states");
+}
+BENCHMARK(BM_RegexToMinimalAcceptor)->Unit(benchmark::kMillisecond);
+
+// The acceptor's expression: the minimal automaton of the program, then state elimination.
+void AcceptorToRegex(benchmark::State& state, const Program& akz) {
+  Dfa dfa;
+  std::string error;
+  MakeDfa(akz, dfa, error);
+  const Dfa min = Minimize(dfa);
+  std::size_t length = 0;
+  bool made = false;
+  for (auto _ : state) {
+    Regex r;
+    made = DfaRegex(min, r, error);
+    length = made ? RegexText(r).size() : 0;
+  }
+  state.SetLabel(std::to_string(min.Size()) + " states -> " +
+                 (made ? std::to_string(length) + " characters" : "refused: " + error));
+}
+
+// Every 50th 1: a cycle of 50 states.
+void BM_AcceptorToRegexCycle50(benchmark::State& state) {
+  std::vector<std::string> lines{"e: a"};
+  for (int s = 0; s < 50; ++s) {
+    const std::string from = s == 0 ? "a" : std::to_string(s), to = (s + 1) % 50 == 0 ? "a" : std::to_string(s + 1);
+    lines.push_back(from + " 1 -> " + to);
+    lines.push_back(from + " 0 -> " + from);
+  }
+  AcceptorToRegex(state, ParseProgram(MachineKind::Akz, lines));
+}
+BENCHMARK(BM_AcceptorToRegexCycle50)->Unit(benchmark::kMillisecond);
+
+// Binary numbers divisible by n: every state reaches every other.
+void BM_AcceptorToRegexModulo(benchmark::State& state) {
+  AcceptorToRegex(state, Modulo(static_cast<int>(state.range(0)), false));
+}
+BENCHMARK(BM_AcceptorToRegexModulo)->Arg(7)->Arg(13)->Arg(25)->Arg(51)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace automaten

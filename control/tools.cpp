@@ -149,7 +149,13 @@ MadeAcceptor AcceptorOfGrammar(const std::string& grammar, const std::string& he
 Description RegexOfProgram(MachineKind kind, const std::vector<std::string>& lines) {
   Description d;
   Dfa dfa;
-  if (MinimalDfa(kind, lines, dfa, d.problem)) d.text = RegexText(DfaRegex(dfa));
+  Regex regex;
+  std::string error;
+  if (!MinimalDfa(kind, lines, dfa, d.problem)) return d;
+  if (DfaRegex(dfa, regex, error))
+    d.text = RegexText(regex);
+  else
+    d.problem = TooLarge(error);
   return d;
 }
 

@@ -63,6 +63,9 @@ class Builder {
   int Empty() { return Make(Kind::Empty); }
   int Symbol(char c) { return Make(Kind::Symbol, c); }
 
+  // The length of the expression's text, at most: each part with its parentheses.
+  std::size_t Length(int a) const { return length_[static_cast<std::size_t>(a)]; }
+
   bool Nullable(int a) const {
     switch (KindOf(a)) {
       case Kind::Empty:
@@ -86,8 +89,7 @@ class Builder {
     // a a* and a* a are a+; a a*c is a+c.
     if (KindOf(b) == Kind::Star && Left(b) == a) return Plus(a);
     if (KindOf(a) == Kind::Star && Left(a) == b) return Plus(b);
-    if (KindOf(b) == Kind::Concat && KindOf(Left(b)) == Kind::Star && Left(Left(b)) == a)
-      return Cat(Plus(a), Right(b));
+    if (KindOf(b) == Kind::Concat && KindOf(Left(b)) == Kind::Star && Left(Left(b)) == a) return Cat(Plus(a), Right(b));
     return Make(Kind::Concat, 0, a, b);
   }
 
@@ -150,15 +152,23 @@ class Builder {
 
  private:
   int Make(Kind kind, char symbol = 0, int left = -1, int right = -1) {
-    const long long key = ((static_cast<long long>(kind) * 256 + static_cast<unsigned char>(symbol)) * 4194304LL +
-                           (left + 1)) * 4194304LL + (right + 1);
+    const long long key =
+        ((static_cast<long long>(kind) * 256 + static_cast<unsigned char>(symbol)) * 4194304LL + (left + 1)) *
+            4194304LL +
+        (right + 1);
     const auto [it, added] = known_.emplace(key, static_cast<int>(r_.nodes.size()));
-    if (added) r_.nodes.push_back({kind, symbol, left, right});
+    if (added) {
+      r_.nodes.push_back({kind, symbol, left, right});
+      const std::size_t l = left < 0 ? 0 : Length(left), r = right < 0 ? 0 : Length(right);
+      length_.push_back(kind == Kind::Symbol ? 2 : kind <= Kind::Empty ? 1 : std::min(l + r + 3, kNoLength));
+    }
     return it->second;
   }
 
+  static constexpr std::size_t kNoLength = ~std::size_t{0} / 4;
   Regex& r_;
   std::unordered_map<long long, int> known_;
+  std::vector<std::size_t> length_;
 };
 
 // ---- Reading an expression ----
@@ -217,10 +227,14 @@ class Reader {
       SkipBlanks();
       if (at_ >= text_.size()) break;
       const char32_t c = text_[at_];
-      if (c == U'*') result = b_.Star(result);
-      else if (c == U'+') result = b_.Plus(result);
-      else if (c == U'?') result = b_.Optional(result);
-      else break;
+      if (c == U'*')
+        result = b_.Star(result);
+      else if (c == U'+')
+        result = b_.Plus(result);
+      else if (c == U'?')
+        result = b_.Optional(result);
+      else
+        break;
       ++at_;
     }
     return result;
@@ -443,7 +457,7 @@ bool ReadRegex(const std::string& utf8, Regex& regex, std::string& error) {
     return false;
   }
   if (text.size() > kMaxRegexLength) {
-    error = "Fehler im regulären Ausdruck: er ist länger als " + Decimal(kMaxRegexLength) + " Zeichen.";
+    error = "Fehler im regulären Ausdruck: er ist länger als 10.000 Zeichen.";
     return false;
   }
   if (Trim(utf8).empty()) {
@@ -470,8 +484,8 @@ bool RegexDfa(const Regex& regex, Dfa& dfa, std::string& error) {
   return NfaDfa(m, dfa, error);
 }
 
-Regex DfaRegex(const Dfa& dfa) {
-  Regex r;
+bool DfaRegex(const Dfa& dfa, Regex& r, std::string& error) {
+  r = Regex{};
   Builder b(r);
   const std::size_t n = dfa.Size();
   const std::size_t start = n, end = n + 1;
@@ -507,8 +521,15 @@ Regex DfaRegex(const Dfa& dfa) {
     const int around = loop == out[k].end() ? b.Empty() : b.Star(loop->second);
     for (const auto& [p, into] : in[k]) {
       if (p == k) continue;
-      for (const auto& [q, from] : out[k])
-        if (q != k) add(p, q, b.Cat(into, b.Cat(around, from)));
+      for (const auto& [q, from] : out[k]) {
+        if (q == k) continue;
+        const int through = b.Cat(into, b.Cat(around, from));
+        if (b.Length(through) > kMaxRegexResult) {
+          error = "Der Ausdruck hätte mehr als 100.000 Zeichen; abgebrochen.";
+          return false;
+        }
+        add(p, q, through);
+      }
     }
     for (const auto& [p, e] : in[k]) out[p].erase(k);
     for (const auto& [q, e] : out[k]) in[q].erase(k);
@@ -517,7 +538,7 @@ Regex DfaRegex(const Dfa& dfa) {
   }
   const auto result = out[start].find(end);
   r.root = result == out[start].end() ? b.Nothing() : result->second;
-  return r;
+  return true;
 }
 
 bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) {
@@ -543,9 +564,12 @@ bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) 
     while (at < text.size() && NameTail(text[at])) ++at;
     const std::string from = Narrow(text, nameStart, at);
     skip();
-    if (at + 1 < text.size() && text[at] == U'-' && text[at + 1] == U'>') at += 2;
-    else if (at < text.size() && text[at] == U'\u2192') ++at;
-    else return fault("nach " + from + " fehlt „->“.");
+    if (at + 1 < text.size() && text[at] == U'-' && text[at + 1] == U'>')
+      at += 2;
+    else if (at < text.size() && text[at] == U'\u2192')
+      ++at;
+    else
+      return fault("nach " + from + " fehlt „->“.");
     if (grammar.start.empty()) grammar.start = from;
     // The alternatives.
     while (true) {
@@ -575,8 +599,7 @@ bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) 
         std::size_t symbolAt = at;
         if (c == U'\\' && at + 1 < text.size()) symbolAt = ++at;
         char symbol = 0;
-        if (!TapeSymbol(text[symbolAt], symbol))
-          return fault("„" + Utf8Of(text[symbolAt]) + "“ ist kein Bandzeichen.");
+        if (!TapeSymbol(text[symbolAt], symbol)) return fault("„" + Utf8Of(text[symbolAt]) + "“ ist kein Bandzeichen.");
         word += symbol;
         ++at;
       }

@@ -22,7 +22,7 @@ struct Regex {
   enum class Kind { Nothing, Empty, Symbol, Concat, Alt, Star, Plus, Optional };
   struct Node {
     Kind kind = Kind::Empty;
-    char symbol = 0;     // Symbol: a machine-text character
+    char symbol = 0;  // Symbol: a machine-text character
     int left = -1, right = -1;
   };
   std::vector<Node> nodes;
@@ -31,7 +31,7 @@ struct Regex {
 
 // The longest expression read, and the deepest nesting of its parentheses:
 // every part of the work goes down the expression's tree.
-constexpr std::size_t kMaxRegexLength = 10000;
+constexpr std::size_t kMaxRegexLength = 10000;  // the faults say "10.000"
 constexpr int kMaxRegexDepth = 200;
 
 // The expression of a UTF-8 text; false with a German fault that names the
@@ -48,8 +48,10 @@ bool RegexDfa(const Regex& regex, Dfa& dfa, std::string& error);
 // An expression for the words the automaton accepts, by eliminating its
 // states one by one, fewest connections first; the expression is kept short
 // by simple rewriting (no "ε" in a concatenation, "a|a" once, "ε|a" as "a?",
-// "aa*" as "a+").
-Regex DfaRegex(const Dfa& dfa);
+// "aa*" as "a+"). False when it would grow longer than kMaxRegexResult
+// characters, as for an automaton whose states all reach each other.
+constexpr std::size_t kMaxRegexResult = 100000;  // the message says "100.000"
+bool DfaRegex(const Dfa& dfa, Regex& regex, std::string& error);
 
 // A right-linear grammar.
 struct Grammar {

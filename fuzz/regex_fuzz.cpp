@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const automaten::Dfa minimal = automaten::Minimize(dfa);
       automaten::Regex again;
       if (!automaten::ReadRegex(automaten::RegexText(regex), again, error)) std::abort();
-      const automaten::Regex back = automaten::DfaRegex(minimal);
-      if (automaten::RegexText(back).empty()) std::abort();
+      automaten::Regex back;
+      if (automaten::DfaRegex(minimal, back, error) && automaten::RegexText(back).empty()) std::abort();
     }
   } else if (error.empty()) {
     std::abort();

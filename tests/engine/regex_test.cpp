@@ -22,6 +22,13 @@ std::string Fault(const std::string& text) {
   return error;
 }
 
+std::string BackText(const Dfa& dfa) {
+  Regex r;
+  std::string error;
+  EXPECT_TRUE(DfaRegex(dfa, r, error)) << error;
+  return RegexText(r);
+}
+
 // The minimal automaton's size and whether it accepts each word.
 Dfa MinimalOf(const std::string& text) {
   Regex r;
@@ -87,8 +94,7 @@ TEST(Regex, TheMinimalAcceptorOfAnExpression) {
 
 TEST(Regex, AnAutomatonsExpressionAcceptsItsWordsAndStaysShort) {
   const Dfa even = MinimalOf("(0|10*1)*");
-  const Regex back = DfaRegex(even);
-  const std::string text = RegexText(back);
+  const std::string text = BackText(even);
   EXPECT_LE(text.size(), 12u) << text;
   const Dfa again = MinimalOf(text);
   Difference d;
@@ -96,9 +102,24 @@ TEST(Regex, AnAutomatonsExpressionAcceptsItsWordsAndStaysShort) {
   ASSERT_TRUE(CompareLanguages(even, again, d, error)) << error;
   EXPECT_TRUE(d.equal) << text << " differs on " << d.word;
   // No word at all, and only the empty word.
-  EXPECT_EQ(RegexText(DfaRegex(MinimalOf("∅"))), "∅");
-  EXPECT_EQ(RegexText(DfaRegex(MinimalOf("ε"))), "ε");
-  EXPECT_EQ(RegexText(DfaRegex(MinimalOf("a|b"))), "a|b");
+  EXPECT_EQ(BackText(MinimalOf("∅")), "∅");
+  EXPECT_EQ(BackText(MinimalOf("ε")), "ε");
+  EXPECT_EQ(BackText(MinimalOf("a|b")), "a|b");
+  // Binary numbers divisible by 51: every state reaches every other, and the
+  // expression would run to millions of characters; it is refused instead.
+  Dfa modulo;
+  modulo.alphabet = "01";
+  for (int r = 0; r < 51; ++r) {
+    modulo.next.push_back({(2 * r) % 51, (2 * r + 1) % 51});
+    modulo.accepting.push_back(r == 0);
+    modulo.stands.emplace_back();
+  }
+  Regex r;
+  EXPECT_FALSE(DfaRegex(modulo, r, error));
+  EXPECT_EQ(error, "Der Ausdruck hätte mehr als 100.000 Zeichen; abgebrochen.");
+  EXPECT_EQ(Fault(std::string(10001, 'a')), "Fehler im regulären Ausdruck: er ist länger als 10.000 Zeichen.");
+  EXPECT_EQ(Fault(std::string(201, '(') + "a" + std::string(201, ')')),
+            "Fehler im regulären Ausdruck, Spalte 201: mehr als 200 Klammern ineinander.");
 }
 
 TEST(Grammar, ReadWithItsFaultsAndMadeFromAnAutomaton) {
