@@ -51,6 +51,10 @@ struct PrintedMessages : automaten::Dialogs {
     return nullptr;
   }
   bool ComparisonResult(QWidget*, const QString&, bool) override { return false; }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString&, const QString&, bool) override {
+    return std::nullopt;
+  }
+  void ShowText(QWidget*, const QString&, const QString& text) override { Message(nullptr, text); }
 };
 
 long ResidentKiB() {

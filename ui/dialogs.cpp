@@ -1,10 +1,15 @@
 #include "dialogs.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -139,6 +144,44 @@ bool QtDialogs::ComparisonResult(QWidget* parent, const QString& text, bool offe
       offersWord ? box.addButton(QStringLiteral("Wort auf das Band"), QMessageBox::ActionRole) : nullptr;
   box.exec();
   return onTape != nullptr && box.clickedButton() == onTape;
+}
+
+std::optional<QString> QtDialogs::AskText(QWidget* parent, const QString& title, const QString& label,
+                                          const QString& text, bool lines) {
+  QInputDialog dialog(parent);
+  InWindowFont(dialog, parent);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(label);
+  dialog.setTextValue(text);
+  dialog.setOption(QInputDialog::UsePlainTextEditForTextInput, lines);
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+  if (lines) dialog.resize(dialog.fontMetrics().averageCharWidth() * 60, dialog.fontMetrics().height() * 16);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
+}
+
+void QtDialogs::ShowText(QWidget* parent, const QString& title, const QString& text) {
+  QDialog box(parent);
+  InWindowFont(box, parent);
+  box.setWindowTitle(title);
+  auto* layout = new QVBoxLayout(&box);
+  auto* view = new QPlainTextEdit(text, &box);
+  view->setObjectName(QStringLiteral("Ergebnis"));
+  view->setAccessibleName(title);
+  view->setReadOnly(true);
+  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  layout->addWidget(view);
+  auto* buttons = new QDialogButtonBox(&box);
+  QPushButton* copy = buttons->addButton(QStringLiteral("&Kopieren"), QDialogButtonBox::ActionRole);
+  QPushButton* close = buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+  close->setDefault(true);
+  QObject::connect(copy, &QPushButton::clicked, &box, [text] { QGuiApplication::clipboard()->setText(text); });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(buttons);
+  box.resize(box.fontMetrics().averageCharWidth() * 70, box.fontMetrics().height() * 14);
+  box.exec();
 }
 
 }  // namespace automaten

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "control/view.h"
 
@@ -40,6 +41,12 @@ class Dialogs {
   virtual std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintParts& offered, PrintParts& chosen) = 0;
   // The comparison's answer; true when the user puts the word on the tape.
   virtual bool ComparisonResult(QWidget* parent, const QString& text, bool offersWord) = 0;
+  // A text asked for, one line or (with `lines`) several, starting as `text`;
+  // the label says what, and the fault of the last try. None when cancelled.
+  virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                         const QString& text, bool lines) = 0;
+  // A text to read and copy: a box with "Kopieren" and "Schließen".
+  virtual void ShowText(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -52,6 +59,9 @@ class QtDialogs final : public Dialogs {
   std::unique_ptr<QPrinter> DefaultPrinter() override;
   std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintParts& offered, PrintParts& chosen) override;
   bool ComparisonResult(QWidget* parent, const QString& text, bool offersWord) override;
+  std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label, const QString& text,
+                                 bool lines) override;
+  void ShowText(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 }  // namespace automaten

@@ -28,6 +28,14 @@ LanguageTools::LanguageTools(QWidget& window, Simulation& sim, View& view, Docum
   connect(minimize_, &QAction::triggered, this, [this] { Convert(true); });
   compare_ = make("VergleichenMit", QStringLiteral("Vergleichen mit Programm..."));
   connect(compare_, &QAction::triggered, this, &LanguageTools::Compare);
+  fromRegex_ = make("AusRegulaeremAusdruck", QStringLiteral("Aus regulärem Ausdruck..."));
+  connect(fromRegex_, &QAction::triggered, this, [this] { FromText(false); });
+  asRegex_ = make("AlsRegulaererAusdruck", QStringLiteral("Als regulären Ausdruck"));
+  connect(asRegex_, &QAction::triggered, this, [this] { Describe(false); });
+  asGrammar_ = make("AlsGrammatik", QStringLiteral("Als Grammatik"));
+  connect(asGrammar_, &QAction::triggered, this, [this] { Describe(true); });
+  fromGrammar_ = make("AusGrammatik", QStringLiteral("Aus Grammatik..."));
+  connect(fromGrammar_, &QAction::triggered, this, [this] { FromText(true); });
   EnableFor(sim_.State().kind);
 }
 
@@ -35,6 +43,9 @@ void LanguageTools::EnableFor(MachineKind kind) {
   convert_->setEnabled(Accepts(LanguageTool::MakeAcceptor, kind));
   minimize_->setEnabled(Accepts(LanguageTool::Minimize, kind));
   compare_->setEnabled(Accepts(LanguageTool::Compare, kind));
+  // An expression or a grammar describes what an acceptor or NEA accepts.
+  asRegex_->setEnabled(Accepts(LanguageTool::Minimize, kind));
+  asGrammar_->setEnabled(Accepts(LanguageTool::Minimize, kind));
 }
 
 // A fault of a program is its message box; any other problem an error box.
@@ -79,6 +90,44 @@ void LanguageTools::Compare() {
     view_.SetFieldText(Field::EBand, c.difference.word);
     sim_.Reset();
   }
+}
+
+void LanguageTools::FromText(bool grammar) {
+  QString& text = grammar ? lastGrammar_ : lastRegex_;
+  const QString title = grammar ? QStringLiteral("Aus Grammatik") : QStringLiteral("Aus regulärem Ausdruck");
+  const QString ask = grammar ? QStringLiteral("Rechtslineare Grammatik, eine Regel je Zeile (z. B. S -> 0A | 1S | ε):")
+                              : QStringLiteral("Regulärer Ausdruck (z. B. (0|10*1)*; ε das leere Wort):");
+  QString fault;
+  while (true) {
+    const std::optional<QString> given =
+        dialogs_.AskText(&window_, title, fault.isEmpty() ? ask : fault + QStringLiteral("\n\n") + ask, text, grammar);
+    if (!given) return;
+    text = *given;
+    const MadeAcceptor made = grammar ? AcceptorOfGrammar(text.toStdString(), "Minimaler Akzeptor zur Grammatik")
+                                      : AcceptorOfRegex(text.trimmed().toStdString());
+    if (made.problem.cause == ToolProblem::Cause::Fault) {  // asked again, the fault above
+      fault = QString::fromStdString(made.problem.text);
+      continue;
+    }
+    if (made.problem) {
+      host_.ShowError(made.problem.text);
+      return;
+    }
+    session_.OpenMade(MachineKind::Akz, made.text, ToMachine(QString::fromStdString(made.summary)));
+    return;
+  }
+}
+
+void LanguageTools::Describe(bool grammar) {
+  const MachineKind kind = sim_.State().kind;
+  const Description d =
+      grammar ? GrammarOfProgram(kind, view_.ProgramLines()) : RegexOfProgram(kind, view_.ProgramLines());
+  if (d.problem) {
+    ShowProblem(d.problem);
+    return;
+  }
+  dialogs_.ShowText(&window_, grammar ? QStringLiteral("Als Grammatik") : QStringLiteral("Als regulären Ausdruck"),
+                    QString::fromStdString(d.text).trimmed());
 }
 
 }  // namespace automaten

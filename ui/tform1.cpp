@@ -233,6 +233,8 @@ void TForm1::CreateMenus() {
   QMenu* werkzeuge = menuBar()->addMenu(QStringLiteral("&Werkzeuge"));
   werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
   werkzeuge->addActions(tools_->Actions());
+  werkzeuge->addSeparator();
+  werkzeuge->addActions(tools_->LanguageActions());
   QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
   hilfe->addActions({Anleitung, Info1});

@@ -90,6 +90,9 @@ struct ScriptedDialogs : Dialogs {
   // The print dialog: gets what is offered and ticked, ticks its choice; null for "cancel".
   std::function<std::unique_ptr<QPrinter>(const PrintParts& offered, PrintParts& chosen)> choosePrinter;
   std::function<bool(const QString& text, bool offersWord)> compare;
+  // A text asked for: gets the label and the text it starts as; none for "Abbrechen".
+  std::function<std::optional<QString>(const QString& label, const QString& text)> ask;
+  std::function<void(const QString& title, const QString& text)> show;
 
   void Message(QWidget*, const QString& text) override {
     if (message) return message(ToMachine(text));
@@ -124,6 +127,15 @@ struct ScriptedDialogs : Dialogs {
     if (compare) return compare(text, offersWord);
     ADD_FAILURE() << "unexpected comparison: " << text.toStdString();
     return false;
+  }
+  std::optional<QString> AskText(QWidget*, const QString&, const QString& label, const QString& text, bool) override {
+    if (ask) return ask(label, text);
+    ADD_FAILURE() << "unexpected question for a text: " << label.toStdString();
+    return std::nullopt;
+  }
+  void ShowText(QWidget*, const QString& title, const QString& text) override {
+    if (show) return show(title, text);
+    ADD_FAILURE() << "unexpected text box: " << text.toStdString();
   }
 };
 

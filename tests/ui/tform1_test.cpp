@@ -1586,5 +1586,55 @@ TEST_F(WindowTest, ToolsConvertTheNeaAndCompareWithAnotherProgram) {
   EXPECT_EQ(answer, QStringLiteral("Die Programme akzeptieren dieselbe Sprache."));
 }
 
+TEST_F(WindowTest, ToolsMakeAcceptorsOfExpressionsAndGrammarsAndDescribeTheProgram) {
+  const auto action = [this](const char* name) { return form->findChild<QAction*>(QString::fromLatin1(name)); };
+  Click("TB_DEA");
+  EXPECT_TRUE(action("AusRegulaeremAusdruck")->isEnabled());
+  EXPECT_FALSE(action("AlsRegulaererAusdruck")->isEnabled());
+  EXPECT_FALSE(action("AlsGrammatik")->isEnabled());
+  // A faulty expression is asked for again, kept, with its fault above the question.
+  QStringList labels;
+  QStringList given{QStringLiteral("(0|10*1"), QStringLiteral("(0|10*1)*")};
+  script.ask = [&](const QString& label, const QString& text) -> std::optional<QString> {
+    labels << label;
+    EXPECT_EQ(text, labels.size() == 1 ? QString() : given[0]);
+    return given[labels.size() - 1];
+  };
+  action("AusRegulaeremAusdruck")->trigger();
+  ASSERT_EQ(labels.size(), 2);
+  EXPECT_TRUE(
+      labels[1].startsWith(QStringLiteral("Fehler im regulären Ausdruck, Spalte 8: „)“ fehlt zu „(“ in Spalte 1.")))
+      << labels[1].toStdString();
+  EXPECT_EQ(form->Sim().State().kind, MachineKind::Akz);
+  EXPECT_EQ(
+      ui->MProgramm->toPlainText(),
+      QStringLiteral("; Minimaler Akzeptor zum Ausdruck (0|10*1)*\nE: A\nA 0 -> A\nA 1 -> 1\n1 0 -> 1\n1 1 -> A\n"));
+  EXPECT_TRUE(form->Session().Changed());
+  // The program described: an expression and a grammar, each in a box to copy from.
+  QStringList shown;
+  script.show = [&shown](const QString& title, const QString& text) { shown << title + QStringLiteral(": ") + text; };
+  ASSERT_TRUE(action("AlsRegulaererAusdruck")->isEnabled());
+  action("AlsRegulaererAusdruck")->trigger();
+  action("AlsGrammatik")->trigger();
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("Als regulären Ausdruck: (0|10*1)*"),
+                                QStringLiteral("Als Grammatik: S -> 0S | 1A | ε\nA -> 0A | 1S")}));
+  // A grammar's acceptor replaces the changed program only after the prompt.
+  int questions = 0;
+  script.question = [&questions](const std::string&) {
+    ++questions;
+    return Answer::Nein;
+  };
+  script.ask = [](const QString& label, const QString&) -> std::optional<QString> {
+    EXPECT_TRUE(label.startsWith(QStringLiteral("Rechtslineare Grammatik")));
+    return QStringLiteral("S -> aS | bT\nT -> b");
+  };
+  action("AusGrammatik")->trigger();
+  EXPECT_EQ(questions, 1);
+  EXPECT_TRUE(ui->MProgramm->toPlainText().startsWith(QStringLiteral("; Minimaler Akzeptor zur Grammatik\n")));
+  // A TM program is not described.
+  Click("TB_TM");
+  EXPECT_FALSE(action("AlsGrammatik")->isEnabled());
+}
+
 }  // namespace
 }  // namespace automaten
