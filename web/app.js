@@ -245,6 +245,10 @@ const COMMANDS = {
   convert: () => afterChangePrompt((answer, name) => app.convert(false, answer, name)),
   minimize: () => afterChangePrompt((answer, name) => app.convert(true, answer, name)),
   compare: compare,
+  fromRegex: () => languageMenu("fromText", false),
+  fromGrammar: () => languageMenu("fromText", true),
+  asRegex: () => languageMenu("describe", false),
+  asGrammar: () => languageMenu("describe", true),
   toggleTests: () => showTests($("testsPane").hidden, true),
   runTests: () => {
     showTests(true, false);
@@ -320,6 +324,19 @@ async function compare() {
   const taken = await ask(answer, differs ? ["Wort auf das Band", "OK"] : ["OK"], differs ? 1 : 0);
   if (differs && taken === 0) app.comparisonWordToTape();
   render();
+}
+
+// ---- Regular expressions and grammars: language.js, fetched when first used,
+// with its menu items' code (language-menu.js) ----
+
+let language = null;
+
+async function languageMenu(item, grammar) {
+  if (!language) {
+    await loadScript("language.js");
+    language = await createLanguage();
+  }
+  await LanguageMenu[item](language, { app, ask, changePrompt, showMessage }, grammar);
 }
 
 function pickFile() {
@@ -597,14 +614,24 @@ async function openLink() {
 let dialogs = Promise.resolve();
 
 // A box with the text and buttons; resolves to the index of the button taken
-// (`cancel` for Escape). Boxes come one after the other.
-function ask(text, buttons, cancel, nameSuggestion) {
+// (`cancel` for Escape). With `input`, a field under the text: a file name
+// (a string, the suggestion; resolves to the name, "" for any other button),
+// or {value, label, lines} (resolves to the text, null for any other button).
+// `code` shows the text in the program's font. Boxes come one after the other.
+function ask(text, buttons, cancel, input, code = false) {
   const shownBox = dialogs.then(() => new Promise((resolve) => {
     const box = $("box");
     $("boxText").textContent = text;
-    const name = $("boxName");
-    name.hidden = nameSuggestion === undefined;
-    if (!name.hidden) name.value = nameSuggestion;
+    $("boxText").classList.toggle("code", code);
+    const asked = typeof input === "object" ? input : input === undefined ? null : { value: input, label: "Dateiname" };
+    const name = $("boxName"), lines = $("boxLines");
+    const field = asked?.lines ? lines : name;
+    name.hidden = lines.hidden = true;
+    if (asked) {
+      field.hidden = false;
+      field.value = asked.value;
+      field.setAttribute("aria-label", asked.label);
+    }
     const row = $("boxButtons");
     row.replaceChildren();
     buttons.forEach((caption, i) => {
@@ -616,10 +643,12 @@ function ask(text, buttons, cancel, nameSuggestion) {
     box.returnValue = "";
     box.onclose = () => {
       const i = box.returnValue === "" ? cancel : Number(box.returnValue);
-      resolve(nameSuggestion === undefined ? i : i === 0 ? name.value.trim() : "");
+      if (!asked) resolve(i);
+      else if (typeof input !== "object") resolve(i === 0 ? name.value.trim() : "");
+      else resolve(i === 0 ? field.value : null);
     };
     box.showModal();
-    (name.hidden ? row.firstChild : name).focus();
+    (asked ? field : row.firstChild).focus();
   }));
   dialogs = shownBox.then(() => undefined);
   return shownBox;

@@ -325,6 +325,7 @@ EMSCRIPTEN_BINDINGS(automaten) {
       .function("compareWithFile", &automaten::CompareWithFile)
       .function("comparisonDiffers", &WebApp::ComparisonDiffers)
       .function("comparisonWordToTape", &WebApp::ComparisonWordToTape)
+      .function("openAcceptor", &WebApp::OpenAcceptor)
       .function("testsStart", &automaten::TestsStart)
       .function("testRun", &automaten::TestRun)
       .function("testChosen", &WebApp::TestChosen)

@@ -2,9 +2,9 @@
 // a network once it was loaded: each request is answered from the cache
 // first, and a file fetched is kept for the next time.
 "use strict";
-const CACHE = "automaten-v4";
+const CACHE = "automaten-v5";
 const FILES = ["./", "index.html", "style.css", "app.js", "automaten.js", "icon.svg", "icon-192.png", "icon-512.png",
-               "manifest.webmanifest", "diagram.js", "diagram.css", "layout-worker.js", "viz-global.js"];
+               "manifest.webmanifest", "diagram.js", "diagram.css", "layout-worker.js", "viz-global.js", "language.js"];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -137,7 +137,17 @@ namespace {
 constexpr LanguageTool kTools[] = {LanguageTool::MakeAcceptor, LanguageTool::Minimize, LanguageTool::Compare};
 }  // namespace
 
-bool WebApp::ToolAccepts(int tool) const { return tool >= 0 && tool < 3 && Accepts(kTools[tool], sim_.State().kind); }
+bool WebApp::ToolAccepts(int tool) const {
+  if (tool == 3) return Accepts(LanguageTool::Minimize, sim_.State().kind);  // what an acceptor or NEA accepts
+  return tool >= 0 && tool < 3 && Accepts(kTools[tool], sim_.State().kind);
+}
+
+void WebApp::OpenAcceptor(int answer, const std::string& saveName, const std::string& text,
+                          const std::string& summary) {
+  Prepare(answer, saveName);
+  session_.OpenMade(MachineKind::Akz, text, ToMachineText(summary));
+  Done();
+}
 
 void WebApp::ShowProblem(const ToolProblem& problem) {
   view_.dialogs.push_back(problem.cause == ToolProblem::Cause::Fault ? FaultMessage(problem) : problem.text);

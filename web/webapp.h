@@ -150,7 +150,8 @@ class WebApp {
 
   // ---- The menu Werkzeuge ----
   // Whether the tool (0 "In Akzeptor umwandeln", 1 "Akzeptor minimieren",
-  // 2 "Vergleichen mit Programm...") takes programs of the current kind.
+  // 2 "Vergleichen mit Programm...", 3 "Als regulären Ausdruck" and "Als
+  // Grammatik") takes programs of the current kind.
   bool ToolAccepts(int tool) const;
   // The acceptor (minimal) of the program as a new program, after the change
   // prompt; a problem becomes a dialog.
@@ -162,6 +163,9 @@ class WebApp {
   std::string CompareWithFile(const std::string& name, const std::string& bytes);
   bool ComparisonDiffers() const { return compared_.has_value() && !compared_->equal; }
   void ComparisonWordToTape();
+  // An acceptor the language tools (language.js) made of an expression or a
+  // grammar (UTF-8), as a new program after the change prompt.
+  void OpenAcceptor(int answer, const std::string& saveName, const std::string& text, const std::string& summary);
 
   // ---- The Tests pane ----
   // The cases of the program as it is now, kept for TestRun: their rows

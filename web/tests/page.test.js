@@ -1034,3 +1034,57 @@ test("the even-ones acceptor built by the keys alone, each step said; axe finds 
   assert.notStrictEqual(await page.evaluate(() => document.activeElement.id), "diagramView");
   assert.deepStrictEqual(page.errors, []);
 });
+
+test("Werkzeuge: an expression or a grammar becomes its minimal acceptor, and the program is described by both", async () => {
+  const page = await openPage();
+  const requested = [];
+  page.on("request", (r) => requested.push(path.basename(new URL(r.url()).pathname)));
+  const menu = async (command) => {
+    await page.click("#menubar .menutitle[aria-controls=menu6]");
+    await page.click(`[data-command=${command}]`);
+  };
+  await page.click('#kinds button[data-kind="4"]');
+  assert.strictEqual(await page.getAttribute("[data-command=asRegex]", "aria-disabled"), "true");
+  assert.ok(!requested.includes("language.js"), "the language tools come when first used");
+  // A faulty expression is asked for again, kept, with its fault above the question.
+  await menu("fromRegex");
+  await page.waitForSelector("#box[open] #boxName:not([hidden])");
+  await page.fill("#boxName", "(0|10*1");
+  await page.click("#boxButtons button:text('OK')");
+  await page.waitForFunction(() => document.getElementById("boxText").textContent.startsWith("Fehler im regulären Ausdruck"));
+  assert.match(await text(page, "boxText"), /^Fehler im regulären Ausdruck, Spalte 8: „\)“ fehlt zu „\(“ in Spalte 1\.\n\nRegulärer Ausdruck/);
+  assert.strictEqual(await page.$eval("#boxName", (e) => e.value), "(0|10*1");
+  await page.fill("#boxName", "(0|10*1)*");
+  await page.keyboard.press("Enter");
+  await page.waitForFunction(() => document.getElementById("panel0").textContent === " Akz");
+  assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value),
+                     "; Minimaler Akzeptor zum Ausdruck (0|10*1)*\nE: A\nA 0 -> A\nA 1 -> 1\n1 0 -> 1\n1 1 -> A\n");
+  assert.ok(requested.includes("language.js"));
+  // Described as an expression and as a grammar, in the program's font.
+  await menu("asRegex");
+  await page.waitForSelector("#box[open]");
+  assert.strictEqual(await text(page, "boxText"), "(0|10*1)*");
+  assert.ok(await page.$eval("#boxText", (e) => e.classList.contains("code")));
+  await page.click("#boxButtons button:text('OK')");
+  await menu("asGrammar");
+  await page.waitForFunction(() => document.getElementById("boxText").textContent.startsWith("S ->"));
+  assert.strictEqual(await text(page, "boxText"), "S -> 0S | 1A | ε\nA -> 0A | 1S");
+  await page.keyboard.press("Escape");
+  // A grammar, several lines; the changed program is replaced after the prompt.
+  await page.fill("#MProgramm", "e: A\nA 0 -> A\n");
+  await menu("fromGrammar");
+  await page.waitForSelector("#box[open] #boxLines:not([hidden])");
+  await page.fill("#boxLines", "S -> aS | bT\nT -> b");
+  await page.click("#boxButtons button:text('OK')");
+  await page.waitForFunction(() => document.getElementById("boxText").textContent.includes("geändert"));
+  await page.click("#boxButtons button:text('Nein')");
+  await page.waitForFunction(() => document.getElementById("MProgramm").value.startsWith("; Minimaler Akzeptor zur Grammatik"));
+  // A faulty NEA: its message, not its description.
+  await page.click('#kinds button[data-kind="2"]');
+  await page.click("#box[open] #boxButtons button:text('Nein')");
+  await page.fill("#MProgramm", "A 0 ->");
+  await menu("asRegex");
+  await page.waitForSelector("#box[open]");
+  assert.match(await text(page, "boxText"), /^Fehler: /);
+  assert.deepStrictEqual(page.errors, []);
+});
