@@ -24,13 +24,14 @@ cp web/node_modules/@viz-js/viz/dist/viz-global.js build-web/site/
 cp data/automaten.svg build-web/site/icon.svg
 cp data/icons/automaten-192.png build-web/site/icon-192.png
 cp data/icons/automaten-512.png build-web/site/icon-512.png
-cp build-web/web/automaten.js build-web/site/
+cp build-web/web/automaten.js build-web/web/language.js build-web/site/
 # Each text file also compressed beside it, for a server to send as the browser accepts it.
 for f in build-web/site/*.{html,css,js,svg,webmanifest}; do
   gzip -9 -n -k -f "$f"
   if command -v brotli >/dev/null; then brotli -q 11 -k -f "$f"; fi
 done
 site_bytes() { du -cb --exclude='*.gz' --exclude='*.br' "$@" build-web/site/* | tail -1 | cut -f1; }
-echo "build-web/site: $(site_bytes) bytes, without the diagram pane's files" \
-  "$(site_bytes --exclude=viz-global.js --exclude='diagram.*' --exclude=layout-worker.js)," \
+echo "build-web/site: $(site_bytes) bytes, without the files loaded on first use" \
+  "$(site_bytes --exclude=viz-global.js --exclude='diagram.*' --exclude=layout-worker.js --exclude=language.js)" \
+  "(the diagram pane and the language tools come when first used)," \
   "sent with brotli $(du -cb build-web/site/*.br 2>/dev/null | tail -1 | cut -f1)" >&2
