@@ -85,6 +85,25 @@ ToolProblem Faulty(const std::string& fault) {
   return p;
 }
 
+// A text read (its fault the problem), made into its automaton (too large
+// the problem), and that made minimal: an expression's or a grammar's acceptor.
+template <typename Parsed>
+MadeAcceptor MadeFromText(bool (*read)(const std::string&, Parsed&, std::string&),
+                          bool (*build)(const Parsed&, Dfa&, std::string&), const std::string& text,
+                          const std::string& heading) {
+  MadeAcceptor made;
+  Parsed parsed;
+  Dfa dfa;
+  std::string error;
+  if (!read(text, parsed, error))
+    made.problem = Faulty(error);
+  else if (!build(parsed, dfa, error))
+    made.problem = TooLarge(error);
+  else
+    made = Made(dfa, heading);
+  return made;
+}
+
 // A comment line's text: a line break or other control character in it must
 // not start a program line of its own.
 std::string OneLine(std::string text) {
@@ -115,35 +134,11 @@ bool MinimalDfa(MachineKind kind, const std::vector<std::string>& lines, Dfa& df
 }  // namespace
 
 MadeAcceptor AcceptorOfRegex(const std::string& expression) {
-  MadeAcceptor made;
-  Regex regex;
-  Dfa dfa;
-  std::string error;
-  if (!ReadRegex(expression, regex, error)) {
-    made.problem = Faulty(error);
-    return made;
-  }
-  if (!RegexDfa(regex, dfa, error)) {
-    made.problem = TooLarge(error);
-    return made;
-  }
-  return Made(dfa, "Minimaler Akzeptor zum Ausdruck " + OneLine(expression));
+  return MadeFromText<Regex>(ReadRegex, RegexDfa, expression, "Minimaler Akzeptor zum Ausdruck " + OneLine(expression));
 }
 
 MadeAcceptor AcceptorOfGrammar(const std::string& grammar, const std::string& heading) {
-  MadeAcceptor made;
-  Grammar g;
-  Dfa dfa;
-  std::string error;
-  if (!ReadGrammar(grammar, g, error)) {
-    made.problem = Faulty(error);
-    return made;
-  }
-  if (!GrammarDfa(g, dfa, error)) {
-    made.problem = TooLarge(error);
-    return made;
-  }
-  return Made(dfa, OneLine(heading));
+  return MadeFromText<Grammar>(ReadGrammar, GrammarDfa, grammar, OneLine(heading));
 }
 
 Description RegexOfProgram(MachineKind kind, const std::vector<std::string>& lines) {
