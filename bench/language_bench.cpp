@@ -56,14 +56,14 @@ void BM_SubsetConstruction(benchmark::State& state) {
 BENCHMARK(BM_SubsetConstruction)->Unit(benchmark::kMillisecond);
 
 void BM_Minimize(benchmark::State& state) {
-  const Program akz = Modulo(4999, true);
+  const Program akz = Modulo(static_cast<int>(state.range(0)), true);
   Dfa dfa, min;
   std::string error;
   MakeDfa(akz, dfa, error);
   for (auto _ : state) min = Minimize(dfa);
   state.SetLabel(std::to_string(dfa.Size()) + " -> " + std::to_string(min.Size()) + " states");
 }
-BENCHMARK(BM_Minimize)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Minimize)->Arg(4999)->Arg(14999)->Unit(benchmark::kMillisecond);
 
 void BM_Compare(benchmark::State& state) {
   Dfa a, b;

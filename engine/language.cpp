@@ -96,69 +96,87 @@ bool MakeDfa(const Program& program, Dfa& dfa, std::string& error) {
 
 // Hopcroft's refinement on the automaton completed by a sink for the runs
 // that stop; the sink's block, with every state that cannot accept, goes.
+// The partition is one array of the states, each block a run of it: a state
+// that moves is swapped to the front of its block, and a split renumbers
+// only the smaller part, so the whole costs O(n k log n).
 Dfa Minimize(const Dfa& dfa) {
   const int n = static_cast<int>(dfa.Size()) + 1, sink = n - 1;
   const std::size_t k = dfa.alphabet.size();
+  const auto N = static_cast<std::size_t>(n);
   const auto delta = [&](int q, std::size_t c) {
     return q == sink || dfa.next[static_cast<std::size_t>(q)][c] < 0 ? sink : dfa.next[static_cast<std::size_t>(q)][c];
   };
-  std::vector<std::vector<std::vector<int>>> before(k, std::vector<std::vector<int>>(static_cast<std::size_t>(n)));
-  for (int q = 0; q < n; ++q)
-    for (std::size_t c = 0; c < k; ++c) before[c][static_cast<std::size_t>(delta(q, c))].push_back(q);
-
-  std::vector<std::vector<int>> blocks(2);
-  std::vector<int> blockOf(static_cast<std::size_t>(n));
-  for (int q = 0; q < n; ++q) {
-    const bool accepts = q != sink && dfa.accepting[static_cast<std::size_t>(q)];
-    blockOf[static_cast<std::size_t>(q)] = accepts ? 0 : 1;
-    blocks[accepts ? 0 : 1].push_back(q);
+  // For each symbol, the states that lead to each state: from[c][at[c][t] ... at[c][t + 1]).
+  std::vector<std::vector<int>> at(k, std::vector<int>(N + 1, 0)), from(k, std::vector<int>(N));
+  for (std::size_t c = 0; c < k; ++c) {
+    for (int q = 0; q < n; ++q) ++at[c][static_cast<std::size_t>(delta(q, c)) + 1];
+    for (std::size_t t = 0; t < N; ++t) at[c][t + 1] += at[c][t];
+    std::vector<int> fill(at[c].begin(), at[c].end() - 1);
+    for (int q = 0; q < n; ++q) from[c][static_cast<std::size_t>(fill[static_cast<std::size_t>(delta(q, c))]++)] = q;
   }
-  if (blocks[0].empty()) blocks.erase(blocks.begin());
-  for (std::size_t b = 0; b < blocks.size(); ++b)
-    for (int q : blocks[b]) blockOf[static_cast<std::size_t>(q)] = static_cast<int>(b);
+
+  // The accepting states first, then the others.
+  std::vector<int> elems, where(N), blockOf(N), first, end, marked;
+  for (int pass = 0; pass < 2; ++pass) {
+    const std::size_t start = elems.size();
+    for (int q = 0; q < n; ++q)
+      if ((q != sink && dfa.accepting[static_cast<std::size_t>(q)]) == (pass == 0)) elems.push_back(q);
+    if (elems.size() == start) continue;
+    first.push_back(static_cast<int>(start));
+    end.push_back(static_cast<int>(elems.size()));
+    marked.push_back(0);
+  }
+  for (std::size_t b = 0; b < first.size(); ++b)
+    for (int i = first[b]; i < end[b]; ++i)
+      blockOf[static_cast<std::size_t>(elems[static_cast<std::size_t>(i)])] = static_cast<int>(b);
+  for (std::size_t i = 0; i < N; ++i) where[static_cast<std::size_t>(elems[i])] = static_cast<int>(i);
   std::vector<int> work;
-  std::vector<bool> waiting(blocks.size(), true);
-  for (std::size_t b = 0; b < blocks.size(); ++b) work.push_back(static_cast<int>(b));
-  std::vector<int> marked(static_cast<std::size_t>(n), 0), count;
+  for (std::size_t b = 0; b < first.size(); ++b) work.push_back(static_cast<int>(b));
+  std::vector<int> members, touched;
   while (!work.empty()) {
-    const int splitter = work.back();
+    const auto splitter = static_cast<std::size_t>(work.back());
     work.pop_back();
-    waiting[static_cast<std::size_t>(splitter)] = false;
-    const std::vector<int> members = blocks[static_cast<std::size_t>(splitter)];
+    members.assign(elems.begin() + first[splitter], elems.begin() + end[splitter]);
     for (std::size_t c = 0; c < k; ++c) {
-      std::vector<int> touched;
-      count.assign(blocks.size(), 0);
+      touched.clear();
       for (int q : members)
-        for (int p : before[c][static_cast<std::size_t>(q)]) {
-          if (marked[static_cast<std::size_t>(p)]) continue;
-          marked[static_cast<std::size_t>(p)] = 1;
-          const int b = blockOf[static_cast<std::size_t>(p)];
-          if (count[static_cast<std::size_t>(b)]++ == 0) touched.push_back(b);
+        for (int i = at[c][static_cast<std::size_t>(q)]; i < at[c][static_cast<std::size_t>(q) + 1]; ++i) {
+          const int p = from[c][static_cast<std::size_t>(i)];
+          const auto b = static_cast<std::size_t>(blockOf[static_cast<std::size_t>(p)]);
+          const int front = first[b] + marked[b];
+          if (where[static_cast<std::size_t>(p)] < front) continue;  // already moved
+          const int other = elems[static_cast<std::size_t>(front)];
+          std::swap(elems[static_cast<std::size_t>(front)],
+                    elems[static_cast<std::size_t>(where[static_cast<std::size_t>(p)])]);
+          where[static_cast<std::size_t>(other)] = where[static_cast<std::size_t>(p)];
+          where[static_cast<std::size_t>(p)] = front;
+          if (marked[b]++ == 0) touched.push_back(static_cast<int>(b));
         }
-      for (int b : touched) {
-        std::vector<int>& block = blocks[static_cast<std::size_t>(b)];
-        if (static_cast<std::size_t>(count[static_cast<std::size_t>(b)]) < block.size()) {
-          std::vector<int> in, out;
-          for (int q : block) (marked[static_cast<std::size_t>(q)] ? in : out).push_back(q);
-          const int added = static_cast<int>(blocks.size());
-          block = out;
-          for (int q : in) blockOf[static_cast<std::size_t>(q)] = added;
-          const bool smallerIn = in.size() <= out.size();
-          blocks.push_back(std::move(in));
-          waiting.push_back(false);
-          if (waiting[static_cast<std::size_t>(b)] || smallerIn) {
-            work.push_back(added);
-            waiting[static_cast<std::size_t>(added)] = true;
-          } else {
-            work.push_back(b);
-            waiting[static_cast<std::size_t>(b)] = true;
-          }
-        }
+      for (int t : touched) {
+        const auto b = static_cast<std::size_t>(t);
+        const int moved = marked[b], size = end[b] - first[b];
+        marked[b] = 0;
+        if (moved == size) continue;
+        // The smaller part becomes the new block.
+        const bool movedSmaller = moved <= size - moved;
+        const int split = first[b] + moved;
+        const auto added = first.size();
+        first.push_back(movedSmaller ? first[b] : split);
+        end.push_back(movedSmaller ? split : end[b]);
+        marked.push_back(0);
+        if (movedSmaller)
+          first[b] = split;
+        else
+          end[b] = split;
+        for (int i = first[added]; i < end[added]; ++i)
+          blockOf[static_cast<std::size_t>(elems[static_cast<std::size_t>(i)])] = static_cast<int>(added);
+        // The smaller part waits; a block that waited already still does, with its other part.
+        work.push_back(static_cast<int>(added));
       }
-      for (int q : members)
-        for (int p : before[c][static_cast<std::size_t>(q)]) marked[static_cast<std::size_t>(p)] = 0;
     }
   }
+  std::vector<std::vector<int>> blocks(first.size());
+  for (std::size_t b = 0; b < first.size(); ++b) blocks[b].assign(elems.begin() + first[b], elems.begin() + end[b]);
 
   // The blocks in breadth-first order from the initial state's; the sink's is no state.
   Dfa min;

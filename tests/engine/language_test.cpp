@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <set>
 
 #include "engine/parser.h"
 #include "engine/step.h"
@@ -71,6 +73,69 @@ TEST(Language, ConversionAndMinimalFormAgreeWithTheRunOnEveryWord) {
       ASSERT_EQ(DfaAccepts(min, word), expected) << round << " " << word;
       ASSERT_EQ(Accepts(written, word), expected) << round << " " << word << "\n" << text;
     }
+  }
+}
+
+// The classes of states no word tells apart, by plain refinement (Moore):
+// how many the minimal automaton must have, the dead class left out.
+std::size_t MooreClasses(const Dfa& d) {
+  const std::size_t n = d.Size() + 1;  // and a sink
+  const auto next = [&](std::size_t q, std::size_t c) {
+    return q + 1 == n || d.next[q][c] < 0 ? n - 1 : static_cast<std::size_t>(d.next[q][c]);
+  };
+  std::vector<std::size_t> cls(n);
+  for (std::size_t q = 0; q + 1 < n; ++q) cls[q] = d.accepting[q] ? 1 : 0;
+  for (std::size_t classes = 0;;) {
+    std::map<std::vector<std::size_t>, std::size_t> seen;
+    std::vector<std::size_t> again(n);
+    for (std::size_t q = 0; q < n; ++q) {
+      std::vector<std::size_t> key{cls[q]};
+      for (std::size_t c = 0; c < d.alphabet.size(); ++c) key.push_back(cls[next(q, c)]);
+      again[q] = seen.emplace(key, seen.size()).first->second;
+    }
+    cls = again;
+    if (seen.size() == classes) break;
+    classes = seen.size();
+  }
+  // Reachable classes other than the sink's.
+  std::set<std::size_t> reached{cls[0]};
+  std::vector<std::size_t> todo{0};
+  std::vector<bool> visited(n, false);
+  visited[0] = true;
+  while (!todo.empty()) {
+    const std::size_t q = todo.back();
+    todo.pop_back();
+    for (std::size_t c = 0; c < d.alphabet.size(); ++c)
+      if (!visited[next(q, c)]) {
+        visited[next(q, c)] = true;
+        reached.insert(cls[next(q, c)]);
+        todo.push_back(next(q, c));
+      }
+  }
+  reached.erase(cls[n - 1]);
+  return std::max<std::size_t>(reached.size(), 1);
+}
+
+TEST(Language, TheMinimalFormHasAsManyStatesAsPlainRefinementFindsAndTheSameWords) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 300; ++round) {
+    std::uniform_int_distribution<std::size_t> size(1, 40), symbols(1, 3);
+    Dfa d;
+    d.alphabet = std::string("abc").substr(0, symbols(random));
+    const std::size_t n = size(random);
+    std::uniform_int_distribution<int> target(-1, static_cast<int>(n) - 1);
+    std::bernoulli_distribution accepting(0.3);
+    for (std::size_t q = 0; q < n; ++q) {
+      std::vector<int> row;
+      for (std::size_t c = 0; c < d.alphabet.size(); ++c) row.push_back(target(random));
+      d.next.push_back(row);
+      d.accepting.push_back(accepting(random));
+      d.stands.push_back(std::to_string(q));
+    }
+    const Dfa min = Minimize(d);
+    EXPECT_EQ(min.Size(), MooreClasses(d)) << "round " << round;
+    for (const std::string& w : Words(d.alphabet, 6))
+      ASSERT_EQ(DfaAccepts(min, w), DfaAccepts(d, w)) << "round " << round << ", word " << w;
   }
 }
 
