@@ -1,7 +1,7 @@
 // automaten-cli test as a teacher runs it: 1,000 acceptor programs of about
 // 20 lines, each with 50 cases of 20 symbols, graded whole-process with one
-// job and with two; and a bare loop of the same cases through the engine's
-// step rules, for comparison.
+// job and with two; one program with 3,000 cases; and a bare loop of the
+// same cases through the engine's step rules, for comparison.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 
@@ -21,11 +21,11 @@ namespace {
 
 // An acceptor for "the number of 1s mod 7 is k", written out over 7 states
 // with two lines each, plus comments; its cases are random words.
-std::string Submission(int index, std::mt19937& random) {
+std::string Submission(int index, std::mt19937& random, int cases = 50) {
   const int k = index % 7;
   std::string text = "; Abgabe " + std::to_string(index) + "\n; Einsen modulo 7\n";
   std::uniform_int_distribution<int> bit(0, 1);
-  for (int c = 0; c < 50; ++c) {
+  for (int c = 0; c < cases; ++c) {
     std::string word;
     int ones = 0;
     for (int i = 0; i < 20; ++i) {
@@ -67,6 +67,21 @@ void BM_GradeThousandPrograms(benchmark::State& state) {
   state.SetLabel("1000 programs x 50 cases, " + std::to_string(state.range(0)) + " jobs, whole process");
 }
 BENCHMARK(BM_GradeThousandPrograms)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One program with 3,000 cases, whole process: the program is parsed once,
+// not once a case.
+void BM_ThreeThousandCases(benchmark::State& state) {
+  const std::filesystem::path file = Folder().parent_path() / "automaten-3000-faelle.txt";
+  std::mt19937 random(5);
+  std::ofstream(file, std::ios::binary) << Submission(3, random, 3000);
+  const std::string command = std::string(AUTOMATEN_CLI_PATH) + " test --kind akz " + file.string() + " > /dev/null";
+  for (auto _ : state) {
+    const int status = std::system(command.c_str());
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("automaten-cli test did not pass all");
+  }
+  state.SetLabel("1 program x 3000 cases, whole process");
+}
+BENCHMARK(BM_ThreeThousandCases)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // One case through the window's simulation, and the same word through the
 // bare step rules: what a case costs beyond its steps.

@@ -50,6 +50,7 @@ class ChangesOnlyView : public View {
   int ProgramLineCount() const override { return view_.ProgramLineCount(); }
   std::string ProgramLine(int i) const override { return view_.ProgramLine(i); }
   std::string ProgramText() const override { return view_.ProgramText(); }
+  std::uint64_t ProgramRevision() const override { return view_.ProgramRevision(); }
   void SetProgramText(const std::string& utf8) override { view_.SetProgramText(utf8); }
   void ReplaceProgramLines(int first, int count, const std::string& utf8) override {
     view_.ReplaceProgramLines(first, count, utf8);

@@ -97,6 +97,7 @@ ProgramReport GradeProgram(const GradingSetup& setup, const std::string& path, c
       report.cases.push_back(r);
     }
   }
+  CaseRunner runner(setup.kind, text, setup.maxSteps);
   for (const TestCase& c : suite.cases) {
     CaseReport r;
     r.line = c.line;
@@ -104,7 +105,7 @@ ProgramReport GradeProgram(const GradingSetup& setup, const std::string& path, c
     r.expected = ExpectationText(c);
     if (report.fault.empty()) {
       const auto start = std::chrono::steady_clock::now();
-      const CaseResult result = RunTestCase(setup.kind, text, c, setup.maxSteps);
+      const CaseResult result = runner.Run(c);
       r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       r.got = result.got;
       r.passed = result.passed;

@@ -20,6 +20,12 @@ RunOutcome HeadlessRun::Run(std::uint64_t ticks) {
   return sim_.Outcome();
 }
 
+void HeadlessRun::Restart(const std::string& tape) {
+  view_.SetFieldText(Field::EBand, tape);
+  sim_.Reset();
+  sim_.StartOrStop();
+}
+
 bool HeadlessRun::Tick() {
   if (!view_.TimerEnabled()) return false;
   sim_.Tick();

@@ -36,6 +36,10 @@ class HeadlessRun {
 
   // Up to `ticks` ticks, the display only at the end; the outcome then.
   RunOutcome Run(std::uint64_t ticks);
+  // Another tape, from the initial state, as "Anfangszustand" and "Starten"
+  // take it: the program is parsed again only when its text changed.
+  void Restart(const std::string& tape);
+  std::uint64_t Parses() const { return sim_.State().parseCount; }
   // One tick with its display; false when the run had stopped already.
   bool Tick();
   RunOutcome Outcome() const { return sim_.Outcome(); }

@@ -25,6 +25,7 @@ std::string PlainView::ProgramLinesText(int first, int count) const {
 }
 
 void PlainView::ReplaceProgramLines(int first, int count, const std::string& utf8) {
+  ++programRevision_;
   PlainView lines;
   lines.SetProgramText(utf8);
   const auto from = lines_.begin() + std::clamp(first, 0, static_cast<int>(lines_.size()));
@@ -33,6 +34,7 @@ void PlainView::ReplaceProgramLines(int first, int count, const std::string& utf
 }
 
 void PlainView::SetProgramText(const std::string& utf8) {
+  ++programRevision_;
   lines_.assign(1, std::string());
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     if (utf8[i] == '\r' || utf8[i] == '\n') {

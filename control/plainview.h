@@ -41,6 +41,7 @@ class PlainView : public View {
   void SelectInProgram(int start, int length) override { programSelection = {start, length}; }
   void FocusProgram() override {}
   void MarkProgramUnchanged() override { ++programMarkedUnchanged; }
+  std::uint64_t ProgramRevision() const override { return programRevision_; }
 
   void SetLabelText(Label l, const std::string& text) override { labels_[Index(l)] = text; }
   void SetLabelColour(Label l, TextColour c) override { colours_[Index(l)] = c; }
@@ -98,6 +99,7 @@ class PlainView : public View {
   std::function<void(const std::string&)> onMessage;  // also told of each message box
 
  private:
+  std::uint64_t programRevision_ = 1;
   static std::size_t Index(Field f) { return static_cast<std::size_t>(f); }
   static std::size_t Index(Label l) { return static_cast<std::size_t>(l); }
   static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }

@@ -214,6 +214,11 @@ void Simulation::TapeFieldResized() {
 // ---- Run control ---------------------------------------------------------------
 
 bool Simulation::ParseProgram() {
+  // The text parsed cleanly before, for the same kind: its program stands.
+  const std::uint64_t revision = view_.ProgramRevision();
+  if (revision != 0 && revision == parsedRevision_ && kind_ == parsedKind_ && program_.Ok()) return true;
+  parsedRevision_ = revision;
+  parsedKind_ = kind_;
   const std::vector<std::string> lines = view_.ProgramLines();
   program_ = automaten::ParseProgram(kind_, lines);
   ++parses_;

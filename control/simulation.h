@@ -148,6 +148,8 @@ class Simulation {
   RunState run_ = RunState::Undetermined;
   Program program_;
   std::uint64_t parses_ = 0;
+  std::uint64_t parsedRevision_ = 0;  // the view's program revision program_ was parsed from
+  MachineKind parsedKind_ = MachineKind::DEA;
   Configuration configuration_;
   Move move_;                               // what applies in the configuration shown
   std::uint64_t applied_ = 0;               // transitions applied since the reset

@@ -135,12 +135,30 @@ std::string ExpectationText(const TestCase& c) {
   return "Endlosschleife";
 }
 
+CaseRunner::CaseRunner(MachineKind kind, std::string program, unsigned long long maxSteps)
+    : kind_(kind), program_(std::move(program)), maxSteps_(maxSteps) {}
+
+CaseRunner::~CaseRunner() = default;
+
+std::uint64_t CaseRunner::Parses() const { return run_ ? run_->Parses() : 0; }
+
 CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestCase& c, unsigned long long maxSteps) {
-  HeadlessSetup setup;
-  setup.kind = kind;
-  setup.program = program;
-  setup.tape = c.word;
-  HeadlessRun run(setup);
+  return CaseRunner(kind, program, maxSteps).Run(c);
+}
+
+CaseResult CaseRunner::Run(const TestCase& c) {
+  if (run_) {
+    run_->Restart(c.word);
+  } else {
+    HeadlessSetup setup;
+    setup.kind = kind_;
+    setup.program = program_;
+    setup.tape = c.word;
+    run_ = std::make_unique<HeadlessRun>(setup);
+  }
+  HeadlessRun& run = *run_;
+  const MachineKind kind = kind_;
+  const unsigned long long maxSteps = maxSteps_;
   const RunOutcome outcome = run.Run(maxSteps);
 
   using Result = RunOutcome::Result;

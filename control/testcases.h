@@ -3,12 +3,16 @@
 // each case run without a window by the same simulation the window runs.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/types.h"
 
 namespace automaten {
+
+class HeadlessRun;
 
 struct TestCase {
   enum class Expect { Accepted, NotAccepted, Output, Value, Endless };
@@ -46,8 +50,24 @@ struct CaseResult {
   std::string got;  // what the run gave, in the words of an expectation, or why it gave none (UTF-8)
 };
 
-// Runs one case of a program (UTF-8 text, as the window holds it) for at
-// most `maxSteps` ticks.
+// Runs the cases of one program (UTF-8 text, as the window holds it) one
+// after the other, each for at most `maxSteps` ticks: the program is parsed
+// once, and each case starts from the initial state on its word.
+class CaseRunner {
+ public:
+  CaseRunner(MachineKind kind, std::string program, unsigned long long maxSteps);
+  ~CaseRunner();
+  CaseResult Run(const TestCase& c);
+  std::uint64_t Parses() const;  // how often the program was parsed
+
+ private:
+  MachineKind kind_;
+  std::string program_;
+  unsigned long long maxSteps_;
+  std::unique_ptr<HeadlessRun> run_;  // from the first case on
+};
+
+// One case alone.
 CaseResult RunTestCase(MachineKind kind, const std::string& program, const TestCase& c, unsigned long long maxSteps);
 
 // The Tests pane's words (UTF-8): its summary, while running, for a program

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ class View {
   // The text as it stands is the saved one: the next edit changes it, and
   // undoing the edits back to it makes it unchanged again.
   virtual void MarkProgramUnchanged() = 0;
+  // Grows with every change of the program text, the user's and the
+  // program's own, so that a text parsed before is known without reading it
+  // again; 0 when the view cannot tell.
+  virtual std::uint64_t ProgramRevision() const { return 0; }
 
   virtual void SetLabelText(Label l, const std::string& text) = 0;
   virtual void SetLabelColour(Label l, TextColour c) = 0;

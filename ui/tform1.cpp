@@ -376,6 +376,8 @@ void TForm1::CreateControls() {
   MProgramm->installEventFilter(this);
   MProgramm->viewport()->installEventFilter(this);
   // Changed exactly when the text changed, by keys, mouse or undo alike.
+  // Every change of the text, typed, undone or set: a text parsed before is known by it.
+  connect(MProgramm->document(), &QTextDocument::contentsChanged, this, [this] { ++programRevision_; });
   connect(MProgramm->document(), &QTextDocument::modificationChanged, this,
           [this](bool changed) { session_.ProgramEdited(changed); });
   EBand->installEventFilter(this);

@@ -70,6 +70,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   void SetFieldVisible(Field f, bool visible) override;
   int TapeWidth() const override { return tapeWidth_; }
   int ProgramLineCount() const override;
+  std::uint64_t ProgramRevision() const override { return programRevision_; }
   std::string ProgramLine(int i) const override;
   std::string ProgramText() const override;
   void SetProgramText(const std::string& utf8) override;
@@ -128,6 +129,7 @@ class TForm1 : public QMainWindow, public View, public DocumentHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  std::uint64_t programRevision_ = 1;  // grows with every change of MProgramm
   // Widgets, named as the window's controls.
   QWidget* PPanel;
   QToolBar* ToolBar1;

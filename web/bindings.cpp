@@ -70,7 +70,7 @@ emscripten::val TestsStart(WebApp& app) {
   return rows;
 }
 
-emscripten::val TestRun(const WebApp& app, int index) {
+emscripten::val TestRun(WebApp& app, int index) {
   const CaseResult result = app.TestRun(index);
   emscripten::val r = emscripten::val::object();
   r.set("passed", result.passed);

@@ -198,17 +198,16 @@ void WebApp::ComparisonWordToTape() {
 std::vector<WebApp::TestRow> WebApp::TestsStart() {
   const TestSuite suite = TestCasesOfProgram(view_.ProgramLines());
   cases_ = suite.cases;
-  casesProgram_ = view_.ProgramText();
-  casesKind_ = sim_.State().kind;
+  casesRunner_ = std::make_unique<CaseRunner>(sim_.State().kind, view_.ProgramText(), kDefaultStepBound);
   std::vector<TestRow> rows;
   for (const TestLineFault& f : suite.faults) rows.push_back({f.line, "", "", f.reason});
   for (const TestCase& c : cases_) rows.push_back({c.line, WordText(c.word), ExpectationText(c), ""});
   return rows;
 }
 
-CaseResult WebApp::TestRun(int index) const {
+CaseResult WebApp::TestRun(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= cases_.size()) return {};
-  return RunTestCase(casesKind_, casesProgram_, cases_[static_cast<std::size_t>(index)], kDefaultStepBound);
+  return casesRunner_->Run(cases_[static_cast<std::size_t>(index)]);
 }
 
 void WebApp::TestChosen(int index) {

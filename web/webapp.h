@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -176,7 +177,7 @@ class WebApp {
   };
   std::vector<TestRow> TestsStart();
   // Case `index` of those (faulty lines not counted): whether it passed and what it gave.
-  CaseResult TestRun(int index) const;
+  CaseResult TestRun(int index);
   static std::string TestSummary(int passed, int failed) { return TestSummaryText(passed, failed); }
   // A case's word on the tape, then a reset: ready to step through it.
   void TestChosen(int index);
@@ -266,10 +267,9 @@ class WebApp {
   WebHost host_{view_};
   void ShowProblem(const ToolProblem& problem);
   std::optional<Difference> compared_;  // the last comparison's answer
-  // The cases last started, with the program and kind they belong to.
+  // The cases last started, and their program's runner.
   std::vector<TestCase> cases_;
-  std::string casesProgram_;
-  MachineKind casesKind_ = MachineKind::DEA;
+  std::unique_ptr<CaseRunner> casesRunner_;  // the program parsed once for all its cases
   Simulation sim_{view_};
   DocumentSession session_{sim_, view_, host_};
   DiagramFollower diagram_{sim_, view_};

@@ -473,5 +473,35 @@ TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
   EXPECT_EQ(Tape(), "ab");
 }
 
+// A reset parses the program only when its text or the kind changed since:
+// the same text stands as it was parsed, a faulty one shows its boxes again.
+TEST_F(SimulationTest, AResetParsesOnlyAChangedTextOrKind) {
+  sim.SelectKind(MachineKind::Akz);
+  Program("e: 1\na 0 -> 1\n");
+  sim.Reset();
+  const auto parses = [this] { return sim.State().parseCount; };
+  const std::uint64_t first = parses();
+  sim.Reset();
+  sim.Reset();
+  EXPECT_EQ(parses(), first);
+  Program("e: 1\na 0 -> 1\na 1 -> a\n");  // the same lines and one more
+  sim.Reset();
+  EXPECT_EQ(parses(), first + 1);
+  EXPECT_EQ(sim.State().program.transitions.size(), 2u);
+  view.ReplaceProgramLines(2, 1, "a 1 -> 1");
+  sim.Reset();
+  EXPECT_EQ(parses(), first + 2);
+  EXPECT_EQ(sim.State().program.transitions[1].next, sim.State().program.transitions[0].next);
+  // A fault is found and shown at each reset.
+  int boxes = 0;
+  view.onMessage = [&boxes](const std::string&) { ++boxes; };
+  Program("a 0 ->\n");
+  sim.Reset();
+  const int once = boxes;
+  EXPECT_GT(once, 0);
+  sim.Reset();
+  EXPECT_EQ(boxes, 2 * once);
+}
+
 }  // namespace
 }  // namespace automaten

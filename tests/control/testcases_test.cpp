@@ -106,5 +106,40 @@ TEST(TestRun, EndlessLongAndFaultyRuns) {
   EXPECT_EQ(fault.got, "Fehler im Programm: Fehler: falsches Befehlsformat in Befehl 1");
 }
 
+// One program's cases in a row give what each gives alone, with the program
+// parsed once: the earlier cases leave nothing behind (tape, output field,
+// the loop check's findings, a run cut off by the bound).
+TEST(TestRun, CasesInARowParseTheProgramOnceAndGiveWhatEachGivesAlone) {
+  const std::vector<std::pair<MachineKind, std::vector<std::string>>> runs = {
+      {MachineKind::DEA,
+       {"sskkss -> Ausgabe wwwbbw", "k -> Ausgabe w", "\"\" -> akzeptiert", "ssk -> nicht akzeptiert"}},
+      {MachineKind::NEA, {"00101110 -> akzeptiert", "0110 -> nicht akzeptiert", "010 -> akzeptiert"}},
+      {MachineKind::KA, {"(()) -> akzeptiert", "(() -> nicht akzeptiert", "\"\" -> akzeptiert"}},
+      {MachineKind::TM, {"111#11 -> Wert 5", "1#1 -> Wert 2", "111#11 -> Wert 6"}},
+  };
+  for (const auto& [kind, lines] : runs) {
+    const std::string program = ExampleText(kind);
+    const TestSuite suite = TestCasesOfFile(lines);
+    CaseRunner runner(kind, program, 1000000);
+    for (int round = 0; round < 2; ++round)
+      for (const TestCase& c : suite.cases) {
+        const CaseResult alone = RunTestCase(kind, program, c, 1000000), inRow = runner.Run(c);
+        EXPECT_EQ(inRow.passed, alone.passed) << c.line;
+        EXPECT_EQ(inRow.got, alone.got) << c.line;
+      }
+    EXPECT_EQ(runner.Parses(), 1u);
+  }
+  // An endless run, then one cut off by the bound, then one that halts.
+  const std::string counter =
+      "A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n"
+      "A # -> # R E\n3 * -> * R 3\n";
+  const TestSuite tm = TestCasesOfFile({"0# -> Endlosschleife", "#0 -> Wert 0", "1 -> akzeptiert"});
+  CaseRunner runner(MachineKind::TM, counter, 1000);
+  for (const TestCase& c : tm.cases) {
+    const CaseResult alone = RunTestCase(MachineKind::TM, counter, c, 1000), inRow = runner.Run(c);
+    EXPECT_EQ(inRow.got, alone.got) << c.line;
+  }
+}
+
 }  // namespace
 }  // namespace automaten
