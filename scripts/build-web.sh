@@ -25,6 +25,10 @@ cp data/automaten.svg build-web/site/icon.svg
 cp data/icons/automaten-192.png build-web/site/icon-192.png
 cp data/icons/automaten-512.png build-web/site/icon-512.png
 cp build-web/web/automaten.js build-web/web/language.js build-web/site/
+# The page's own scripts without comments and with short local names (Debian's terser).
+for f in build-web/site/app.js build-web/site/diagram.js; do
+  terser "$f" --ecma 2020 --compress --mangle --output "$f"
+done
 # Each text file also compressed beside it, for a server to send as the browser accepts it.
 for f in build-web/site/*.{html,css,js,svg,webmanifest}; do
   gzip -9 -n -k -f "$f"

@@ -15,7 +15,7 @@ packages=(
   python3 python3-junitparser python3-pyatspi at-spi2-core dbus
 )
 if [[ "${1:-}" == "--web" ]]; then
-  packages+=(emscripten chromium nodejs python3 brotli)
+  packages+=(emscripten chromium nodejs python3 brotli terser)
   # npm for the browser driver and Graphviz in WebAssembly; some nodejs builds bring their own.
   command -v npm >/dev/null || packages+=(npm)
 fi
