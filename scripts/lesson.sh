@@ -54,6 +54,8 @@ EOF
     set -u
     binary=$1 out=$2 name=$3
     shot() { sleep 0.4; import -window root "$out/$name-$1.png"; }
+    # xvfb-run may start this before the server takes connections.
+    for i in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
     "$binary" 2>"$out/$name-stderr.txt" & app=$!
     # A first start on a fresh machine builds the font caches first: give it a minute.
     w=
