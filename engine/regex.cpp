@@ -575,7 +575,7 @@ bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) 
     while (true) {
       skip();
       std::string word, to;
-      bool any = false;
+      bool any = false, nothing = false;
       while (at < text.size() && text[at] != U'|') {
         const char32_t c = text[at];
         if (c == U' ' || c == U'\t' || c == kEmptyWord) {
@@ -583,10 +583,11 @@ bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) 
           ++at;
           continue;
         }
+        if (nothing) return fault("nach „∅“ steht noch etwas.");
         if (!to.empty()) return fault("nach dem Nichtterminal " + to + " steht noch etwas.");
         any = true;
         if (c == kNoWord) {  // no word: an alternative that adds nothing
-          to = "\x01";
+          nothing = true;
           ++at;
           continue;
         }
@@ -604,7 +605,7 @@ bool ReadGrammar(const std::string& utf8, Grammar& grammar, std::string& error) 
         ++at;
       }
       if (!any) return fault("eine Alternative ist leer (das leere Wort ist „ε“).");
-      if (to != "\x01") grammar.rules.push_back({from, word, to});
+      if (!nothing) grammar.rules.push_back({from, word, to});
       if (at >= text.size()) break;
       ++at;  // '|'
     }

@@ -540,16 +540,7 @@ class DiagramEditor {
 
   // A new drawing: the states' centres to the module, the choice shown anew.
   drawn() {
-    const centres = [];
-    const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
-    const graph = this.pane.svg?.querySelector("g.graph");
-    const matrix = graph?.transform.baseVal.consolidate()?.matrix ?? new DOMMatrix();
-    for (const g of this.pane.nodes) {
-      const e = g?.querySelector("ellipse");
-      const p = e ? new DOMPoint(e.cx.baseVal.value, e.cy.baseVal.value).matrixTransform(matrix) : { x: 0, y: 0 };
-      centres.push(p.x - pad, p.y - pad);
-    }
-    this.app.diagramCentres(centres);
+    this.app.diagramCentres(this.pane.nodes.flatMap((g, node) => this.centreOf(node)));
     this.showChoice(this.gesture("chosen"));
   }
 
@@ -636,9 +627,10 @@ class DiagramEditor {
     }
   }
 
+  // A state's centre in the window's coordinates.
   centreOf(node) {
     const e = this.pane.nodes[node]?.querySelector("ellipse");
-    const graph = this.pane.svg.querySelector("g.graph");
+    const graph = this.pane.svg?.querySelector("g.graph");
     const matrix = graph?.transform.baseVal.consolidate()?.matrix ?? new DOMMatrix();
     const pad = this.pane.fallback ? 0 : GRAPHVIZ_PAD;
     const p = e ? new DOMPoint(e.cx.baseVal.value, e.cy.baseVal.value).matrixTransform(matrix) : { x: 0, y: 0 };

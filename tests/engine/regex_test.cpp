@@ -148,6 +148,8 @@ TEST(Grammar, ReadWithItsFaultsAndMadeFromAnAutomaton) {
   EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach S fehlt „->“.");
   EXPECT_FALSE(ReadGrammar("S -> 0A1b", g, error));
   EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach dem Nichtterminal A1 steht noch etwas.");
+  EXPECT_FALSE(ReadGrammar("S -> ∅a", g, error));
+  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach „∅“ steht noch etwas.");
   EXPECT_FALSE(ReadGrammar("S -> 0 | ", g, error));
   EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: eine Alternative ist leer (das leere Wort ist „ε“).");
   EXPECT_FALSE(ReadGrammar("; nur ein Kommentar\n", g, error));
