@@ -176,7 +176,23 @@ test("a program saved and opened again comes back as it was, in the desktop's by
   assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), "");
   const saved = path.join(os.tmpdir(), "rund.txt");
   fs.writeFileSync(saved, bytes);
-  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), page.keyboard.press("Control+f")]);
+  // Within ./test.sh, Ctrl+F here at times opened no file dialog (not seen when the page
+  // tests run alone): what the page shows is logged, and "Öffnen" in the tool bar is taken.
+  const opened = async (act) => {
+    const chooser = page.waitForEvent("filechooser", { timeout: 8000 }).catch(() => null);
+    await act();
+    return chooser;
+  };
+  let chooser = await opened(() => page.keyboard.press("Control+f"));
+  if (!chooser) {
+    console.warn("Ctrl+F opened no file dialog:", JSON.stringify(await page.evaluate(() => ({
+      focus: document.activeElement?.id || document.activeElement?.tagName,
+      dialog: document.querySelector("dialog[open]")?.id ?? null,
+      activation: navigator.userActivation?.isActive,
+    }))));
+    chooser = await opened(() => page.click("#toolbar button[data-command=open]"));
+  }
+  assert.ok(chooser, "a file dialog");
   await chooser.setFiles(saved);
   await page.waitForFunction(() => document.getElementById("panel2").textContent.includes("geöffnet"));
   assert.strictEqual(await page.$eval("#MProgramm", (e) => e.value), written);
