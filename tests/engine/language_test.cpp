@@ -12,6 +12,7 @@
 #include "engine/parser.h"
 #include "engine/step.h"
 #include "engine/text.h"
+#include "support/dfa_words.h"
 
 namespace automaten {
 namespace {
@@ -25,14 +26,7 @@ bool Accepts(const Program& p, const std::string& word) {
   return v.halted && v.ok;
 }
 
-bool DfaAccepts(const Dfa& d, const std::string& word) {
-  int s = 0;
-  for (char c : word) {
-    const std::size_t i = d.alphabet.find(c);
-    if (i == std::string::npos || (s = d.next[static_cast<std::size_t>(s)][i]) < 0) return false;
-  }
-  return d.accepting[static_cast<std::size_t>(s)];
-}
+using testing::DfaAccepts;
 
 std::vector<std::string> Words(const std::string& alphabet, std::size_t maxLength) {
   std::vector<std::string> words{""};

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/dfa_words.h"
+
 namespace automaten {
 namespace {
 
@@ -29,6 +31,13 @@ std::string BackText(const Dfa& dfa) {
   return RegexText(r);
 }
 
+std::string GrammarFault(const std::string& text) {
+  Grammar g;
+  std::string error;
+  EXPECT_FALSE(ReadGrammar(text, g, error)) << text;
+  return error;
+}
+
 // The minimal automaton's size and whether it accepts each word.
 Dfa MinimalOf(const std::string& text) {
   Regex r;
@@ -39,14 +48,7 @@ Dfa MinimalOf(const std::string& text) {
   return Minimize(dfa);
 }
 
-bool Accepts(const Dfa& dfa, const std::string& word) {
-  int q = 0;
-  for (char c : word) {
-    const std::size_t s = dfa.alphabet.find(c);
-    if (s == std::string::npos || (q = dfa.next[static_cast<std::size_t>(q)][s]) < 0) return false;
-  }
-  return dfa.accepting[static_cast<std::size_t>(q)];
-}
+bool Accepts(const Dfa& dfa, const std::string& word) { return testing::DfaAccepts(dfa, word); }
 
 TEST(Regex, FaultsNameTheColumn) {
   EXPECT_EQ(Fault("(ab"), "Fehler im regulären Ausdruck, Spalte 4: „)“ fehlt zu „(“ in Spalte 1.");
@@ -142,18 +144,14 @@ TEST(Grammar, ReadWithItsFaultsAndMadeFromAnAutomaton) {
   EXPECT_FALSE(Accepts(Minimize(dfa), "abC"));
   EXPECT_EQ(GrammarText(g), "S -> ab\\CX1 | abT | \\|\n");
 
-  EXPECT_FALSE(ReadGrammar("S -> 0S\ns -> 1", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 2: links steht kein Nichtterminal (ein Großbuchstabe).");
-  EXPECT_FALSE(ReadGrammar("S = 0S", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach S fehlt „->“.");
-  EXPECT_FALSE(ReadGrammar("S -> 0A1b", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach dem Nichtterminal A1 steht noch etwas.");
-  EXPECT_FALSE(ReadGrammar("S -> ∅a", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: nach „∅“ steht noch etwas.");
-  EXPECT_FALSE(ReadGrammar("S -> 0 | ", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik, Zeile 1: eine Alternative ist leer (das leere Wort ist „ε“).");
-  EXPECT_FALSE(ReadGrammar("; nur ein Kommentar\n", g, error));
-  EXPECT_EQ(error, "Fehler in der Grammatik: sie hat keine Regel.");
+  EXPECT_EQ(GrammarFault("S -> 0S\ns -> 1"),
+            "Fehler in der Grammatik, Zeile 2: links steht kein Nichtterminal (ein Großbuchstabe).");
+  EXPECT_EQ(GrammarFault("S = 0S"), "Fehler in der Grammatik, Zeile 1: nach S fehlt „->“.");
+  EXPECT_EQ(GrammarFault("S -> 0A1b"), "Fehler in der Grammatik, Zeile 1: nach dem Nichtterminal A1 steht noch etwas.");
+  EXPECT_EQ(GrammarFault("S -> ∅a"), "Fehler in der Grammatik, Zeile 1: nach „∅“ steht noch etwas.");
+  EXPECT_EQ(GrammarFault("S -> 0 | "),
+            "Fehler in der Grammatik, Zeile 1: eine Alternative ist leer (das leere Wort ist „ε“).");
+  EXPECT_EQ(GrammarFault("; nur ein Kommentar\n"), "Fehler in der Grammatik: sie hat keine Regel.");
   // No word at all: a start symbol without an alternative that adds one.
   ASSERT_TRUE(ReadGrammar("S -> ∅", g, error)) << error;
   ASSERT_TRUE(GrammarDfa(g, dfa, error));
