@@ -155,10 +155,10 @@ ProgramFile ReadStream(std::istream& in, std::size_t limit) {
   return CheckProgramBytes(std::move(bytes), limit);
 }
 
-// Reads a file or standard input ("-"); false with the message printed.
-bool ReadInput(const std::string& name, const char* what, std::size_t limit, std::istream& in, std::ostream& err,
-               std::string& text) {
-  const ProgramFile file = name == "-" ? ReadStream(in, limit) : ReadProgramFile(name, limit);
+// The bytes of a file or standard input ("-"); false with the message printed.
+bool ReadBytes(const std::string& name, const char* what, std::size_t limit, std::istream& in, std::ostream& err,
+               std::string& bytes) {
+  ProgramFile file = name == "-" ? ReadStream(in, limit) : ReadProgramFile(name, limit);
   switch (file.status) {
     case ProgramFile::Status::Ok: break;
     case ProgramFile::Status::Unreadable:
@@ -176,21 +176,46 @@ bool ReadInput(const std::string& name, const char* what, std::size_t limit, std
           << "\n";
       return false;
   }
-  text = DecodeProgram(file.bytes);
+  bytes = std::move(file.bytes);
+  return true;
+}
+
+// A program file's text, UTF-8.
+bool ReadInput(const std::string& name, std::istream& in, std::ostream& err, std::string& text) {
+  if (!ReadBytes(name, "kein Programm", kMaxProgramBytes, in, err, text)) return false;
+  text = DecodeProgram(text);
   return true;
 }
 
 // A tape file holds one line; a line break at its end is no part of the tape.
+// Its bytes become the cells where they were read.
 bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, std::string& tape) {
-  std::string text;
-  if (!ReadInput(name, "kein Band", kMaxTapeBytes, in, err, text)) return false;
-  if (!text.empty() && text.back() == '\n') text.pop_back();
-  if (text.find('\n') != std::string::npos) {
+  if (!ReadBytes(name, "kein Band", kMaxTapeBytes, in, err, tape)) return false;
+  DecodeToMachineText(tape);
+  if (!tape.empty() && tape.back() == '\n') tape.pop_back();
+  if (tape.find('\n') != std::string::npos) {
     err << "automaten-cli: " << name << " ist kein Band: es hat mehr als eine Zeile\n";
     return false;
   }
-  tape = ToMachineText(text);
   return true;
+}
+
+// A field's cells and a line break, written in UTF-8 straight from where
+// the simulation keeps them: runs of ASCII as they stand, any other cell
+// converted on its own.
+void PrintCells(std::string_view cells, std::ostream& out) {
+  std::string utf8;
+  for (std::size_t i = 0; i < cells.size();) {
+    std::size_t ascii = i;
+    while (ascii < cells.size() && static_cast<unsigned char>(cells[ascii]) < 0x80) ++ascii;
+    out.write(cells.data() + i, static_cast<std::streamsize>(ascii - i));
+    if (ascii == cells.size()) break;
+    utf8.clear();
+    AppendCp1252AsUtf8(utf8, cells.substr(ascii, 1));
+    out << utf8;
+    i = ascii + 1;
+  }
+  out << '\n';
 }
 
 // A trace line: steps, state, transition and tape. A tape of more cells than
@@ -199,7 +224,7 @@ bool ReadTapeFile(const std::string& name, std::istream& in, std::ostream& err, 
 constexpr std::size_t kTraceCells = 1024;
 
 std::string TraceTape(const PlainView& view) {
-  const std::string& tape = view.FieldContent(Field::EBand);
+  const std::string_view tape = view.FieldContent(Field::EBand);
   if (tape.size() <= kTraceCells) return Cp1252ToUtf8(tape);
   const long long head = view.markedCell[static_cast<std::size_t>(Field::EBand)];
   const std::size_t centre = head < 0 ? 0 : std::min(static_cast<std::size_t>(head), tape.size());
@@ -292,11 +317,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   }
 
   std::string program;
-  if (o.program && !ReadInput(*o.program, "kein Programm", kMaxProgramBytes, in, err, program)) return kExitNoInput;
+  if (o.program && !ReadInput(*o.program, in, err, program)) return kExitNoInput;
   if (o.tapeFile) {
     std::string tape;
     if (!ReadTapeFile(*o.tapeFile, in, err, tape)) return kExitNoInput;
-    o.tape = tape;
+    o.tape = std::move(tape);
   }
 
   if (o.diagram) {
@@ -313,9 +338,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   setup.width = o.width;
   setup.loopCheck = o.loopCheck;
   if (!o.example) setup.program = program;
-  setup.tape = o.tape;
+  setup.tape = std::move(o.tape);
   setup.onMessage = [&err](const std::string& text) { err << Cp1252ToUtf8(text) << '\n'; };
-  HeadlessRun run(setup);
+  HeadlessRun run(std::move(setup));
   const PlainView& view = run.Screen();
   if (o.trace) {
     TraceLine(view, out);
@@ -327,8 +352,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   out << Cp1252ToUtf8(view.LabelText(Label::LZustand)) << '\n'
       << Cp1252ToUtf8(view.LabelText(Label::LBefehl)) << '\n'
       << Cp1252ToUtf8(view.LabelText(Label::LSchritte)) << '\n'
-      << "Band: " << Cp1252ToUtf8(view.FieldText(Field::EBand)) << '\n';
-  if (InfoOf(o.kind).secondFieldShown) out << "Ausgabe: " << Cp1252ToUtf8(view.FieldText(Field::EAusgabe)) << '\n';
+      << "Band: ";
+  PrintCells(view.FieldContent(Field::EBand), out);
+  if (InfoOf(o.kind).secondFieldShown) {
+    out << "Ausgabe: ";
+    PrintCells(view.FieldContent(Field::EAusgabe), out);
+  }
   out << "Meldung: " << Cp1252ToUtf8(view.LabelText(Label::LMeldung)) << '\n';
   out.flush();
 

@@ -1,8 +1,10 @@
 #include "headless.h"
 
+#include <utility>
+
 namespace automaten {
 
-HeadlessRun::HeadlessRun(const HeadlessSetup& setup) : sim_(view_, setup.keepHistory) {
+HeadlessRun::HeadlessRun(HeadlessSetup setup) : sim_(view_, setup.keepHistory) {
   view_.onMessage = setup.onMessage;
   view_.tapeWidth = setup.width;
   sim_.SetLoopCheck(setup.loopCheck);
@@ -11,7 +13,7 @@ HeadlessRun::HeadlessRun(const HeadlessSetup& setup) : sim_(view_, setup.keepHis
     view_.SetProgramText(*setup.program);
     view_.SetFieldText(Field::EBand, "");
   }
-  if (setup.tape) view_.SetFieldText(Field::EBand, *setup.tape);
+  if (setup.tape) view_.PutFieldText(Field::EBand, std::move(*setup.tape));
   sim_.StartOrStop();
 }
 

@@ -30,7 +30,7 @@ class HeadlessRun {
  public:
   // Chooses the kind, puts program and tape in place and presses "Starten":
   // a program with a fault has shown its boxes when this returns.
-  explicit HeadlessRun(const HeadlessSetup& setup);
+  explicit HeadlessRun(HeadlessSetup setup);  // a tape given by std::move is never copied
   HeadlessRun(const HeadlessRun&) = delete;
   HeadlessRun& operator=(const HeadlessRun&) = delete;
 

@@ -1,6 +1,7 @@
 #include "plainview.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/encoding.h"
 
@@ -46,7 +47,19 @@ void PlainView::SetProgramText(const std::string& utf8) {
   }
 }
 
+void PlainView::ShowCells(Field f, std::function<std::string_view()> cells) {
+  cells_[Index(f)] = std::move(cells);
+  std::string().swap(fields_[Index(f)]);
+}
+
+std::string PlainView::TakeFieldText(Field f, std::function<std::string_view()> cells) {
+  std::string text = cells_[Index(f)] ? FieldText(f) : std::exchange(fields_[Index(f)], std::string());
+  ShowCells(f, std::move(cells));
+  return text;
+}
+
 void PlainView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+  if (cells_[Index(f)]) return;  // the cells read changed already
   std::string& text = fields_[Index(f)];
   index = std::min(index, text.size());
   text.replace(index, std::min(removed, text.size() - index), inserted);

@@ -22,10 +22,25 @@ class PlainView : public View {
     int length = 0;
   };
 
-  std::string FieldText(Field f) const override { return fields_[Index(f)]; }
-  const std::string& FieldContent(Field f) const { return fields_[Index(f)]; }  // without a copy
-  void SetFieldText(Field f, const std::string& text) override { fields_[Index(f)] = text; }
+  std::string FieldText(Field f) const override { return std::string(FieldContent(f)); }
+  // Without a copy: the field's own text, or the simulation's cells it shows.
+  std::string_view FieldContent(Field f) const {
+    const auto& cells = cells_[Index(f)];
+    return cells ? cells() : std::string_view(fields_[Index(f)]);
+  }
+  void SetFieldText(Field f, const std::string& text) override {
+    cells_[Index(f)] = nullptr;
+    fields_[Index(f)] = text;
+  }
+  // The same, taking the text over: a tape of many cells is never copied.
+  void PutFieldText(Field f, std::string&& text) {
+    cells_[Index(f)] = nullptr;
+    fields_[Index(f)] = std::move(text);
+  }
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  // Keeps no copy of the simulation's cells: the field reads them.
+  void ShowCells(Field f, std::function<std::string_view()> cells) override;
+  std::string TakeFieldText(Field f, std::function<std::string_view()> cells) override;
   void MarkCell(Field f, long long index) override { markedCell[Index(f)] = index; }
   void FocusField(Field) override {}
   void SetFieldVisible(Field f, bool visible) override { fieldVisible[Index(f)] = visible; }
@@ -105,6 +120,7 @@ class PlainView : public View {
   static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }
 
   std::array<std::string, kFieldCount> fields_;
+  std::array<std::function<std::string_view()>, kFieldCount> cells_;  // what a field shows instead, when set
   std::array<std::string, kLabelCount> labels_;
   std::array<TextColour, kLabelCount> colours_{};
   std::array<std::string, kPanelCount> panels_;

@@ -56,10 +56,7 @@ void Simulation::StepBack() {
   const bool rewrite = edited_[0] || edited_[1];
   edited_ = {};
   TakeBack();
-  if (rewrite) {
-    view_.SetFieldText(Field::EBand, configuration_.tape.Text());
-    view_.SetFieldText(Field::EAusgabe, configuration_.second);
-  }
+  if (rewrite) ShowFields();
   move_ = NextMove(program_, configuration_);
   if (Watching()) StartWatching();
   view_.MarkCell(Field::EBand, static_cast<long long>(configuration_.head) - 1);
@@ -78,6 +75,7 @@ void Simulation::StepBack() {
 void Simulation::TakeBack() {
   std::string tape, second;
   while (history_.TakeEdit(tape, second)) {
+    KeepLastTape();
     configuration_.tape = Tape(tape);
     configuration_.second = second;
     view_.SetFieldText(Field::EBand, tape);
@@ -155,7 +153,7 @@ void Simulation::ClearTape() {
 }
 
 void Simulation::RestoreLastTape() {
-  SetField(Field::EBand, lastTape_);
+  SetField(Field::EBand, LastTape());
   ClearHistory();
   ShowStatus("Letzten Bandinhalt wieder hergestellt.");
 }
@@ -202,7 +200,34 @@ void Simulation::RestoreKind(MachineKind kind) {
   ShowKind();
 }
 
-void Simulation::SetLastTape(const std::string& tape) { lastTape_ = tape; }
+void Simulation::SetLastTape(const std::string& tape) {
+  lastTape_ = tape;
+  lastTapeInConfiguration_ = false;
+}
+
+const std::string& Simulation::LastTape() const {
+  KeepLastTape();
+  return lastTape_;
+}
+
+void Simulation::KeepLastTape() const {
+  if (!lastTapeInConfiguration_) return;
+  lastTape_ = configuration_.tape.Text();
+  lastTapeInConfiguration_ = false;
+}
+
+void Simulation::ShowFields() {
+  view_.ShowCells(Field::EBand, TapeCells());
+  view_.ShowCells(Field::EAusgabe, SecondCells());
+}
+
+std::function<std::string_view()> Simulation::TapeCells() const {
+  return [this] { return configuration_.tape.View(); };
+}
+
+std::function<std::string_view()> Simulation::SecondCells() const {
+  return [this] { return std::string_view(configuration_.second); };
+}
 
 void Simulation::TapeFieldResized() {
   std::string tape = view_.FieldText(Field::EBand);
@@ -251,18 +276,28 @@ void Simulation::ResetMachine() {
   view_.SetLabelText(Label::LMeldung, "");
   view_.MarkCell(Field::EBand, -1);
   const bool parsed = ParseProgram();
-  // The second field is prepared also when the program has a fault.
-  const std::string tape = view_.FieldText(Field::EBand);
-  if (IsKnownKind(kind_) && InfoOf(kind_).secondFieldShown) SetField(Field::EAusgabe, InitialSecondField(kind_, tape));
+  const bool secondShown = IsKnownKind(kind_) && InfoOf(kind_).secondFieldShown;
   if (!parsed) {
+    // The second field is prepared also when the program has a fault.
+    if (secondShown) SetField(Field::EAusgabe, InitialSecondField(kind_, view_.FieldText(Field::EBand)));
     view_.MachineShown();
     return;
   }
-  configuration_ = InitialConfiguration(kind_, tape, view_.TapeWidth());
-  configuration_.second = view_.FieldText(Field::EAusgabe);
+  // The tape's cells go from the field into the configuration: a view that
+  // reads them from there keeps no copy.
+  std::string tape = view_.TakeFieldText(Field::EBand, TapeCells());
+  const std::size_t given = tape.size();
+  configuration_ = InitialConfiguration(kind_, std::move(tape), view_.TapeWidth());
+  if (secondShown)
+    view_.ShowCells(Field::EAusgabe, SecondCells());
+  else
+    configuration_.second = view_.FieldText(Field::EAusgabe);
   edited_ = {};
-  lastTape_ = configuration_.tape.Text();
-  if (lastTape_ != tape) view_.SetFieldText(Field::EBand, lastTape_);
+  // Only a Turing machine writes on its tape: any other kind's tape stays
+  // the one of the reset until a user's edit replaces it.
+  lastTapeInConfiguration_ = kind_ != MachineKind::TM;
+  if (kind_ == MachineKind::TM) lastTape_ = configuration_.tape.Text();
+  if (configuration_.tape.size() != given) view_.ShowCells(Field::EBand, TapeCells());  // padded
   view_.MarkCell(Field::EAusgabe, -1);
   view_.SetLabelText(Label::LSchritte, "Schritte: 0");
   run_ = RunState::Ready;
@@ -286,8 +321,11 @@ void Simulation::SetField(Field f, const std::string& text) {
 void Simulation::TakeUserEdits() {
   if (!edited_[0] && !edited_[1]) return;
   if (keepHistory_) history_.RecordEdit(configuration_.tape.Text(), configuration_.second);
-  if (edited_[0]) configuration_.tape = Tape(view_.FieldText(Field::EBand));
-  if (edited_[1]) configuration_.second = view_.FieldText(Field::EAusgabe);
+  if (edited_[0]) {
+    KeepLastTape();
+    configuration_.tape = Tape(view_.TakeFieldText(Field::EBand, TapeCells()));
+  }
+  if (edited_[1]) configuration_.second = view_.TakeFieldText(Field::EAusgabe, SecondCells());
   edited_ = {};
   move_ = NextMove(program_, configuration_);
   if (Watching()) StartWatching();
@@ -372,8 +410,7 @@ unsigned long long Simulation::RunTicks(unsigned long long ticks) {
   if (!watch) applied_ += taken;
   ClearHistory();
   const bool moved = configuration_.steps != steps;
-  view_.SetFieldText(Field::EBand, configuration_.tape.Text());
-  view_.SetFieldText(Field::EAusgabe, configuration_.second);
+  ShowFields();
   if (moved) ShowHead(true);
   ShowState();
   if (watch && detector_.Proved() && !verdict_.halted)
@@ -397,7 +434,7 @@ void Simulation::ShowSteps() {
 }
 
 SimulationState Simulation::State() const {
-  return {kind_, run_, loopCheck_, lastTape_, program_, parses_, configuration_, move_.transition, verdict_};
+  return {kind_, run_, loopCheck_, LastTape(), program_, parses_, configuration_, move_.transition, verdict_};
 }
 
 RunOutcome Simulation::Outcome() const {

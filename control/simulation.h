@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,6 +142,11 @@ class Simulation {
   void RememberMessage();
   bool Watching() const;  // a Turing run looked at for an endless run
   void StartWatching();
+  const std::string& LastTape() const;
+  void KeepLastTape() const;  // a copy of the last reset's tape, before the configuration's is replaced
+  void ShowFields();          // the fields show the configuration's cells
+  std::function<std::string_view()> TapeCells() const;
+  std::function<std::string_view()> SecondCells() const;
 
   View& screen_;
   ChangesOnlyView view_{screen_};
@@ -155,9 +161,11 @@ class Simulation {
   std::uint64_t applied_ = 0;               // transitions applied since the reset
   std::array<bool, kFieldCount> edited_{};  // the user changed a field since it was read
   Verdict verdict_;                         // of the configuration shown
-  std::string lastTape_;                    // the tape of the last reset
-  bool changedMark_ = false;                // the status bar shows "geändert"
-  int shownSpeed_ = 0;                      // the slider position the frequency label shows
+  // The tape of the last reset; while lastTapeInConfiguration_, the configuration's.
+  mutable std::string lastTape_;
+  mutable bool lastTapeInConfiguration_ = false;
+  bool changedMark_ = false;  // the status bar shows "geändert"
+  int shownSpeed_ = 0;        // the slider position the frequency label shows
   // A step formats its texts in `scratch_`, which keeps its buffer, so that a
   // step allocates nothing for the display.
   std::string scratch_;

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/types.h"
@@ -64,6 +66,17 @@ class View {
   virtual void SetFieldText(Field f, const std::string& text) = 0;
   // Replaces `removed` cells from a 0-based index with the inserted ones.
   virtual void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) = 0;
+  // The field shows cells the simulation keeps: `cells` reads them where
+  // they stand, until another text is set in the field, and the simulation
+  // still tells of each change. A view that keeps a copy takes it now.
+  virtual void ShowCells(Field f, std::function<std::string_view()> cells) { SetFieldText(f, std::string(cells())); }
+  // The field's text for the simulation to keep as `cells`: a view that
+  // reads the simulation's cells hands its own text over instead of copying
+  // it, and shows `cells` from now on as ShowCells does.
+  virtual std::string TakeFieldText(Field f, std::function<std::string_view()> cells) {
+    (void)cells;
+    return FieldText(f);
+  }
   // Shows one cell (0-based) as the head cell, scrolled into view; -1 shows
   // none. The tape marks it with the head marker '^' below it, the second
   // field the output just written.

@@ -1,6 +1,6 @@
 #include "encoding.h"
 
-#include <vector>
+#include <string_view>
 
 #include "engine/types.h"
 
@@ -15,18 +15,21 @@ const char32_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool DecodeUtf8(const std::string& s, std::vector<char32_t>& out) {
-  out.clear();
-  for (std::size_t i = 0; i < s.size();) {
+// Decodes strict UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF), handing each code point to `take`; false at the first fault.
+template <typename Take>
+bool DecodeUtf8(std::string_view s, Take take) {
+  const std::size_t n = s.size();
+  for (std::size_t i = 0; i < n;) {
     const unsigned char b = static_cast<unsigned char>(s[i]);
-    int extra;
-    char32_t c, min;
     if (b < 0x80) {
-      out.push_back(b);
+      take(static_cast<char32_t>(b));
       ++i;
       continue;
-    } else if ((b & 0xE0) == 0xC0) {
+    }
+    int extra;
+    char32_t c, min;
+    if ((b & 0xE0) == 0xC0) {
       extra = 1, c = b & 0x1F, min = 0x80;
     } else if ((b & 0xF0) == 0xE0) {
       extra = 2, c = b & 0x0F, min = 0x800;
@@ -35,17 +38,27 @@ bool DecodeUtf8(const std::string& s, std::vector<char32_t>& out) {
     } else {
       return false;
     }
-    if (i + static_cast<std::size_t>(extra) >= s.size()) return false;
+    if (i + static_cast<std::size_t>(extra) >= n) return false;
     for (int k = 1; k <= extra; ++k) {
       const unsigned char t = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
       if ((t & 0xC0) != 0x80) return false;
       c = (c << 6) | (t & 0x3F);
     }
     if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    out.push_back(c);
+    take(c);
     i += static_cast<std::size_t>(extra) + 1;
   }
   return true;
+}
+
+// The Windows-1252 byte of each code point, written over the UTF-8 text
+// itself: a character never takes fewer bytes in UTF-8, so the writing
+// never overtakes the reading. Valid UTF-8 only.
+template <typename Byte>
+void Utf8ToCp1252InPlace(std::string& text, Byte byte) {
+  std::size_t to = 0;
+  DecodeUtf8(text, [&](char32_t c) { text[to++] = byte(c); });
+  text.resize(to);
 }
 
 }  // namespace
@@ -83,61 +96,75 @@ bool UnicodeToCp1252(char32_t code, char& byte) {
   return false;
 }
 
-std::string Cp1252ToUtf8(const std::string& text) {
+void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t ascii = i;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    out.append(text, i, ascii - i);
+    if (ascii == text.size()) break;
+    AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(text[ascii])));
+    i = ascii + 1;
+  }
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+  AppendCp1252AsUtf8(out, text);
   return out;
 }
 
 bool Utf8ToCp1252(const std::string& utf8, std::string& out, char replacement) {
-  std::vector<char32_t> codes;
-  if (!DecodeUtf8(utf8, codes)) return false;
-  out.clear();
-  for (char32_t c : codes) {
+  std::string text;
+  text.reserve(utf8.size());
+  bool lacking = false;
+  const bool valid = DecodeUtf8(utf8, [&](char32_t c) {
     char b;
-    if (UnicodeToCp1252(c, b)) {
-      out += b;
-    } else if (replacement != 0) {
-      out += replacement;
-    } else {
-      return false;
-    }
-  }
+    if (UnicodeToCp1252(c, b))
+      text += b;
+    else if (replacement != 0)
+      text += replacement;
+    else
+      lacking = true;
+  });
+  if (!valid || lacking) return false;
+  out = std::move(text);
   return true;
 }
 
 bool IsValidUtf8(const std::string& bytes) {
-  std::vector<char32_t> codes;
-  return DecodeUtf8(bytes, codes);
+  return DecodeUtf8(bytes, [](char32_t) {});
 }
 
 bool IsAscii(const std::string& bytes) {
-  for (char c : bytes)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
+  unsigned char all = 0;  // without a branch a byte: the loop runs on whole vectors
+  for (char c : bytes) all = static_cast<unsigned char>(all | static_cast<unsigned char>(c));
+  return all < 0x80;
 }
 
 bool ReadsAsUtf8(const std::string& bytes) { return !IsAscii(bytes) && IsValidUtf8(bytes); }
 
 std::string ProgramLineToMachine(const std::string& utf8) {
-  std::vector<char32_t> codes;
-  if (IsAscii(utf8) || !DecodeUtf8(utf8, codes)) return utf8;
-  std::string text;
-  text.reserve(codes.size());
-  for (char32_t c : codes) {
+  std::string text = utf8;
+  if (IsAscii(text) || !IsValidUtf8(text)) return text;
+  Utf8ToCp1252InPlace(text, [](char32_t c) {
     char b;
-    if (UnicodeToCp1252(c, b))
-      text += b;
-    else
-      text += c == U'\u03B5' ? kEpsilonSign : kForeignSymbol;
-  }
+    return UnicodeToCp1252(c, b) ? b : c == U'\u03B5' ? kEpsilonSign : kForeignSymbol;
+  });
   return text;
 }
 
-std::string ToMachineText(const std::string& utf8) {
-  std::string text;
-  return Utf8ToCp1252(utf8, text, '?') ? text : utf8;
+std::string ToMachineText(std::string utf8) {
+  MakeMachineText(utf8);
+  return utf8;
+}
+
+void MakeMachineText(std::string& text) {
+  if (IsAscii(text) || !IsValidUtf8(text)) return;
+  Utf8ToCp1252InPlace(text, [](char32_t c) {
+    char b;
+    return UnicodeToCp1252(c, b) ? b : '?';
+  });
 }
 
 }  // namespace automaten

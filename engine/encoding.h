@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace automaten {
 
@@ -13,7 +14,9 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 // The Windows-1252 byte of a code point; false when the code page has none.
 bool UnicodeToCp1252(char32_t code, char& byte);
 
-std::string Cp1252ToUtf8(const std::string& text);
+std::string Cp1252ToUtf8(std::string_view text);
+// Appends machine text as UTF-8, runs of ASCII as they are.
+void AppendCp1252AsUtf8(std::string& out, std::string_view text);
 // Appends one code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t code);
 // False when utf8 is not valid UTF-8, or holds a character Windows-1252
@@ -27,7 +30,9 @@ bool ReadsAsUtf8(const std::string& bytes);
 
 // UTF-8 as machine text; a character the code page lacks becomes '?', and
 // bytes that are no valid UTF-8 stay as they are.
-std::string ToMachineText(const std::string& utf8);
+std::string ToMachineText(std::string utf8);
+// The same in place, without a second buffer: a tape of many cells.
+void MakeMachineText(std::string& text);
 // A program line (UTF-8) as the parser reads it: as ToMachineText, but 'ε'
 // becomes kEpsilonSign and any other character the code page lacks
 // kForeignSymbol, so that the parser finds the fault instead of a silent '?'.

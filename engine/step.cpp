@@ -83,13 +83,15 @@ bool PadToWidth(MachineKind kind, std::string& tape, int tapeWidth) {
 
 Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeWidth) {
   Configuration c;
-  c.second = InitialSecondField(kind, tape);
+  const std::size_t given = tape.size();
   const std::size_t width = static_cast<std::size_t>(std::max(tapeWidth, 0));
   if (kind == MachineKind::TM && tape.size() < width) tape.resize(width, kTmBlank);
   std::size_t i = 1;
   while (i < tape.size() && tape[i - 1] == kTmBlank && i < width) ++i;
   c.head = i < width ? static_cast<std::uint32_t>(i) : MiddleHead(tapeWidth);
-  c.tape = Tape(std::move(tape));
+  c.tape = Tape(tape);
+  std::string().swap(tape);  // a long tape is held once before the second field comes
+  c.second = kind == MachineKind::DEA ? std::string(given, ' ') : InitialSecondField(kind, tape);
   c.set.Add(kStateA);
   return c;
 }

@@ -1,6 +1,10 @@
 #include "types.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <utility>
 
 namespace automaten {
 
@@ -56,13 +60,61 @@ void Program::BuildIndex() {
   }
 }
 
+Tape::Tape(std::string_view text) {
+  Reserve(text.size());
+  if (!text.empty()) std::memcpy(cells_, text.data(), text.size());
+  end_ = text.size();
+}
+
+Tape& Tape::operator=(const Tape& o) {
+  if (this != &o) Tape(o).Swap(*this);
+  return *this;
+}
+
+Tape::~Tape() { std::free(cells_); }
+
+void Tape::Swap(Tape& o) noexcept {
+  std::swap(cells_, o.cells_);
+  std::swap(capacity_, o.capacity_);
+  std::swap(start_, o.start_);
+  std::swap(end_, o.end_);
+}
+
+void Tape::Reserve(std::size_t cells) {
+  if (cells <= capacity_) return;
+  const std::size_t capacity = std::max({cells, 2 * capacity_, std::size_t{64}});
+  char* grown = static_cast<char*>(std::realloc(cells_, capacity));
+  if (grown == nullptr) throw std::bad_alloc();
+  cells_ = grown;
+  capacity_ = capacity;
+}
+
+void Tape::Append(std::size_t count, char c) {
+  Reserve(end_ + count);
+  std::memset(cells_ + end_, c, count);
+  end_ += count;
+}
+
+void Tape::Prepend(std::size_t count, char c) {
+  const std::size_t at = MakeRoom(count);  // may move the cells
+  std::memset(cells_ + at, c, count);
+}
+
 void Tape::Replace(std::size_t index, std::size_t removed, std::string_view inserted) {
-  if (index == 0 && inserted.empty())
-    start_ += std::min(removed, size());  // cells taken from the front leave room there
-  else if (index > 0 || removed > 0)
-    buffer_.replace(start_ + index, removed, inserted);
-  else
-    buffer_.replace(MakeRoom(inserted.size()), inserted.size(), inserted);
+  removed = std::min(removed, size() - std::min(index, size()));
+  index = std::min(index, size());
+  if (index == 0 && inserted.empty()) {
+    start_ += removed;  // cells taken from the front leave room there
+  } else if (index > 0 || removed > 0) {
+    const std::size_t at = start_ + index, tail = end_ - at - removed;
+    if (inserted.size() > removed) Reserve(end_ + inserted.size() - removed);
+    std::memmove(cells_ + at + inserted.size(), cells_ + at + removed, tail);
+    if (!inserted.empty()) std::memcpy(cells_ + at, inserted.data(), inserted.size());
+    end_ = end_ - removed + inserted.size();
+  } else if (!inserted.empty()) {
+    const std::size_t at = MakeRoom(inserted.size());  // may move the cells
+    std::memcpy(cells_ + at, inserted.data(), inserted.size());
+  }
 }
 
 std::size_t Tape::MakeRoom(std::size_t count) {
@@ -70,8 +122,10 @@ std::size_t Tape::MakeRoom(std::size_t count) {
     // Room in front for as many cells as the tape has, so growing at the
     // left end costs a copy only now and then.
     const std::size_t room = count + size();
-    buffer_.insert(0, room, ' ');
+    Reserve(end_ + room);
+    std::memmove(cells_ + start_ + room, cells_ + start_, size());
     start_ += room;
+    end_ += room;
   }
   start_ -= count;
   return start_;

@@ -169,37 +169,53 @@ struct Program {
 };
 
 // A tape of cells, positions from 1. Cells can be added at either end in
-// constant time on average: the text keeps room in front of its first cell.
+// constant time on average: the buffer keeps room in front of its first
+// cell. It is grown by realloc, which moves a large buffer's pages instead
+// of copying them, so that a long Turing run never copies its tape.
 class Tape {
  public:
   Tape() = default;
-  Tape(std::string text) : buffer_(std::move(text)) {}  // NOLINT: a tape is its text
-  Tape(const char* text) : buffer_(text) {}             // NOLINT
+  Tape(std::string_view text);                                     // NOLINT: a tape is its text
+  Tape(const std::string& text) : Tape(std::string_view(text)) {}  // NOLINT
+  Tape(const char* text) : Tape(std::string_view(text)) {}         // NOLINT
+  Tape(const Tape& o) : Tape(o.View()) {}
+  Tape(Tape&& o) noexcept { Swap(o); }
+  Tape& operator=(const Tape& o);
+  Tape& operator=(Tape&& o) noexcept {
+    Tape(std::move(o)).Swap(*this);
+    return *this;
+  }
+  ~Tape();
 
-  std::size_t size() const { return buffer_.size() - start_; }
+  std::size_t size() const { return end_ - start_; }
   bool empty() const { return size() == 0; }
   // The cell at a position; kBeyondTape outside the tape.
   char At(std::uint32_t position) const {
-    return position >= 1 && position <= size() ? buffer_[start_ + position - 1] : kBeyondTape;
+    return position >= 1 && position <= size() ? cells_[start_ + position - 1] : kBeyondTape;
   }
-  void Set(std::uint32_t position, char c) { buffer_[start_ + position - 1] = c; }
-  void Append(std::size_t count, char c) { buffer_.append(count, c); }
-  void Prepend(std::size_t count, char c) { buffer_.replace(MakeRoom(count), count, count, c); }
+  void Set(std::uint32_t position, char c) { cells_[start_ + position - 1] = c; }
+  void Append(std::size_t count, char c);
+  void Prepend(std::size_t count, char c);
   // Replaces `removed` cells from a 0-based index with others; cells put in
   // front cost a copy of the tape only now and then.
   void Replace(std::size_t index, std::size_t removed, std::string_view inserted);
-  std::string_view View() const { return std::string_view(buffer_).substr(start_); }
+  std::string_view View() const { return std::string_view(cells_ + start_, size()); }
   std::string Text() const { return std::string(View()); }
 
   bool operator==(const Tape& o) const { return View() == o.View(); }
   bool operator!=(const Tape& o) const { return !(*this == o); }
 
  private:
+  void Swap(Tape& o) noexcept;
+  // Room for `cells` cells behind the buffer's start.
+  void Reserve(std::size_t cells);
   // Moves the start `count` cells to the front and returns it.
   std::size_t MakeRoom(std::size_t count);
 
-  std::string buffer_;
-  std::size_t start_ = 0;  // index of position 1 in buffer_
+  char* cells_ = nullptr;  // malloc'ed
+  std::size_t capacity_ = 0;
+  std::size_t start_ = 0;  // index of position 1 in cells_
+  std::size_t end_ = 0;    // index behind the last cell
 };
 
 // Everything a step reads and changes: the machine's configuration. The tape

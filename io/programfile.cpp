@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -47,10 +48,24 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool reg
     return f;
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // A regular file is read straight into a text of its size; anything else
+  // (and what a file gains meanwhile) a piece at a time. Never more than
+  // the limit and one byte.
   std::string bytes;
+  if (S_ISREG(info.st_mode) && info.st_size > 0)
+    bytes.reserve(std::min(static_cast<std::size_t>(info.st_size), limit) + 1);
   char buffer[65536];
   while (bytes.size() <= limit) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const std::size_t had = bytes.size(), room = bytes.capacity() - had;
+    ssize_t n;
+    if (room >= sizeof buffer) {
+      bytes.resize(had + room);  // within the capacity: nothing moves
+      n = ::read(fd, &bytes[had], room);
+      bytes.resize(had + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    } else {
+      n = ::read(fd, buffer, sizeof buffer);
+      if (n > 0) bytes.append(buffer, static_cast<std::size_t>(n));
+    }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       f.status = ProgramFile::Status::Unreadable;
@@ -60,7 +75,6 @@ ProgramFile ReadProgramFile(const std::string& path, std::size_t limit, bool reg
       return f;
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
   return CheckProgramBytes(std::move(bytes), limit);
@@ -72,18 +86,27 @@ std::vector<std::string> MachineLines(const std::string& utf8) {
   return lines;
 }
 
-std::string NormalizeLineEnds(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+std::string NormalizeLineEnds(std::string text) {
+  if (text.find('\r') == std::string::npos) return text;
+  std::size_t to = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r') {
       if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += '\n';
+      text[to++] = '\n';
     } else {
-      out += text[i];
+      text[to++] = text[i];
     }
   }
-  return out;
+  text.resize(to);
+  return text;
+}
+
+void DecodeToMachineText(std::string& bytes) {
+  if (ReadsAsUtf8(bytes)) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    MakeMachineText(bytes);
+  }
+  bytes = NormalizeLineEnds(std::move(bytes));
 }
 
 std::string DecodeProgram(const std::string& bytes) {

@@ -33,6 +33,10 @@ ProgramFile CheckProgramBytes(std::string bytes, std::size_t limit = kMaxProgram
 // A program file's text as UTF-8, every line break as '\n'; a UTF-8
 // byte-order mark at its start is no part of it.
 std::string DecodeProgram(const std::string& bytes);
+// A file's bytes as machine text where they stand (a tape file of many
+// cells): UTF-8 as DecodeProgram reads it, each character Windows-1252 lacks
+// as '?', every line break as '\n'.
+void DecodeToMachineText(std::string& bytes);
 // The bytes written for a UTF-8 text: lines joined with CR LF, in
 // Windows-1252 when the code page holds every character and the bytes would
 // not read back as UTF-8 (such as "Ã¤"), in UTF-8 otherwise.
@@ -40,6 +44,6 @@ std::string EncodeProgram(const std::string& utf8);
 // The lines of a program text (UTF-8) as machine text, as the parser reads them.
 std::vector<std::string> MachineLines(const std::string& utf8);
 // Line ends of any kind as '\n'.
-std::string NormalizeLineEnds(const std::string& text);
+std::string NormalizeLineEnds(std::string text);
 
 }  // namespace automaten

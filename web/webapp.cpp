@@ -16,6 +16,11 @@ void WebView::SetFieldText(Field f, const std::string& text) {
   ++fieldRevision[static_cast<std::size_t>(f)];
 }
 
+void WebView::ShowCells(Field f, std::function<std::string_view()> cells) {
+  PlainView::ShowCells(f, std::move(cells));
+  ++fieldRevision[static_cast<std::size_t>(f)];
+}
+
 void WebView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
   PlainView::ReplaceInField(f, index, removed, inserted);
   ++fieldRevision[static_cast<std::size_t>(f)];
@@ -319,7 +324,7 @@ std::string WebApp::Panel(int panel) const {
 std::string WebApp::FieldText(int field) const { return Cp1252ToUtf8(view_.FieldContent(FieldOf(field))); }
 
 std::string WebApp::FieldSlice(int field, double from, double count) const {
-  const std::string& text = view_.FieldContent(FieldOf(field));
+  const std::string_view text = view_.FieldContent(FieldOf(field));
   if (from < 0 || count <= 0 || from >= static_cast<double>(text.size())) return std::string();
   return Cp1252ToUtf8(text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count)));
 }

@@ -34,6 +34,7 @@ class WebView : public PlainView {
  public:
   void SetFieldText(Field f, const std::string& text) override;
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  void ShowCells(Field f, std::function<std::string_view()> cells) override;
   void SetProgramText(const std::string& utf8) override;
   void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void MarkProgramUnchanged() override;
@@ -223,7 +224,7 @@ class WebApp {
   // The tape to store beside the settings: none when it is the last tape,
   // which the settings hold; else as much as the settings would keep of it.
   bool TapeIsLastTape() const { return view_.FieldContent(Field::EBand) == sim_.State().lastTape; }
-  std::string TapeToStore() const { return StoredTape(view_.FieldContent(Field::EBand)); }
+  std::string TapeToStore() const { return StoredTape(view_.FieldText(Field::EBand)); }
 
   // ---- What the page shows (UTF-8) ----
   std::string LabelText(int label) const;

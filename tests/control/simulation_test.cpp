@@ -458,6 +458,34 @@ TEST_F(SimulationTest, UserEditsBetweenStepsCount) {
   EXPECT_EQ(Second(), "xw");
 }
 
+// A kind that only reads its tape keeps the last reset's tape nowhere but in
+// the configuration: a user's edit, taken at the next step or undone by a
+// step back, must not lose it. The plain view reads the cells where the
+// simulation keeps them and still shows what the user typed.
+TEST_F(SimulationTest, TheLastTapeSurvivesEditsOfATapeTheMachineOnlyReads) {
+  for (const MachineKind kind : {MachineKind::DEA, MachineKind::NEA, MachineKind::KA, MachineKind::TM}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    sim.SelectKind(kind);
+    sim.Reset();
+    const std::string reset = Tape();
+    sim.SingleStep();
+    sim.SingleStep();  // (nothing here reads the state: that would keep a copy of the tape)
+    Type(Field::EBand, "()s0");
+    EXPECT_EQ(Tape(), "()s0");
+    sim.SingleStep();  // the edit becomes the configuration's tape
+    EXPECT_EQ(sim.State().configuration.tape.View().substr(0, 4), "()s0");
+    sim.StepBack();  // and goes back with the step before it
+    EXPECT_EQ(sim.State().lastTape, reset);
+    sim.RestoreLastTape();
+    EXPECT_EQ(Tape(), reset);
+    sim.StartOrStop();  // a run to the end shows the cells of its configuration
+    TickToStop();
+    EXPECT_EQ(Tape(), std::string(sim.State().configuration.tape.View()));
+    EXPECT_EQ(Second(), sim.State().configuration.second);
+    EXPECT_EQ(sim.State().lastTape, reset);
+  }
+}
+
 TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
   sim.SelectKind(MachineKind::TM);
   view.SetFieldText(Field::EBand, "11");

@@ -18,9 +18,12 @@ const MachineKind DEA = MachineKind::DEA, Akz = MachineKind::Akz, KA = MachineKi
 TEST(Tape, EditsAtEitherEndReadLikeAString) {
   Tape tape("ab");
   std::string model = "ab";
-  for (int i = 0; i < 300; ++i) {
-    const std::string cells(static_cast<std::size_t>(1 + i % 25), static_cast<char>('c' + i % 20));
-    switch (i % 4) {
+  for (int i = 0; i < 600; ++i) {
+    // Now and then more cells than the buffer has room for, at either end.
+    const std::size_t count =
+        i % 9 == 0 ? std::min<std::size_t>(model.size(), 2000) + 100 : static_cast<std::size_t>(1 + i % 25);
+    const std::string cells(count, static_cast<char>('c' + i % 20));
+    switch (i % 6) {
       case 0: tape.Prepend(cells.size(), cells[0]), model.insert(0, cells); break;
       case 1: tape.Append(cells.size(), cells[0]), model.append(cells); break;
       case 2: tape.Replace(0, 0, cells), model.insert(0, cells); break;
@@ -28,6 +31,21 @@ TEST(Tape, EditsAtEitherEndReadLikeAString) {
         tape.Replace(model.size() / 2, 3, cells), model.replace(model.size() / 2, 3, cells);
         tape.Set(1, 'x'), model[0] = 'x';
         break;
+      case 4: {  // a copy is a tape of its own
+        Tape copy = tape;
+        copy.Set(1, 'y');
+        tape.Replace(0, 7, ""), model.erase(0, 7);
+        ASSERT_EQ(copy.View().substr(7), model) << i;
+        break;
+      }
+      case 5: {
+        Tape moved(std::move(tape));
+        tape = Tape();
+        ASSERT_TRUE(tape.empty());
+        tape = std::move(moved);
+        tape.Replace(model.size() - 1, 1, ""), model.pop_back();
+        break;
+      }
     }
     ASSERT_EQ(tape.View(), model) << i;
   }

@@ -5,10 +5,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
+#include <random>
+#include <thread>
+
+#include "engine/encoding.h"
 
 namespace automaten {
 namespace {
+
+std::string TapeOf(std::string bytes) {
+  DecodeToMachineText(bytes);
+  return bytes;
+}
 
 std::string TempFile(const std::string& name, const std::string& bytes) {
   const std::string path = ::testing::TempDir() + name;
@@ -59,6 +69,47 @@ TEST(ProgramFile, EncodedInWindows1252WhereItReadsBack) {
   EXPECT_EQ(EncodeProgram("\xC3\x83\xC2\xA4"), "\xC3\x83\xC2\xA4");
   for (const std::string text : {"; f\xC3\xBCr\na\n", "\xC3\x83\xC2\xA4", "\xE2\x82\xAC x"})
     EXPECT_EQ(DecodeProgram(EncodeProgram(text)), text);
+}
+
+// A tape file's bytes become cells where they stand: the same cells as the
+// program's decoding followed by the machine text of its UTF-8.
+TEST(ProgramFile, TapeBytesDecodedInPlaceAsTheProgramReaderDoes) {
+  EXPECT_EQ(TapeOf("\xEF\xBB\xBF"
+                   "a\xC3\xBC\xE2\x82\xAC\xE2\x9C\x93\r\n"),
+            "a\xFC\x80?\n");
+  EXPECT_EQ(TapeOf("a\xFC\x81\r\rb"), "a\xFC\x81\n\nb");  // Windows-1252, its undefined bytes as they are
+  std::mt19937 random(7);
+  const char pieces[][5] = {"a",    "*",    "\r",   "\n",           "\xC3\xBC",     "\xE2\x82\xAC", "\xF0\x9F\x98\x80",
+                            "\xFC", "\x81", "\xC3", "\xEF\xBB\xBF", "\xE2\x9C\x93", "\xCE\xB5"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes;
+    const int length = static_cast<int>(random() % 12);
+    for (int i = 0; i < length; ++i) bytes += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+    ASSERT_EQ(TapeOf(bytes), ToMachineText(DecodeProgram(bytes))) << bytes;
+  }
+}
+
+// Read into one buffer of the file's size, or a piece at a time from a pipe:
+// the same bytes, and the limit holds either way.
+TEST(ProgramFile, LargeFilesAndPipesReadWhole) {
+  std::string bytes(3 * 65536 + 17, 'k');
+  for (std::size_t i = 0; i < bytes.size(); i += 101) bytes[i] = 's';
+  EXPECT_EQ(ReadProgramFile(TempFile("tape.txt", bytes), kMaxTapeBytes).bytes, bytes);
+  EXPECT_EQ(ReadProgramFile(TempFile("tape.txt", bytes), bytes.size() - 1).status, ProgramFile::Status::TooLarge);
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::thread writer([&] {
+    for (std::size_t at = 0; at < bytes.size();) {
+      const ssize_t n = ::write(ends[1], bytes.data() + at, std::min<std::size_t>(bytes.size() - at, 5000));
+      if (n <= 0) break;
+      at += static_cast<std::size_t>(n);
+    }
+    ::close(ends[1]);
+  });
+  const ProgramFile piped = ReadProgramFile("/dev/fd/" + std::to_string(ends[0]), kMaxTapeBytes);
+  writer.join();
+  ::close(ends[0]);
+  EXPECT_EQ(piped.bytes, bytes);
 }
 
 }  // namespace
