@@ -197,6 +197,7 @@ Settings DocumentSession::CurrentSettings() const {
   s.zoom = view_.Zoom();
   s.loopCheck = state.loopCheck;
   s.panes = view_.PanesShown();
+  s.historySteps = static_cast<int>(sim_.Steps().Bound());
   return s;
 }
 
@@ -210,6 +211,7 @@ void DocumentSession::Restore() {
   view_.SetWindowBounds(stored.bounds);
   view_.SetZoom(stored.zoom);
   sim_.SetLoopCheck(stored.loopCheck);
+  sim_.SetHistoryBound(static_cast<std::uint64_t>(stored.historySteps));
   view_.SetPanes(stored.panes);
   bool restored = false;
   if (!fileName_.empty() && host_.IsFile(fileName_)) {

@@ -49,6 +49,7 @@ Settings ReadSettings(const std::string& iniText) {
   };
   pane("Diagramm", "Diagrammbreite", s.panes.diagram);
   pane("Tests", "Testsbreite", s.panes.tests);
+  s.historySteps = std::clamp(ini.ReadInteger(kSection, "Schrittspeicher", s.historySteps), 1, kMaxHistorySteps);
   return s;
 }
 
@@ -70,6 +71,7 @@ std::string WriteSettings(const std::string& iniText, const Settings& s) {
   ini.WriteInteger(kSection, "Diagrammbreite", s.panes.diagram.size);
   ini.WriteInteger(kSection, "Tests", s.panes.tests.shown ? 1 : 0);
   ini.WriteInteger(kSection, "Testsbreite", s.panes.tests.size);
+  ini.WriteInteger(kSection, "Schrittspeicher", s.historySteps);
   return ini.Text();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "control/history.h"
 #include "control/view.h"
 
 namespace automaten {
@@ -17,7 +18,12 @@ struct Settings {
   int zoom = 100;                     // "Zoom": the size of tape, labels and program in percent
   bool loopCheck = true;              // "Endlosschleifen": "Endlosschleifen erkennen" ticked
   Panes panes;                        // "Diagramm", "Diagrammbreite", "Tests", "Testsbreite"
+  int historySteps =
+      static_cast<int>(kDefaultHistorySteps);  // "Schrittspeicher": the most steps "Schritt zurück" keeps
 };
+
+// The bounds of "Schrittspeicher": one step, and 100 million (1.2 GB).
+constexpr int kMaxHistorySteps = 100000000;
 
 // The zoom steps of "Größer" and "Kleiner", from 70 to 400 percent.
 int ZoomIn(int percent);

@@ -49,7 +49,9 @@ void Simulation::SingleStep() {
 void Simulation::StepBack() {
   StopTimer();
   if (run_ != RunState::Ready || history_.Empty()) {
-    ShowStatus("Anfang des Laufs erreicht.");
+    ShowStatus(history_.Dropped() && run_ == RunState::Ready
+                   ? MachineText("Ältere Schritte sind nicht mehr gespeichert (höchstens ") + StepsKept() + ")."
+                   : std::string("Anfang des Laufs erreicht."));
     return;
   }
   // Edits typed since the last step were never read: the fields show the configuration again.
@@ -364,6 +366,8 @@ void Simulation::Step() {
   ShowState();
   if (proved && !verdict_.halted)
     ShowEndlessRun();
+  else if (history_.Dropped())
+    ShowStatus(MachineText("Einzelschritt (Schritt zurück: nur die letzten ") + StepsKept() + ")");
   else
     ShowStatus("Einzelschritt");
   RememberMessage();
@@ -374,6 +378,16 @@ void Simulation::Record(const StepRecord& step) {
     ClearHistory();
   else
     history_.RecordStep(step);
+}
+
+void Simulation::SetHistoryBound(std::uint64_t steps) { history_.SetBound(steps); }
+
+// "10.000.000 Schritte": the bound of the history, its thousands grouped.
+std::string Simulation::StepsKept() const {
+  std::string digits = Decimal(history_.Bound());
+  for (int pos = static_cast<int>(digits.size()) - 3; pos > 0; pos -= 3)
+    digits.insert(static_cast<std::size_t>(pos), 1, view_.Numbers().groupSeparator);
+  return digits + (history_.Bound() == 1 ? " Schritt" : " Schritte");
 }
 
 // Only the cells the step changed go to the fields.

@@ -110,6 +110,9 @@ class Simulation {
   // buttons show it.
   void RestoreKind(MachineKind kind);
   void SetLastTape(const std::string& tape);
+  // The most steps "Schritt zurück" keeps; beyond it the oldest are dropped,
+  // and the status bar says so.
+  void SetHistoryBound(std::uint64_t steps);
   // Whether an endless Turing run is looked for ("Endlosschleifen erkennen").
   void SetLoopCheck(bool on);
 
@@ -142,6 +145,7 @@ class Simulation {
   void RememberMessage();
   bool Watching() const;  // a Turing run looked at for an endless run
   void StartWatching();
+  std::string StepsKept() const;
   const std::string& LastTape() const;
   void KeepLastTape() const;  // a copy of the last reset's tape, before the configuration's is replaced
   void ShowFields();          // the fields show the configuration's cells

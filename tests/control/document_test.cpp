@@ -327,7 +327,8 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   ASSERT_TRUE(session.Close());
   EXPECT_EQ(host.configuration,
             "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=10\nTop=20\nWidth=640\nHeight="
-            "300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\n");
+            "300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\n"
+            "Schrittspeicher=10000000\n");
 }
 
 TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
@@ -349,7 +350,7 @@ TEST_F(DocumentTest, RestoresAStoredTuringProgramWithItsTape) {
             "; my settings\n[Konfiguration]\nFrequenz=70\nArbeitsmodus=4\nDatei=/p/tm.txt\nBand=111\xC3\xA4\n"
             ";Band=not "
             "this\nLeft=10\nTop=20\nWidth=700\nHeight=500\nExtra=kept\nZoom=100\nEndlosschleifen=1\nDiagramm="
-            "0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\n");
+            "0\nDiagrammbreite=360\nTests=0\nTestsbreite=420\nSchrittspeicher=10000000\n");
 }
 
 TEST_F(DocumentTest, StoredValuesOutsideTheRules) {
@@ -420,6 +421,23 @@ TEST(Settings, ThePaneSizesStayWithinTheirLimits) {
   EXPECT_EQ(tests.panes.tests.size, 120);
   EXPECT_FALSE(tests.panes.diagram.shown);
   EXPECT_EQ(ReadSettings("").panes.tests.size, 420);
+}
+
+// "Schrittspeicher" names how many steps "Schritt zurück" keeps, from one to
+// 100 million; the session gives it to the simulation and writes it back.
+TEST_F(DocumentTest, TheHistoryBoundComesFromTheSettings) {
+  const auto bound = [](const std::string& value) {
+    return ReadSettings("[Konfiguration]\nSchrittspeicher=" + value + "\n").historySteps;
+  };
+  EXPECT_EQ(bound("0"), 1);
+  EXPECT_EQ(bound("250"), 250);
+  EXPECT_EQ(bound("100000001"), 100000000);
+  EXPECT_EQ(bound("viele"), 10000000);
+  host.configuration = "[Konfiguration]\nSchrittspeicher=3\n";
+  session.Restore();
+  EXPECT_EQ(sim.Steps().Bound(), 3u);
+  ASSERT_TRUE(session.Close());
+  EXPECT_NE(host.configuration.find("Schrittspeicher=3\n"), std::string::npos);
 }
 
 TEST(Settings, ZoomStepsAndLimits) {

@@ -118,6 +118,63 @@ TEST_F(HistoryTest, AnEditBetweenStepsIsPartOfTheConfiguration) {
   EXPECT_EQ(view.LabelText(Label::LSchritte), "Schritte: 1");
 }
 
+// Beyond its bound the history drops the oldest step for each new one, and
+// the edits that would go back only after it; the rest go back as before.
+TEST(HistoryBound, TheOldestStepsAndTheirEditsAreDropped) {
+  History h(3);
+  const auto step = [](std::uint32_t head) {
+    StepRecord r;
+    r.head = head;
+    return r;
+  };
+  h.RecordEdit("e0", "");  // before any step: goes only after step 1
+  h.RecordStep(step(1));
+  h.RecordEdit("e1", "");  // between steps 1 and 2
+  h.RecordStep(step(2));
+  EXPECT_FALSE(h.RecordStep(step(3)));
+  EXPECT_FALSE(h.Dropped());
+  EXPECT_TRUE(h.RecordStep(step(4)));  // step 1 and e0 go
+  EXPECT_TRUE(h.Dropped());
+  std::string tape, second;
+  StepRecord r;
+  std::vector<std::string> back;
+  for (;;) {
+    if (h.TakeEdit(tape, second))
+      back.push_back(tape);
+    else if (h.TakeStep(r))
+      back.push_back("step " + std::to_string(r.head));
+    else
+      break;
+  }
+  EXPECT_EQ(back, (std::vector<std::string>{"step 4", "step 3", "step 2", "e1"}));
+  h.Clear();
+  EXPECT_FALSE(h.Dropped());
+  for (std::uint32_t i = 1; i <= 5; ++i) h.RecordStep(step(i));
+  h.SetBound(2);  // a smaller bound drops at once
+  EXPECT_EQ(h.Size(), 2u);
+  ASSERT_TRUE(h.TakeStep(r));
+  EXPECT_EQ(r.head, 5u);
+}
+
+TEST_F(HistoryTest, ABoundedHistorySaysSoAndGoesBackAsFarAsItKeeps) {
+  sim.SelectKind(MachineKind::DEA);  // "sskkss"
+  sim.SetHistoryBound(3);
+  const std::vector<Shown> forward = Forward(5);
+  EXPECT_EQ(view.Panel(StatusPanel::Message),
+            MachineText(" Einzelschritt (Schritt zurück: nur die letzten 3 Schritte)"));
+  for (int i = 4; i >= 2; --i) {
+    sim.StepBack();
+    EXPECT_EQ(Now(), forward[static_cast<std::size_t>(i)]);
+  }
+  sim.StepBack();  // step 2 is no longer kept
+  EXPECT_EQ(Now(), forward[2]);
+  EXPECT_EQ(view.Panel(StatusPanel::Message),
+            MachineText(" Ältere Schritte sind nicht mehr gespeichert (höchstens 3 Schritte)."));
+  sim.Reset();
+  sim.StepBack();  // a new run has dropped nothing
+  EXPECT_EQ(view.Panel(StatusPanel::Message), " Anfang des Laufs erreicht.");
+}
+
 TEST_F(HistoryTest, ForgottenByTheCommandsThatStartAnew) {
   PlainView& v = view;
   struct Host : DocumentHost {

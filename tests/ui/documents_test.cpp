@@ -370,7 +370,7 @@ TEST_F(DocumentTest, FirstStartAndTheFileWrittenAtClose) {
   const QString expected = QStringLiteral(
                                "[Konfiguration]\nArbeitsmodus=0\nDatei=\nFrequenz=1\nBand=sskkss\nLeft=%1\nTop=%2\n"
                                "Width=640\nHeight=300\nZoom=100\nEndlosschleifen=1\nDiagramm=0\nDiagrammbreite="
-                               "360\nTests=0\nTestsbreite=420\n")
+                               "360\nTests=0\nTestsbreite=420\nSchrittspeicher=10000000\n")
                                .arg(form->x())
                                .arg(form->y());
   EXPECT_EQ(QString::fromUtf8(Read(QStringLiteral("automaten.ini"))), expected);
