@@ -8,6 +8,9 @@
 // a 5 ms timer measures the longest stall of the event loop.
 // PROBE_DIAGRAM=1 runs it with the pane "Zustandsdiagramm" shown, the mark
 // following every step.
+// With --startup, the window as the program opens it, ended at its first
+// paint (scripts/bench-window.sh times it against bench/empty_window); with
+// --timer SECONDS, the counter at 500 Hz and the steps it reached a second.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -162,11 +165,71 @@ int RunTests(automaten::TForm1& form) {
   return 0;
 }
 
+// Ends the process once the widget it watches has painted for the first
+// time: what start-up takes, without what closing takes.
+struct QuitAtFirstPaint : QObject {
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, [] { std::_Exit(0); });
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// The window as the program opens it (its help and info windows made, no
+// file named), until its first paint.
+int StartUp(QApplication& app) {
+  QElapsedTimer clock;
+  clock.start();
+  automaten::TForm1 form;
+  const qint64 made = clock.nsecsElapsed();
+  automaten::TFHilfe help;
+  automaten::TFInfo info;
+  form.SetSecondaryWindows(&help, &info);
+  const qint64 secondary = clock.nsecsElapsed();
+  QuitAtFirstPaint quit;
+  form.installEventFilter(&quit);
+  form.show();
+  if (std::getenv("PROBE_PARTS"))
+    std::fprintf(stderr, "window %.1f ms, help and info %.1f ms, shown %.1f ms\n", made / 1e6, (secondary - made) / 1e6,
+                 (clock.nsecsElapsed() - secondary) / 1e6);
+  return app.exec();
+}
+
+void SetCounter(automaten::TForm1& form) {
+  form.Session().SelectKind(automaten::MachineKind::TM);
+  // A binary counter that counts for ever: the loop detector watches every
+  // step and never stops it.
+  form.SetProgramText("A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n");
+  form.SetFieldText(automaten::Field::EBand, "0#");
+  form.Sim().Reset();
+}
+
+// The counter at the fastest position (2 ms), timed from the first tick to the last.
+int TimerRate(automaten::TForm1& form, int seconds) {
+  SetCounter(form);
+  form.SetSliderPosition(100);
+  QElapsedTimer clock;
+  clock.start();
+  qint64 first = -1, last = -1, ticks = 0;
+  QObject::connect(Part<QTimer>(form, "Timer1"), &QTimer::timeout, [&] {
+    last = clock.nsecsElapsed();
+    if (first < 0) first = last;
+    ++ticks;
+  });
+  form.Sim().StartOrStop();
+  Spin(seconds * 1000);
+  form.Sim().StartOrStop();
+  std::printf("%.1f\n", ticks > 1 ? (ticks - 1) / ((last - first) / 1e9) : 0.0);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  const bool startup = argc > 1 && std::string(argv[1]) == "--startup";
+  const bool timer = argc > 2 && std::string(argv[1]) == "--timer";
+  if (!startup && !timer) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
+  if (startup) return StartUp(app);
   const bool right = argc > 2 && std::string(argv[1]) == "--right";
   const int seconds = argc > 1 && !right ? std::atoi(argv[1]) : 3;
 
@@ -179,14 +242,10 @@ int main(int argc, char** argv) {
   Spin(300);
   if (right) return RunRight(form, std::atoi(argv[2]));
   if (argc > 1 && std::string(argv[1]) == "--tests") return RunTests(form);
+  if (timer) return TimerRate(form, std::atoi(argv[2]));
 
   automaten::Simulation& sim = form.Sim();
-  form.Session().SelectKind(automaten::MachineKind::TM);
-  // A binary counter that counts for ever: the loop detector watches every
-  // step and never stops it.
-  form.SetProgramText("A 1 -> 0 L A\nA 0 -> 1 R 2\nA * -> 1 R 2\n2 0 -> 0 R 2\n2 1 -> 1 R 2\n2 # -> # L A\n");
-  form.SetFieldText(automaten::Field::EBand, "0#");
-  sim.Reset();
+  SetCounter(form);
   if (std::getenv("PROBE_DIAGRAM")) {
     Part<QAction>(form, "MIDiagramm")->trigger();
     while (Part<automaten::DiagramPane>(form, "Diagramm")->LayoutPending() ||

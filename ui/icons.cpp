@@ -1,6 +1,7 @@
 // Every image is drawn on a 16 x 16 grid and scaled to the size asked for.
 #include "icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -228,10 +229,42 @@ QPixmap MachinePixmap(int index, int size) {
   return pixmap;
 }
 
-QIcon MachineIcon(int index) {
-  QIcon icon;
-  for (int size : {16, 24, 32, 48}) icon.addPixmap(MachinePixmap(index, size));
-  return icon;
-}
+namespace {
+
+// An icon drawn when it is first shown, at 16, 24, 32 and 48 pixels: the
+// window's start draws only the icons its first paint shows (the tool bar's),
+// not those of every menu.
+class DrawnIconEngine : public QIconEngine {
+ public:
+  explicit DrawnIconEngine(int index) : index_(index) {}
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Icon().pixmap(size, 1.0, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Icon().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Icon().availableSizes(mode, state);
+  }
+  QIconEngine* clone() const override { return new DrawnIconEngine(index_); }
+  QString key() const override { return QStringLiteral("automaten-drawn"); }
+
+ private:
+  const QIcon& Icon() {
+    if (icon_.isNull())
+      for (int size : {16, 24, 32, 48}) icon_.addPixmap(MachinePixmap(index_, size));
+    return icon_;
+  }
+
+  int index_;
+  QIcon icon_;
+};
+
+}  // namespace
+
+QIcon MachineIcon(int index) { return QIcon(new DrawnIconEngine(index)); }
 
 }  // namespace automaten

@@ -11,6 +11,10 @@ class TFHilfe : public TextWindow {
  public:
   explicit TFHilfe(QWidget* parent = nullptr);
   static QString HelpText();
+
+ protected:
+  // The text comes when the window is first shown: the start needs none of it.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace automaten

@@ -55,6 +55,7 @@
 #include "support/window_parts.h"
 #include "ui/diagrampane.h"
 #include "ui/dialogs.h"
+#include "ui/icons.h"
 #include "ui/plainlabel.h"
 #include "ui/testpane.h"
 #include "ui/tfhilfe.h"
@@ -154,6 +155,24 @@ TEST_F(WindowTest, StartsLikeAFirstRun) {
   EXPECT_EQ(ui->MProgramm->document()->findBlockByNumber(11).text(), QStringLiteral("a s -> w a"));
   EXPECT_FALSE(help->isVisible());
   EXPECT_FALSE(info->isVisible());
+}
+
+// The start draws no icon and fills no help text: both come when first
+// shown, and look as if they had been made at once.
+TEST_F(WindowTest, IconsAndHelpComeWhenFirstShown) {
+  for (int index : {kImgNew, kImgLastTape}) {
+    const QIcon icon = MachineIcon(index);
+    for (int size : {16, 24, 48})
+      EXPECT_EQ(icon.pixmap(size).toImage(), MachinePixmap(index, size).toImage()) << index << " " << size;
+    EXPECT_EQ(icon.pixmap(20).size(), QSize(20, 20));  // the next larger drawing, scaled down
+    EXPECT_EQ(icon.pixmap(24, QIcon::Disabled).toImage().pixelColor(12, 12).saturation(), 0);  // greyed
+  }
+  TFHilfe fresh;
+  auto* memo = fresh.findChild<QPlainTextEdit*>();
+  ASSERT_NE(memo, nullptr);
+  EXPECT_TRUE(memo->document()->isEmpty());
+  fresh.show();
+  EXPECT_EQ(memo->toPlainText(), TFHilfe::HelpText());
 }
 
 TEST_F(WindowTest, ConstructionCaptionBeforeTheFirstLayout) {
