@@ -1,10 +1,15 @@
 // Every image is drawn on a 16 x 16 grid and scaled to the size asked for.
 #include "icons.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
+#include <iterator>
 
 namespace automaten {
 
@@ -231,36 +236,54 @@ QPixmap MachinePixmap(int index, int size) {
 
 namespace {
 
-// An icon drawn when it is first shown, at 16, 24, 32 and 48 pixels: the
-// window's start draws only the icons its first paint shows (the tool bar's),
-// not those of every menu.
+// An icon drawn when it is first shown, and only at the size shown: the
+// next of 16, 24, 32 and 48 pixels, scaled down to sizes between them. The
+// window's start draws only what its first paint shows (the tool bar's
+// icons at one size), not every menu's icons at four.
 class DrawnIconEngine : public QIconEngine {
  public:
   explicit DrawnIconEngine(int index) : index_(index) {}
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
-    Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatio() : 1.0;
+    painter->drawPixmap(rect, pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state));
   }
-  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-    return Icon().pixmap(size, 1.0, mode, state);
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    if (size.isEmpty()) return {};
+    const int drawn = Drawn(std::max(size.width(), size.height()));
+    QPixmap& kept = drawn_[Slot(drawn)];
+    if (kept.isNull()) kept = MachinePixmap(index_, drawn);
+    QPixmap shown = drawn > size.width() || drawn > size.height()
+                        ? kept.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                        : kept;
+    if (mode == QIcon::Normal) return shown;
+    QStyleOption option;
+    option.palette = QGuiApplication::palette();
+    return QApplication::style()->generatedIconPixmap(mode, shown, &option);
   }
-  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-    return Icon().actualSize(size, mode, state);
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int drawn = Drawn(std::max(size.width(), size.height()));
+    return QSize(drawn, drawn).scaled(size.boundedTo(QSize(drawn, drawn)), Qt::KeepAspectRatio);
   }
-  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-    return Icon().availableSizes(mode, state);
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
   }
   QIconEngine* clone() const override { return new DrawnIconEngine(index_); }
   QString key() const override { return QStringLiteral("automaten-drawn"); }
 
  private:
-  const QIcon& Icon() {
-    if (icon_.isNull())
-      for (int size : {16, 24, 32, 48}) icon_.addPixmap(MachinePixmap(index_, size));
-    return icon_;
+  static constexpr int kSizes[] = {16, 24, 32, 48};
+  // The drawing for a size: the smallest at least as large, else the largest.
+  static int Drawn(int side) {
+    for (int drawn : kSizes)
+      if (drawn >= side) return drawn;
+    return kSizes[3];
+  }
+  static std::size_t Slot(int drawn) {
+    return static_cast<std::size_t>(std::find(std::begin(kSizes), std::end(kSizes), drawn) - std::begin(kSizes));
   }
 
   int index_;
-  QIcon icon_;
+  QPixmap drawn_[4];
 };
 
 }  // namespace
