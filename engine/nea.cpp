@@ -24,13 +24,6 @@ bool SetHasTransition(const Program& program, StateSet set, char symbol) {
   return (program.Movers(symbol).bits & set.bits) != 0;
 }
 
-StateSet NextSet(const Program& program, StateSet set, char symbol) {
-  StateSet next;
-  for (int s = 0; s < kNeaStates; ++s)
-    if (set.Has(s)) next.bits = static_cast<std::uint16_t>(next.bits | program.MovesOf(s, symbol).bits);
-  return next;
-}
-
 bool NeaAccepting(const Program& program, StateCode state) {
   return state == kNeaE || (state <= 9 && program.IsEndState(state));
 }

@@ -14,8 +14,14 @@ std::string SetToText(StateSet set);
 // Whether some member has a transition on the symbol. Like NextSet, it reads
 // the program's index.
 bool SetHasTransition(const Program& program, StateSet set, char symbol);
-// The states reached from the set on the symbol. A transition out of F keeps F.
-StateSet NextSet(const Program& program, StateSet set, char symbol);
+// The states reached from the set on the symbol. A transition out of F keeps
+// F. Inline: it is the whole of an NEA's step.
+inline StateSet NextSet(const Program& program, StateSet set, char symbol) {
+  StateSet next;
+  for (int s = 0; s < kNeaStates; ++s)
+    if (set.Has(s)) next.bits = static_cast<std::uint16_t>(next.bits | program.MovesOf(s, symbol).bits);
+  return next;
+}
 // Whether an NEA state accepts: E, or a declared end state among A, 1 ... 9
 // (F never accepts, even when declared).
 bool NeaAccepting(const Program& program, StateCode state);
