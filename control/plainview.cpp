@@ -60,6 +60,11 @@ std::string PlainView::TakeFieldText(Field f, std::function<std::string_view()> 
 
 void PlainView::ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
   if (cells_[Index(f)]) return;  // the cells read changed already
+  TypeInField(f, index, removed, inserted);
+}
+
+void PlainView::TypeInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) {
+  if (cells_[Index(f)]) PutFieldText(f, FieldText(f));
   std::string& text = fields_[Index(f)];
   index = std::min(index, text.size());
   text.replace(index, std::min(removed, text.size() - index), inserted);

@@ -37,7 +37,11 @@ class PlainView : public View {
     cells_[Index(f)] = nullptr;
     fields_[Index(f)] = std::move(text);
   }
+  // The simulation's account of a change; a field that reads its cells has them already.
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
+  // What the user typed over `removed` cells from a 0-based index: the field
+  // keeps a text of its own from now on, which the simulation reads at the next step.
+  void TypeInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted);
   // Keeps no copy of the simulation's cells: the field reads them.
   void ShowCells(Field f, std::function<std::string_view()> cells) override;
   std::string TakeFieldText(Field f, std::function<std::string_view()> cells) override;

@@ -73,8 +73,8 @@ void WebApp::FieldEdited(int field, const std::string& utf8) {
 
 void WebApp::FieldEditedAt(int field, double index, double removed, const std::string& utf8) {
   if (index < 0 || removed < 0) return;
-  view_.PlainView::ReplaceInField(FieldOf(field), static_cast<std::size_t>(index), static_cast<std::size_t>(removed),
-                                  ToMachineText(utf8));
+  view_.TypeInField(FieldOf(field), static_cast<std::size_t>(index), static_cast<std::size_t>(removed),
+                    ToMachineText(utf8));
   sim_.FieldEdited(FieldOf(field));
 }
 

@@ -486,6 +486,21 @@ TEST_F(SimulationTest, TheLastTapeSurvivesEditsOfATapeTheMachineOnlyReads) {
   }
 }
 
+// Typing over some cells of a field that reads the simulation's cells (the
+// page's long tape) gives the field a text of its own, which the next step reads.
+TEST_F(SimulationTest, TypingIntoAFieldThatReadsTheCells) {
+  sim.SelectKind(MachineKind::DEA);  // "sskkss"
+  sim.Reset();
+  sim.SingleStep();
+  view.TypeInField(Field::EBand, 1, 1, "k");
+  sim.FieldEdited(Field::EBand);
+  EXPECT_EQ(Tape(), "skkkss");
+  sim.SingleStep();  // reads the k typed under the head
+  EXPECT_EQ(Label(Label::LZustand), "Zustand : 1");
+  EXPECT_EQ(sim.State().configuration.tape.View(), "skkkss");
+  EXPECT_EQ(Tape(), "skkkss");
+}
+
 TEST_F(SimulationTest, ResizingPadsAShortTuringTape) {
   sim.SelectKind(MachineKind::TM);
   view.SetFieldText(Field::EBand, "11");
