@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,8 @@ class History {
   explicit History(std::uint64_t bound = kDefaultHistorySteps) : bound_(bound) {}
 
   // Steps and edits kept.
-  std::size_t Size() const { return steps_.size() + edits_.size(); }
-  bool Empty() const { return steps_.empty() && edits_.empty(); }
+  std::size_t Size() const { return count_ + edits_.size(); }
+  bool Empty() const { return count_ == 0 && edits_.empty(); }
   std::size_t Bytes() const;  // what it takes in memory
   void Clear();
   // The most steps kept (at least 1); fewer kept now are dropped from the oldest on.
@@ -45,12 +44,16 @@ class History {
 
  private:
   void DropOldest();
+  void DropEditsBeforeTheOldest();
 
   struct Edit {
     std::uint64_t at;  // the steps recorded before it, the dropped ones counted
     std::string tape, second;
   };
-  std::deque<StepRecord> steps_;
+  // The steps, oldest first, as a ring from `first_` once the bound is reached.
+  std::vector<StepRecord> steps_;
+  std::size_t first_ = 0;
+  std::size_t count_ = 0;
   std::vector<Edit> edits_;
   std::uint64_t bound_;
   std::uint64_t dropped_ = 0;  // the oldest steps no longer kept

@@ -149,6 +149,17 @@ TEST(HistoryBound, TheOldestStepsAndTheirEditsAreDropped) {
   EXPECT_EQ(back, (std::vector<std::string>{"step 4", "step 3", "step 2", "e1"}));
   h.Clear();
   EXPECT_FALSE(h.Dropped());
+  for (std::uint32_t i = 1; i <= 5; ++i) h.RecordStep(step(i));  // 3, 4, 5 kept
+  ASSERT_TRUE(h.TakeStep(r));
+  ASSERT_TRUE(h.TakeStep(r));
+  EXPECT_FALSE(h.RecordStep(step(6)));  // into the room the steps taken back left
+  EXPECT_FALSE(h.RecordStep(step(7)));
+  EXPECT_TRUE(h.RecordStep(step(8)));
+  h.SetBound(4);  // a larger bound keeps the order and has room again
+  EXPECT_FALSE(h.RecordStep(step(9)));
+  std::vector<std::uint32_t> heads;
+  while (h.TakeStep(r)) heads.push_back(r.head);
+  EXPECT_EQ(heads, (std::vector<std::uint32_t>{9, 8, 7, 6}));
   for (std::uint32_t i = 1; i <= 5; ++i) h.RecordStep(step(i));
   h.SetBound(2);  // a smaller bound drops at once
   EXPECT_EQ(h.Size(), 2u);
