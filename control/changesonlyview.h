@@ -43,10 +43,8 @@ class ChangesOnlyView : public View {
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override {
     view_.ReplaceInField(f, index, removed, inserted);
   }
-  void ShowCells(Field f, std::function<std::string_view()> cells) override { view_.ShowCells(f, std::move(cells)); }
-  std::string TakeFieldText(Field f, std::function<std::string_view()> cells) override {
-    return view_.TakeFieldText(f, std::move(cells));
-  }
+  void ShowCells(Field f, CellSource cells) override { view_.ShowCells(f, std::move(cells)); }
+  std::string TakeFieldText(Field f, CellSource cells) override { return view_.TakeFieldText(f, std::move(cells)); }
   void MarkCell(Field f, long long index) override { view_.MarkCell(f, index); }
   void FocusField(Field f) override { view_.FocusField(f); }
   void SetFieldVisible(Field f, bool visible) override { view_.SetFieldVisible(f, visible); }

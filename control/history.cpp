@@ -20,8 +20,11 @@ void History::Clear() {
 void History::SetBound(std::uint64_t steps) {
   bound_ = std::max<std::uint64_t>(steps, 1);
   while (count_ > bound_) DropOldest();
-  if (steps_.size() <= bound_) return;
-  std::vector<StepRecord> kept(count_);  // the ring was larger than the new bound
+  if (steps_.size() > bound_) Unwrap();  // the ring was larger than the new bound
+}
+
+void History::Unwrap() {
+  std::vector<StepRecord> kept(count_);
   for (std::size_t i = 0; i < count_; ++i) kept[i] = steps_[(first_ + i) % steps_.size()];
   steps_.swap(kept);
   first_ = 0;
@@ -37,8 +40,7 @@ bool History::RecordStep(const StepRecord& step) {
     return false;
   }
   if (steps_.size() < bound_) {
-    std::rotate(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(first_), steps_.end());
-    first_ = 0;
+    if (first_ != 0) Unwrap();  // a ring full at a bound since raised
     steps_.push_back(step);
     ++count_;
     return false;

@@ -45,6 +45,7 @@ class History {
  private:
   void DropOldest();
   void DropEditsBeforeTheOldest();
+  void Unwrap();  // the ring as a vector, oldest first
 
   struct Edit {
     std::uint64_t at;  // the steps recorded before it, the dropped ones counted

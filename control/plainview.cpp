@@ -47,12 +47,12 @@ void PlainView::SetProgramText(const std::string& utf8) {
   }
 }
 
-void PlainView::ShowCells(Field f, std::function<std::string_view()> cells) {
+void PlainView::ShowCells(Field f, CellSource cells) {
   cells_[Index(f)] = std::move(cells);
   std::string().swap(fields_[Index(f)]);
 }
 
-std::string PlainView::TakeFieldText(Field f, std::function<std::string_view()> cells) {
+std::string PlainView::TakeFieldText(Field f, CellSource cells) {
   std::string text = cells_[Index(f)] ? FieldText(f) : std::exchange(fields_[Index(f)], std::string());
   ShowCells(f, std::move(cells));
   return text;

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "view.h"
@@ -29,12 +30,12 @@ class PlainView : public View {
     return cells ? cells() : std::string_view(fields_[Index(f)]);
   }
   void SetFieldText(Field f, const std::string& text) override {
-    cells_[Index(f)] = nullptr;
+    cells_[Index(f)] = {};
     fields_[Index(f)] = text;
   }
   // The same, taking the text over: a tape of many cells is never copied.
   void PutFieldText(Field f, std::string&& text) {
-    cells_[Index(f)] = nullptr;
+    cells_[Index(f)] = {};
     fields_[Index(f)] = std::move(text);
   }
   // The simulation's account of a change; a field that reads its cells has them already.
@@ -43,8 +44,8 @@ class PlainView : public View {
   // keeps a text of its own from now on, which the simulation reads at the next step.
   void TypeInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted);
   // Keeps no copy of the simulation's cells: the field reads them.
-  void ShowCells(Field f, std::function<std::string_view()> cells) override;
-  std::string TakeFieldText(Field f, std::function<std::string_view()> cells) override;
+  void ShowCells(Field f, CellSource cells) override;
+  std::string TakeFieldText(Field f, CellSource cells) override;
   void MarkCell(Field f, long long index) override { markedCell[Index(f)] = index; }
   void FocusField(Field) override {}
   void SetFieldVisible(Field f, bool visible) override { fieldVisible[Index(f)] = visible; }
@@ -124,7 +125,7 @@ class PlainView : public View {
   static std::size_t Index(StatusPanel p) { return static_cast<std::size_t>(p); }
 
   std::array<std::string, kFieldCount> fields_;
-  std::array<std::function<std::string_view()>, kFieldCount> cells_;  // what a field shows instead, when set
+  std::array<CellSource, kFieldCount> cells_;  // what a field shows instead, when set
   std::array<std::string, kLabelCount> labels_;
   std::array<TextColour, kLabelCount> colours_{};
   std::array<std::string, kPanelCount> panels_;

@@ -223,12 +223,13 @@ void Simulation::ShowFields() {
   view_.ShowCells(Field::EAusgabe, SecondCells());
 }
 
-std::function<std::string_view()> Simulation::TapeCells() const {
-  return [this] { return configuration_.tape.View(); };
+CellSource Simulation::TapeCells() const {
+  return {[](const void* c) { return static_cast<const Configuration*>(c)->tape.View(); }, &configuration_};
 }
 
-std::function<std::string_view()> Simulation::SecondCells() const {
-  return [this] { return std::string_view(configuration_.second); };
+CellSource Simulation::SecondCells() const {
+  return {[](const void* c) { return std::string_view(static_cast<const Configuration*>(c)->second); },
+          &configuration_};
 }
 
 void Simulation::TapeFieldResized() {

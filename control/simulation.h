@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -149,8 +148,8 @@ class Simulation {
   const std::string& LastTape() const;
   void KeepLastTape() const;  // a copy of the last reset's tape, before the configuration's is replaced
   void ShowFields();          // the fields show the configuration's cells
-  std::function<std::string_view()> TapeCells() const;
-  std::function<std::string_view()> SecondCells() const;
+  CellSource TapeCells() const;
+  CellSource SecondCells() const;
 
   View& screen_;
   ChangesOnlyView view_{screen_};

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +54,15 @@ struct Bounds {
   int height = 0;
 };
 
+// Cells the simulation keeps (a tape, the second field), for a view to read
+// where they stand: a function and what it reads.
+struct CellSource {
+  std::string_view (*read)(const void* owner) = nullptr;
+  const void* owner = nullptr;
+  std::string_view operator()() const { return read(owner); }
+  explicit operator bool() const { return read != nullptr; }
+};
+
 class View {
  public:
   virtual ~View() = default;
@@ -69,11 +77,11 @@ class View {
   // The field shows cells the simulation keeps: `cells` reads them where
   // they stand, until another text is set in the field, and the simulation
   // still tells of each change. A view that keeps a copy takes it now.
-  virtual void ShowCells(Field f, std::function<std::string_view()> cells) { SetFieldText(f, std::string(cells())); }
+  virtual void ShowCells(Field f, CellSource cells) { SetFieldText(f, std::string(cells())); }
   // The field's text for the simulation to keep as `cells`: a view that
   // reads the simulation's cells hands its own text over instead of copying
   // it, and shows `cells` from now on as ShowCells does.
-  virtual std::string TakeFieldText(Field f, std::function<std::string_view()> cells) {
+  virtual std::string TakeFieldText(Field f, CellSource cells) {
     (void)cells;
     return FieldText(f);
   }

@@ -16,7 +16,7 @@ void WebView::SetFieldText(Field f, const std::string& text) {
   ++fieldRevision[static_cast<std::size_t>(f)];
 }
 
-void WebView::ShowCells(Field f, std::function<std::string_view()> cells) {
+void WebView::ShowCells(Field f, CellSource cells) {
   PlainView::ShowCells(f, std::move(cells));
   ++fieldRevision[static_cast<std::size_t>(f)];
 }

@@ -34,7 +34,7 @@ class WebView : public PlainView {
  public:
   void SetFieldText(Field f, const std::string& text) override;
   void ReplaceInField(Field f, std::size_t index, std::size_t removed, const std::string& inserted) override;
-  void ShowCells(Field f, std::function<std::string_view()> cells) override;
+  void ShowCells(Field f, CellSource cells) override;
   void SetProgramText(const std::string& utf8) override;
   void ReplaceProgramLines(int first, int count, const std::string& utf8) override;
   void MarkProgramUnchanged() override;
