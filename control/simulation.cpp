@@ -179,7 +179,7 @@ void Simulation::ChangeKind(MachineKind kind, bool withExample) {
   run_ = RunState::Undetermined;
   configuration_.steps = 0;
   configuration_.head = HeadOfNewKind(kind, view_.TapeWidth());
-  SetField(Field::EAusgabe, InitialSecondField(kind, ""));
+  SetField(Field::EAusgabe, InitialSecondField(kind, 0));
   view_.SetLabelText(Label::LSchritte, "Schritte: ");
   view_.SetLabelText(Label::LMeldung, "");
   ShowState();
@@ -282,7 +282,7 @@ void Simulation::ResetMachine() {
   const bool secondShown = IsKnownKind(kind_) && InfoOf(kind_).secondFieldShown;
   if (!parsed) {
     // The second field is prepared also when the program has a fault.
-    if (secondShown) SetField(Field::EAusgabe, InitialSecondField(kind_, view_.FieldText(Field::EBand)));
+    if (secondShown) SetField(Field::EAusgabe, InitialSecondField(kind_, view_.FieldText(Field::EBand).size()));
     view_.MachineShown();
     return;
   }

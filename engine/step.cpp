@@ -61,8 +61,8 @@ std::uint32_t HeadLeft(Configuration& c) {
 
 std::uint32_t MiddleHead(int tapeWidth) { return static_cast<std::uint32_t>(std::max(tapeWidth / 2 - 3, 1)); }
 
-std::string InitialSecondField(MachineKind kind, const std::string& tape) {
-  if (kind == MachineKind::DEA) return std::string(tape.size(), ' ');
+std::string InitialSecondField(MachineKind kind, std::size_t tapeCells) {
+  if (kind == MachineKind::DEA) return std::string(tapeCells, ' ');
   if (kind == MachineKind::KA) return std::string(1, kStackBottom);
   return "";
 }
@@ -91,7 +91,7 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
   c.head = i < width ? static_cast<std::uint32_t>(i) : MiddleHead(tapeWidth);
   c.tape = Tape(tape);
   std::string().swap(tape);  // a long tape is held once before the second field comes
-  c.second = kind == MachineKind::DEA ? std::string(given, ' ') : InitialSecondField(kind, tape);
+  c.second = InitialSecondField(kind, given);
   c.set.Add(kStateA);
   return c;
 }

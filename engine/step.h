@@ -20,7 +20,7 @@ Configuration InitialConfiguration(MachineKind kind, std::string tape, int tapeW
 // Where a head starts on a tape of blanks: near the middle of the visible cells.
 std::uint32_t MiddleHead(int tapeWidth);
 // The second field of a reset: blanks under the DEA's input, "#" for the KA.
-std::string InitialSecondField(MachineKind kind, const std::string& tape);
+std::string InitialSecondField(MachineKind kind, std::size_t tapeCells);
 // Where the head stands before the first reset of a kind: a Turing head near
 // the middle of the visible cells, any other on the first cell.
 std::uint32_t HeadOfNewKind(MachineKind kind, int tapeWidth);
